@@ -1,0 +1,8 @@
+#pragma once
+#include "toolkit/Window.h"
+
+// The main window.
+class TForm1 : public toolkit::Window {
+public:
+    TForm1();
+};
