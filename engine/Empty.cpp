@@ -1,0 +1,1 @@
+// Nothing here yet: the engine layer grows in this folder.

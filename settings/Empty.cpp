@@ -1,0 +1,1 @@
+// Nothing here yet: the settings layer grows in this folder.

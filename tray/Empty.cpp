@@ -1,0 +1,1 @@
+// Nothing here yet: the tray layer grows in this folder.
