@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What the signature writer reads at the moment of writing. The main window answers from its
+// controls, so a change the user just made applies to the very next signature.
+class WriterSettings {
+public:
+    virtual ~WriterSettings() = default;
+
+    virtual std::string SignatureFilePath() const = 0; // empty: not set
+    virtual bool DelimiterOn() const = 0;
+    virtual bool StaticTextOn() const = 0;
+    virtual bool StaticTextAbove() const = 0;          // false: below
+    virtual std::string StaticText() const = 0;        // lines separated by CR LF, as held
+    virtual bool ChangeBalloonOn() const = 0;
+    virtual std::vector<std::string> DatabaseList() const = 0;
+};
