@@ -46,6 +46,12 @@ struct FileHandleTraits {
     static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) noexcept { CloseHandle(h); }
 };
+// Kernel objects that report failure as a null handle: processes, threads, events.
+struct KernelObjectTraits {
+    using Type = HANDLE;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { CloseHandle(h); }
+};
 struct RegistryKeyTraits {
     using Type = HKEY;
     static Type Empty() noexcept { return nullptr; }
@@ -74,6 +80,7 @@ struct GdiObjectTraits {
 };
 
 using FileHandle = UniqueHandle<FileHandleTraits>;
+using KernelHandle = UniqueHandle<KernelObjectTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
