@@ -1,0 +1,151 @@
+// A stand-in for the Winamp media player, for tests: a top-level window of the player's
+// class "Winamp v1.x" with the given title, answering the player's WM_USER queries the way
+// its command line says.
+//
+//   FakePlayer.exe --title TEXT [--state playing|stopped|paused|hung] [--version N]
+//                  [--ready HANDLE]
+//
+// --state   playing answers the playing-state query (104) with 1, stopped with 0, paused
+//           with 3, as the player does; hung shows the window and then never takes another
+//           message. Default: playing.
+// --version the answer to the version query (0); default 0x5066. 0 makes a window that
+//           does not pass for the player.
+// --ready   an inherited event handle (decimal) set once the window is up, so a test can
+//           wait for the window without polling.
+#include "toolkit/Application.h"
+#include "toolkit/Handles.h"
+#include "toolkit/SystemError.h"
+#include "toolkit/Window.h"
+
+#include <cstdio>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+enum class PlayerState { Playing, Stopped, Paused, Hung };
+
+struct Options {
+    std::string title;
+    PlayerState state = PlayerState::Playing;
+    LRESULT version = 0x5066;
+    HANDLE ready = nullptr;
+};
+
+PlayerState ParseState(const std::string& text)
+{
+    if (text == "playing")
+        return PlayerState::Playing;
+    if (text == "stopped")
+        return PlayerState::Stopped;
+    if (text == "paused")
+        return PlayerState::Paused;
+    if (text == "hung")
+        return PlayerState::Hung;
+    throw std::invalid_argument("unknown state \"" + text + "\"");
+}
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options options;
+    bool haveTitle = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (i + 1 >= argc)
+            throw std::invalid_argument(name + " needs a value");
+        const std::string value = argv[++i];
+        if (name == "--title") {
+            options.title = value;
+            haveTitle = true;
+        } else if (name == "--state") {
+            options.state = ParseState(value);
+        } else if (name == "--version") {
+            options.version = static_cast<LRESULT>(std::stoll(value, nullptr, 0));
+        } else if (name == "--ready") {
+            options.ready = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::stoull(value)));
+        } else {
+            throw std::invalid_argument("unknown option " + name);
+        }
+    }
+    if (!haveTitle)
+        throw std::invalid_argument("--title is required");
+    return options;
+}
+
+LRESULT PlayingStateAnswer(PlayerState state)
+{
+    switch (state) {
+    case PlayerState::Playing: return 1;
+    case PlayerState::Paused: return 3;
+    default: return 0;
+    }
+}
+
+class PlayerWindow : public toolkit::Window {
+public:
+    explicit PlayerWindow(const Options& options) : options_(options)
+    {
+        toolkit::WindowArgs args;
+        args.className = "Winamp v1.x";
+        args.text = options.title.c_str();
+        args.width = 400;
+        args.height = 120;
+        Create(args);
+        // The return value is the previous visibility, not a failure.
+        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_USER) {
+            switch (lParam) {
+            case 0: return options_.version;
+            case 104: return PlayingStateAnswer(options_.state);
+            default: return 0; // 243, the title refresh, and anything else
+            }
+        }
+        if (message == WM_DESTROY)
+            toolkit::Application::Instance().Terminate();
+        return DefaultHandling(message, wParam, lParam);
+    }
+
+private:
+    const Options& options_;
+};
+
+void SignalReady(HANDLE ready)
+{
+    if (ready && !SetEvent(ready))
+        throw std::runtime_error("cannot signal the ready event: " + toolkit::SystemErrorText(GetLastError()));
+}
+
+// Never returns: the thread stops taking messages while its window stays on screen, which
+// is what a player that has stopped answering looks like from outside.
+[[noreturn]] void HangForever()
+{
+    const toolkit::KernelHandle neverSet(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!neverSet)
+        throw std::runtime_error("cannot create the event to hang on: " + toolkit::SystemErrorText(GetLastError()));
+    for (;;)
+        WaitForSingleObject(neverSet.Get(), INFINITE);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        const Options options = ParseOptions(argc, argv);
+        PlayerWindow window(options);
+        SignalReady(options.ready);
+        if (options.state == PlayerState::Hung)
+            HangForever();
+        toolkit::Application::Instance().Run();
+        return 0;
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "FakePlayer: %s\n", failure.what());
+        return 2;
+    }
+}

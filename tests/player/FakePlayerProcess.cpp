@@ -1,0 +1,73 @@
+#include "tests/player/FakePlayerProcess.h"
+
+#include "toolkit/SystemError.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr DWORD StartTimeoutMs = 20000;
+
+std::string FakePlayerPath()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        throw std::runtime_error("cannot find the test executable's own path");
+    std::string directory(path, length);
+    directory.erase(directory.find_last_of("\\/") + 1);
+    return directory + "FakePlayer.exe";
+}
+
+std::runtime_error SystemFailure(const std::string& what)
+{
+    return std::runtime_error(what + ": " + toolkit::SystemErrorText(GetLastError()));
+}
+
+} // namespace
+
+FakePlayerProcess::FakePlayerProcess(const std::string& arguments)
+{
+    // The player sets this inherited event once its window exists.
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const toolkit::KernelHandle ready(CreateEventA(&inheritable, TRUE, FALSE, nullptr));
+    if (!ready)
+        throw SystemFailure("cannot create the player's ready event");
+
+    std::string commandLine = '"' + FakePlayerPath();
+    commandLine += "\" " + arguments + " --ready ";
+    commandLine += std::to_string(reinterpret_cast<std::uintptr_t>(ready.Get()));
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &started))
+        throw SystemFailure("cannot start " + FakePlayerPath());
+    process_.Reset(started.hProcess);
+    const toolkit::KernelHandle thread(started.hThread);
+
+    const HANDLE waitFor[] = {ready.Get(), process_.Get()};
+    const DWORD woke = WaitForMultipleObjects(2, waitFor, FALSE, StartTimeoutMs);
+    if (woke == WAIT_OBJECT_0)
+        return;
+    TerminateProcess(process_.Get(), 1); // may have ended already; either way it is not used
+    if (woke == WAIT_OBJECT_0 + 1)
+        throw std::runtime_error("FakePlayer ended before showing its window: " + arguments);
+    throw std::runtime_error("FakePlayer did not show its window in time: " + arguments);
+}
+
+FakePlayerProcess::~FakePlayerProcess()
+{
+    // Fails only when the process has already ended, which is the goal.
+    TerminateProcess(process_.Get(), 1);
+    WaitForSingleObject(process_.Get(), StartTimeoutMs);
+}
+
+HWND FakePlayerProcess::PlayerWindow()
+{
+    return FindWindowA("Winamp v1.x", nullptr);
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include "toolkit/Handles.h"
+
+#include <string>
+
+// A running FakePlayer.exe (built beside the test executables), started with the given
+// arguments, e.g. R"(--title "12. Artist - Song - Winamp" --state playing)". The constructor
+// returns once the player's window is up; the destructor terminates the process and waits
+// until it, and so its window, is gone.
+class FakePlayerProcess {
+public:
+    explicit FakePlayerProcess(const std::string& arguments);
+    ~FakePlayerProcess();
+    FakePlayerProcess(const FakePlayerProcess&) = delete;
+    FakePlayerProcess& operator=(const FakePlayerProcess&) = delete;
+
+    // The window of class "Winamp v1.x", or null when there is none.
+    static HWND PlayerWindow();
+
+private:
+    toolkit::KernelHandle process_;
+};
