@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace settings {
+
+// Case folding as the program does it everywhere: only the letters a to z change; every
+// other byte (accented letters of the ANSI code page included) is compared as it is.
+char AsciiUpperCase(char c) noexcept;
+std::string AsciiUpperCase(std::string_view text);
+bool AsciiEqualNoCase(std::string_view a, std::string_view b) noexcept;
+
+} // namespace settings

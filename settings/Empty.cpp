@@ -1,1 +1,0 @@
-// Nothing here yet: the settings layer grows in this folder.

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Where the program lives and how it was started.
+namespace settings {
+
+// The full path of the running program's file.
+std::string ProgramPath();
+
+// The directory part of ProgramPath(), ending in a backslash.
+std::string ProgramDirectory();
+
+// The arguments after the program's own name on this process's command line.
+std::vector<std::string> CommandLineArguments();
+
+// Splits a whole command line (program name first) into words: whitespace separates them,
+// double quotes group blanks into a word and are themselves removed.
+std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+
+// True when the first argument is "/MIN" in any ASCII case: start hidden in the tray.
+bool StartsMinimised(const std::vector<std::string>& arguments);
+
+} // namespace settings

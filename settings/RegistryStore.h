@@ -1,0 +1,55 @@
+#pragma once
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace settings {
+
+// A registry read or write that failed, with the message the user sees:
+// "Invalid data type for '<name>'", "Failed to get data for '<name>'",
+// "Failed to create key <key>" or "Failed to set data for '<name>'".
+class RegistryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// String and integer values under one root key (HKEY_LOCAL_MACHINE in the program).
+//
+// Key paths: a leading backslash means "from the root"; the rest, a trailing backslash
+// included, goes to the registry unchanged. Every call opens the key it needs, with full
+// access, and closes it again, so no call leaves a key open or changes what a later call
+// sees as its starting point.
+//
+// Reads never create a key. A missing or unopenable key and a missing value give the
+// default; an existing empty value gives the empty string. A value of another type than a
+// string fails with "Invalid data type for '<name>'".
+//
+// Writes create the key when it is missing (failing with "Failed to create key <key>", the
+// path as passed), open it and store a plain string (REG_SZ) value (failing with
+// "Failed to set data for '<name>'"). A key that exists but cannot be opened for the write
+// makes the write do nothing.
+class RegistryStore {
+public:
+    // The root is not owned: a predefined key, or a key the caller keeps open for as long
+    // as the store lives.
+    explicit RegistryStore(HKEY root) noexcept : root_(root) {}
+
+    std::string ReadString(const std::string& key, const std::string& name,
+                           const std::string& defaultValue) const;
+    void WriteString(const std::string& key, const std::string& name, const std::string& value);
+
+    // The value is stored as its decimal text. Reading gives the default when the value is
+    // missing, empty or not an integer text (see IntegerText.h).
+    int ReadInteger(const std::string& key, const std::string& name, int defaultValue) const;
+    void WriteInteger(const std::string& key, const std::string& name, int value);
+
+    // Opens the key without creating it and deletes the value. Reports no failure: a value
+    // or key that is not there is as good as deleted.
+    void DeleteValue(const std::string& key, const std::string& name);
+
+private:
+    HKEY root_;
+};
+
+} // namespace settings

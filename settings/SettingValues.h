@@ -1,0 +1,70 @@
+#pragma once
+#include "settings/RegistryStore.h"
+
+#include <string>
+
+// The program's ten settings under "\Software\qmz\Varnquill\": their names, defaults, the
+// strings they are stored as, and how a stored string sets a control at start-up.
+//
+// Reading at start-up, one call per control:
+//   MinutesEdit        ReadMinutes(store)                    (default 10)
+//   OEFileEdit         ReadSignatureFilePath(store)          (default empty)
+//   AutoChkBx          ReadSwitch(store, AutoChangeValue)    (checked only by exactly "True")
+//   balloon box        ReadSwitch(store, BalloonValue)
+//   error-balloon box  ReadSwitch(store, ErrorValue)
+//   static-text box    ReadSwitch(store, StaticValue)
+//   SigBreakChkBx      ReadSigBreak(store)                   (unchecked only by exactly "False")
+//   placement buttons  ReadStaticAbove(store)                (above only for exactly "Above")
+//   window position    store.ReadString(SettingsKey, TopValue, "") and LeftValue: apply only
+//                      when both are non-empty, converting "Top" first with ParseInteger
+//                      (IntegerText.h), whose failure is the start-up failure.
+//
+// Writing when a control changes:
+//   WriteMinutes, WriteSignatureFilePath, WriteSwitch(store, name, checked),
+//   WriteStaticPlace(store, above), WriteWindowPosition(store, top, left) at exit.
+namespace settings {
+
+inline constexpr const char* SettingsKey = "\\Software\\qmz\\Varnquill\\";
+
+inline constexpr const char* MinutesValue = "Minutes";
+inline constexpr const char* SignatureFileValue = "OEFile";
+inline constexpr const char* AutoChangeValue = "AutoChange";
+inline constexpr const char* BalloonValue = "Balloon";
+inline constexpr const char* ErrorValue = "Error";
+inline constexpr const char* SigBreakValue = "SigBreak";
+inline constexpr const char* StaticValue = "Static";
+inline constexpr const char* StatPlaceValue = "StatPlace";
+inline constexpr const char* TopValue = "Top";
+inline constexpr const char* LeftValue = "Left";
+
+inline constexpr int DefaultMinutes = 10;
+
+// Stored forms.
+inline constexpr const char* SwitchOnText = "True";
+inline constexpr const char* SwitchOffText = "False";
+inline constexpr const char* PlaceAboveText = "Above";
+inline constexpr const char* PlaceBelowText = "Below";
+
+std::string SwitchText(bool on);          // "True" / "False"
+std::string PlacementText(bool above);    // "Above" / "Below"
+
+// How a stored string reads; every comparison is exact and case-sensitive.
+bool SwitchIsOn(const std::string& stored);        // only "True" is on
+bool SigBreakIsOn(const std::string& stored);      // only "False" is off
+bool PlacementIsAbove(const std::string& stored);  // only "Above" is above
+
+// The settings as start-up reads them from the store (key SettingsKey). Registry failures
+// (a value of another type, see RegistryStore.h) propagate.
+int ReadMinutes(const RegistryStore& store);
+std::string ReadSignatureFilePath(const RegistryStore& store);
+bool ReadSwitch(const RegistryStore& store, const char* name); // AutoChange, Balloon, Error, Static
+bool ReadSigBreak(const RegistryStore& store);
+bool ReadStaticAbove(const RegistryStore& store);
+
+void WriteMinutes(RegistryStore& store, int minutes);
+void WriteSignatureFilePath(RegistryStore& store, const std::string& path);
+void WriteSwitch(RegistryStore& store, const char* name, bool on); // SigBreak too
+void WriteStaticPlace(RegistryStore& store, bool above);
+void WriteWindowPosition(RegistryStore& store, int top, int left);
+
+} // namespace settings

@@ -1,0 +1,85 @@
+#include "settings/SideFiles.h"
+
+#include "settings/WholeFile.h"
+
+#include <algorithm>
+
+namespace settings {
+
+std::string DatabaseListPath(const std::string& programDirectory)
+{
+    return programDirectory + "\\" + DatabaseListFileName;
+}
+
+std::string StaticTextPath(const std::string& programDirectory)
+{
+    return programDirectory + "\\" + StaticTextFileName;
+}
+
+std::vector<std::string> SplitLines(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 1;
+        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+std::vector<std::string> LoadList(const std::string& path)
+{
+    return SplitLines(ReadWholeFile(path));
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+void SaveList(const std::string& path, const std::vector<std::string>& lines)
+{
+    ReplaceWholeFile(path, JoinLines(lines));
+}
+
+std::string FieldText(const std::string& bytes)
+{
+    const std::size_t end = std::min(bytes.find('\0'), bytes.size());
+    std::string text;
+    text.reserve(end);
+    for (std::size_t i = 0; i < end; ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            text += "\r\n";
+            if (c == '\r' && i + 1 < end && bytes[i + 1] == '\n')
+                ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+std::string LoadStaticText(const std::string& path)
+{
+    return FieldText(ReadWholeFile(path));
+}
+
+void SaveStaticText(const std::string& path, const std::string& text)
+{
+    ReplaceWholeFile(path, text);
+}
+
+} // namespace settings

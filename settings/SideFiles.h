@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The two files beside the program: the database list ("sigs.list") and the static text
+// ("static.sig.qmz"). Failures are FileAccessError (WholeFile.h); a missing file is the
+// caller's to skip (FileExists) before loading.
+namespace settings {
+
+inline constexpr const char* DatabaseListFileName = "sigs.list";
+inline constexpr const char* StaticTextFileName = "static.sig.qmz";
+
+// programDirectory as ProgramDirectory() gives it, ending in a backslash; another backslash
+// goes before the file name, which the file system accepts.
+std::string DatabaseListPath(const std::string& programDirectory);
+std::string StaticTextPath(const std::string& programDirectory);
+
+// One entry per line. Lines end at CR, LF or CR LF; an empty line is an empty entry, and a
+// last line without a line break is still an entry.
+std::vector<std::string> SplitLines(const std::string& bytes);
+std::vector<std::string> LoadList(const std::string& path);
+
+// Every entry followed by CR LF, the last one included; an empty list is an empty file.
+std::string JoinLines(const std::vector<std::string>& lines);
+void SaveList(const std::string& path, const std::vector<std::string>& lines);
+
+// The text up to its first NUL, with every lone CR and lone LF made a CR LF: what the
+// static-text field shows.
+std::string FieldText(const std::string& bytes);
+std::string LoadStaticText(const std::string& path);
+
+// The text exactly as the field holds it, nothing added.
+void SaveStaticText(const std::string& path, const std::string& text);
+
+} // namespace settings

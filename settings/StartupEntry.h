@@ -1,0 +1,24 @@
+#pragma once
+#include "settings/RegistryStore.h"
+
+#include <string>
+
+// The log-in start-up entry: value "qmz Varnquill" under the Run key of the store's root.
+namespace settings {
+
+inline constexpr const char* RunKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+inline constexpr const char* StartupValue = "qmz Varnquill";
+
+// The command the entry holds: the program path in double quotes, then " /MIN". The quotes
+// keep a path with blanks ("C:\Program Files\...") from being cut at the first blank.
+std::string StartupCommand(const std::string& programPath);
+
+// True when the entry exists and holds a non-empty string.
+bool StartupEntryPresent(const RegistryStore& store);
+
+// Write or remove the entry. Neither reports a failure: a start-up entry that cannot be
+// written or removed leaves the program working as before.
+void AddStartupEntry(RegistryStore& store, const std::string& programPath);
+void RemoveStartupEntry(RegistryStore& store);
+
+} // namespace settings

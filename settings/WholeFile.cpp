@@ -1,0 +1,114 @@
+#include "settings/WholeFile.h"
+
+#include "toolkit/Handles.h"
+#include "toolkit/SystemError.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace settings {
+
+namespace {
+
+FileAccessError OpenFailure(const std::string& path, DWORD code)
+{
+    return FileAccessError("Cannot open file \"" + path + "\". " + toolkit::SystemErrorText(code));
+}
+
+FileAccessError CreateFailure(const std::string& path, DWORD code)
+{
+    return FileAccessError("Cannot create file \"" + path + "\". " + toolkit::SystemErrorText(code));
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    const std::size_t end = path.find_last_of("\\:");
+    return end == std::string::npos ? std::string(".") : path.substr(0, end + 1);
+}
+
+// Deletes the temporary file of an unfinished save, so a failure leaves nothing behind.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile()
+    {
+        if (!path_.empty())
+            DeleteFileA(path_.c_str()); // best effort on a path that is already failing
+    }
+    const std::string& Path() const { return path_; }
+    void Keep() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
+void WriteAll(HANDLE file, const std::string& bytes, const std::string& shownPath)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr))
+            throw CreateFailure(shownPath, GetLastError());
+        if (written == 0)
+            throw CreateFailure(shownPath, ERROR_HANDLE_DISK_FULL);
+        done += written;
+    }
+}
+
+} // namespace
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    const toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        throw OpenFailure(path, GetLastError());
+
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart)); // only a hint: the loop reads to the end
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr))
+            throw OpenFailure(path, GetLastError());
+        if (read == 0)
+            return bytes;
+        bytes.append(buffer, read);
+    }
+}
+
+void ReplaceWholeFile(const std::string& path, const std::string& bytes)
+{
+    char temporaryName[MAX_PATH + 1] = {};
+    if (GetTempFileNameA(DirectoryOf(path).c_str(), "vq", 0, temporaryName) == 0)
+        throw CreateFailure(path, GetLastError());
+    TemporaryFile temporary(temporaryName);
+
+    {
+        const toolkit::FileHandle file(CreateFileA(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr,
+                                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            throw CreateFailure(path, GetLastError());
+        WriteAll(file.Get(), bytes, path);
+        if (!FlushFileBuffers(file.Get()))
+            throw CreateFailure(path, GetLastError());
+    }
+
+    if (!MoveFileExA(temporary.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw CreateFailure(path, GetLastError());
+    temporary.Keep();
+}
+
+} // namespace settings
