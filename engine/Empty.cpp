@@ -1,1 +1,0 @@
-// Nothing here yet: the engine layer grows in this folder.

@@ -1,0 +1,58 @@
+#pragma once
+#include "engine/SignatureRecord.h"
+#include "toolkit/Handles.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// A file of fixed 513-byte signature records on a Win32 handle, with a record cursor (the
+// index of the next record read or written). Every failure is an IoFailure; nothing here
+// reports failure by its result.
+class RecordFile {
+public:
+    // The longest path the file layer takes; longer ones fail with code 3 untouched.
+    static constexpr std::size_t MaxPathLength = 259;
+
+    RecordFile() = default;
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Opens an existing file for reading and writing, sharing both with other programs;
+    // cursor at 0. Closes a file still open first.
+    void OpenExisting(const std::string& path);
+    // Creates the file, or empties an existing one, with the same access; cursor at 0.
+    void Create(const std::string& path);
+    bool IsOpen() const noexcept { return static_cast<bool>(handle_); }
+    // Closing a file that is not open does nothing.
+    void Close() noexcept;
+
+    // Whole records only: a trailing partial record is not counted.
+    std::int64_t Count() const;
+    std::int64_t Position() const;
+    // Seeking beyond the end is allowed; a negative record fails with code 131.
+    void Seek(std::int64_t record);
+    bool AtEnd() const;
+
+    // Reads the record at the cursor; the cursor moves past it. A short read fails with
+    // code 100 and leaves what it did read in the record.
+    void ReadRecord(SignatureRecord& into);
+    // Writes the record at the cursor, overwriting or appending; the cursor moves past it.
+    void WriteRecord(const SignatureRecord& from);
+    // The same for a run of whole records (the span's size is a multiple of 513) in one call.
+    void ReadRecords(std::span<char> into);
+    void WriteRecords(std::span<const char> from);
+    // Cuts the file at the cursor: the count becomes the cursor.
+    void Truncate();
+
+private:
+    HANDLE Handle() const;
+    std::int64_t BytePosition() const;
+    void Open(const std::string& path, DWORD disposition);
+
+    toolkit::FileHandle handle_;
+};
+
+// Refuses a path the file layer has no room for, or one with a NUL inside (which would
+// silently name another file), with code 3 before the file system is touched.
+void CheckPath(const std::string& path);

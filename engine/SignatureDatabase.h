@@ -1,0 +1,73 @@
+#pragma once
+#include "engine/IoFailure.h"
+#include "engine/RandomIndex.h"
+#include "engine/RecordFile.h"
+#include "engine/SignatureRecord.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The signature database state the whole program shares: the one record buffer (zero-filled
+// at start), the one database handle with its cursor, and the two flags. The database editor
+// and the random change take turns on it; the random change refuses while the editor has a
+// database open. Every file failure is an IoFailure for the calling command to report.
+class SignatureDatabase {
+public:
+    SignatureDatabase() = default;
+    SignatureDatabase(const SignatureDatabase&) = delete;
+    SignatureDatabase& operator=(const SignatureDatabase&) = delete;
+
+    // The handle itself, for the editor's open, create, count, seek and close.
+    RecordFile& File() noexcept { return file_; }
+    const RecordFile& File() const noexcept { return file_; }
+    SignatureRecord& Buffer() noexcept { return buffer_; }
+    const SignatureRecord& Buffer() const noexcept { return buffer_; }
+
+    // True while the editor has a database open; set and cleared by the editor only.
+    bool DatabaseOpen() const noexcept { return databaseOpen_; }
+    void SetDatabaseOpen(bool open) noexcept { databaseOpen_ = open; }
+    // True while the editor composes a record that Post must append.
+    bool AddingMode() const noexcept { return addingMode_; }
+    void SetAddingMode(bool adding) noexcept { addingMode_ = adding; }
+
+    // --- Record operations. The editor calls the ones marked (editor). ---
+
+    // The text of the record buffer.
+    std::string BufferText() const { return TextOfRecord(buffer_); }
+    // Fills the buffer from the signature field's lines (see FillRecord).
+    void FillBuffer(const std::vector<std::string>& lines) { FillRecord(buffer_, lines); }
+
+    // (editor) Reads the record at the cursor and returns its text for the signature field;
+    // the cursor stays on that record.
+    std::string ShowCurrent();
+    // (editor) Stores the field's lines (SplitFieldLines of its text): appended in adding
+    // mode, else over the record at the cursor. The cursor then rests on the record written
+    // and adding mode is cleared, so a second post overwrites it.
+    void Post(const std::vector<std::string>& lines);
+    // (editor) Deletes the record at the cursor and returns the text of the record now
+    // shown (the one that followed, or the new last one), or nothing when the database is
+    // left empty. With the cursor at or past the end nothing is deleted.
+    std::optional<std::string> DeleteCurrent();
+
+    // (random change) Opens the database at path, reads a record picked by random into the
+    // buffer and closes it again. Returns its text, or nothing for a database without
+    // records. A failure to open is a DatabaseOpenFailure; any later failure closes the
+    // database and travels on as it is.
+    std::optional<std::string> RandomRecord(const std::string& path, RandomIndexSource& random);
+
+private:
+    SignatureRecord buffer_{};
+    RecordFile file_;
+    bool databaseOpen_ = false;
+    bool addingMode_ = false;
+};
+
+// The random pick could not open its database (as opposed to failing to read it).
+class DatabaseOpenFailure : public IoFailure {
+public:
+    explicit DatabaseOpenFailure(const IoFailure& failure) : IoFailure(failure) {}
+};
+
+// The program's one instance, created on first use.
+SignatureDatabase& ProgramDatabase();

@@ -1,0 +1,41 @@
+#include "engine/SignatureRecord.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::string TextOfRecord(const SignatureRecord& record)
+{
+    const char* text = record.data() + 1;
+    const void* nul = std::memchr(text, '\0', SignatureTextCapacity);
+    const std::size_t length = nul ? static_cast<const char*>(nul) - text : SignatureTextCapacity;
+    return std::string(text, length);
+}
+
+void FillRecord(SignatureRecord& record, const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += lines[i];
+    }
+    text += '\0';
+    const std::size_t length = std::min(text.size(), SignatureTextCapacity);
+    std::copy_n(text.data(), length, record.data() + 1);
+}
+
+std::vector<std::string> SplitFieldLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return lines;
+}

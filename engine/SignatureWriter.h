@@ -1,0 +1,40 @@
+#pragma once
+#include "engine/RandomIndex.h"
+#include "engine/ReportSink.h"
+#include "engine/SignatureDatabase.h"
+#include "engine/WriterSettings.h"
+
+#include <string>
+
+// The heading line written above the song title by NowPlaying.
+inline constexpr const char* NowPlayingHeading = "Winamp is currently playing:";
+
+// Writes the signature text file from one of three sources. Switches, paths and the database
+// list are read from the settings at the moment of writing; every outcome the user should
+// hear of goes to the report sink. A failure while writing the text file is not reported:
+// it closes the file and travels on to the caller (the application's last-resort handler).
+class SignatureWriter {
+public:
+    // The program's writer re-seeds from the clock before every pick.
+    SignatureWriter(SignatureDatabase& database, const WriterSettings& settings, ReportSink& reports);
+    // With another random source, e.g. a fixed one in tests. The source must outlive the writer.
+    SignatureWriter(SignatureDatabase& database, const WriterSettings& settings, ReportSink& reports,
+                    RandomIndexSource& random);
+
+    // A random record of a random database from the list (tray menu, auto-change timer).
+    void RandomChange();
+    // The editor's signature field text as it stands ("Set signature").
+    void SetSignature(const std::string& body);
+    // The playing song's title under the heading line (tray menu).
+    void NowPlaying(const std::string& title);
+    // The common writer: delimiter, static text and heading around the body, then the change
+    // notice. heading is empty except for NowPlaying.
+    void ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
+
+private:
+    SignatureDatabase& database_;
+    const WriterSettings& settings_;
+    ReportSink& reports_;
+    ClockSeededRandom clockRandom_;
+    RandomIndexSource& random_;
+};

@@ -1,0 +1,33 @@
+#pragma once
+#include "toolkit/Handles.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Writes a text file from scratch through a 128-byte buffer, as the signature text file is
+// written: opened for writing only while others may read it, created or emptied, no
+// byte-order mark. The text is complete only after Close. Failures are IoFailures; when
+// one leaves a write, the object's end still closes the file, so it can be opened again.
+class TextFileWriter {
+public:
+    static constexpr std::size_t BufferSize = 128;
+
+    // Opens the file, creating it or emptying it.
+    explicit TextFileWriter(const std::string& path);
+    TextFileWriter(const TextFileWriter&) = delete;
+    TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+    void Write(std::string_view text);
+    // Writes out what the buffer holds and closes the file; the file is closed even when
+    // that fails.
+    void Close();
+
+private:
+    void Flush();
+
+    toolkit::FileHandle file_;
+    std::array<char, BufferSize> buffer_;
+    std::size_t used_ = 0;
+};
