@@ -1,5 +1,9 @@
 #include "toolkit/Application.h"
 
+#include "toolkit/ApplicationWindow.h"
+#include "toolkit/Window.h"
+
+#include <algorithm>
 #include <stdexcept>
 
 namespace toolkit {
@@ -10,9 +14,90 @@ Application& Application::Instance()
     return application;
 }
 
+Application::Application() = default;
+Application::~Application() = default;
+
 void Application::SetTitle(const std::string& title)
 {
     title_ = title;
+    if (window_) {
+        // A title that cannot be set leaves the old one on the taskbar; nothing depends on it.
+        SetWindowTextA(window_->Handle(), title_.c_str());
+    }
+}
+
+void Application::Initialize()
+{
+    if (window_ && window_->Handle())
+        return;
+    window_ = std::make_unique<ApplicationWindow>(*this, title_.c_str(), MainIcon());
+    // Shown without activation: a zero-size window, visible only as the taskbar button.
+    ShowWindow(window_->Handle(), SW_SHOWNOACTIVATE); // answers the previous visibility
+}
+
+HWND Application::Handle()
+{
+    Initialize();
+    return window_->Handle();
+}
+
+HICON Application::MainIcon() noexcept
+{
+    if (const HICON own = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)))
+        return own;
+    return LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
+}
+
+void Application::SetMainForm(const Window& form) noexcept
+{
+    mainForm_ = form.Handle();
+}
+
+void Application::Minimize()
+{
+    const HWND window = Handle();
+    if (!IsIconic(window))
+        ShowWindow(window, SW_MINIMIZE); // answers the previous visibility
+}
+
+void Application::Restore()
+{
+    const HWND window = Handle();
+    if (IsIconic(window) || !IsWindowVisible(window))
+        ShowWindow(window, SW_RESTORE); // answers the previous visibility
+}
+
+Application::HookId Application::AddMessageHook(MessageHook hook)
+{
+    const HookId id = nextHookId_++;
+    hooks_.push_back(Hook{id, std::move(hook)});
+    return id;
+}
+
+void Application::RemoveMessageHook(HookId id) noexcept
+{
+    std::erase_if(hooks_, [id](const Hook& h) { return h.id == id; });
+}
+
+void Application::RunHooks(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (hooks_.empty())
+        return;
+    // A hook may add or remove hooks (its owner may be destroyed): run over a copy, and skip
+    // those removed on the way.
+    const std::vector<Hook> snapshot = hooks_;
+    for (const Hook& h : snapshot) {
+        const bool live = std::any_of(hooks_.begin(), hooks_.end(),
+                                      [&](const Hook& current) { return current.id == h.id; });
+        if (!live)
+            continue;
+        try {
+            h.hook(message, wParam, lParam);
+        } catch (...) {
+            // One failing hook must not keep the message from the others or the window.
+            HandleException(std::current_exception());
+        }
+    }
 }
 
 bool Application::Dispatch(const MSG& msg)

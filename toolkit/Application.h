@@ -1,22 +1,67 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <exception>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace toolkit {
 
-// The program's application object: title, event loop and last-resort handler. There is one
-// per process, as a window toolkit has.
+class Window;
+class ApplicationWindow;
+
+// The program's application object: title, icon, the hidden application window, the main
+// form, event loop and last-resort handler. There is one per process, as a window toolkit
+// has.
+//
+// The application window is a zero-size top-level window that carries the program's taskbar
+// button and owns the main form, so the main form has no button of its own; minimising the
+// application minimises that window, which hides the main form with it.
 class Application {
 public:
+    // Sees a message of the application window before the application handles it; it never
+    // consumes the message.
+    using MessageHook = std::function<void(UINT message, WPARAM wParam, LPARAM lParam)>;
+    using HookId = std::size_t;
+
     static Application& Instance();
 
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
+    ~Application();
 
     const std::string& Title() const noexcept { return title_; }
+    // Also the application window's title once it exists.
     void SetTitle(const std::string& title);
+
+    // Creates the application window, once; later calls do nothing. Every accessor below
+    // that needs the window creates it on first use, so calling this is optional.
+    // Throws std::runtime_error when the window cannot be made.
+    void Initialize();
+    // The application window (created on first use).
+    HWND Handle();
+    // The program's main icon: icon resource 1, or the system's application icon when the
+    // program carries none. Shared by the system; never destroyed.
+    static HICON MainIcon() noexcept;
+
+    // The main form: a top-level window created with Handle() as its owner.
+    void SetMainForm(HWND form) noexcept { mainForm_ = form; }
+    void SetMainForm(const Window& form) noexcept;
+    HWND MainForm() const noexcept { return mainForm_; }
+    // Whether the program shows its main form at start-up (a component may say no).
+    bool ShowMainFormOnStart() const noexcept { return showMainForm_; }
+    void SetShowMainFormOnStart(bool show) noexcept { showMainForm_ = show; }
+
+    // Minimises the application window; the main form is hidden with it.
+    void Minimize();
+    // Brings the application window (and its taskbar button) back from minimised or hidden.
+    void Restore();
+
+    HookId AddMessageHook(MessageHook hook);
+    void RemoveMessageHook(HookId id) noexcept;
 
     // Runs the event loop until Terminate. A failure that escapes a handler is shown by
     // HandleException and the loop goes on.
@@ -33,12 +78,26 @@ public:
     static std::string LastResortText(const std::string& message);
 
 private:
-    Application() = default;
+    friend class ApplicationWindow;
+
+    Application();
     // Dispatches one message; false when it was WM_QUIT.
     bool Dispatch(const MSG& msg);
+    // Called by the application window for each of its messages, before its own handling.
+    void RunHooks(UINT message, WPARAM wParam, LPARAM lParam);
+
+    struct Hook {
+        HookId id;
+        MessageHook hook;
+    };
 
     std::string title_;
     bool terminated_ = false;
+    bool showMainForm_ = true;
+    HWND mainForm_ = nullptr;
+    std::unique_ptr<ApplicationWindow> window_;
+    std::vector<Hook> hooks_;
+    HookId nextHookId_ = 1;
 };
 
 } // namespace toolkit

@@ -1,0 +1,50 @@
+#include "toolkit/ApplicationWindow.h"
+
+#include "toolkit/Application.h"
+
+namespace toolkit {
+
+ApplicationWindow::ApplicationWindow(Application& application, const char* title, HICON icon)
+    : application_(application)
+{
+    WindowArgs args;
+    args.className = "VarnquillApplication";
+    args.text = title;
+    args.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    // Centred, so that minimising and restoring animate from the middle of the screen.
+    args.x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    args.y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    args.width = 0;
+    args.height = 0;
+    args.icon = icon;
+    Create(args);
+    // The class icon covers a class registered by us; these cover one registered earlier.
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    application_.RunHooks(message, wParam, lParam);
+    switch (message) {
+    case WM_CLOSE:
+        // Closing the taskbar button closes the main form, which decides what that means.
+        if (const HWND form = application_.MainForm(); form && IsWindow(form))
+            PostMessageA(form, WM_CLOSE, 0, 0); // fails only for a form already gone
+        else
+            application_.Terminate();
+        return 0;
+    case WM_SETFOCUS:
+        // The zero-size window cannot use the keyboard; the main form can.
+        if (const HWND form = application_.MainForm(); form && IsWindowVisible(form) && IsWindowEnabled(form)) {
+            SetFocus(form); // refused only when the form is going away
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+} // namespace toolkit

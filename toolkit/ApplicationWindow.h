@@ -1,0 +1,21 @@
+#pragma once
+#include "toolkit/Window.h"
+
+namespace toolkit {
+
+class Application;
+
+// The hidden application window: zero size, shown so that it carries the taskbar button,
+// owner of the main form. Its messages pass the application's hooks first.
+class ApplicationWindow : public Window {
+public:
+    ApplicationWindow(Application& application, const char* title, HICON icon);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    Application& application_;
+};
+
+} // namespace toolkit

@@ -1,0 +1,32 @@
+#include "toolkit/UtilityWindow.h"
+
+#include <utility>
+
+namespace toolkit {
+
+UtilityWindow::UtilityWindow(const char* className, Procedure procedure)
+    : procedure_(std::move(procedure))
+{
+    WindowArgs args;
+    args.className = className;
+    // A top-level popup that is never shown: it gets broadcasts like any top-level window,
+    // and as a tool window it would never take a taskbar button.
+    args.style = WS_POPUP;
+    args.exStyle = WS_EX_TOOLWINDOW;
+    args.x = 0;
+    args.y = 0;
+    args.width = 0;
+    args.height = 0;
+    Create(args);
+}
+
+LRESULT UtilityWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (procedure_) {
+        if (const std::optional<LRESULT> answer = procedure_(message, wParam, lParam))
+            return *answer;
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+} // namespace toolkit

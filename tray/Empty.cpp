@@ -1,1 +1,0 @@
-// Nothing here yet: the tray layer grows in this folder.

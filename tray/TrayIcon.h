@@ -1,0 +1,215 @@
+#pragma once
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "toolkit/Application.h"
+#include "toolkit/Handles.h"
+
+#include <functional>
+#include <optional>
+#include <memory>
+#include <string>
+
+namespace toolkit {
+class PopupMenu;
+}
+
+namespace tray {
+
+class OwnerHook;
+class TSimpleTimer;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Flags of a TShiftState: keys held and the mouse button concerned.
+enum TShiftFlag : unsigned {
+    ssShift = 1u << 0,
+    ssAlt = 1u << 1,
+    ssCtrl = 1u << 2,
+    ssLeft = 1u << 3,
+    ssRight = 1u << 4,
+    ssMiddle = 1u << 5,
+};
+using TShiftState = unsigned;
+
+// The icon shown in a balloon hint.
+enum TBalloonHintIcon { bitNone = 0, bitInfo = 1, bitWarning = 2, bitError = 3 };
+
+// One icon in the notification area, the program's handle while its main window is hidden:
+// tooltip, popup menu, click and double-click events, balloon hints, and minimising the
+// application into the tray and back.
+//
+// Events receive the icon first and are raised only when assigned; a handler may destroy
+// the icon.
+class TTrayIcon {
+public:
+    using NotifyEvent = std::function<void(TTrayIcon& sender)>;
+    using MouseEvent = std::function<void(TTrayIcon& sender, TMouseButton button, TShiftState shift, int x, int y)>;
+    using MouseMoveEvent = std::function<void(TTrayIcon& sender, TShiftState shift, int x, int y)>;
+    using CycleEvent = std::function<void(TTrayIcon& sender, int nextIndex)>;
+    using StartupEvent = std::function<void(TTrayIcon& sender, bool& showMainForm)>;
+
+    // The icon for the owner window (the main form; may be null), out of the tray. Hooks
+    // the application window and, when there is one, the owner window.
+    explicit TTrayIcon(HWND owner);
+    TTrayIcon(const TTrayIcon&) = delete;
+    TTrayIcon& operator=(const TTrayIcon&) = delete;
+    // Removes the icon from the tray and undoes both hooks.
+    virtual ~TTrayIcon();
+
+    // Properties. Plain data members have no effect of their own when assigned.
+    HIMAGELIST IconList() const noexcept { return iconList_; }
+    // The list is not owned; set it back to null before destroying it.
+    void SetIconList(HIMAGELIST list);
+    bool CycleIcons() const noexcept { return cycleIcons_; }
+    void SetCycleIcons(bool cycle);
+    UINT CycleInterval() const noexcept { return cycleInterval_; }
+    void SetCycleInterval(UINT milliseconds);
+    // When false, mouse notifications are ignored; balloon notifications still arrive.
+    bool Enabled = true;
+    const std::string& Hint() const noexcept { return hint_; }
+    void SetHint(const std::string& hint);
+    bool ShowHint() const noexcept { return showHint_; }
+    void SetShowHint(bool show);
+    // The image shown in the tray; starts as a copy of the application's main icon.
+    HICON Icon() const noexcept { return icon_.Get(); }
+    // Copies the image (null for none), then updates the shell.
+    void SetIcon(HICON icon);
+    bool IconVisible() const noexcept { return iconVisible_; }
+    // True adds the icon, false removes it, even when the value does not change.
+    void SetIconVisible(bool visible);
+    int IconIndex() const noexcept { return iconIndex_; }
+    void SetIconIndex(int index);
+    // The menu opened by the right button; cleared when the menu is destroyed.
+    toolkit::PopupMenu* PopupMenu() const noexcept;
+    void SetPopupMenu(toolkit::PopupMenu* menu) noexcept;
+    // The left button opens the menu too; a double-click then no longer clicks its default
+    // item.
+    bool LeftPopup = false;
+    bool WantEnterExitEvents() const noexcept { return wantEnterExitEvents_; }
+    void SetWantEnterExitEvents(bool want);
+    bool MinimizeToTray = false;
+    bool ShowformOnTrayIconClick = false;
+    bool PersistenttrayIcon() const noexcept { return persistentTrayIcon_; }
+    // Also adds (true) or removes (false) the icon at once.
+    void SetPersistenttrayIcon(bool persistent);
+
+    // Events.
+    NotifyEvent OnClick;
+    NotifyEvent OnDblClick;
+    MouseEvent OnMouseDown;
+    MouseEvent OnMouseUp;
+    MouseMoveEvent OnMouseMove;
+    NotifyEvent OnMouseEnter;
+    NotifyEvent OnMouseExit;
+    CycleEvent OnCycle;
+    NotifyEvent OnBalloonHintShow;
+    NotifyEvent OnBalloonHintHide;
+    NotifyEvent OnBalloonHintTimeout;
+    NotifyEvent OnBalloonHintClick;
+    NotifyEvent OnMinimizeToTray;
+    StartupEvent OnStartup;
+
+    // Shell calls; each answers whether the shell accepted it.
+    virtual bool ShowIcon();
+    virtual bool HideIcon();
+    virtual bool ModifyIcon();
+    // Shows a balloon (title cut to 63 characters, text to 255) for timeoutSeconds; false
+    // when the shell refused it, as it does while the icon is out of the tray.
+    bool ShowBalloonHint(const std::string& title, const std::string& text, TBalloonHintIcon icon,
+                         BYTE timeoutSeconds);
+    // Removes a balloon that is showing.
+    bool HideBalloonHint();
+
+    // Restores the application and shows the main form in front.
+    void ShowMainForm();
+    // Hides the main form and the application's taskbar button.
+    void HideMainForm();
+    // Hides the application window, and with it the taskbar button.
+    void HideTaskbarIcon();
+
+    // The end of loading for an icon described in a form rather than built in code: asks
+    // OnStartup whether to show the main form, then applies the properties to the shell.
+    void Loaded();
+
+    HWND Owner() const noexcept { return owner_; }
+    // The identifier the shell knows this icon by (with TTrayIconHandler::Window()).
+    UINT Identifier() const noexcept { return identifier_; }
+    // The record handed to the shell at the last call.
+    const NOTIFYICONDATAA& IconData() const noexcept { return data_; }
+
+protected:
+    virtual void Click();
+    virtual void DblClick();
+    virtual void CycleIcon();
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseEnter();
+    virtual void MouseExit();
+    virtual void DoMinimizeToTray();
+
+private:
+    friend class TTrayIconHandler;
+
+    // Releases the handler window reference when the icon goes, however construction or
+    // destruction ended.
+    struct HandlerReference {
+        UINT identifier;
+        explicit HandlerReference(TTrayIcon& icon);
+        ~HandlerReference();
+    };
+    struct ApplicationHook {
+        toolkit::Application::HookId id;
+        explicit ApplicationHook(toolkit::Application::MessageHook hook);
+        ~ApplicationHook();
+    };
+
+    void HandleNotification(UINT notification);
+    void PopupAtCursor();
+    void ClickDefaultItem();
+    void ClickTimerFired();
+    void ExitPoll();
+    void ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void PrepareIconData();
+    bool Notify(DWORD action);
+    void ApplyVersion5Behaviour(bool on);
+
+    // Expires when the icon is destroyed, so code that ran a handler can tell.
+    std::shared_ptr<const int> alive_;
+    HWND owner_;
+    HandlerReference handler_;
+    UINT identifier_;
+    toolkit::IconHandle icon_;
+    NOTIFYICONDATAA data_{};
+    std::unique_ptr<TSimpleTimer> cycleTimer_;
+    std::unique_ptr<TSimpleTimer> clickTimer_;
+    std::unique_ptr<TSimpleTimer> exitPollTimer_;
+    std::unique_ptr<ApplicationHook> applicationHook_;
+    std::unique_ptr<OwnerHook> ownerHook_;
+
+    HIMAGELIST iconList_ = nullptr;
+    bool cycleIcons_ = false;
+    UINT cycleInterval_ = 0;
+    std::string hint_;
+    bool showHint_ = true;
+    bool iconVisible_ = false;
+    int iconIndex_ = 0;
+    toolkit::PopupMenu* popupMenu_ = nullptr;
+    std::weak_ptr<const void> popupMenuAlive_;
+    bool wantEnterExitEvents_ = false;
+    bool persistentTrayIcon_ = true;
+
+    POINT lastCursor_{};
+    bool cursorOutside_ = true;
+    bool leftDown_ = false;
+    bool clickPending_ = false;
+    bool doubleClicked_ = false;
+    bool version5Behaviour_ = false;
+    bool firstActivation_ = true;
+};
+
+} // namespace tray
