@@ -1,42 +1,28 @@
 #include "engine/RecordFile.h"
 
+#include "engine/FileOpening.h"
 #include "engine/IoFailure.h"
 
 #include <algorithm>
 #include <limits>
 
-void CheckPath(const std::string& path)
-{
-    if (path.size() > RecordFile::MaxPathLength || path.find('\0') != std::string::npos)
-        throw IoFailure(IoCode::InvalidFilename);
-}
-
 void RecordFile::OpenExisting(const std::string& path)
 {
-    Open(path, OPEN_EXISTING);
+    Open(path, OPEN_EXISTING, false);
 }
 
 void RecordFile::Create(const std::string& path)
 {
-    Open(path, CREATE_ALWAYS);
+    Open(path, OPEN_ALWAYS, true);
 }
 
-void RecordFile::Open(const std::string& path, DWORD disposition)
+void RecordFile::Open(const std::string& path, DWORD disposition, bool emptied)
 {
     Close();
-    CheckPath(path);
-    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        throw LastWindowsFailure();
+    toolkit::FileHandle file = OpenFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        disposition, emptied);
     // Only a plain file on disk is a database: a device such as CON would block a read forever.
     if (GetFileType(file.Get()) != FILE_TYPE_DISK)
-        throw IoFailure(IoCode::AccessDenied);
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file.Get(), &info))
-        throw LastWindowsFailure();
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         throw IoFailure(IoCode::AccessDenied);
     handle_ = std::move(file);
 }

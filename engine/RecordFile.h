@@ -11,13 +11,11 @@
 // reports failure by its result.
 class RecordFile {
 public:
-    // The longest path the file layer takes; longer ones fail with code 3 untouched.
-    static constexpr std::size_t MaxPathLength = 259;
-
     RecordFile() = default;
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
 
+    // Paths longer than 259 characters fail with code 3 before the file system is touched.
     // Opens an existing file for reading and writing, sharing both with other programs;
     // cursor at 0. Closes a file still open first.
     void OpenExisting(const std::string& path);
@@ -48,11 +46,7 @@ public:
 private:
     HANDLE Handle() const;
     std::int64_t BytePosition() const;
-    void Open(const std::string& path, DWORD disposition);
+    void Open(const std::string& path, DWORD disposition, bool emptied);
 
     toolkit::FileHandle handle_;
 };
-
-// Refuses a path the file layer has no room for, or one with a NUL inside (which would
-// silently name another file), with code 3 before the file system is touched.
-void CheckPath(const std::string& path);

@@ -1,21 +1,13 @@
 #include "engine/TextFileWriter.h"
 
 #include "engine/IoFailure.h"
-#include "engine/RecordFile.h"
+#include "engine/FileOpening.h"
 
 #include <algorithm>
 
 TextFileWriter::TextFileWriter(const std::string& path)
+    : file_(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, true))
 {
-    CheckPath(path);
-    // Opening the existing file and cutting it keeps the file itself (its attributes, its
-    // identity for the mail client) where replacing it would not, and works on hidden files.
-    file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file_)
-        throw LastWindowsFailure();
-    if (!SetEndOfFile(file_.Get()))
-        throw LastWindowsFailure();
 }
 
 void TextFileWriter::Write(std::string_view text)
