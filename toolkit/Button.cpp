@@ -1,0 +1,25 @@
+#include "toolkit/Button.h"
+
+namespace toolkit {
+
+Button::Button(const ControlArgs& args)
+    : Control("BUTTON", args, BS_PUSHBUTTON)
+{
+}
+
+void Button::Click()
+{
+    // BM_CLICK is unreliable while the window is not active, so raise the event directly.
+    if (Enabled())
+        Raise(OnClick, *this);
+}
+
+bool Button::HandleCommand(WORD code)
+{
+    if (code != BN_CLICKED)
+        return false;
+    Raise(OnClick, *this);
+    return true;
+}
+
+} // namespace toolkit

@@ -1,0 +1,108 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace toolkit {
+
+class Control;
+
+// An event handler: receives the control that raised it. Raised only when assigned.
+using NotifyEvent = std::function<void(Control& sender)>;
+
+// Arguments for creating a control. Position and size are in pixels within the parent's
+// client area; `style` and `exStyle` are added to the styles the control kind needs.
+struct ControlArgs {
+    HWND parent = nullptr;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string text;
+    DWORD style = WS_TABSTOP;
+    DWORD exStyle = 0;
+};
+
+// Base of the standard controls: a child window of one of the system's classes, owned by
+// this object and destroyed with it.
+//
+// The parent receives the controls' notifications (WM_COMMAND, WM_NOTIFY, WM_CONTEXTMENU,
+// WM_CTLCOLOR*, scrolling); its window procedure hands each message to Reflect first, which
+// finds the control that sent it and lets the control raise its events:
+//
+//     LRESULT result;
+//     if (toolkit::Control::Reflect(message, wParam, lParam, result))
+//         return result;
+//
+// Handlers run inside window procedures, so a failure in one goes to the application's
+// last-resort handler instead of leaving the procedure.
+class Control {
+public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    HWND Handle() const noexcept { return hwnd_; }
+
+    std::string Text() const;
+    // Sets the window text; controls whose text is their state raise their change event.
+    virtual void SetText(const std::string& text);
+
+    bool Enabled() const noexcept { return IsWindowEnabled(hwnd_) != FALSE; }
+    virtual void SetEnabled(bool enabled);
+    bool Visible() const noexcept { return IsWindowVisible(hwnd_) != FALSE; }
+    void SetVisible(bool visible);
+    void SetFocus();
+    // Position and size within the parent's client area.
+    RECT Bounds() const;
+
+    // Dispatches a notification the parent received to the control it concerns. True when
+    // a control handled it; `result` then holds the answer for the parent to return.
+    static bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
+    // The control object behind a child window, or null for other windows.
+    static Control* FromHandle(HWND hwnd) noexcept;
+
+protected:
+    // Creates the child window of the system class with the kind's own styles added to the
+    // caller's. Throws std::runtime_error with the system's text on failure.
+    Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle = 0);
+
+    // Ties another window (a partner such as an up-down control) to this object so its
+    // notifications reach it too. Untied in the destructor.
+    void Adopt(HWND partner);
+    void Disown(HWND partner) noexcept;
+
+    // Routes the window's messages through Filter from now on.
+    void Subclass(HWND hwnd);
+    // Stops routing a partner window's messages through Filter, before the partner goes.
+    void Unsubclass(HWND hwnd) noexcept;
+
+    // Notification hooks; true when handled.
+    virtual bool HandleCommand(WORD code);
+    virtual bool HandleNotify(const NMHDR& header, LRESULT& result);
+    virtual bool HandleContextMenu(HWND source, int x, int y);
+    virtual bool HandleColor(HDC dc, LRESULT& result);
+
+    // Messages of a subclassed window; the default passes them on.
+    virtual LRESULT Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Raises an event when a handler is assigned.
+    template <typename Handler, typename... Args>
+    static void Raise(const Handler& handler, Args&&... args)
+    {
+        if (handler)
+            handler(std::forward<Args>(args)...);
+    }
+
+private:
+    static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR self);
+    static bool Dispatch(Control& control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    HWND hwnd_ = nullptr;
+    HWND subclassed_[2] = {nullptr, nullptr};
+};
+
+} // namespace toolkit

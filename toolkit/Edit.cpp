@@ -1,0 +1,53 @@
+#include "toolkit/Edit.h"
+
+#include <climits>
+
+namespace toolkit {
+
+Edit::Edit(const ControlArgs& args)
+    : Edit(args, ES_AUTOHSCROLL)
+{
+}
+
+Edit::Edit(const ControlArgs& args, DWORD kindStyle)
+    : Control("EDIT", args, kindStyle, WS_EX_CLIENTEDGE)
+{
+}
+
+void Edit::SetText(const std::string& text)
+{
+    if (Text() == text)
+        return;
+    assigning_ = true;
+    try {
+        Control::SetText(text);
+    } catch (...) {
+        assigning_ = false;
+        throw;
+    }
+    assigning_ = false;
+    Raise(OnChange, *this);
+}
+
+int Edit::MaxLength() const
+{
+    const auto limit = static_cast<LRESULT>(SendMessageA(Handle(), EM_GETLIMITTEXT, 0, 0));
+    // The system's own limit is reported as a very large number; 0 stands for it.
+    return limit >= 0x7FFFFFFE ? 0 : static_cast<int>(limit);
+}
+
+void Edit::SetMaxLength(int characters)
+{
+    SendMessageA(Handle(), EM_LIMITTEXT, characters > 0 ? static_cast<WPARAM>(characters) : 0, 0);
+}
+
+bool Edit::HandleCommand(WORD code)
+{
+    if (code != EN_CHANGE)
+        return false;
+    if (!assigning_)
+        Raise(OnChange, *this);
+    return true;
+}
+
+} // namespace toolkit

@@ -1,0 +1,48 @@
+#include "toolkit/Font.h"
+
+#include "toolkit/SystemError.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace toolkit {
+
+FontHandle CreatePointFont(const char* face, int points)
+{
+    int pixelsPerInch = 96; // the usual screen, should the screen's own be unknown
+    if (const HDC screen = GetDC(nullptr)) {
+        pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(points, pixelsPerInch, 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    FontHandle handle(CreateFontIndirectA(&font));
+    if (!handle)
+        throw std::runtime_error("The font " + std::string(face) + " cannot be created: " +
+                                 SystemErrorText(GetLastError()));
+    return handle;
+}
+
+namespace {
+BOOL CALLBACK ApplyToChild(HWND child, LPARAM font)
+{
+    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    return TRUE;
+}
+} // namespace
+
+void ApplyFont(HWND window, HFONT font)
+{
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // Visits every descendant; its answer carries nothing, as the callback never stops it.
+    EnumChildWindows(window, &ApplyToChild, reinterpret_cast<LPARAM>(font));
+}
+
+} // namespace toolkit

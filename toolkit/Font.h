@@ -1,0 +1,13 @@
+#pragma once
+#include "toolkit/Handles.h"
+
+namespace toolkit {
+
+// A font of the given face and point size on the screen; where the face is not installed,
+// the system's closest match. Throws std::runtime_error when no font can be made.
+FontHandle CreatePointFont(const char* face, int points);
+
+// Gives a window and every window inside it the font. The font must outlive them.
+void ApplyFont(HWND window, HFONT font);
+
+} // namespace toolkit

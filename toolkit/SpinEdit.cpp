@@ -1,0 +1,214 @@
+#include "toolkit/SpinEdit.h"
+
+#include "toolkit/SystemError.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <stdexcept>
+
+namespace toolkit {
+
+namespace {
+
+// The repeat of a held arrow button, run here rather than by the up-down control, whose
+// own delays differ.
+constexpr UINT_PTR kRepeatTimer = 0x5E1D;
+constexpr UINT kFirstRepeat = 400;
+constexpr UINT kNextRepeat = 100;
+
+char UserDecimalSeparator()
+{
+    char separator[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) < 2)
+        return '.'; // no answer from the locale: the usual separator
+    return separator[0];
+}
+
+} // namespace
+
+std::optional<int> ParseInteger(const std::string& text)
+{
+    size_t start = 0;
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        start = 1;
+    }
+    if (start == text.size())
+        return std::nullopt;
+    for (size_t i = start; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+    long long magnitude = 0;
+    const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), magnitude);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    const long long value = negative ? -magnitude : magnitude;
+    if (value < INT_MIN || value > INT_MAX)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+SpinEdit::SpinEdit(const ControlArgs& args, int minValue, int maxValue)
+    : Edit(args, ES_AUTOHSCROLL), minValue_(minValue), maxValue_(maxValue),
+      decimalSeparator_(UserDecimalSeparator())
+{
+    if (minValue > maxValue)
+        throw std::invalid_argument("The spin field's minimum is above its maximum.");
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes); // already registered where it fails; creation tells
+    // Aligned to the right of the field, the arrows take their width from it.
+    arrows_.Reset(CreateWindowExA(0, UPDOWN_CLASSA, "",
+                                  WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                                  0, 0, 0, 0, args.parent, nullptr, GetModuleHandleA(nullptr), nullptr));
+    if (!arrows_)
+        throw std::runtime_error(SystemErrorText(GetLastError()));
+    SendMessageA(arrows_.Get(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+    SendMessageA(arrows_.Get(), UDM_SETRANGE32, static_cast<WPARAM>(minValue), static_cast<LPARAM>(maxValue));
+    UDACCEL step{0, 1}; // one step at a time however long an arrow is held
+    SendMessageA(arrows_.Get(), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+    Adopt(arrows_.Get());
+    Subclass(Handle());
+    Subclass(arrows_.Get());
+    SyncArrows();
+}
+
+SpinEdit::~SpinEdit()
+{
+    if (heldArrow_)
+        KillTimer(arrows_.Get(), kRepeatTimer); // gone with the window anyway
+    Unsubclass(arrows_.Get());
+    Disown(arrows_.Get());
+}
+
+int SpinEdit::Clamp(long long value) const noexcept
+{
+    return static_cast<int>(std::clamp<long long>(value, minValue_, maxValue_));
+}
+
+int SpinEdit::Value() const
+{
+    return ParseInteger(Text()).value_or(minValue_);
+}
+
+void SpinEdit::SetValue(int value)
+{
+    SetText(std::to_string(Clamp(value)));
+}
+
+void SpinEdit::SetText(const std::string& text)
+{
+    Edit::SetText(text);
+    SyncArrows();
+}
+
+void SpinEdit::SetEnabled(bool enabled)
+{
+    Edit::SetEnabled(enabled);
+    EnableWindow(arrows_.Get(), enabled ? TRUE : FALSE); // answers the previous state
+}
+
+void SpinEdit::Step(int delta)
+{
+    SetValue(Clamp(static_cast<long long>(Value()) + delta));
+}
+
+void SpinEdit::SyncArrows()
+{
+    // The arrows' own position follows the text, so they show the ends of the range.
+    SendMessageA(arrows_.Get(), UDM_SETPOS32, 0, Clamp(Value()));
+}
+
+bool SpinEdit::Accepts(char c) const
+{
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == decimalSeparator_ ||
+           static_cast<unsigned char>(c) < 0x20; // editing keys: backspace, Ctrl+C, Ctrl+V, ...
+}
+
+bool SpinEdit::HandleCommand(WORD code)
+{
+    if (code == EN_KILLFOCUS) {
+        const int value = Value();
+        if (Clamp(value) != value)
+            SetValue(value);
+        return true;
+    }
+    if (code == EN_CHANGE)
+        SyncArrows();
+    return Edit::HandleCommand(code);
+}
+
+bool SpinEdit::HandleNotify(const NMHDR& header, LRESULT& result)
+{
+    if (header.hwndFrom != arrows_.Get() || header.code != UDN_DELTAPOS)
+        return false;
+    const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
+    if (change.iDelta != 0)
+        Step(change.iDelta > 0 ? 1 : -1);
+    result = 1; // the step is taken here; the arrows follow through SyncArrows
+    return true;
+}
+
+int SpinEdit::ArrowAt(POINT point) const
+{
+    RECT area{};
+    if (!GetClientRect(arrows_.Get(), &area) || !PtInRect(&area, point))
+        return 0;
+    return point.y < (area.bottom - area.top) / 2 ? 1 : -1;
+}
+
+LRESULT SpinEdit::FilterArrows(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        // The arrows take the first step and capture the mouse; the repeat is ours.
+        const LRESULT result = PassOn(arrows_.Get(), message, wParam, lParam);
+        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        heldArrow_ = GetCapture() == arrows_.Get() ? ArrowAt(point) : 0;
+        if (heldArrow_ && !SetTimer(arrows_.Get(), kRepeatTimer, kFirstRepeat, nullptr))
+            heldArrow_ = 0; // no timer left: the click still stepped once
+        return result;
+    }
+    case WM_TIMER:
+        if (wParam == kRepeatTimer) {
+            POINT cursor{};
+            // While the pointer is off the held arrow, the repeat pauses.
+            if (GetCursorPos(&cursor) && ScreenToClient(arrows_.Get(), &cursor) && ArrowAt(cursor) == heldArrow_)
+                Step(heldArrow_);
+            if (!SetTimer(arrows_.Get(), kRepeatTimer, kNextRepeat, nullptr))
+                heldArrow_ = 0;
+            return 0;
+        }
+        if (heldArrow_)
+            return 0; // the arrows' own repeat, replaced by ours
+        break;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+        if (heldArrow_) {
+            KillTimer(arrows_.Get(), kRepeatTimer); // fails only when it already stopped
+            heldArrow_ = 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return PassOn(arrows_.Get(), message, wParam, lParam);
+}
+
+LRESULT SpinEdit::Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (hwnd == arrows_.Get())
+        return FilterArrows(message, wParam, lParam);
+    if (message == WM_CHAR && !Accepts(static_cast<char>(wParam))) {
+        MessageBeep(MB_OK); // the beep is a courtesy; nothing to do when it fails
+        return 0;
+    }
+    return PassOn(hwnd, message, wParam, lParam);
+}
+
+} // namespace toolkit

@@ -1,0 +1,75 @@
+#include "toolkit/Timer.h"
+
+#include "toolkit/SystemError.h"
+
+#include <stdexcept>
+
+namespace toolkit {
+
+namespace {
+constexpr UINT_PTR kTimerId = 1;
+}
+
+Timer::Timer(const TimerArgs& args)
+    : interval_(args.interval), enabled_(args.enabled)
+{
+    // A message-only window: it receives the ticks and is never seen.
+    WindowArgs window;
+    window.className = "VarnquillTimer";
+    window.style = 0;
+    window.x = window.y = window.width = window.height = 0;
+    window.parent = HWND_MESSAGE;
+    Create(window);
+    Restart();
+}
+
+Timer::~Timer()
+{
+    Stop();
+}
+
+void Timer::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    Restart();
+}
+
+void Timer::SetInterval(UINT interval)
+{
+    if (interval == interval_)
+        return;
+    interval_ = interval;
+    Restart();
+}
+
+void Timer::Restart()
+{
+    Stop();
+    if (!enabled_ || interval_ == 0)
+        return;
+    if (!SetTimer(Handle(), kTimerId, interval_, nullptr))
+        throw std::runtime_error("The timer cannot be started: " + SystemErrorText(GetLastError()));
+    running_ = true;
+}
+
+void Timer::Stop() noexcept
+{
+    if (running_) {
+        KillTimer(Handle(), kTimerId); // fails only when no timer runs, which is the goal
+        running_ = false;
+    }
+}
+
+LRESULT Timer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER && wParam == kTimerId) {
+        if (running_ && OnTimer)
+            OnTimer(*this);
+        return 0;
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+} // namespace toolkit
