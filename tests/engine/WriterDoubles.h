@@ -1,0 +1,69 @@
+#pragma once
+#include "engine/ReportSink.h"
+#include "engine/WriterSettings.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The main window's switches and fields, as plain members.
+struct TestSettings : WriterSettings {
+    std::string path;
+    bool delimiter = false;
+    bool staticOn = false;
+    bool staticAbove = false;
+    std::string staticText;
+    bool balloon = false;
+    std::vector<std::string> databases;
+    bool staticTextFails = false; // the field cannot be read while the file is being written
+
+    std::string SignatureFilePath() const override { return path; }
+    bool DelimiterOn() const override { return delimiter; }
+    bool StaticTextOn() const override { return staticOn; }
+    bool StaticTextAbove() const override { return staticAbove; }
+    std::string StaticText() const override
+    {
+        if (staticTextFails)
+            throw std::runtime_error("static text unavailable");
+        return staticText;
+    }
+    bool ChangeBalloonOn() const override { return balloon; }
+    std::vector<std::string> DatabaseList() const override { return databases; }
+};
+
+// Every report, in order, as the user would have been told.
+struct RecordingSink : ReportSink {
+    struct Report {
+        std::string kind, first, second, third;
+        bool operator==(const Report&) const = default;
+    };
+    std::vector<Report> reports;
+
+    void ReportError(const std::string& balloonTitle, const std::string& balloonText,
+                     const std::string& dialogText) override
+    {
+        reports.push_back({"error", balloonTitle, balloonText, dialogText});
+    }
+    void Notice(const std::string& title, const std::string& text) override
+    {
+        reports.push_back({"notice", title, text, ""});
+    }
+    bool Ask(const std::string& question) override
+    {
+        reports.push_back({"ask", question, "", ""});
+        return false;
+    }
+};
+
+inline RecordingSink::Report Error(const std::string& title, const std::string& text, const std::string& dialog)
+{
+    return {"error", title, text, dialog};
+}
+inline RecordingSink::Report PlainError(const std::string& text)
+{
+    return {"error", "Error:", text, text};
+}
+inline RecordingSink::Report Notice(const std::string& text)
+{
+    return {"notice", "Signature change:", text, ""};
+}
