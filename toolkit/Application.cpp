@@ -48,9 +48,15 @@ HICON Application::MainIcon() noexcept
     return LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
 }
 
+void Application::SetMainForm(HWND form) noexcept
+{
+    mainForm_ = form;
+    formHiddenWithApplication_ = false;
+}
+
 void Application::SetMainForm(const Window& form) noexcept
 {
-    mainForm_ = form.Handle();
+    SetMainForm(form.Handle());
 }
 
 void Application::Minimize()
@@ -65,6 +71,34 @@ void Application::Restore()
     const HWND window = Handle();
     if (IsIconic(window) || !IsWindowVisible(window))
         ShowWindow(window, SW_RESTORE); // answers the previous visibility
+}
+
+void Application::HideFormWithApplication()
+{
+    const HWND form = mainForm_;
+    if (!form || !IsWindowVisible(form))
+        return;
+    // Tell the form the way the system does for windows of a minimised owner (its default
+    // handling hides it), and hide it where that did not.
+    SendMessageA(form, WM_SHOWWINDOW, FALSE, SW_PARENTCLOSING);
+    if (mainForm_ != form)
+        return;
+    if (IsWindowVisible(form))
+        ShowWindow(form, SW_HIDE); // answers the previous visibility
+    formHiddenWithApplication_ = true;
+}
+
+void Application::ShowFormWithApplication()
+{
+    if (!formHiddenWithApplication_)
+        return;
+    formHiddenWithApplication_ = false;
+    const HWND form = mainForm_;
+    if (!form || IsWindowVisible(form))
+        return; // shown again by the system, or by whoever hid it
+    SendMessageA(form, WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
+    if (mainForm_ == form && !IsWindowVisible(form))
+        ShowWindow(form, SW_SHOWNA); // answers the previous visibility
 }
 
 Application::HookId Application::AddMessageHook(MessageHook hook)

@@ -48,7 +48,7 @@ public:
     static HICON MainIcon() noexcept;
 
     // The main form: a top-level window created with Handle() as its owner.
-    void SetMainForm(HWND form) noexcept { mainForm_ = form; }
+    void SetMainForm(HWND form) noexcept;
     void SetMainForm(const Window& form) noexcept;
     HWND MainForm() const noexcept { return mainForm_; }
     // Whether the program shows its main form at start-up (a component may say no).
@@ -85,6 +85,10 @@ private:
     bool Dispatch(const MSG& msg);
     // Called by the application window for each of its messages, before its own handling.
     void RunHooks(UINT message, WPARAM wParam, LPARAM lParam);
+    // Owned windows go and come back with a minimised owner; where the system leaves the
+    // main form up, the application does it.
+    void HideFormWithApplication();
+    void ShowFormWithApplication();
 
     struct Hook {
         HookId id;
@@ -95,6 +99,7 @@ private:
     bool terminated_ = false;
     bool showMainForm_ = true;
     HWND mainForm_ = nullptr;
+    bool formHiddenWithApplication_ = false;
     std::unique_ptr<ApplicationWindow> window_;
     std::vector<Hook> hooks_;
     HookId nextHookId_ = 1;

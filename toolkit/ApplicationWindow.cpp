@@ -34,6 +34,18 @@ LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         else
             application_.Terminate();
         return 0;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED)
+            application_.HideFormWithApplication();
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        // Restoring a zero-size window need not report a new size: the position change
+        // tells that it is back.
+        const LRESULT result = DefaultHandling(message, wParam, lParam);
+        if (!IsIconic(Handle()) && IsWindowVisible(Handle()))
+            application_.ShowFormWithApplication();
+        return result;
+    }
     case WM_SETFOCUS:
         // The zero-size window cannot use the keyboard; the main form can.
         if (const HWND form = application_.MainForm(); form && IsWindowVisible(form) && IsWindowEnabled(form)) {
