@@ -1,0 +1,202 @@
+#include "TrayFixture.h"
+
+#include "tray/TrayIconHandler.h"
+
+#include <string>
+
+using tray::TTrayIcon;
+using tray::TTrayIconHandler;
+using traytest::InShell;
+using traytest::TrayTest;
+
+using TrayIconShell = TrayTest;
+
+TEST_F(TrayIconShell, RecordIsTheBalloonCapableSingleByteForm)
+{
+    TTrayIcon icon(form->Handle());
+    const NOTIFYICONDATAA& record = icon.IconData();
+    EXPECT_EQ(record.cbSize, sizeof(void*) == 8 ? 504u : 488u);
+    EXPECT_EQ(record.hWnd, TTrayIconHandler::Window());
+    EXPECT_EQ(record.uID, icon.Identifier());
+    EXPECT_EQ(record.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(record.uCallbackMessage, 0x800u);
+    EXPECT_EQ(record.dwState, 0u);
+    EXPECT_EQ(record.dwStateMask, 0u);
+    EXPECT_FALSE(icon.IconVisible());
+    EXPECT_FALSE(InShell(record)) << "created out of the tray";
+    EXPECT_NE(icon.Icon(), nullptr) << "a copy of the program's icon";
+    EXPECT_TRUE(icon.Enabled);
+    EXPECT_TRUE(icon.ShowHint());
+    EXPECT_TRUE(icon.PersistenttrayIcon());
+}
+
+TEST_F(TrayIconShell, AddModifyRemoveAnswerAsTheShellDoes)
+{
+    TTrayIcon icon(form->Handle());
+    EXPECT_FALSE(icon.ModifyIcon()) << "not in the tray yet";
+    EXPECT_FALSE(icon.ShowBalloonHint("Title", "Text", tray::bitInfo, 15)) << "no balloon out of the tray";
+    EXPECT_FALSE(icon.HideIcon());
+
+    icon.SetHint("qmz Varnquill v1.5");
+    icon.MinimizeToTray = true;
+    icon.ShowformOnTrayIconClick = false;
+    icon.SetPersistenttrayIcon(true); // the program's start-up adds the icon this way
+    EXPECT_TRUE(icon.IconVisible());
+    EXPECT_TRUE(InShell(icon.IconData()));
+    EXPECT_STREQ(icon.IconData().szTip, "qmz Varnquill v1.5");
+    EXPECT_EQ(icon.IconData().hIcon, icon.Icon());
+
+    EXPECT_FALSE(icon.ShowIcon()) << "a second add is refused: one icon only";
+    EXPECT_TRUE(icon.ModifyIcon());
+    EXPECT_TRUE(icon.ShowBalloonHint("Title", "Text", tray::bitError, 15));
+
+    EXPECT_TRUE(icon.HideIcon());
+    EXPECT_FALSE(icon.IconVisible());
+    EXPECT_FALSE(InShell(icon.IconData()));
+    EXPECT_FALSE(icon.HideIcon());
+
+    icon.SetIconVisible(true);
+    EXPECT_TRUE(InShell(icon.IconData()));
+    icon.SetPersistenttrayIcon(false);
+    EXPECT_FALSE(InShell(icon.IconData()));
+}
+
+TEST_F(TrayIconShell, TooltipIsTheFirst127CharactersOfTheHint)
+{
+    struct Case { std::string hint; bool showHint; std::string tip; };
+    const Case cases[] = {
+        {"qmz Varnquill v1.5", true, "qmz Varnquill v1.5"},
+        {std::string(200, 'h'), true, std::string(127, 'h')},
+        {std::string(127, 'x'), true, std::string(127, 'x')},
+        {"", true, ""},
+        {"hidden", false, ""},
+    };
+    TTrayIcon icon(form->Handle());
+    icon.SetIconVisible(true);
+    for (const Case& c : cases) {
+        icon.SetShowHint(c.showHint);
+        icon.SetHint(c.hint);
+        const NOTIFYICONDATAA& record = icon.IconData();
+        EXPECT_EQ(std::string(record.szTip), c.tip) << c.hint;
+        // Nothing of an earlier, longer tip is left behind the terminator.
+        for (std::size_t i = c.tip.size(); i < sizeof record.szTip; ++i)
+            ASSERT_EQ(record.szTip[i], 0) << c.hint << " at " << i;
+        EXPECT_TRUE(icon.ModifyIcon());
+    }
+}
+
+TEST_F(TrayIconShell, BalloonFieldsAreCutAndFlagsGoBack)
+{
+    struct Case { tray::TBalloonHintIcon kind; DWORD infoFlags; };
+    const Case cases[] = {
+        {tray::bitNone, NIIF_NONE}, {tray::bitInfo, NIIF_INFO},
+        {tray::bitWarning, NIIF_WARNING}, {tray::bitError, NIIF_ERROR},
+    };
+    TTrayIcon icon(form->Handle());
+    icon.SetIconVisible(true);
+    for (const Case& c : cases) {
+        EXPECT_TRUE(icon.ShowBalloonHint(std::string(80, 't'), std::string(300, 'x'), c.kind, 15));
+        const NOTIFYICONDATAA& record = icon.IconData();
+        EXPECT_EQ(std::string(record.szInfoTitle), std::string(63, 't'));
+        EXPECT_EQ(std::string(record.szInfo), std::string(255, 'x'));
+        EXPECT_EQ(record.uTimeout, 15000u);
+        EXPECT_EQ(record.dwInfoFlags, c.infoFlags);
+        EXPECT_EQ(record.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    }
+    EXPECT_TRUE(icon.ShowBalloonHint("Signature change:", "\"Hello\"", tray::bitInfo, 0));
+    EXPECT_EQ(icon.IconData().uTimeout, 0u) << "no bound applied here";
+    EXPECT_STREQ(icon.IconData().szInfoTitle, "Signature change:");
+    EXPECT_TRUE(icon.HideBalloonHint());
+    EXPECT_STREQ(icon.IconData().szInfo, "");
+}
+
+TEST_F(TrayIconShell, IdentifiersAreUniqueAndSharedWindowIsCounted)
+{
+    ASSERT_EQ(TTrayIconHandler::Window(), nullptr) << "no icon should outlive its test";
+    auto first = std::make_unique<TTrayIcon>(nullptr);
+    auto second = std::make_unique<TTrayIcon>(nullptr);
+    const HWND shared = TTrayIconHandler::Window();
+    EXPECT_EQ(first->IconData().hWnd, shared);
+    EXPECT_EQ(second->IconData().hWnd, shared);
+    EXPECT_NE(first->Identifier(), second->Identifier());
+    EXPECT_EQ(TTrayIconHandler::Count(), 2u);
+
+    // Each identifier leads back to its own icon.
+    int firstClicks = 0;
+    int secondClicks = 0;
+    first->OnClick = [&](TTrayIcon&) { ++firstClicks; };
+    second->OnClick = [&](TTrayIcon&) { ++secondClicks; };
+    traytest::Notify(*second, WM_LBUTTONDOWN);
+    traytest::Notify(*second, WM_LBUTTONUP);
+    EXPECT_EQ(firstClicks, 0);
+    EXPECT_EQ(secondClicks, 1);
+
+    // The shared window refuses to be closed.
+    EXPECT_EQ(SendMessageA(shared, WM_CLOSE, 0, 0), 1);
+    EXPECT_TRUE(IsWindow(shared));
+
+    first.reset();
+    EXPECT_EQ(TTrayIconHandler::Window(), shared);
+    second.reset();
+    EXPECT_EQ(TTrayIconHandler::Window(), nullptr);
+    EXPECT_FALSE(IsWindow(shared));
+}
+
+TEST_F(TrayIconShell, TaskbarCreatedAddsTheVisibleIconAgain)
+{
+    const UINT taskbarCreated = TTrayIconHandler::TaskbarCreatedMessage();
+    ASSERT_NE(taskbarCreated, 0u) << "Wine's common controls are newer than 4.71";
+    EXPECT_EQ(taskbarCreated, RegisterWindowMessageA("TaskbarCreated"));
+
+    TTrayIcon icon(form->Handle());
+    icon.SetHint("back again");
+    icon.SetIconVisible(true);
+    // A restarted shell has forgotten the icon.
+    NOTIFYICONDATAA forgotten = icon.IconData();
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forgotten));
+    ASSERT_FALSE(InShell(icon.IconData()));
+
+    SendMessageA(AppWindow(), taskbarCreated, 0, 0);
+    EXPECT_TRUE(InShell(icon.IconData()));
+    EXPECT_STREQ(icon.IconData().szTip, "back again");
+
+    icon.SetIconVisible(false);
+    SendMessageA(AppWindow(), taskbarCreated, 0, 0);
+    EXPECT_FALSE(InShell(icon.IconData())) << "an icon meant to be hidden stays out";
+}
+
+TEST_F(TrayIconShell, DestructionRemovesTheIconAndGivesTheOwnerItsProcedureBack)
+{
+    const LONG_PTR ownProcedure = GetWindowLongPtrA(form->Handle(), GWLP_WNDPROC);
+    NOTIFYICONDATAA record{};
+    {
+        TTrayIcon icon(form->Handle());
+        EXPECT_NE(GetWindowLongPtrA(form->Handle(), GWLP_WNDPROC), ownProcedure);
+        icon.SetIconVisible(true);
+        record = icon.IconData();
+        ASSERT_TRUE(InShell(record));
+    }
+    EXPECT_FALSE(InShell(record));
+    EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWLP_WNDPROC), ownProcedure);
+    // The form still works through its own procedure.
+    EXPECT_TRUE(SetWindowTextA(form->Handle(), "after"));
+    char text[16] = {};
+    GetWindowTextA(form->Handle(), text, sizeof text);
+    EXPECT_STREQ(text, "after");
+}
+
+TEST_F(TrayIconShell, TwoIconsOnOneOwnerUnhookInAnyOrder)
+{
+    const LONG_PTR ownProcedure = GetWindowLongPtrA(form->Handle(), GWLP_WNDPROC);
+    auto first = std::make_unique<TTrayIcon>(form->Handle());
+    auto second = std::make_unique<TTrayIcon>(form->Handle());
+    int minimised = 0;
+    second->MinimizeToTray = true;
+    second->OnMinimizeToTray = [&](TTrayIcon&) { ++minimised; };
+    first.reset();
+    EXPECT_NE(GetWindowLongPtrA(form->Handle(), GWLP_WNDPROC), ownProcedure);
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(minimised, 1) << "the remaining icon still sees the owner's messages";
+    second.reset();
+    EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWLP_WNDPROC), ownProcedure);
+}
