@@ -89,7 +89,14 @@ std::string ReadWholeFile(const std::string& path)
     }
 }
 
-void ReplaceWholeFile(const std::string& path, const std::string& bytes)
+DWORD MoveReplacing(const std::string& temporaryPath, const std::string& targetPath)
+{
+    if (!MoveFileExA(temporaryPath.c_str(), targetPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return GetLastError();
+    return ERROR_SUCCESS;
+}
+
+void ReplaceWholeFile(const std::string& path, const std::string& bytes, ReplaceStep replace)
 {
     char temporaryName[MAX_PATH + 1] = {};
     if (GetTempFileNameA(DirectoryOf(path).c_str(), "vq", 0, temporaryName) == 0)
@@ -106,8 +113,9 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes)
             throw CreateFailure(path, GetLastError());
     }
 
-    if (!MoveFileExA(temporary.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw CreateFailure(path, GetLastError());
+    const DWORD replaced = replace(temporary.Path(), path);
+    if (replaced != ERROR_SUCCESS)
+        throw CreateFailure(path, replaced);
     temporary.Keep();
 }
 

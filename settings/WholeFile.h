@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <stdexcept>
 #include <string>
 
@@ -19,10 +21,18 @@ bool FileExists(const std::string& path);
 // Fails with "Cannot open file ...".
 std::string ReadWholeFile(const std::string& path);
 
+// The last step of a save: puts the finished temporary file in the target's place in one
+// step. Gives the Windows error code, ERROR_SUCCESS when done.
+using ReplaceStep = DWORD (*)(const std::string& temporaryPath, const std::string& targetPath);
+
+// The replace step saves use: MoveFileEx, replacing the target, written through to the disk.
+DWORD MoveReplacing(const std::string& temporaryPath, const std::string& targetPath);
+
 // Makes the file hold exactly these bytes, all or nothing: they go to a new temporary file
 // in the same directory (opened without sharing), reach the disk, and then that file takes
-// the old one's place in one step. A crash or a failure at any point leaves the old file
-// whole and no temporary file behind. Fails with "Cannot create file ...".
-void ReplaceWholeFile(const std::string& path, const std::string& bytes);
+// the old one's place through the replace step. A crash or a failure at any point leaves the
+// old file whole and no temporary file behind. Fails with "Cannot create file ...".
+// Tests pass their own replace step to interrupt a save at its last step.
+void ReplaceWholeFile(const std::string& path, const std::string& bytes, ReplaceStep replace = MoveReplacing);
 
 } // namespace settings

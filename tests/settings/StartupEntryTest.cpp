@@ -1,0 +1,83 @@
+#include "settings/StartupEntry.h"
+
+#include "settings/ProgramLocation.h"
+
+#include "TestRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+using namespace settings;
+
+namespace {
+
+const std::string RawRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string InstalledPath = "C:\\Program Files\\Varnquill\\Varnquill.exe";
+
+class StartupEntryInRealRegistry : public ::testing::Test {
+protected:
+    TestRegistryKey root;
+    RegistryStore store{root.Get()};
+};
+
+TEST_F(StartupEntryInRealRegistry, AddedEntryQuotesThePathSoItSurvivesBlanks)
+{
+    AddStartupEntry(store, InstalledPath);
+
+    const TestRegistryKey::Raw raw = root.GetRaw(RawRunKey, "qmz Varnquill");
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), raw.type);
+    const std::string command = "\"C:\\Program Files\\Varnquill\\Varnquill.exe\" /MIN";
+    EXPECT_EQ(command + '\0', raw.bytes);
+    EXPECT_TRUE(StartupEntryPresent(store));
+
+    // What the program sees when Windows starts it from that entry.
+    const std::vector<std::string> words = SplitCommandLine(command);
+    ASSERT_EQ(2u, words.size());
+    EXPECT_EQ(InstalledPath, words[0]);
+    EXPECT_TRUE(StartsMinimised({words.begin() + 1, words.end()}));
+}
+
+TEST_F(StartupEntryInRealRegistry, AddingAgainRewritesWithTheCurrentPath)
+{
+    AddStartupEntry(store, "C:\\Old\\Varnquill.exe");
+    AddStartupEntry(store, InstalledPath);
+    EXPECT_EQ(StartupCommand(InstalledPath), store.ReadString(RunKey, StartupValue, ""));
+}
+
+TEST_F(StartupEntryInRealRegistry, PresentOnlyWithANonEmptyString)
+{
+    EXPECT_FALSE(StartupEntryPresent(store));
+    root.SetString(RawRunKey, "qmz Varnquill", "");
+    EXPECT_FALSE(StartupEntryPresent(store));
+    root.SetString(RawRunKey, "qmz Varnquill", "Varnquill.exe");
+    EXPECT_TRUE(StartupEntryPresent(store));
+    const DWORD number = 1;
+    root.SetRaw(RawRunKey, "qmz Varnquill", REG_DWORD, &number, sizeof number);
+    EXPECT_FALSE(StartupEntryPresent(store));
+}
+
+TEST_F(StartupEntryInRealRegistry, RemovingDeletesOnlyOurValue)
+{
+    root.SetString(RawRunKey, "Other Program", "other.exe");
+    AddStartupEntry(store, InstalledPath);
+    RemoveStartupEntry(store);
+    EXPECT_FALSE(StartupEntryPresent(store));
+    EXPECT_EQ(static_cast<DWORD>(REG_NONE), root.GetRaw(RawRunKey, "qmz Varnquill").type);
+    EXPECT_EQ("other.exe", store.ReadString(RunKey, "Other Program", ""));
+}
+
+TEST_F(StartupEntryInRealRegistry, RemovingWithoutARunKeyCreatesNone)
+{
+    RemoveStartupEntry(store);
+    EXPECT_FALSE(root.SubkeyExists("SOFTWARE"));
+}
+
+TEST_F(StartupEntryInRealRegistry, UnwritableRegistryReportsNothing)
+{
+    const toolkit::RegistryKey volatileRoot = root.CreateVolatileChild();
+    RegistryStore unwritableStore(volatileRoot.Get());
+    EXPECT_NO_THROW(AddStartupEntry(unwritableStore, InstalledPath));
+    EXPECT_FALSE(StartupEntryPresent(unwritableStore));
+    EXPECT_NO_THROW(RemoveStartupEntry(unwritableStore));
+}
+
+} // namespace

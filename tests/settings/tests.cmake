@@ -1,0 +1,2 @@
+file(GLOB settings_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/settings/*.cpp)
+varnquill_test(settings_tests SOURCES ${settings_test_sources} LIBRARIES varnquill_settings)
