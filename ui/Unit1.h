@@ -1,8 +1,188 @@
 #pragma once
+#include "engine/SignatureWriter.h"
+#include "engine/WriterSettings.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Handles.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/Memo.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/RadioButton.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/Timer.h"
 #include "toolkit/Window.h"
+#include "ui/Reports.h"
 
-// The main window.
-class TForm1 : public toolkit::Window {
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace settings {
+class RegistryStore;
+}
+namespace tray {
+class TTrayIcon;
+}
+
+// The main window: the settings, the database editor and the list of databases in three
+// groups, the auto-change timer, and the program's life from start-up to exit. It answers
+// the signature writer's questions from its controls and routes every report to balloons
+// or dialogs.
+//
+// Creating it runs the start-up sequence; closing or minimising it hides the application
+// in the tray; only Exit() ends the program. Its code spans several files: Unit1.cpp
+// (window, layout, messages), Unit1Lifecycle.cpp (start-up, first paint, close, timer,
+// exit) and Unit1Settings.cpp (the settings group's handlers), with the database editor,
+// the list panel and the tray menu in files of their own.
+class TForm1 : public toolkit::Window, public WriterSettings {
+    // Creates the window itself. Declared first so that it is made before the controls,
+    // which are members built in declaration order inside it.
+    struct Frame {
+        explicit Frame(TForm1& form);
+    };
+    Frame frame_;
+
 public:
     TForm1();
+    ~TForm1() override;
+
+    // Shows the window as the program starts: normal, in front.
+    void Show();
+
+    // ---- "Settings" group ----
+    toolkit::GroupBox SettingsGroup;
+    toolkit::Label OEFileLabel;
+    toolkit::Edit OEFileEdit;
+    toolkit::Button BrowseBtn;
+    toolkit::CheckBox AutoChkBx;
+    toolkit::SpinEdit MinutesEdit;
+    toolkit::Label MinutesLabel;
+    toolkit::CheckBox StartupChkBx;
+    toolkit::CheckBox BalloonChkBx;
+    toolkit::CheckBox ErrorChkBx;
+    toolkit::CheckBox SigBreakChkBx;
+
+    // ---- "Database" group (tab order: SigMemo, DBFileEdit, btnOpen, btnClose, btnNew,
+    // btnPost, btnDelete, btnFirst, btnPrevious, btnNext, btnLast, btnSet, StaticMemo,
+    // StaticChkBx, AboveRadio, BelowRadio) ----
+    toolkit::GroupBox DatabaseGroup;
+    toolkit::Memo SigMemo;
+    toolkit::Label DBFileLabel;
+    toolkit::Edit DBFileEdit;
+    toolkit::Button btnOpen;
+    toolkit::Button btnClose;
+    toolkit::Button btnNew;
+    toolkit::Button btnPost;
+    toolkit::Button btnDelete;
+    toolkit::Button btnFirst;
+    toolkit::Button btnPrevious;
+    toolkit::Button btnNext;
+    toolkit::Button btnLast;
+    toolkit::Button btnSet;
+    toolkit::Label StaticLabel;
+    toolkit::Memo StaticMemo;
+    toolkit::CheckBox StaticChkBx;
+    toolkit::RadioButton AboveRadio;
+    toolkit::RadioButton BelowRadio;
+    toolkit::Label SigLabel;
+    toolkit::Image Banner;
+
+    // ---- "Databases" group ----
+    toolkit::GroupBox DatabasesGroup;
+    toolkit::ListBox DBList;
+
+    // ---- Non-visual members ----
+    toolkit::Timer AutoTimer;      // the auto-change timer
+    toolkit::PopupMenu TrayMenu;   // the tray icon's right-click menu
+    toolkit::PopupMenu DBListPopUp; // the database list's context menu
+
+    // The tray icon and the settings store (program-level state; null before start-up and
+    // after Exit).
+    tray::TTrayIcon* TrayIcon1() const noexcept;
+    settings::RegistryStore* Settings() const noexcept;
+    // Where every command's errors, notices and questions go.
+    ReportSink& Reporter() noexcept { return reports_; }
+    // The signature writer, reading its settings from this window and reporting to Reporter().
+    SignatureWriter& Writer() noexcept { return writer_; }
+
+    // The random change (tray menu "Change signature", auto-change timer). While it runs,
+    // auto-change ticks do nothing.
+    void RandomChange();
+    bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
+
+    // The exit command (tray menu "Exit"): the icon leaves the tray, the timer stops, the
+    // database list, the static text and the window position are saved, the settings store
+    // is released and the application terminates. A failing step is shown by the
+    // last-resort handler and the remaining steps still run, so the program always ends.
+    void Exit();
+
+    // ---- Handlers: form and timer ----
+    void FormCreate();
+    void FormPaint();
+    // Answers whether the window may close: never; the application goes to the tray.
+    bool FormCloseQuery();
+    void AutoTimerTimer();
+    void TrayIcon1DblClick();
+
+    // ---- Handlers: "Settings" group ----
+    void OEFileEditChange();
+    void BrowseBtnClick();
+    void AutoChkBxClick();
+    void MinutesEditChange();
+    void StartupChkBxClick();
+    void BalloonChkBxClick();
+    void ErrorChkBxClick();
+    void SigBreakChkBxClick();
+    void StaticChkBxClick();
+    void AboveRadioClick();
+    void BelowRadioClick();
+
+    // ---- WriterSettings: answered from the controls at the moment of asking ----
+    std::string SignatureFilePath() const override;
+    bool DelimiterOn() const override;
+    bool StaticTextOn() const override;
+    bool StaticTextAbove() const override;
+    std::string StaticText() const override;
+    bool ChangeBalloonOn() const override;
+    std::vector<std::string> DatabaseList() const override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    static constexpr const char* CaptionText = "Varnquill v1.5";
+    static constexpr const char* TrayHintText = "qmz Varnquill v1.5";
+    // The timer's interval for a minutes value: computed in 32 bits and handed over
+    // unsigned, so 70000 minutes are 4,200,000,000 ms.
+    static UINT MinutesToInterval(int minutes) noexcept;
+
+    void ConnectHandlers();
+    void ApplyFont();
+    void LoadBanner();
+    // Runs one step of start-up or exit; a failure is shown by the last-resort handler and
+    // the next step follows. Answers whether the step completed.
+    static bool RunStep(const std::function<void()>& step) noexcept;
+
+    // Start-up steps that read the store and side files.
+    void RestoreWindowPosition();
+    void RestoreSwitches();
+    void LoadSideFiles();
+    void SetUpTrayIcon();
+    void SaveSideFiles();
+    void SaveWindowPosition();
+
+    toolkit::FontHandle font_;
+    Reports reports_;
+    SignatureWriter writer_;
+    bool firstPaint_ = false;
+    bool randomChangeRunning_ = false;
+    // A side file that existed but could not be read at start-up is not overwritten at
+    // exit: the list or text the user had is still in it, not in the window.
+    bool databaseListUnread_ = false;
+    bool staticTextUnread_ = false;
 };

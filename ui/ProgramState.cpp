@@ -1,0 +1,13 @@
+#include "ui/ProgramState.h"
+
+#include "settings/RegistryStore.h"
+#include "tray/TrayIcon.h"
+
+ProgramState::ProgramState() = default;
+ProgramState::~ProgramState() = default;
+
+ProgramState& Program()
+{
+    static ProgramState state;
+    return state;
+}

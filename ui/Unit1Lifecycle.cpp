@@ -1,0 +1,210 @@
+// The main window's life: start-up, first paint, close request, auto-change timer, exit.
+#include "ui/Unit1.h"
+
+#include "engine/SignatureDatabase.h"
+#include "settings/IntegerText.h"
+#include "settings/ProgramLocation.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingValues.h"
+#include "settings/SideFiles.h"
+#include "settings/StartupEntry.h"
+#include "settings/WholeFile.h"
+#include "toolkit/Application.h"
+#include "tray/TrayIcon.h"
+#include "ui/ProgramState.h"
+
+namespace {
+
+// Sets a flag for as long as it lives.
+class FlagSetter {
+public:
+    explicit FlagSetter(bool& flag) noexcept : flag_(flag) { flag_ = true; }
+    ~FlagSetter() { flag_ = false; }
+    FlagSetter(const FlagSetter&) = delete;
+    FlagSetter& operator=(const FlagSetter&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+// Start-up, in its fixed order. A step that fails is shown by the last-resort handler and
+// the steps after it still run: a bad stored position must not keep the database list and
+// the static text from being loaded (and then lost at the next exit).
+void TForm1::FormCreate()
+{
+    firstPaint_ = true;
+    RunStep([this] {
+        if (!SetWindowTextA(Handle(), CaptionText))
+            throw std::runtime_error("The caption cannot be set");
+    });
+    RunStep([this] { Program().trayIcon = std::make_unique<tray::TTrayIcon>(Handle()); });
+    RunStep([] { Program().settings = std::make_unique<settings::RegistryStore>(HKEY_LOCAL_MACHINE); });
+    if (settings::RegistryStore* store = Settings()) {
+        RunStep([this, store] {
+            MinutesEdit.SetValue(settings::ReadMinutes(*store));
+            AutoTimer.SetInterval(MinutesToInterval(MinutesEdit.Value()));
+        });
+        RunStep([this, store] { OEFileEdit.SetText(settings::ReadSignatureFilePath(*store)); });
+        RunStep([this, store] {
+            if (settings::StartupEntryPresent(*store))
+                StartupChkBx.SetChecked(true);
+        });
+    }
+    ProgramDatabase().SetDatabaseOpen(false);
+    if (Settings()) {
+        RunStep([this] { RestoreWindowPosition(); });
+        RestoreSwitches();
+    }
+    LoadSideFiles();
+    RunStep([this] { SetUpTrayIcon(); });
+}
+
+void TForm1::RestoreWindowPosition()
+{
+    const settings::RegistryStore& store = *Settings();
+    const std::string top = store.ReadString(settings::SettingsKey, settings::TopValue, "");
+    const std::string left = store.ReadString(settings::SettingsKey, settings::LeftValue, "");
+    if (top.empty() || left.empty())
+        return;
+    RECT place{};
+    if (!GetWindowRect(Handle(), &place))
+        throw std::runtime_error("The window's place cannot be read");
+    // "Top" first: when "Left" then fails to convert, the window has moved down only.
+    const int newTop = settings::ParseInteger(top);
+    // A move the system refuses leaves the window where it is; nothing else depends on it.
+    SetWindowPos(Handle(), nullptr, place.left, newTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int newLeft = settings::ParseInteger(left);
+    SetWindowPos(Handle(), nullptr, newLeft, newTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::RestoreSwitches()
+{
+    const settings::RegistryStore& store = *Settings();
+    RunStep([&] { BalloonChkBx.SetChecked(settings::ReadSwitch(store, settings::BalloonValue)); });
+    RunStep([&] {
+        const bool on = settings::ReadSwitch(store, settings::StaticValue);
+        StaticChkBx.SetChecked(on);
+        StaticMemo.SetEnabled(on);
+    });
+    RunStep([&] {
+        if (settings::ReadStaticAbove(store))
+            AboveRadio.SetChecked(true);
+        else
+            BelowRadio.SetChecked(true);
+    });
+    RunStep([&] { SigBreakChkBx.SetChecked(settings::ReadSigBreak(store)); });
+    RunStep([&] { ErrorChkBx.SetChecked(settings::ReadSwitch(store, settings::ErrorValue)); });
+    RunStep([&] {
+        const bool on = settings::ReadSwitch(store, settings::AutoChangeValue);
+        AutoChkBx.SetChecked(on);
+        AutoTimer.SetEnabled(on);
+    });
+}
+
+void TForm1::LoadSideFiles()
+{
+    const std::string directory = settings::ProgramDirectory();
+    const std::string listPath = settings::DatabaseListPath(directory);
+    databaseListUnread_ = !RunStep([&] {
+        if (!settings::FileExists(listPath))
+            return;
+        const std::vector<std::string> entries = settings::LoadList(listPath);
+        DBList.Clear();
+        for (const std::string& entry : entries)
+            DBList.Add(entry);
+    });
+    const std::string staticPath = settings::StaticTextPath(directory);
+    staticTextUnread_ = !RunStep([&] {
+        if (settings::FileExists(staticPath))
+            StaticMemo.SetText(settings::LoadStaticText(staticPath));
+    });
+}
+
+void TForm1::SetUpTrayIcon()
+{
+    tray::TTrayIcon* icon = TrayIcon1();
+    if (!icon)
+        return;
+    icon->SetHint(TrayHintText);
+    icon->MinimizeToTray = true;
+    icon->ShowformOnTrayIconClick = false;
+    icon->SetPersistenttrayIcon(true);
+    icon->OnDblClick = [this](tray::TTrayIcon&) { TrayIcon1DblClick(); };
+    icon->SetPopupMenu(&TrayMenu);
+}
+
+void TForm1::FormPaint()
+{
+    if (!firstPaint_)
+        return;
+    firstPaint_ = false;
+    if (settings::StartsMinimised(settings::CommandLineArguments()))
+        toolkit::Application::Instance().Minimize();
+}
+
+bool TForm1::FormCloseQuery()
+{
+    toolkit::Application::Instance().Minimize();
+    return false;
+}
+
+void TForm1::TrayIcon1DblClick()
+{
+    if (tray::TTrayIcon* icon = TrayIcon1())
+        icon->ShowMainForm();
+}
+
+void TForm1::AutoTimerTimer()
+{
+    // A tick while an earlier change still runs (its report dialog open, say) would start
+    // a change inside it, and left alone these would pile up without end.
+    if (randomChangeRunning_)
+        return;
+    RandomChange();
+}
+
+void TForm1::RandomChange()
+{
+    FlagSetter running(randomChangeRunning_);
+    writer_.RandomChange();
+}
+
+void TForm1::Exit()
+{
+    RunStep([] { Program().trayIcon.reset(); });
+    RunStep([this] {
+        AutoTimer.OnTimer = nullptr;
+        AutoTimer.SetEnabled(false);
+    });
+    SaveSideFiles();
+    RunStep([this] { SaveWindowPosition(); });
+    RunStep([] { Program().settings.reset(); });
+    toolkit::Application::Instance().Terminate();
+}
+
+void TForm1::SaveSideFiles()
+{
+    const std::string directory = settings::ProgramDirectory();
+    if (!databaseListUnread_)
+        RunStep([&] { settings::SaveList(settings::DatabaseListPath(directory), DBList.Items()); });
+    if (!staticTextUnread_)
+        RunStep([&] { settings::SaveStaticText(settings::StaticTextPath(directory), StaticMemo.Text()); });
+}
+
+void TForm1::SaveWindowPosition()
+{
+    settings::RegistryStore* store = Settings();
+    if (!store)
+        return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    RECT place{};
+    // A minimised window's rectangle is its icon's; its normal place is what comes back.
+    if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement))
+        place = placement.rcNormalPosition;
+    else if (!GetWindowRect(Handle(), &place))
+        throw std::runtime_error("The window's place cannot be read");
+    settings::WriteWindowPosition(*store, place.top, place.left);
+}
