@@ -32,6 +32,7 @@ public:
     {
         return Items.Add(std::move(caption), std::move(onClick));
     }
+    MenuItem& AddSeparator() { return Items.AddSeparator(); }
     // The first top-level item whose Default flag is set, or null.
     MenuItem* DefaultItem() const noexcept { return Items.DefaultItem(); }
 
