@@ -1,14 +1,10 @@
 #include "engine/SignatureDatabase.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
-
-// Deleting moves the following records down through a holding area of at most this many
-// records: one read and one write for any database up to about 130,000 records, and a few
-// of each beyond, instead of one call per record.
-constexpr std::int64_t HoldingRecords = (64 << 20) / static_cast<std::int64_t>(SignatureRecordSize);
 
 // The random pick closes the database however it leaves.
 class CloseWhenDone {
@@ -52,15 +48,18 @@ std::optional<std::string> SignatureDatabase::DeleteCurrent()
     std::int64_t p = file_.Position();
     const std::int64_t n = file_.Count();
     if (p < n - 1) {
-        // The following records move down by one, front to back, so every byte is read
-        // before the write that covers it; then the last record's old place is cut off.
-        // The file ends up as if they had been held, cut at p and written back.
+        // The following records move down by one, block by block from the front, so every
+        // byte is read before the write that covers it; then the last record's old place is
+        // cut off. The file ends up as if they had all been held, cut at p and written back,
+        // and a failure part way loses no record that followed.
         const std::int64_t following = n - p - 1;
-        std::vector<char> holding(
-            static_cast<std::size_t>(std::min(following, HoldingRecords)) * SignatureRecordSize);
+        // Not zero-filled: every byte is read into before it is written out.
+        const std::size_t holdingBytes =
+            static_cast<std::size_t>(std::min(following, DeleteBlockRecords)) * SignatureRecordSize;
+        const std::unique_ptr<char[]> holding(new char[holdingBytes]);
         for (std::int64_t moved = 0; moved < following;) {
-            const std::int64_t records = std::min(following - moved, HoldingRecords);
-            const std::span<char> block(holding.data(), static_cast<std::size_t>(records) * SignatureRecordSize);
+            const std::int64_t records = std::min(following - moved, DeleteBlockRecords);
+            const std::span<char> block(holding.get(), static_cast<std::size_t>(records) * SignatureRecordSize);
             file_.Seek(p + 1 + moved);
             file_.ReadRecords(block);
             file_.Seek(p + moved);

@@ -14,6 +14,11 @@
 // database open. Every file failure is an IoFailure for the calling command to report.
 class SignatureDatabase {
 public:
+    // Deleting moves the following records through a holding area of this many records
+    // (8 MiB): a few large reads and writes instead of one call per record, and about the
+    // cost of one copy of the tail, without holding a whole large database in memory.
+    static constexpr std::int64_t DeleteBlockRecords = (8 << 20) / static_cast<std::int64_t>(SignatureRecordSize);
+
     SignatureDatabase() = default;
     SignatureDatabase(const SignatureDatabase&) = delete;
     SignatureDatabase& operator=(const SignatureDatabase&) = delete;

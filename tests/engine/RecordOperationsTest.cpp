@@ -152,8 +152,8 @@ TEST_F(RecordOperationsTest, DeletingWithMoreThan1000FollowingMovesThemAll)
 
 TEST_F(RecordOperationsTest, DeletingNearTheStartOfAHugeDatabaseMovesTheTailInSeveralBlocks)
 {
-    // More records follow than one block of the holding area takes (64 MiB).
-    const int count = (64 << 20) / 513 + 700;
+    // More records follow than two blocks of the holding area take.
+    const int count = static_cast<int>(2 * SignatureDatabase::DeleteBlockRecords + 700);
     std::string bytes(static_cast<std::size_t>(count) * 513, '\0');
     for (int k = 0; k < count; ++k) {
         const std::string text = "Record " + std::to_string(k);
