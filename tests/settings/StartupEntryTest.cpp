@@ -19,28 +19,20 @@ protected:
     RegistryStore store{root.Get()};
 };
 
-TEST_F(StartupEntryInRealRegistry, AddedEntryQuotesThePathSoItSurvivesBlanks)
-{
-    AddStartupEntry(store, InstalledPath);
-
-    const TestRegistryKey::Raw raw = root.GetRaw(RawRunKey, "qmz Varnquill");
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), raw.type);
-    const std::string command = "\"C:\\Program Files\\Varnquill\\Varnquill.exe\" /MIN";
-    EXPECT_EQ(command + '\0', raw.bytes);
-    EXPECT_TRUE(StartupEntryPresent(store));
-
-    // What the program sees when Windows starts it from that entry.
-    const std::vector<std::string> words = SplitCommandLine(command);
-    ASSERT_EQ(2u, words.size());
-    EXPECT_EQ(InstalledPath, words[0]);
-    EXPECT_TRUE(StartsMinimised({words.begin() + 1, words.end()}));
-}
-
-TEST_F(StartupEntryInRealRegistry, AddingAgainRewritesWithTheCurrentPath)
+TEST_F(StartupEntryInRealRegistry, EntryQuotesThePathSoWindowsStartsTheRightProgramMinimised)
 {
     AddStartupEntry(store, "C:\\Old\\Varnquill.exe");
     AddStartupEntry(store, InstalledPath);
-    EXPECT_EQ(StartupCommand(InstalledPath), store.ReadString(RunKey, StartupValue, ""));
+
+    const std::string command = "\"C:\\Program Files\\Varnquill\\Varnquill.exe\" /MIN";
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), root.GetRaw(RawRunKey, "qmz Varnquill").type);
+    EXPECT_EQ(command + '\0', root.GetRaw(RawRunKey, "qmz Varnquill").bytes);
+    EXPECT_TRUE(StartupEntryPresent(store));
+
+    const std::vector<std::string> words = SplitCommandLine(command);
+    ASSERT_EQ(2u, words.size());
+    EXPECT_EQ(InstalledPath, words[0]);
+    EXPECT_TRUE(StartsMinimised({words[1]}));
 }
 
 TEST_F(StartupEntryInRealRegistry, PresentOnlyWithANonEmptyString)
@@ -55,29 +47,25 @@ TEST_F(StartupEntryInRealRegistry, PresentOnlyWithANonEmptyString)
     EXPECT_FALSE(StartupEntryPresent(store));
 }
 
-TEST_F(StartupEntryInRealRegistry, RemovingDeletesOnlyOurValue)
+TEST_F(StartupEntryInRealRegistry, RemovingDeletesOnlyOurValueAndCreatesNoRunKey)
 {
+    RemoveStartupEntry(store);
+    EXPECT_FALSE(root.SubkeyExists("SOFTWARE"));
+
     root.SetString(RawRunKey, "Other Program", "other.exe");
     AddStartupEntry(store, InstalledPath);
     RemoveStartupEntry(store);
     EXPECT_FALSE(StartupEntryPresent(store));
-    EXPECT_EQ(static_cast<DWORD>(REG_NONE), root.GetRaw(RawRunKey, "qmz Varnquill").type);
     EXPECT_EQ("other.exe", store.ReadString(RunKey, "Other Program", ""));
-}
-
-TEST_F(StartupEntryInRealRegistry, RemovingWithoutARunKeyCreatesNone)
-{
-    RemoveStartupEntry(store);
-    EXPECT_FALSE(root.SubkeyExists("SOFTWARE"));
 }
 
 TEST_F(StartupEntryInRealRegistry, UnwritableRegistryReportsNothing)
 {
     const toolkit::RegistryKey volatileRoot = root.CreateVolatileChild();
-    RegistryStore unwritableStore(volatileRoot.Get());
-    EXPECT_NO_THROW(AddStartupEntry(unwritableStore, InstalledPath));
-    EXPECT_FALSE(StartupEntryPresent(unwritableStore));
-    EXPECT_NO_THROW(RemoveStartupEntry(unwritableStore));
+    RegistryStore unwritable(volatileRoot.Get());
+    EXPECT_NO_THROW(AddStartupEntry(unwritable, InstalledPath));
+    EXPECT_FALSE(StartupEntryPresent(unwritable));
+    EXPECT_NO_THROW(RemoveStartupEntry(unwritable));
 }
 
 } // namespace

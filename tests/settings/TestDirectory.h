@@ -7,19 +7,16 @@
 #include <string>
 #include <vector>
 
-// A fresh directory under the temporary directory, with its files removed at the end.
+// A fresh directory in the temporary directory, emptied and removed at the end of the test.
 class TestDirectory {
 public:
     TestDirectory()
     {
         char temp[MAX_PATH + 1] = {};
         EXPECT_NE(0u, GetTempPathA(sizeof temp, temp));
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::string(temp) + "vq-settings-" + std::to_string(GetCurrentProcessId()) + "-" + test->name();
-        for (std::size_t i = std::string(temp).size(); i < path_.size(); ++i) {
-            if (path_[i] == '/')
-                path_[i] = '-';
-        }
+        path_ = std::string(temp) + "vq-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(path_.begin() + std::string(temp).size(), path_.end(), '/', '-');
         path_ += "\\";
         EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
     }
@@ -29,54 +26,41 @@ public:
             DeleteFileA((path_ + name).c_str()); // best effort: a leftover in %TEMP% harms nobody
         RemoveDirectoryA(path_.c_str());
     }
-    TestDirectory(const TestDirectory&) = delete;
-    TestDirectory& operator=(const TestDirectory&) = delete;
 
     // Ends in a backslash, as the program's directory does.
     const std::string& Path() const { return path_; }
 
-    // The names of the files in it, sorted.
-    std::vector<std::string> Names() const
+    std::vector<std::string> Names() const // sorted
     {
         std::vector<std::string> names;
         WIN32_FIND_DATAA found{};
         const HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+            if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+                names.push_back(found.cFileName);
+        }
+        if (search != INVALID_HANDLE_VALUE)
+            FindClose(search);
         std::sort(names.begin(), names.end());
         return names;
     }
 
     void Write(const std::string& name, const std::string& bytes) const
     {
-        const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
-        EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-        EXPECT_EQ(bytes.size(), written);
+        EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) << name;
         CloseHandle(file);
     }
 
     std::string Read(const std::string& name) const
     {
-        const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        EXPECT_NE(INVALID_HANDLE_VALUE, file) << name;
-        if (file == INVALID_HANDLE_VALUE)
-            return {};
-        std::string bytes;
-        char buffer[65536];
+        const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        std::string bytes(4 << 20, '\0');
         DWORD read = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-            bytes.append(buffer, read);
+        EXPECT_TRUE(ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) << name;
         CloseHandle(file);
+        bytes.resize(read);
         return bytes;
     }
 

@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
-// A fresh key of the real registry under HKEY_CURRENT_USER\Software\VarnquillTests, used as a
-// store's root and deleted with everything under it at the end of the test.
+// A fresh key of the real registry, HKEY_CURRENT_USER\Software\VarnquillTests\<test>, used as
+// a store's root and deleted with everything under it at the end of the test.
 class TestRegistryKey {
 public:
     TestRegistryKey()
@@ -16,11 +17,7 @@ public:
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = "Software\\VarnquillTests\\" + std::to_string(GetCurrentProcessId()) + "-" +
                 test->test_suite_name() + "." + test->name();
-        for (char& c : path_) {
-            if (c == '/')
-                c = '-'; // parameterised test names
-        }
-        RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str()); // left over from a killed run, if any
+        std::replace(path_.begin() + 24, path_.end(), '/', '-'); // parameterised names hold slashes
         HKEY key = nullptr;
         EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0,
                                                  KEY_ALL_ACCESS, nullptr, &key, nullptr));
@@ -29,17 +26,15 @@ public:
     ~TestRegistryKey()
     {
         key_.Reset();
-        // Nothing to do if cleaning up fails; the parent goes only once no test uses it.
+        // Nothing to do if cleaning up fails; the parent goes once no test uses it.
         RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VarnquillTests");
     }
-    TestRegistryKey(const TestRegistryKey&) = delete;
-    TestRegistryKey& operator=(const TestRegistryKey&) = delete;
 
     HKEY Get() const { return key_.Get(); }
 
-    // A volatile subkey: the registry creates no lasting key under it, so a store rooted
-    // there cannot create the keys it writes to.
+    // A volatile subkey: the registry makes no lasting key under it, so a store rooted there
+    // cannot create the keys it writes to.
     toolkit::RegistryKey CreateVolatileChild() const
     {
         HKEY key = nullptr;
@@ -67,22 +62,20 @@ public:
         SetRaw(subkey, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
     }
 
-    // The value as it is stored: its type and bytes. Type REG_NONE when it is missing.
+    // A value as stored: type (REG_NONE when missing) and bytes.
     struct Raw {
         DWORD type = REG_NONE;
         std::string bytes;
     };
     Raw GetRaw(const std::string& subkey, const std::string& name) const
     {
+        char data[512];
+        DWORD size = sizeof data;
         Raw raw;
-        DWORD size = 0;
-        if (RegGetValueA(key_.Get(), subkey.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &raw.type,
-                         nullptr, &size) != ERROR_SUCCESS)
+        if (RegGetValueA(key_.Get(), subkey.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &raw.type, data,
+                         &size) != ERROR_SUCCESS)
             return {};
-        raw.bytes.resize(size);
-        EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(key_.Get(), subkey.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
-                                              &raw.type, raw.bytes.data(), &size));
-        raw.bytes.resize(size);
+        raw.bytes.assign(data, size);
         return raw;
     }
 
