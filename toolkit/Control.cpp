@@ -104,6 +104,12 @@ RECT Control::Bounds() const
     return rect;
 }
 
+void Control::PlaceAfter(const Control& previous)
+{
+    if (!SetWindowPos(hwnd_, previous.hwnd_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE))
+        ThrowLastError();
+}
+
 void Control::Subclass(HWND hwnd)
 {
     for (HWND& slot : subclassed_) {

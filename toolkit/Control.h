@@ -56,6 +56,9 @@ public:
     void SetFocus();
     // Position and size within the parent's client area.
     RECT Bounds() const;
+    // Puts the control right after `previous` in its parent's order, which is the order the
+    // Tab key follows (controls start in the order they were created).
+    void PlaceAfter(const Control& previous);
 
     // Dispatches a notification the parent received to the control it concerns. True when
     // a control handled it; `result` then holds the answer for the parent to return.

@@ -1,7 +1,5 @@
 #include "toolkit/Edit.h"
 
-#include <climits>
-
 namespace toolkit {
 
 Edit::Edit(const ControlArgs& args)
@@ -10,7 +8,7 @@ Edit::Edit(const ControlArgs& args)
 }
 
 Edit::Edit(const ControlArgs& args, DWORD kindStyle)
-    : Control("EDIT", args, kindStyle, WS_EX_CLIENTEDGE)
+    : Control("EDIT", args, kindStyle, WS_EX_CLIENTEDGE), shownText_(Text())
 {
 }
 
@@ -18,14 +16,14 @@ void Edit::SetText(const std::string& text)
 {
     if (Text() == text)
         return;
-    assigning_ = true;
+    // The change notice the edit sends for this finds the new text already seen.
+    shownText_ = text;
     try {
         Control::SetText(text);
     } catch (...) {
-        assigning_ = false;
+        shownText_ = Text();
         throw;
     }
-    assigning_ = false;
     Raise(OnChange, *this);
 }
 
@@ -45,8 +43,11 @@ bool Edit::HandleCommand(WORD code)
 {
     if (code != EN_CHANGE)
         return false;
-    if (!assigning_)
+    std::string text = Text();
+    if (text != shownText_) {
+        shownText_ = std::move(text);
         Raise(OnChange, *this);
+    }
     return true;
 }
 

@@ -24,8 +24,9 @@ protected:
     bool HandleCommand(WORD code) override;
 
 private:
-    // Set while SetText replaces the text, so its own change notice is not raised twice.
-    bool assigning_ = false;
+    // The text the last change event saw. The edit also reports "changes" that leave the
+    // text as it was (a keystroke refused at the length limit); those raise nothing.
+    std::string shownText_;
 };
 
 } // namespace toolkit

@@ -67,6 +67,7 @@ SpinEdit::SpinEdit(const ControlArgs& args, int minValue, int maxValue)
     if (!arrows_)
         throw std::runtime_error(SystemErrorText(GetLastError()));
     SendMessageA(arrows_.Get(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+    FitArrows(args.left + args.width);
     SendMessageA(arrows_.Get(), UDM_SETRANGE32, static_cast<WPARAM>(minValue), static_cast<LPARAM>(maxValue));
     UDACCEL step{0, 1}; // one step at a time however long an arrow is held
     SendMessageA(arrows_.Get(), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
@@ -82,6 +83,28 @@ SpinEdit::~SpinEdit()
         KillTimer(arrows_.Get(), kRepeatTimer); // gone with the window anyway
     Unsubclass(arrows_.Get());
     Disown(arrows_.Get());
+}
+
+void SpinEdit::FitArrows(int right)
+{
+    // Aligned to the buddy, the arrows overlap its border and stop short of its old right
+    // edge; move them to that edge and widen the field after them, so that the two take
+    // exactly the width the field was given.
+    const HWND parent = GetParent(Handle());
+    RECT arrows{};
+    RECT field{};
+    if (!GetWindowRect(arrows_.Get(), &arrows) || !GetWindowRect(Handle(), &field))
+        return; // left as aligned, a pixel or two narrower
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&arrows), 2);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&field), 2);
+    const int shift = right - arrows.right;
+    if (shift == 0)
+        return;
+    // Either move failing leaves the pair aligned as the system placed it.
+    SetWindowPos(arrows_.Get(), nullptr, arrows.left + shift, arrows.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, field.right - field.left + shift, field.bottom - field.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int SpinEdit::Clamp(long long value) const noexcept

@@ -40,6 +40,7 @@ private:
     int Clamp(long long value) const noexcept;
     void Step(int delta);
     void SyncArrows();
+    void FitArrows(int right);
     bool Accepts(char c) const;
     // +1 when the point (client coordinates of the arrows) is on the up arrow, -1 on the down one.
     int ArrowAt(POINT point) const;
