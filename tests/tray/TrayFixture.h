@@ -26,6 +26,17 @@ public:
         args.parent = toolkit::Application::Instance().Handle();
         Create(args);
     }
+
+    // WM_NULL messages the form has received (the menu's closing nudge).
+    int nullMessages = 0;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NULL)
+            ++nullMessages;
+        return Window::HandleMessage(message, wParam, lParam);
+    }
 };
 
 // Whether the shell holds an icon with the record's window and identifier: a modification
