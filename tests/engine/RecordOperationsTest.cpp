@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class RecordOperationsTest : public ::testing::Test {
@@ -102,39 +104,38 @@ TEST_F(RecordOperationsTest, ShowCurrentKeepsTheCursorAndChangesNoByte)
     EXPECT_EQ(ReadBytes(Path()), DatabaseBytes(records));
 }
 
-TEST_F(RecordOperationsTest, DeletingTheOnlyRecordLeavesAnEmptyFile)
+TEST_F(RecordOperationsTest, DeletingShowsTheFollowingRecordOrTheNewLast)
 {
-    Store(NumberedRecords(1));
-    db.File().OpenExisting(Path());
-    EXPECT_EQ(db.DeleteCurrent(), std::nullopt);
-    EXPECT_EQ(db.File().Count(), 0);
-    db.File().Close();
-    EXPECT_EQ(ReadBytes(Path()), "");
-}
-
-TEST_F(RecordOperationsTest, DeletingTheLastShowsTheNewLast)
-{
-    const auto records = NumberedRecords(3);
-    Store(records);
-    db.File().OpenExisting(Path());
-    db.File().Seek(2);
-    EXPECT_EQ(db.DeleteCurrent(), TextOfRecord(records[1]));
-    EXPECT_EQ(db.File().Position(), 1);
-    db.File().Close();
-    EXPECT_EQ(ReadBytes(Path()), DatabaseBytes({records[0], records[1]}));
-}
-
-TEST_F(RecordOperationsTest, DeletingAMiddleRecordShowsTheOneThatFollowed)
-{
+    struct Case {
+        int count, deleted;
+        std::optional<int> shown; // index before the delete of the record shown after it
+        std::vector<int> left;
+    };
+    const Case cases[] = {
+        {1, 0, std::nullopt, {}},   // the only record: an empty file, nothing to show
+        {3, 2, 1, {0, 1}},          // the last: the new last is shown
+        {4, 1, 2, {0, 2, 3}},       // a middle one: its follower, now at the same index
+        {4, 0, 1, {1, 2, 3}},
+    };
     const auto records = NumberedRecords(4);
-    Store(records);
-    db.File().OpenExisting(Path());
-    db.File().Seek(1);
-    EXPECT_EQ(db.DeleteCurrent(), TextOfRecord(records[2]));
-    EXPECT_EQ(db.File().Position(), 1);
-    EXPECT_EQ(db.Buffer(), records[2]);
-    db.File().Close();
-    EXPECT_EQ(ReadBytes(Path()), DatabaseBytes({records[0], records[2], records[3]}));
+    for (const auto& c : cases) {
+        Store({records.begin(), records.begin() + c.count});
+        db.File().OpenExisting(Path());
+        db.File().Seek(c.deleted);
+        const auto shown = db.DeleteCurrent();
+        if (c.shown) {
+            EXPECT_EQ(shown, TextOfRecord(records[*c.shown]));
+            EXPECT_EQ(db.File().Position(), std::min(c.deleted, c.count - 2));
+            EXPECT_EQ(db.Buffer(), records[*c.shown]);
+        } else {
+            EXPECT_EQ(shown, std::nullopt);
+        }
+        db.File().Close();
+        std::vector<SignatureRecord> left;
+        for (int k : c.left)
+            left.push_back(records[k]);
+        EXPECT_EQ(ReadBytes(Path()), DatabaseBytes(left)) << c.count << " " << c.deleted;
+    }
 }
 
 TEST_F(RecordOperationsTest, DeletingWithMoreThan1000FollowingMovesThemAll)
@@ -193,37 +194,4 @@ TEST_F(RecordOperationsTest, RandomRecordReadsThePickAndClosesTheDatabase)
     EXPECT_EQ(db.Buffer(), records[4]);
     EXPECT_FALSE(db.File().IsOpen());
     EXPECT_EQ(ReadBytes(Path()), DatabaseBytes(records));
-}
-
-TEST_F(RecordOperationsTest, RandomRecordOfAnEmptyDatabaseIsNothing)
-{
-    WriteBytes(Path(), std::string(512, 'x')); // shorter than one record
-    FixedRandom random({});
-    EXPECT_EQ(db.RandomRecord(Path(), random), std::nullopt);
-    EXPECT_TRUE(random.asked.empty());
-    EXPECT_FALSE(db.File().IsOpen());
-    EXPECT_EQ(ReadBytes(Path()), std::string(512, 'x'));
-}
-
-TEST_F(RecordOperationsTest, RandomRecordTellsAFailedOpenFromAFailedRead)
-{
-    FixedRandom random({3});
-    try {
-        db.RandomRecord(Path(), random);
-        ADD_FAILURE() << "opened a missing file";
-    } catch (const DatabaseOpenFailure& failure) {
-        EXPECT_EQ(failure.Code(), 2);
-    }
-
-    Store(NumberedRecords(3));
-    try {
-        db.RandomRecord(Path(), random); // record 3 of 3 does not exist
-        ADD_FAILURE() << "read a missing record";
-    } catch (const DatabaseOpenFailure&) {
-        ADD_FAILURE() << "a read failure taken for an open failure";
-    } catch (const IoFailure& failure) {
-        EXPECT_EQ(failure.Code(), IoCode::ShortRead);
-    }
-    EXPECT_FALSE(db.File().IsOpen());
-    EXPECT_EQ(ReadBytes(Path()), DatabaseBytes(NumberedRecords(3)));
 }
