@@ -3,7 +3,7 @@
 namespace toolkit {
 
 CheckBox::CheckBox(const ControlArgs& args)
-    : Control("BUTTON", args, BS_AUTOCHECKBOX)
+    : Control("BUTTON", args, BS_AUTOCHECKBOX), shownChecked_(false)
 {
 }
 
@@ -17,6 +17,7 @@ void CheckBox::SetChecked(bool checked)
     if (Checked() == checked)
         return;
     SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    shownChecked_ = checked;
     Raise(OnClick, *this);
 }
 
@@ -25,7 +26,12 @@ bool CheckBox::HandleCommand(WORD code)
     if (code != BN_CLICKED)
         return false;
     // The box has already switched its state: an automatic check box does that itself.
-    Raise(OnClick, *this);
+    // A click notice that leaves the state as it was (sent by a program) raises nothing.
+    const bool checked = Checked();
+    if (checked != shownChecked_) {
+        shownChecked_ = checked;
+        Raise(OnClick, *this);
+    }
     return true;
 }
 

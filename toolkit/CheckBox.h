@@ -16,6 +16,9 @@ public:
 
 protected:
     bool HandleCommand(WORD code) override;
+
+private:
+    bool shownChecked_; // the state the last click event saw
 };
 
 } // namespace toolkit

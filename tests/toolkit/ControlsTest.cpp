@@ -100,6 +100,10 @@ TEST_F(RealControls, CheckBoxRaisesClickExactlyWhenItsStateChanges)
     PumpMessages();
     EXPECT_TRUE(box.Checked());
     EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
+
+    // A click notice sent by another program without a change of state raises nothing.
+    SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(box.Handle()));
+    EXPECT_EQ(seen.size(), 3u);
 }
 
 TEST_F(RealControls, RadioButtonsOfOneParentAreExclusiveAndOnlyTheSelectedIsATabStop)

@@ -149,3 +149,25 @@ TEST_F(RealSpinEdit, SetValueClampsIntoTheRange)
     field.SetValue(70000);
     EXPECT_TRUE(changes.empty());
 }
+
+TEST_F(RealSpinEdit, HeldArrowButtonRepeatsUntilReleased)
+{
+    using namespace std::chrono_literals;
+    RECT arrows{};
+    GetClientRect(field.ArrowsHandle(), &arrows);
+    const POINT up{arrows.right / 2, arrows.bottom / 4};
+    POINT onScreen = up;
+    ClientToScreen(field.ArrowsHandle(), &onScreen);
+    ASSERT_TRUE(SetCursorPos(onScreen.x, onScreen.y));
+
+    SendMessageA(field.ArrowsHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(up.x, up.y));
+    EXPECT_EQ(field.Value(), 11); // the press itself steps once
+    EXPECT_TRUE(PumpUntil([&] { return field.Value() >= 14; }));
+    SendMessageA(field.ArrowsHandle(), WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+    const int released = field.Value();
+    PumpUntil([] { return false; }, 500ms);
+    EXPECT_EQ(field.Value(), released);
+    // One step at a time: every value on the way was shown.
+    for (size_t i = 0; i < changes.size(); ++i)
+        EXPECT_EQ(changes[i], std::to_string(11 + static_cast<int>(i)));
+}
