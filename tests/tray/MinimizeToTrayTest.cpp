@@ -21,11 +21,12 @@ void ConfigureAsTheProgramDoes(TTrayIcon& icon)
     icon.OnDblClick = [](TTrayIcon& sender) { sender.ShowMainForm(); };
 }
 
-// Whether a second add is refused, which tells that the shell holds exactly this icon.
+// Whether the tray shows this icon and no other: the shell holds it (a second add is
+// refused) and Wine's tray has one icon in it.
 bool ExactlyOneIcon(const TTrayIcon& icon)
 {
     NOTIFYICONDATAA again = icon.IconData();
-    return InShell(icon.IconData()) && !Shell_NotifyIconA(NIM_ADD, &again);
+    return InShell(icon.IconData()) && !Shell_NotifyIconA(NIM_ADD, &again) && traytest::IconsInWinesTray() == 1;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string_view>
 
 namespace traytest {
 
@@ -46,6 +47,27 @@ inline bool InShell(const NOTIFYICONDATAA& record)
     NOTIFYICONDATAA probe = record;
     probe.uFlags = 0;
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+// The icons Wine's tray shows: without a system tray on the X display, Wine's own tray is
+// a top-level window with one child window per icon.
+inline int IconsInWinesTray()
+{
+    const HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+    if (!tray)
+        return 0;
+    int count = 0;
+    EnumChildWindows(
+        tray,
+        [](HWND child, LPARAM counter) -> BOOL {
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (std::string_view(name) == "__winex11_tray_icon" && IsWindowVisible(child))
+                ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
 }
 
 // Posts a shell notification for the icon as the shell does, and handles it.

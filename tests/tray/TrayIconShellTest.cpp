@@ -43,16 +43,19 @@ TEST_F(TrayIconShell, AddModifyRemoveAnswerAsTheShellDoes)
     icon.SetPersistenttrayIcon(true); // the program's start-up adds the icon this way
     EXPECT_TRUE(icon.IconVisible());
     EXPECT_TRUE(InShell(icon.IconData()));
+    EXPECT_EQ(traytest::IconsInWinesTray(), 1);
     EXPECT_STREQ(icon.IconData().szTip, "qmz Varnquill v1.5");
     EXPECT_EQ(icon.IconData().hIcon, icon.Icon());
 
     EXPECT_FALSE(icon.ShowIcon()) << "a second add is refused: one icon only";
+    EXPECT_EQ(traytest::IconsInWinesTray(), 1);
     EXPECT_TRUE(icon.ModifyIcon());
     EXPECT_TRUE(icon.ShowBalloonHint("Title", "Text", tray::bitError, 15));
 
     EXPECT_TRUE(icon.HideIcon());
     EXPECT_FALSE(icon.IconVisible());
     EXPECT_FALSE(InShell(icon.IconData()));
+    EXPECT_EQ(traytest::IconsInWinesTray(), 0);
     EXPECT_FALSE(icon.HideIcon());
 
     icon.SetIconVisible(true);
