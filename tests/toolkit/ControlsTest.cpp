@@ -73,13 +73,6 @@ TEST_F(RealControls, PlaceAfterSetsTheTabOrder)
     EXPECT_EQ(GetNextDlgTabItem(host.Handle(), third.Handle(), FALSE), second.Handle());
 }
 
-TEST_F(RealControls, FieldWithoutHandlerTakesTextQuietly)
-{
-    Edit field(host.At(8, 8, 200, 21, "start"));
-    field.SetText("next");
-    EXPECT_EQ(field.Text(), "next");
-}
-
 TEST_F(RealControls, CheckBoxRaisesClickExactlyWhenItsStateChanges)
 {
     CheckBox box(host.At(8, 8, 200, 17, "Add standard signature delimiter"));

@@ -227,16 +227,3 @@ TEST(FileDialogSetup, HandsTitleFilterExtensionAndPresetNameToTheDialog)
     EXPECT_TRUE(dialog.Flags & OFN_EXPLORER);
 }
 
-TEST(FileDialogSetup, EmptyPresetAndSingleFilter)
-{
-    FileDialogArgs args;
-    args.title = "Create new or choose already existing signature file";
-    args.filter = "All files|*.*";
-    args.defaultExtension = "*.*";
-    FileDialogSetup setup(args);
-    const OPENFILENAMEA& dialog = setup.Structure();
-    EXPECT_STREQ(dialog.lpstrFile, "");
-    EXPECT_EQ(std::string(dialog.lpstrFilter, 16), std::string("All files\0*.*\0\0", 16));
-    EXPECT_STREQ(dialog.lpstrDefExt, "*.*");
-    EXPECT_EQ(setup.FileName(), "");
-}

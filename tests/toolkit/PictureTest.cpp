@@ -35,11 +35,6 @@ TEST(Jpeg, RefusesDataThatIsNoJpeg)
     EXPECT_THROW(DecodeJpeg(data.data(), 20), std::runtime_error);
 }
 
-TEST(Jpeg, MissingResourceIsReported)
-{
-    EXPECT_THROW(ReadResourceData(4242), std::runtime_error);
-}
-
 TEST(RealImage, ShowsTheBannerAsABitmapOfItsSize)
 {
     ControlHost host;
