@@ -129,6 +129,16 @@ public:
     void AutoTimerTimer();
     void TrayIcon1DblClick();
 
+    // ---- Handlers: tray menu ----
+    // Fills TrayMenu with its items and connects their handlers; run once, before start-up.
+    void BuildTrayMenu();
+    toolkit::MenuItem* WinampItem = nullptr; // "Winamp", holding "Set song as signature"
+    void TrayMenuPopup();
+    void SetSongItemClick();
+    void ChangeSignatureItemClick();
+    void RestoreItemClick();
+    void ExitItemClick();
+
     // ---- Handlers: "Settings" group ----
     void OEFileEditChange();
     void BrowseBtnClick();
