@@ -135,6 +135,7 @@ TForm1::TForm1()
     RunStep([this] { ApplyFont(); });
     RunStep([this] { LoadBanner(); });
     ConnectHandlers();
+    BuildTrayMenu();
     FormCreate();
 }
 
