@@ -218,6 +218,9 @@ void TTrayIcon::SetCycleInterval(UINT milliseconds)
 {
     cycleInterval_ = milliseconds;
     cycleTimer_->SetInterval(milliseconds);
+    // Cycling switched on with a period of 0 left the timer stopped; a real period starts it.
+    if (cycleIcons_ && !cycleTimer_->Enabled())
+        cycleTimer_->SetEnabled(true);
 }
 
 void TTrayIcon::SetHint(const std::string& hint)
