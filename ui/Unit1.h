@@ -17,6 +17,7 @@
 #include "toolkit/Window.h"
 #include "ui/Reports.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -152,6 +153,28 @@ public:
     void AboveRadioClick();
     void BelowRadioClick();
 
+    // ---- Handlers: database editor ----
+    void btnOpenClick();
+    void btnCloseClick();
+    void btnFirstClick();
+    void btnPreviousClick();
+    void btnNextClick();
+    void btnLastClick();
+    void btnNewClick();
+    void btnPostClick();
+    void btnDeleteClick();
+    void btnSetClick();
+    // Opens the database at path in the editor (the list's "Open"); refused with a report
+    // while the editor already has a database open.
+    void OpenFromList(const std::string& path);
+
+    // ---- Handlers: database list ----
+    void DBListPopUpPopup();
+    void AddItemClick();
+    void OpenItemClick();
+    void RemoveItemClick();
+    void ClearListItemClick();
+
     // ---- WriterSettings: answered from the controls at the moment of asking ----
     std::string SignatureFilePath() const override;
     bool DelimiterOn() const override;
@@ -185,6 +208,22 @@ private:
     void SetUpTrayIcon();
     void SaveSideFiles();
     void SaveWindowPosition();
+
+    // ---- Database editor and list: wiring and helpers (Unit1Editor.cpp, Unit1DatabaseList.cpp) ----
+    enum class RecordStep { First, Last, Next, Previous };
+    void ConnectEditorHandlers();
+    void ConnectDatabaseListHandlers();
+    // Opens the database at path on the shared handle, or creates it when createMissing
+    // and no file of that name exists; a failure is reported and leaves the editor closed.
+    void OpenDatabase(const std::string& path, bool createMissing);
+    void ShowOpenedState(std::int64_t records);
+    void ShowClosedState();
+    void SetRecordButtons(bool enabled);
+    void Navigate(RecordStep step);
+    // Asks whether to add a closed database to the list, unless the list holds it already.
+    void OfferToDatabaseList(const std::string& path);
+    bool DatabaseListHolds(const std::string& path) const;
+    // ---- end of database editor and list ----
 
     toolkit::FontHandle font_;
     Reports reports_;
