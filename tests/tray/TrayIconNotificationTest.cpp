@@ -228,3 +228,34 @@ TEST_F(TrayIconNotifications, DestroyedMenuIsForgotten)
     Notify(icon, WM_RBUTTONDOWN);
     Notify(icon, WM_LBUTTONDBLCLK);
 }
+
+TEST_F(TrayIconNotifications, ShiftStateHasTheKeysHeldAtTheNotification)
+{
+    TTrayIcon icon(form->Handle());
+    tray::TShiftState seen = 0;
+    icon.OnMouseDown = [&](TTrayIcon&, tray::TMouseButton, tray::TShiftState shift, int, int) { seen = shift; };
+    keybd_event(VK_SHIFT, 0, 0, 0);
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    const bool held = PumpUntil([] { return GetAsyncKeyState(VK_SHIFT) < 0 && GetAsyncKeyState(VK_CONTROL) < 0; });
+    Notify(icon, WM_MBUTTONDOWN);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    PumpUntil([] { return GetAsyncKeyState(VK_SHIFT) >= 0 && GetAsyncKeyState(VK_CONTROL) >= 0; });
+    if (!held)
+        GTEST_SKIP() << "this display takes no injected keys";
+    EXPECT_EQ(seen, tray::ssShift | tray::ssCtrl | tray::ssMiddle);
+}
+
+TEST_F(TrayIconNotifications, AClickFromTheClickTimerMayDestroyTheIcon)
+{
+    auto icon = std::make_unique<TTrayIcon>(form->Handle());
+    icon->SetIconVisible(true);
+    const NOTIFYICONDATAA record = icon->IconData();
+    icon->OnDblClick = [](TTrayIcon&) {};
+    icon->OnClick = [&](TTrayIcon&) { icon.reset(); };
+    Notify(*icon, WM_LBUTTONDOWN);
+    Notify(*icon, WM_LBUTTONUP);
+    EXPECT_TRUE(PumpUntil([&] { return icon == nullptr; }));
+    EXPECT_FALSE(traytest::InShell(record));
+    PumpFor(100);
+}
