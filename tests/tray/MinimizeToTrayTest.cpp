@@ -1,5 +1,6 @@
 #include "TrayFixture.h"
 
+#include "MenuDriver.h"
 #include "toolkit/PopupMenu.h"
 
 using toolkit::Application;
@@ -64,10 +65,14 @@ TEST_F(MinimizeToTray, MinimisingHidesFormAndTaskbarButtonAndTheIconBringsThemBa
     EXPECT_TRUE(PumpUntil([&] { return Shown(); }));
     EXPECT_TRUE(ExactlyOneIcon(icon));
 
-    // And again, through the menu's command alone.
+    // And again, choosing "Restore" from the icon's menu while everything is hidden.
     Application::Instance().Minimize();
     EXPECT_TRUE(PumpUntil([&] { return Hidden(); }));
-    menu.Items[0].Click();
+    traytest::MenuDriver driver({VK_DOWN, VK_RETURN});
+    menu.OnPopup = [&](toolkit::PopupMenu&) { driver.Arm(); };
+    Notify(icon, WM_RBUTTONDOWN);
+    EXPECT_TRUE(driver.sawMenu);
+    EXPECT_EQ(restores, 2);
     EXPECT_TRUE(PumpUntil([&] { return Shown(); }));
     EXPECT_TRUE(ExactlyOneIcon(icon));
 }
