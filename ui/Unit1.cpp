@@ -192,6 +192,8 @@ void TForm1::ConnectHandlers()
     AboveRadio.OnClick = [this](auto&) { AboveRadioClick(); };
     BelowRadio.OnClick = [this](auto&) { BelowRadioClick(); };
     AutoTimer.OnTimer = [this](auto&) { AutoTimerTimer(); };
+    ConnectEditorHandlers();
+    ConnectDatabaseListHandlers();
     // The list opens its context menu as any control with a popup menu does.
     DBList.OnContextMenu = [this](toolkit::Control& sender, int x, int y) {
         if (!DBListPopUp.AutoPopup)
