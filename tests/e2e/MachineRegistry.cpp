@@ -1,0 +1,101 @@
+#include "tests/e2e/MachineRegistry.h"
+
+#include "toolkit/Handles.h"
+#include "toolkit/SystemError.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+toolkit::RegistryKey OpenKey(const char* path, REGSAM access)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key) != ERROR_SUCCESS)
+        return {};
+    return toolkit::RegistryKey(key);
+}
+
+std::optional<std::string> ReadString(HKEY key, const std::string& name)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    if (type != REG_SZ)
+        throw std::runtime_error("value " + name + " is not a string");
+    std::vector<char> bytes(size + 1, '\0');
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()),
+                         &size) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot read value " + name);
+    return std::string(bytes.data());
+}
+
+} // namespace
+
+void ForgetProgramSettings()
+{
+    const LSTATUS tree = RegDeleteTreeA(HKEY_LOCAL_MACHINE, SettingsKeyPath);
+    if (tree != ERROR_SUCCESS && tree != ERROR_FILE_NOT_FOUND)
+        throw std::runtime_error("cannot delete the settings key: " + toolkit::SystemErrorText(tree));
+    if (toolkit::RegistryKey run = OpenKey(RunKeyPath, KEY_SET_VALUE)) {
+        const LSTATUS value = RegDeleteValueA(run.Get(), StartupValueName);
+        if (value != ERROR_SUCCESS && value != ERROR_FILE_NOT_FOUND)
+            throw std::runtime_error("cannot delete the start-up entry: " + toolkit::SystemErrorText(value));
+    }
+}
+
+std::map<std::string, std::string> StoredSettings()
+{
+    std::map<std::string, std::string> values;
+    toolkit::RegistryKey key = OpenKey(SettingsKeyPath, KEY_READ);
+    if (!key)
+        return values;
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD nameLength = sizeof name;
+        const LSTATUS status = RegEnumValueA(key.Get(), index, name, &nameLength, nullptr, nullptr,
+                                             nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS)
+            break;
+        if (status != ERROR_SUCCESS)
+            throw std::runtime_error("cannot list the settings: " + toolkit::SystemErrorText(status));
+        values[name] = ReadString(key.Get(), name).value_or("");
+    }
+    return values;
+}
+
+std::optional<std::string> StoredSetting(const std::string& name)
+{
+    toolkit::RegistryKey key = OpenKey(SettingsKeyPath, KEY_READ);
+    if (!key)
+        return std::nullopt;
+    return ReadString(key.Get(), name);
+}
+
+void StoreSetting(const std::string& name, const std::string& value)
+{
+    HKEY created = nullptr;
+    const LSTATUS status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, SettingsKeyPath, 0, nullptr, 0,
+                                           KEY_SET_VALUE, nullptr, &created, nullptr);
+    if (status != ERROR_SUCCESS)
+        throw std::runtime_error("cannot create the settings key: " + toolkit::SystemErrorText(status));
+    toolkit::RegistryKey key(created);
+    const LSTATUS set = RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(value.c_str()),
+                                       static_cast<DWORD>(value.size() + 1));
+    if (set != ERROR_SUCCESS)
+        throw std::runtime_error("cannot store " + name + ": " + toolkit::SystemErrorText(set));
+}
+
+std::optional<std::string> StartupEntry()
+{
+    toolkit::RegistryKey key = OpenKey(RunKeyPath, KEY_READ);
+    if (!key)
+        return std::nullopt;
+    return ReadString(key.Get(), StartupValueName);
+}
+
+} // namespace e2e

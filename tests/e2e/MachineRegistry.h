@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+// The program's registry values under HKEY_LOCAL_MACHINE, read and prepared from outside.
+namespace e2e {
+
+inline constexpr const char* SettingsKeyPath = "Software\\qmz\\Varnquill";
+inline constexpr const char* RunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* StartupValueName = "qmz Varnquill";
+
+// Removes the settings key with everything under it, and the start-up entry.
+void ForgetProgramSettings();
+
+// Every string value of the settings key, by name (empty when the key is missing).
+std::map<std::string, std::string> StoredSettings();
+std::optional<std::string> StoredSetting(const std::string& name);
+void StoreSetting(const std::string& name, const std::string& value);
+
+std::optional<std::string> StartupEntry();
+
+} // namespace e2e

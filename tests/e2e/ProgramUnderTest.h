@@ -1,0 +1,50 @@
+#pragma once
+#include "toolkit/Handles.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+// One run of the built program: a copy of Varnquill.exe in a fresh directory of its own
+// (its side files live beside it), started as a separate process. The destructor ends the
+// process by its handle, whatever state it is in, and removes the directory.
+namespace e2e {
+
+class ProgramUnderTest {
+public:
+    ProgramUnderTest();
+    ~ProgramUnderTest();
+    ProgramUnderTest(const ProgramUnderTest&) = delete;
+    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+    // The program's directory, ending in a backslash, and the copy's full path.
+    const std::string& Directory() const noexcept { return directory_; }
+    std::string ProgramPath() const { return directory_ + "Varnquill.exe"; }
+
+    // Files in the program's directory.
+    void WriteFile(const std::string& name, const std::string& bytes) const;
+    std::optional<std::string> ReadFile(const std::string& name) const;
+
+    // Starts the program with these arguments and waits until it waits for input (a message
+    // box shown during start-up counts as waiting too).
+    void Start(const std::string& arguments = "");
+    DWORD ProcessId() const noexcept { return processId_; }
+    HANDLE Process() const noexcept { return process_.Get(); }
+    bool Running() const;
+    // How many icons the tray showed just before the start.
+    int TrayIconsBeforeStart() const noexcept { return trayIconsBefore_; }
+    // The main window ("TForm1"), or null.
+    HWND MainWindow() const;
+
+    // Ends the process now and waits until it is gone, and its icon with it.
+    void Terminate();
+
+private:
+    std::string directory_;
+    toolkit::KernelHandle process_;
+    DWORD processId_ = 0;
+    int trayIconsBefore_ = 0;
+};
+
+} // namespace e2e

@@ -1,0 +1,106 @@
+// Every change of a setting's control is written to the registry at once.
+#include "tests/e2e/ProgramFixture.h"
+
+using namespace e2e;
+
+namespace {
+
+struct Switch {
+    const char* name;
+    const char* text;
+    const char* value;
+};
+
+class SwitchTest : public RealProgram, public ::testing::WithParamInterface<Switch> {};
+
+} // namespace
+
+TEST_P(SwitchTest, EachClickWritesTheBoxsNewState)
+{
+    const Switch& box = GetParam();
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const HWND control = ControlWithText(form, "Button", box.text);
+    ASSERT_NE(control, nullptr);
+    for (int click = 0; click < 2; ++click) {
+        Click(control);
+        EXPECT_EQ(StoredSetting(box.value), IsChecked(control) ? "True" : "False") << "click " << click;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, SwitchTest,
+    ::testing::Values(Switch{"AutoChange", "Automatically change signature every ", "AutoChange"},
+                      Switch{"Balloon", "Pop up \"balloon hint\" when signature changes", "Balloon"},
+                      Switch{"Error", "Pop up \"balloon\" error messages", "Error"},
+                      Switch{"SigBreak", "Add standard signature delimiter", "SigBreak"},
+                      Switch{"Static", "Include static text in signatures", "Static"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RealProgram, TextFieldsWriteEveryChange)
+{
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const HWND file = ControlAt(form, "Edit", 8, 32);
+    ASSERT_NE(file, nullptr);
+    SetText(file, "C:\\mail\\sig.txt");
+    EXPECT_EQ(StoredSetting("OEFile"), "C:\\mail\\sig.txt");
+    SetText(file, "");
+    EXPECT_EQ(StoredSetting("OEFile"), "");
+
+    const HWND minutes = ControlAt(form, "Edit", 208, 60);
+    ASSERT_NE(minutes, nullptr);
+    SetText(minutes, "25");
+    EXPECT_EQ(StoredSetting("Minutes"), "25");
+    // Typed keystroke by keystroke: each one is written.
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(minutes, EM_SETSEL, 2, 2, SMTO_NORMAL, WaitMs, &answer));
+    ASSERT_TRUE(SendMessageTimeoutA(minutes, WM_CHAR, '0', 0, SMTO_NORMAL, WaitMs, &answer));
+    EXPECT_EQ(StoredSetting("Minutes"), "250");
+}
+
+TEST_F(RealProgram, StaticBoxEnablesTheStaticTextField)
+{
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const HWND box = ControlWithText(form, "Button", "Include static text in signatures");
+    const HWND field = ControlAt(form, "Edit", 8, 241);
+    ASSERT_NE(field, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(field));
+    Click(box);
+    EXPECT_TRUE(IsWindowEnabled(field));
+    Click(box);
+    EXPECT_FALSE(IsWindowEnabled(field));
+}
+
+TEST_F(RealProgram, PlacementButtonsAreExclusiveAndWriteThePlace)
+{
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const HWND above = ControlWithText(form, "Button", "above or");
+    const HWND below = ControlWithText(form, "Button", "below random signature");
+    ASSERT_NE(above, nullptr);
+    ASSERT_NE(below, nullptr);
+
+    Click(below);
+    EXPECT_EQ(StoredSetting("StatPlace"), "Below");
+    EXPECT_TRUE(IsChecked(below));
+    EXPECT_FALSE(IsChecked(above));
+
+    Click(above);
+    EXPECT_EQ(StoredSetting("StatPlace"), "Above");
+    EXPECT_TRUE(IsChecked(above));
+    EXPECT_FALSE(IsChecked(below));
+}
+
+TEST_F(RealProgram, StartupBoxAddsAndRemovesTheStartupEntry)
+{
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const HWND box = ControlWithText(form, "Button", "Add to Windows Startup");
+    ASSERT_NE(box, nullptr);
+    Click(box);
+    EXPECT_EQ(StartupEntry(), ExpectedStartupCommand());
+    Click(box);
+    EXPECT_FALSE(StartupEntry().has_value());
+}
