@@ -1,0 +1,206 @@
+// The main window's life in the test's own process: exit saving the list, the static text
+// and the position; side files that could not be read; the browse button; the timer.
+#include "DialogAnswerer.h"
+#include "ui/Unit1.h"
+
+#include "settings/ProgramLocation.h"
+#include "settings/SideFiles.h"
+#include "toolkit/Application.h"
+#include "toolkit/Handles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+
+using uitest::DialogAnswerer;
+using uitest::SeenDialog;
+
+namespace {
+
+std::optional<std::string> FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << bytes;
+    ASSERT_TRUE(file.good()) << path;
+}
+
+std::optional<std::string> StoredSetting(const char* name)
+{
+    char value[512] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill", name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(value);
+}
+
+// Exit ends the application by posting WM_QUIT; the test's thread must not keep it, or the
+// next modal loop would end at once.
+bool TakeQuitMessage()
+{
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+// The side files live beside the program, here the test executable; the registry key is
+// the program's own. Both are removed before and after each test.
+class MainWindowLife : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The program entry's title, which the last-resort box shows as its caption.
+        toolkit::Application::Instance().SetTitle("Varnquill");
+        Clean();
+        dialogs = std::make_unique<DialogAnswerer>();
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        EXPECT_TRUE(dialogs->Take().empty()) << "a dialog nobody looked at";
+        dialogs.reset();
+        Clean();
+    }
+
+    void Clean()
+    {
+        // Missing already is as good as removed.
+        DeleteFileA(listPath.c_str());
+        DeleteFileA(staticPath.c_str());
+        DeleteFileA(scratchPath.c_str());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill");
+    }
+
+    const std::string directory = settings::ProgramDirectory();
+    const std::string listPath = settings::DatabaseListPath(directory);
+    const std::string staticPath = settings::StaticTextPath(directory);
+    const std::string scratchPath = directory + "browse-test-signature.txt";
+    std::unique_ptr<DialogAnswerer> dialogs;
+    std::unique_ptr<TForm1> form;
+};
+
+} // namespace
+
+TEST_F(MainWindowLife, ExitSavesTheListTheStaticTextAndThePositionThenEnds)
+{
+    form = std::make_unique<TForm1>();
+    ASSERT_NE(form->TrayIcon1(), nullptr);
+    form->DBList.Add("C:\\a.sigs");
+    form->DBList.Add("C:\\b.sigs");
+    form->StaticMemo.SetText("first\r\nsecond");
+    ASSERT_TRUE(SetWindowPos(form->Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+
+    form->Exit();
+
+    EXPECT_TRUE(TakeQuitMessage());
+    EXPECT_TRUE(toolkit::Application::Instance().Terminated());
+    EXPECT_EQ(form->TrayIcon1(), nullptr);
+    EXPECT_EQ(form->Settings(), nullptr);
+    EXPECT_EQ(FileBytes(listPath), "C:\\a.sigs\r\nC:\\b.sigs\r\n");
+    EXPECT_EQ(FileBytes(staticPath), "first\r\nsecond");
+    EXPECT_EQ(StoredSetting("Top"), "200");
+    EXPECT_EQ(StoredSetting("Left"), "300");
+
+    // The store is gone: a later change of a setting writes nothing.
+    form->BalloonChkBx.SetChecked(true);
+    EXPECT_FALSE(StoredSetting("Balloon").has_value());
+}
+
+TEST_F(MainWindowLife, AfterExitTheNextStartFindsTheSameListAndPosition)
+{
+    form = std::make_unique<TForm1>();
+    form->DBList.Add("C:\\kept.sigs");
+    ASSERT_TRUE(SetWindowPos(form->Handle(), nullptr, 250, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+    form->Exit();
+    EXPECT_TRUE(TakeQuitMessage());
+    form.reset();
+
+    form = std::make_unique<TForm1>();
+    EXPECT_EQ(form->DBList.Items(), std::vector<std::string>{"C:\\kept.sigs"});
+    RECT place{};
+    ASSERT_TRUE(GetWindowRect(form->Handle(), &place));
+    EXPECT_EQ(place.left, 250);
+    EXPECT_EQ(place.top, 150);
+}
+
+TEST_F(MainWindowLife, SideFilesThatCouldNotBeReadAtStartUpAreNotOverwrittenAtExit)
+{
+    WriteBytes(listPath, "C:\\users-list.sigs\r\n");
+    WriteBytes(staticPath, "the user's static text");
+    {
+        // Another program holds both files open without sharing while the window starts.
+        toolkit::FileHandle listLock(
+            CreateFileA(listPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        toolkit::FileHandle staticLock(
+            CreateFileA(staticPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(listLock && staticLock);
+        dialogs->Press("OK");
+        dialogs->Press("OK");
+        form = std::make_unique<TForm1>();
+    }
+    const std::vector<SeenDialog> seen = dialogs->Take();
+    ASSERT_EQ(seen.size(), 2u);
+    for (const SeenDialog& box : seen) {
+        EXPECT_EQ(box.caption, "Varnquill");
+        EXPECT_EQ(box.text.rfind("Cannot open file \"", 0), 0u) << box.text;
+    }
+    // The steps after the failures ran: the icon is in the tray.
+    EXPECT_NE(form->TrayIcon1(), nullptr);
+
+    form->DBList.Add("C:\\added-since.sigs");
+    form->Exit();
+    EXPECT_TRUE(TakeQuitMessage());
+    EXPECT_EQ(FileBytes(listPath), "C:\\users-list.sigs\r\n");
+    EXPECT_EQ(FileBytes(staticPath), "the user's static text");
+    EXPECT_TRUE(StoredSetting("Top").has_value());
+}
+
+TEST_F(MainWindowLife, BrowseCreatesAMissingSignatureFileEmptyAndStoresItsPath)
+{
+    form = std::make_unique<TForm1>();
+    dialogs->ChooseFile(scratchPath);
+    form->BrowseBtnClick();
+    ASSERT_EQ(dialogs->Take().size(), 1u);
+    EXPECT_EQ(form->OEFileEdit.Text(), scratchPath);
+    EXPECT_EQ(StoredSetting("OEFile"), scratchPath);
+    EXPECT_EQ(FileBytes(scratchPath), "");
+}
+
+TEST_F(MainWindowLife, BrowseKeepsAnExistingFileAndACancelChangesNothing)
+{
+    WriteBytes(scratchPath, "-- \r\nold signature");
+    form = std::make_unique<TForm1>();
+    dialogs->ChooseFile(scratchPath);
+    form->BrowseBtnClick();
+    ASSERT_EQ(dialogs->Take().size(), 1u);
+    EXPECT_EQ(FileBytes(scratchPath), "-- \r\nold signature");
+
+    dialogs->Cancel();
+    form->BrowseBtnClick();
+    ASSERT_EQ(dialogs->Take().size(), 1u);
+    EXPECT_EQ(form->OEFileEdit.Text(), scratchPath);
+}
+
+TEST_F(MainWindowLife, MinutesSetTheTimersIntervalInUnsigned32BitMilliseconds)
+{
+    form = std::make_unique<TForm1>();
+    EXPECT_EQ(form->AutoTimer.Interval(), 10u * 60000u);
+    EXPECT_FALSE(form->AutoTimer.Enabled());
+    form->MinutesEdit.SetValue(70000);
+    EXPECT_EQ(form->AutoTimer.Interval(), 4200000000u);
+    EXPECT_EQ(StoredSetting("Minutes"), "70000");
+    form->AutoChkBx.SetChecked(true);
+    EXPECT_TRUE(form->AutoTimer.Enabled());
+    EXPECT_EQ(StoredSetting("AutoChange"), "True");
+}

@@ -1,0 +1,2 @@
+file(GLOB ui_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+varnquill_test(ui_tests SOURCES ${ui_test_sources} LIBRARIES varnquill_ui)
