@@ -7,6 +7,7 @@
 #include "toolkit/Font.h"
 #include "tray/TrayIcon.h"
 #include "ui/ProgramState.h"
+#include "ui/WindowFont.h"
 
 namespace {
 
@@ -169,7 +170,7 @@ settings::RegistryStore* TForm1::Settings() const noexcept
 
 void TForm1::ApplyFont()
 {
-    font_ = toolkit::CreatePointFont("MS Sans Serif", 8);
+    font_ = CreateWindowFont();
     toolkit::ApplyFont(Handle(), font_.Get());
 }
 
