@@ -1,0 +1,506 @@
+// The tray menu of the real program. The menu is opened as the shell opens it, with the icon's
+// callback message carrying a right press, posted to the process's tray icon window; items are
+// chosen with the keys a user would press, and what they did is read from files, the registry
+// and the windows. A stand-in media player (FakePlayer.exe) plays the part of Winamp.
+#include "tests/e2e/ProgramFixture.h"
+#include "tests/player/FakePlayerProcess.h"
+#include "toolkit/SystemError.h"
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+constexpr UINT TrayCallbackMessage = 0x800;
+// The program has one tray icon, and a process's first icon is known to the shell as 1.
+constexpr WPARAM IconIdentifier = 1;
+constexpr const char* TrayHandlerClass = "VarnquillTrayIconHandler";
+constexpr const char* MenuClass = "#32768";
+
+// How many presses of the down key reach each item of a freshly opened menu.
+constexpr int WinampPresses = 1;
+constexpr int ChangeSignaturePresses = 2;
+constexpr int RestorePresses = 3;
+constexpr int ExitPresses = 4;
+
+const std::string PlayingTitle = "12. Artist - Song - Winamp";
+const std::string Heading = "Winamp is currently playing:";
+
+// A database of fixed 513-byte records, each holding its text from byte 1 on and a NUL.
+std::string Database(const std::vector<std::string>& texts)
+{
+    std::string bytes;
+    for (const std::string& text : texts) {
+        std::string record(513, '\0');
+        record.replace(1, text.size(), text);
+        bytes += record;
+    }
+    return bytes;
+}
+
+// Wakes a wait whenever a file of the directory is created or written.
+class DirectoryWrites {
+public:
+    explicit DirectoryWrites(const std::string& directory)
+        : handle_(FindFirstChangeNotificationA(directory.c_str(), FALSE,
+                                               FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
+                                                   FILE_NOTIFY_CHANGE_LAST_WRITE))
+    {
+        if (handle_ == INVALID_HANDLE_VALUE)
+            throw std::runtime_error("cannot watch " + directory + ": " + toolkit::SystemErrorText(GetLastError()));
+    }
+    ~DirectoryWrites() { FindCloseChangeNotification(handle_); }
+    DirectoryWrites(const DirectoryWrites&) = delete;
+    DirectoryWrites& operator=(const DirectoryWrites&) = delete;
+
+    bool Until(const std::function<bool()>& condition, DWORD timeoutMs)
+    {
+        return EventWait().Until(condition, timeoutMs, handle_, [this] { FindNextChangeNotification(handle_); });
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// The pixels of a part of the screen, top row first.
+struct ScreenPicture {
+    LONG width = 0;
+    LONG height = 0;
+    std::vector<DWORD> pixels;
+    bool operator==(const ScreenPicture&) const = default;
+};
+
+ScreenPicture PictureOf(HWND window)
+{
+    RECT place{};
+    if (!GetWindowRect(window, &place))
+        throw std::runtime_error("cannot find the window on the screen");
+    ScreenPicture picture;
+    picture.width = place.right - place.left;
+    picture.height = place.bottom - place.top;
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
+
+    const HDC screen = GetDC(nullptr);
+    if (!screen)
+        throw std::runtime_error("cannot draw from the screen");
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, picture.width, picture.height);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    const bool copied = BitBlt(memory, 0, 0, picture.width, picture.height, screen, place.left, place.top, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = picture.width;
+    format.bmiHeader.biHeight = -picture.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    const int rows = GetDIBits(memory, bitmap, 0, static_cast<UINT>(picture.height), picture.pixels.data(),
+                               &format, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!copied || rows != picture.height)
+        throw std::runtime_error("cannot copy the window's pixels from the screen");
+    return picture;
+}
+
+// The picture of the menu the tray menu should be, drawn by this process: "Winamp" (a
+// submenu, greyed unless enabled), "Change signature", "Restore" in bold, "Exit", opened
+// where the cursor is, as the program opens its own.
+ScreenPicture PictureOfExpectedMenu(bool winampEnabled)
+{
+    toolkit::MenuHandle submenu(CreatePopupMenu());
+    toolkit::MenuHandle menu(CreatePopupMenu());
+    if (!submenu || !menu || !AppendMenuA(submenu.Get(), MF_STRING, 1, "Set song as signature") ||
+        !AppendMenuA(menu.Get(), MF_POPUP | MF_STRING | (winampEnabled ? MF_ENABLED : MF_GRAYED),
+                     reinterpret_cast<UINT_PTR>(submenu.Release()), "Winamp") ||
+        !AppendMenuA(menu.Get(), MF_STRING, 2, "Change signature") ||
+        !AppendMenuA(menu.Get(), MF_STRING, 3, "Restore") || !AppendMenuA(menu.Get(), MF_STRING, 4, "Exit") ||
+        !SetMenuDefaultItem(menu.Get(), 2, TRUE))
+        throw std::runtime_error("cannot build the expected menu");
+
+    toolkit::WindowHandle owner(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                                GetModuleHandleA(nullptr), nullptr));
+    if (!owner)
+        throw std::runtime_error("cannot create the expected menu's owner");
+    POINT at{};
+    GetCursorPos(&at); // the program read the same point; (0, 0) when unreadable, for both
+
+    // The menu is drawn before its loop first takes messages; the timer then finds it drawn.
+    static std::optional<ScreenPicture> taken;
+    static std::string failure;
+    taken.reset();
+    failure.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        try {
+            const HWND shown = FindWindowA(MAKEINTATOM(0x8000), nullptr);
+            if (shown)
+                taken = PictureOf(shown);
+        } catch (const std::exception& error) {
+            failure = error.what();
+        }
+        EndMenu();
+    });
+    if (!timer)
+        throw std::runtime_error("cannot start the timer that reads the expected menu");
+    TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y,
+                     owner.Get(), nullptr);
+    if (!taken)
+        throw std::runtime_error("the expected menu could not be read: " + failure);
+    return *taken;
+}
+
+class TrayMenu : public RealProgram {
+protected:
+    static constexpr DWORD RecheckMs = 50;
+
+    // A mouse message of the icon, as the shell sends it.
+    void NotifyIcon(UINT mouseMessage)
+    {
+        const HWND handler = TopLevelWindowOf(program->ProcessId(), TrayHandlerClass);
+        ASSERT_NE(handler, nullptr) << "the program has no tray icon window";
+        ASSERT_TRUE(PostMessageA(handler, TrayCallbackMessage, IconIdentifier, mouseMessage));
+    }
+
+    HWND ShownMenu() const
+    {
+        const HWND menu = TopLevelWindowOf(program->ProcessId(), MenuClass);
+        return menu && IsWindowVisible(menu) ? menu : nullptr;
+    }
+
+    // Right-presses the icon and answers the menu once it shows, or null.
+    HWND OpenMenu()
+    {
+        NotifyIcon(WM_RBUTTONDOWN);
+        HWND menu = nullptr;
+        // Wine reports neither the menu's showing nor its end to other processes.
+        EventWait().UntilRechecking([&] { return (menu = ShownMenu()) != nullptr; }, WaitMs, RecheckMs);
+        if (!menu)
+            ADD_FAILURE() << "the tray menu did not open";
+        return menu;
+    }
+
+    // Keys typed into the open menu, in order. The menu chooses on the character of Return,
+    // which a posted key-down would only make behind the keys posted after it.
+    static void Press(HWND menu, const std::vector<WPARAM>& keys)
+    {
+        for (const WPARAM key : keys) {
+            if (key == VK_RETURN)
+                ASSERT_TRUE(PostMessageA(menu, WM_CHAR, '\r', 0));
+            else
+                ASSERT_TRUE(PostMessageA(menu, WM_KEYDOWN, key, 0));
+        }
+    }
+
+    // Opens the menu and chooses the item that many presses of the down key reach.
+    void Choose(int downPresses)
+    {
+        const HWND menu = OpenMenu();
+        ASSERT_NE(menu, nullptr);
+        Press(menu, std::vector<WPARAM>(static_cast<std::size_t>(downPresses), VK_DOWN));
+        Press(menu, {VK_RETURN});
+    }
+
+    bool MenuCloses() { return EventWait().UntilRechecking([&] { return ShownMenu() == nullptr; }, WaitMs, RecheckMs); }
+
+    // Settings for writing the signature beside the program.
+    void WriteSignatureBesideTheProgram() { StoreSetting("OEFile", program->Directory() + "signature.txt"); }
+    std::optional<std::string> Signature() const { return program->ReadFile("signature.txt"); }
+
+    // The one dialog the program shows, once it is there.
+    HWND TheDialog()
+    {
+        const DWORD id = program->ProcessId();
+        if (!EventWait().Until([&] { return DialogsOf(id).size() == 1; }, WaitMs)) {
+            ADD_FAILURE() << "no dialog";
+            return nullptr;
+        }
+        return DialogsOf(id).front();
+    }
+};
+
+// ---- "Winamp": enabled only while the player plays ----
+
+struct PlayerCase {
+    const char* name;
+    const char* playerArguments; // null: no player runs
+    bool winampEnabled;
+};
+
+class WinampItem : public TrayMenu, public ::testing::WithParamInterface<PlayerCase> {};
+
+TEST_P(WinampItem, SetsTheSongAsSignatureOnlyWhileThePlayerPlays)
+{
+    const PlayerCase& player = GetParam();
+    std::optional<FakePlayerProcess> running;
+    if (player.playerArguments)
+        running.emplace(player.playerArguments);
+    WriteSignatureBesideTheProgram();
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    DirectoryWrites writes(program->Directory());
+
+    // Opens even while the player answers nothing.
+    const HWND menu = OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    // The right arrow on "Winamp" opens its submenu at "Set song as signature", which Return
+    // chooses; on a greyed "Winamp" both do nothing and Escape closes the menu.
+    Press(menu, {VK_DOWN, VK_RIGHT, VK_RETURN, VK_ESCAPE});
+    ASSERT_TRUE(MenuCloses());
+
+    if (player.winampEnabled) {
+        const std::string expected = "-- \r\n" + Heading + "\r\nArtist - Song";
+        EXPECT_TRUE(writes.Until([&] { return Signature() == expected; }, WaitMs))
+            << Signature().value_or("(no file)");
+    } else {
+        EXPECT_FALSE(Signature().has_value()) << "written: " << *Signature();
+    }
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+    EXPECT_TRUE(program->Running());
+}
+
+const std::string PlayerWith(const char* state)
+{
+    return "--title \"" + PlayingTitle + "\" --state " + state;
+}
+const std::string Playing = PlayerWith("playing");
+const std::string Stopped = PlayerWith("stopped");
+const std::string Paused = PlayerWith("paused");
+const std::string Hung = PlayerWith("hung");
+const std::string NotThePlayer = PlayerWith("playing") + " --version 0";
+
+INSTANTIATE_TEST_SUITE_P(Players, WinampItem,
+                         ::testing::Values(PlayerCase{"NoPlayer", nullptr, false},
+                                           PlayerCase{"Playing", Playing.c_str(), true},
+                                           PlayerCase{"Stopped", Stopped.c_str(), false},
+                                           PlayerCase{"Paused", Paused.c_str(), false},
+                                           PlayerCase{"Hung", Hung.c_str(), false},
+                                           PlayerCase{"AnswersNoVersion", NotThePlayer.c_str(), false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct LayoutCase {
+    const char* name;
+    const char* sigBreak;
+    const char* statPlace;
+    const char* expected;
+};
+
+class SongLayout : public TrayMenu, public ::testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(SongLayout, HeadingAndSongWithTheSwitchesAsSet)
+{
+    const LayoutCase& layout = GetParam();
+    FakePlayerProcess player(Playing);
+    WriteSignatureBesideTheProgram();
+    StoreSetting("SigBreak", layout.sigBreak);
+    if (layout.statPlace) {
+        StoreSetting("Static", "True");
+        StoreSetting("StatPlace", layout.statPlace);
+        program->WriteFile("static.sig.qmz", "Static\r\ntext");
+    }
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    DirectoryWrites writes(program->Directory());
+
+    const HWND menu = OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    Press(menu, {VK_DOWN, VK_RIGHT, VK_RETURN});
+    EXPECT_TRUE(writes.Until([&] { return Signature() == layout.expected; }, WaitMs))
+        << Signature().value_or("(no file)");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Switches, SongLayout,
+    ::testing::Values(
+        LayoutCase{"NoDelimiter", "False", nullptr, "Winamp is currently playing:\r\nArtist - Song"},
+        LayoutCase{"StaticAbove", "True", "Above",
+                   "-- \r\nStatic\r\ntext\r\nWinamp is currently playing:\r\nArtist - Song"},
+        LayoutCase{"StaticBelow", "False", "Below", "Winamp is currently playing:\r\nArtist - Song\r\nStatic\r\ntext"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- What the menu shows ----
+
+struct LookCase {
+    const char* name;
+    bool playing;
+};
+
+class MenuLook : public TrayMenu, public ::testing::WithParamInterface<LookCase> {};
+
+// The program's menu, pixel for pixel, is the menu drawn here from its items: their captions
+// and order, "Restore" in bold, and "Winamp" greyed or not.
+TEST_P(MenuLook, ShowsItsItemsInOrderWithRestoreInBold)
+{
+    std::optional<FakePlayerProcess> player;
+    if (GetParam().playing)
+        player.emplace(Playing);
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+
+    const HWND menu = OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    // Once the menu's loop answers, the menu has been drawn.
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(menu, WM_NULL, 0, 0, SMTO_NORMAL, WaitMs, &answer));
+    const ScreenPicture shown = PictureOf(menu);
+    Press(menu, {VK_ESCAPE});
+    ASSERT_TRUE(MenuCloses());
+
+    const ScreenPicture expected = PictureOfExpectedMenu(GetParam().playing);
+    EXPECT_EQ(shown.width, expected.width);
+    EXPECT_EQ(shown.height, expected.height);
+    EXPECT_TRUE(shown == expected) << "the menu looks different from the one expected";
+    // And the other state of "Winamp" looks different, so the comparison can tell them apart.
+    EXPECT_FALSE(shown == PictureOfExpectedMenu(!GetParam().playing));
+}
+
+INSTANTIATE_TEST_SUITE_P(Player, MenuLook,
+                         ::testing::Values(LookCase{"NotPlaying", false}, LookCase{"Playing", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TrayMenu, WinampIsAskedAgainEachTimeTheMenuOpens)
+{
+    WriteSignatureBesideTheProgram();
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    DirectoryWrites writes(program->Directory());
+    {
+        const HWND menu = OpenMenu();
+        ASSERT_NE(menu, nullptr);
+        Press(menu, {VK_DOWN, VK_RIGHT, VK_RETURN, VK_ESCAPE});
+        ASSERT_TRUE(MenuCloses());
+        EXPECT_FALSE(Signature().has_value());
+    }
+    FakePlayerProcess player(Playing);
+    const HWND menu = OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    Press(menu, {VK_DOWN, VK_RIGHT, VK_RETURN});
+    EXPECT_TRUE(writes.Until([&] { return Signature().has_value(); }, WaitMs));
+}
+
+// ---- "Change signature" ----
+
+TEST_F(TrayMenu, ChangeSignatureWithAnEmptyListReportsIt)
+{
+    WriteSignatureBesideTheProgram();
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+
+    Choose(ChangeSignaturePresses);
+    const HWND dialog = TheDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(dialog), "Error");
+    EXPECT_EQ(DialogMessage(dialog), "There are no files in the database list!");
+    PressDialogButton(dialog, "OK");
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(program->ProcessId()).empty(); }, WaitMs,
+                                            RecheckMs));
+    EXPECT_FALSE(Signature().has_value());
+    EXPECT_TRUE(program->Running());
+}
+
+TEST_F(TrayMenu, ChangeSignatureWritesARecordOfTheListedDatabase)
+{
+    const std::vector<std::string> records = {"First\r\nsignature", "Second", "Third one"};
+    program->WriteFile("three.sigs", Database(records));
+    program->WriteFile("sigs.list", program->Directory() + "three.sigs\r\n");
+    WriteSignatureBesideTheProgram();
+    StoreSetting("SigBreak", "False");
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    DirectoryWrites writes(program->Directory());
+
+    Choose(ChangeSignaturePresses);
+    EXPECT_TRUE(writes.Until(
+        [&] {
+            const std::optional<std::string> written = Signature();
+            return written && std::find(records.begin(), records.end(), *written) != records.end();
+        },
+        WaitMs))
+        << Signature().value_or("(no file)");
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+}
+
+// ---- "Restore" and the double-click ----
+
+struct RestoreCase {
+    const char* name;
+    bool fromMenu; // else a double-click on the icon
+};
+
+class RestoreFromTray : public TrayMenu, public ::testing::WithParamInterface<RestoreCase> {};
+
+TEST_P(RestoreFromTray, BringsTheHiddenWindowBack)
+{
+    const HWND form = StartShown("/MIN");
+    ASSERT_NE(form, nullptr);
+    const DWORD id = program->ProcessId();
+    ASSERT_TRUE(EventWait().UntilRechecking([&] { return !IsWindowVisible(form); }, WaitMs, RecheckMs));
+
+    if (GetParam().fromMenu)
+        Choose(RestorePresses);
+    else
+        NotifyIcon(WM_LBUTTONDBLCLK);
+
+    EXPECT_TRUE(EventWait().Until([&] { return IsWindowVisible(form) && !IsIconic(form); }, WaitMs));
+    EXPECT_TRUE(program->Running());
+    EXPECT_TRUE(DialogsOf(id).empty());
+    EXPECT_EQ(TrayIconCount(), program->TrayIconsBeforeStart() + 1) << "the icon stays in the tray";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, RestoreFromTray,
+                         ::testing::Values(RestoreCase{"RestoreItem", true}, RestoreCase{"DoubleClick", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- "Exit" ----
+
+TEST_F(TrayMenu, ExitSavesEverythingAndEndsAndTheNextStartFindsItAgain)
+{
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const DWORD id = program->ProcessId();
+    // Changed while running: the list, the static text and the window's place.
+    const HWND list = ControlsOf(form, "ListBox").at(0);
+    for (const char* entry : {"C:\\one.sigs", "D:\\two.sigs"}) {
+        DWORD_PTR added = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry), SMTO_NORMAL, WaitMs,
+                                        &added));
+    }
+    const HWND staticText = ControlAt(form, "Edit", 8, 241);
+    ASSERT_NE(staticText, nullptr);
+    SetText(staticText, "Kind regards\r\nA. User");
+    ASSERT_TRUE(SetWindowPos(form, nullptr, 250, 180, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+
+    Choose(ExitPresses);
+
+    ASSERT_EQ(WaitForSingleObject(program->Process(), WaitMs), WAIT_OBJECT_0) << "the program did not end";
+    DWORD exitCode = STILL_ACTIVE;
+    ASSERT_TRUE(GetExitCodeProcess(program->Process(), &exitCode));
+    EXPECT_EQ(exitCode, 0u) << "the program should end on its own, cleanly";
+    EXPECT_TRUE(DialogsOf(id).empty());
+    EXPECT_TRUE(EventWait().Until([&] { return TrayIconCount() == program->TrayIconsBeforeStart(); }, WaitMs))
+        << "the icon is still in the tray";
+    EXPECT_EQ(program->ReadFile("sigs.list"), "C:\\one.sigs\r\nD:\\two.sigs\r\n");
+    EXPECT_EQ(program->ReadFile("static.sig.qmz"), "Kind regards\r\nA. User");
+    EXPECT_EQ(StoredSetting("Top"), "180");
+    EXPECT_EQ(StoredSetting("Left"), "250");
+
+    // The next start of the program with these side files beside it.
+    ProgramUnderTest next;
+    next.WriteFile("sigs.list", program->ReadFile("sigs.list").value_or(""));
+    next.WriteFile("static.sig.qmz", program->ReadFile("static.sig.qmz").value_or(""));
+    next.Start();
+    const HWND nextForm = next.MainWindow();
+    ASSERT_NE(nextForm, nullptr);
+    const HWND nextList = ControlsOf(nextForm, "ListBox").at(0);
+    ASSERT_EQ(ListCount(nextList), 2);
+    EXPECT_EQ(ListItem(nextList, 0), "C:\\one.sigs");
+    EXPECT_EQ(ListItem(nextList, 1), "D:\\two.sigs");
+    EXPECT_EQ(TextOf(ControlAt(nextForm, "Edit", 8, 241)), "Kind regards\r\nA. User");
+    const RECT place = ScreenRect(nextForm);
+    EXPECT_EQ(place.left, 250);
+    EXPECT_EQ(place.top, 180);
+}
+
+} // namespace
