@@ -171,10 +171,13 @@ protected:
         ASSERT_TRUE(PostMessageA(handler, TrayCallbackMessage, IconIdentifier, mouseMessage));
     }
 
+    // A menu window of the program on the screen, or null.
     HWND ShownMenu() const
     {
-        const HWND menu = TopLevelWindowOf(program->ProcessId(), MenuClass);
-        return menu && IsWindowVisible(menu) ? menu : nullptr;
+        for (const HWND window : VisibleTopLevelWindowsOf(program->ProcessId()))
+            if (ClassOf(window) == MenuClass)
+                return window;
+        return nullptr;
     }
 
     // Right-presses the icon and answers the menu once it shows, or null.
