@@ -530,4 +530,26 @@ TEST_F(TrayMenu, ExitSavesEverythingAndEndsAndTheNextStartFindsItAgain)
     EXPECT_EQ(place.top, 180);
 }
 
+// The tray menu also opens while a report waits for its OK; "Exit" from there still ends the
+// program with its exit sequence complete.
+TEST_F(TrayMenu, ExitWhileAReportIsOpenStillEndsCleanly)
+{
+    WriteSignatureBesideTheProgram();
+    program->WriteFile("static.sig.qmz", "Static");
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    Choose(ChangeSignaturePresses);
+    ASSERT_NE(TheDialog(), nullptr);
+
+    Choose(ExitPresses);
+
+    ASSERT_EQ(WaitForSingleObject(program->Process(), WaitMs), WAIT_OBJECT_0) << "the program did not end";
+    DWORD exitCode = STILL_ACTIVE;
+    ASSERT_TRUE(GetExitCodeProcess(program->Process(), &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(program->ReadFile("sigs.list"), "");
+    EXPECT_EQ(program->ReadFile("static.sig.qmz"), "Static");
+    EXPECT_TRUE(StoredSetting("Top").has_value());
+    EXPECT_TRUE(StoredSetting("Left").has_value());
+}
+
 } // namespace
