@@ -204,3 +204,29 @@ TEST_F(MainWindowLife, MinutesSetTheTimersIntervalInUnsigned32BitMilliseconds)
     EXPECT_TRUE(form->AutoTimer.Enabled());
     EXPECT_EQ(StoredSetting("AutoChange"), "True");
 }
+
+TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
+{
+    WriteBytes(listPath, "C:\\old.sigs\r\n");
+    form = std::make_unique<TForm1>();
+    form->DBList.Add("C:\\new.sigs");
+    form->StaticMemo.SetText("saved anyway");
+    {
+        // Another program holds the list open without sharing while the program exits.
+        toolkit::FileHandle listLock(
+            CreateFileA(listPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(listLock);
+        dialogs->Press("OK");
+        form->Exit();
+    }
+    const std::vector<SeenDialog> seen = dialogs->Take();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Varnquill");
+    EXPECT_EQ(seen[0].text.rfind("Cannot create file \"", 0), 0u) << seen[0].text;
+    // The steps after the failed one still ran, and the program ends.
+    EXPECT_EQ(FileBytes(listPath), "C:\\old.sigs\r\n");
+    EXPECT_EQ(FileBytes(staticPath), "saved anyway");
+    EXPECT_TRUE(StoredSetting("Top").has_value());
+    EXPECT_EQ(form->TrayIcon1(), nullptr);
+    EXPECT_TRUE(TakeQuitMessage());
+}
