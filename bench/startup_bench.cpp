@@ -1,5 +1,7 @@
 // Start-up benchmark: Varnquill against the floor, a program that only shows an empty
-// window, started alternately in the same run.
+// window, started alternately in the same run; and, for reference, a program that shows
+// the same standard controls made with plain CreateWindowEx, so the controls' own cost on
+// this system can be told apart from the program's.
 //
 //   start-up   from CreateProcess until the program first waits for input, which it does
 //              only after its main window's first paint (median of the runs)
@@ -203,18 +205,24 @@ int main()
         const std::string varnquill = FreshCopy(VARNQUILL_EXE);
         const std::string floor = FLOOR_EXE;
 
-        std::vector<double> programMs, floorMs;
+        const std::string sameControls = SAME_CONTROLS_EXE;
+
+        std::vector<double> programMs, floorMs, controlsMs;
         for (int run = 0; run < Runs; ++run) {
-            // Alternating, so both meet the same state of the machine.
+            // Alternating, so all meet the same state of the machine.
             Started a = Start(floor, "");
             floorMs.push_back(a.readyMs);
             End(a);
             Started b = Start(varnquill, "");
             programMs.push_back(b.readyMs);
             End(b);
+            Started c = Start(sameControls, "");
+            controlsMs.push_back(c.readyMs);
+            End(c);
         }
         const double programStart = Median(programMs);
         const double floorStart = Median(floorMs);
+        const double controlsStart = Median(controlsMs);
         const Idle programIdle = MeasureIdle(varnquill, "/MIN", BenchFolderName());
         const Idle floorIdle = MeasureIdle(floor, "", "empty_window");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill");
@@ -222,6 +230,8 @@ int main()
         std::printf("%-34s %12s %12s %8s\n", "", "Varnquill", "empty window", "ratio");
         std::printf("%-34s %9.1f ms %9.1f ms %8.2f\n", "start-up to first idle (median)", programStart, floorStart,
                     programStart / floorStart);
+        std::printf("%-34s %9.1f ms %12s %8.2f\n", "same controls, plain Win32 (median)", controlsStart, "",
+                    programStart / controlsStart);
         std::printf("%-34s %9.0f KB %9.0f KB %8.2f\n", "idle working set", programIdle.workingSetKb,
                     floorIdle.workingSetKb, programIdle.workingSetKb / floorIdle.workingSetKb);
         std::printf("%-34s %9.1f ms %9.1f ms\n", "processor time idle for 10 s", programIdle.processorMs,
