@@ -4,9 +4,13 @@
 #include <functional>
 
 // Waiting for another process to get somewhere, without polling: accessibility events of
-// every other process's windows (created, shown, hidden, destroyed, renamed ...) and an
-// optional kernel handle (a folder's change notification, a process ending) wake the wait,
-// and each wake-up checks the condition again.
+// every other process's windows and an optional kernel handle (a folder's or a registry
+// key's change notification, a process ending) wake the wait, and each wake-up checks the
+// condition again.
+//
+// Wine raises only the window-creation event across processes: a window being shown,
+// hidden or destroyed wakes nothing. Wait for those with UntilRechecking, or for what the
+// program does next that does wake a wait (a file written, a value stored).
 namespace e2e {
 
 class EventWait {
