@@ -7,6 +7,7 @@
 #include "settings/SideFiles.h"
 #include "toolkit/Application.h"
 #include "toolkit/Handles.h"
+#include "tray/TrayIcon.h"
 
 #include <gtest/gtest.h>
 
@@ -229,4 +230,19 @@ TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
     EXPECT_TRUE(StoredSetting("Top").has_value());
     EXPECT_EQ(form->TrayIcon1(), nullptr);
     EXPECT_TRUE(TakeQuitMessage());
+}
+
+TEST_F(MainWindowLife, StartUpPutsTheIconInTheTraySetUpForTheProgram)
+{
+    form = std::make_unique<TForm1>();
+    tray::TTrayIcon* icon = form->TrayIcon1();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->IconVisible());
+    EXPECT_EQ(std::string(icon->IconData().szTip), "qmz Varnquill v1.5");
+    EXPECT_TRUE(icon->MinimizeToTray);
+    EXPECT_FALSE(icon->ShowformOnTrayIconClick);
+    EXPECT_TRUE(icon->PersistenttrayIcon());
+    EXPECT_TRUE(static_cast<bool>(icon->OnDblClick));
+    EXPECT_EQ(icon->PopupMenu(), &form->TrayMenu);
+    EXPECT_NE(form->Settings(), nullptr);
 }
