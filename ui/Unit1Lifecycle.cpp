@@ -13,6 +13,8 @@
 #include "tray/TrayIcon.h"
 #include "ui/ProgramState.h"
 
+#include <stdexcept>
+
 namespace {
 
 // Sets a flag for as long as it lives.
@@ -35,10 +37,9 @@ private:
 void TForm1::FormCreate()
 {
     firstPaint_ = true;
-    RunStep([this] {
-        if (!SetWindowTextA(Handle(), CaptionText))
-            throw std::runtime_error("The caption cannot be set");
-    });
+    // The window was made with this caption already; should the system refuse it here, the
+    // caption shown is still the same.
+    SetWindowTextA(Handle(), CaptionText);
     RunStep([this] { Program().trayIcon = std::make_unique<tray::TTrayIcon>(Handle()); });
     RunStep([] { Program().settings = std::make_unique<settings::RegistryStore>(HKEY_LOCAL_MACHINE); });
     if (settings::RegistryStore* store = Settings()) {
