@@ -165,3 +165,42 @@ TEST_F(RealProgram, TickWhileTheLastChangesReportIsOpenDoesNothing)
     PressDialogButton(dialogs.front(), "OK");
     EXPECT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(id).empty(); }, WaitMs, RecheckMs));
 }
+
+namespace {
+
+// The balloon Wine's tray shows: a tooltip window of the tray, visible, with the text.
+bool BalloonShown(const std::string& text)
+{
+    struct Search {
+        const std::string& text;
+        bool found = false;
+    } search{text};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(context);
+            if (IsWindowVisible(window) && ClassOf(window) == "tooltips_class32" && TextOf(window) == s.text)
+                s.found = true;
+            return !s.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+TEST_F(RealProgram, TickErrorIsABalloonInTheTrayWhileErrorBalloonsAreOn)
+{
+    // No signature text file: the change ends in an error report.
+    StoreSetting("AutoChange", "True");
+    StoreSetting("Error", "True");
+    program->WriteFile("sigs.list", "C:\\missing.sigs\r\n");
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    const HWND timer = AutoChangeTimerOf(program->ProcessId());
+    ASSERT_NE(timer, nullptr);
+
+    Tick(timer);
+    // Wine's tray draws a balloon a moment after it is asked for, and tells no one.
+    EXPECT_TRUE(EventWait().UntilRechecking(
+        [] { return BalloonShown("You must specify where to write the signature!"); }, WaitMs, RecheckMs));
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+}
