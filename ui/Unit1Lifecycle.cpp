@@ -14,19 +14,22 @@
 #include "ui/ProgramState.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
-// Sets a flag for as long as it lives.
+// Sets a flag for a scope and gives it back its earlier value, so a change started inside
+// another one (from the tray menu while a report of the first is open) leaves it set.
 class FlagSetter {
 public:
-    explicit FlagSetter(bool& flag) noexcept : flag_(flag) { flag_ = true; }
-    ~FlagSetter() { flag_ = false; }
+    explicit FlagSetter(bool& flag) noexcept : flag_(flag), previous_(std::exchange(flag, true)) {}
+    ~FlagSetter() { flag_ = previous_; }
     FlagSetter(const FlagSetter&) = delete;
     FlagSetter& operator=(const FlagSetter&) = delete;
 
 private:
     bool& flag_;
+    bool previous_;
 };
 
 } // namespace

@@ -206,6 +206,43 @@ TEST_F(MainWindowLife, MinutesSetTheTimersIntervalInUnsigned32BitMilliseconds)
     EXPECT_EQ(StoredSetting("AutoChange"), "True");
 }
 
+// A change started while an earlier one waits in its report dialog (from the tray menu,
+// say) must leave the earlier one marked as running, or auto-change ticks could nest again.
+TEST_F(MainWindowLife, AChangeInsideAnotherLeavesTheOuterOneMarkedRunning)
+{
+    form = std::make_unique<TForm1>(); // no signature file set: every change reports an error
+    dialogs.reset();
+
+    struct Nesting {
+        TForm1* form = nullptr;
+        std::unique_ptr<DialogAnswerer> answerer;
+        std::optional<bool> runningAfterInner;
+    };
+    static Nesting nesting;
+    nesting = Nesting{form.get(), nullptr, std::nullopt};
+    // Runs inside the outer change's dialog loop.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        nesting.answerer = std::make_unique<DialogAnswerer>();
+        nesting.answerer->Press("OK");
+        nesting.answerer->Press("OK");
+        nesting.form->RandomChange();
+        nesting.runningAfterInner = nesting.form->RandomChangeRunning();
+    });
+    ASSERT_NE(timer, 0u);
+
+    form->RandomChange();
+
+    ASSERT_TRUE(nesting.runningAfterInner.has_value()) << "the inner change never ran";
+    EXPECT_TRUE(*nesting.runningAfterInner);
+    EXPECT_FALSE(form->RandomChangeRunning());
+    const std::vector<SeenDialog> seen = nesting.answerer->Take();
+    ASSERT_EQ(seen.size(), 2u);
+    for (const SeenDialog& dialog : seen)
+        EXPECT_EQ(dialog.text, "You must specify where to write the signature!");
+    dialogs = std::move(nesting.answerer);
+}
+
 TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
 {
     WriteBytes(listPath, "C:\\old.sigs\r\n");
