@@ -141,6 +141,12 @@ bool Application::Dispatch(const MSG& msg)
         return false;
     }
     try {
+        // Tab, Shift+Tab and the arrow keys move between the main form's controls as they
+        // do in a dialog; the form's multi-line fields keep Tab and Enter as text.
+        const HWND form = mainForm_;
+        if (form && (msg.hwnd == form || IsChild(form, msg.hwnd)) &&
+            IsDialogMessageA(form, const_cast<MSG*>(&msg)))
+            return true;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     } catch (...) {
