@@ -3,20 +3,15 @@
 namespace toolkit {
 
 CheckBox::CheckBox(const ControlArgs& args)
-    : Control("BUTTON", args, BS_AUTOCHECKBOX), shownChecked_(false)
+    : CheckableButton(args, BS_AUTOCHECKBOX), shownChecked_(false)
 {
-}
-
-bool CheckBox::Checked() const
-{
-    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void CheckBox::SetChecked(bool checked)
 {
     if (Checked() == checked)
         return;
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowChecked(checked);
     shownChecked_ = checked;
     Raise(OnClick, *this);
 }

@@ -1,18 +1,15 @@
 #pragma once
-#include "toolkit/Control.h"
+#include "toolkit/CheckableButton.h"
 
 namespace toolkit {
 
 // A check box. OnClick is raised whenever its state changes: by the user, or by SetChecked
 // with the other state; SetChecked with the state it already has raises nothing.
-class CheckBox : public Control {
+class CheckBox : public CheckableButton {
 public:
     explicit CheckBox(const ControlArgs& args);
 
-    bool Checked() const;
     void SetChecked(bool checked);
-
-    NotifyEvent OnClick;
 
 protected:
     bool HandleCommand(WORD code) override;

@@ -7,13 +7,8 @@ namespace toolkit {
 // A plain radio button: the state is switched here, not by the button, so that program
 // and user selections take the same road and siblings are found by parent.
 RadioButton::RadioButton(const ControlArgs& args)
-    : Control("BUTTON", WithoutTabStop(args), BS_RADIOBUTTON)
+    : CheckableButton(WithoutTabStop(args), BS_RADIOBUTTON)
 {
-}
-
-bool RadioButton::Checked() const
-{
-    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void RadioButton::SetChecked(bool checked)
@@ -29,7 +24,7 @@ void RadioButton::SetChecked(bool checked)
 
 void RadioButton::Show(bool checked)
 {
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowChecked(checked);
     const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
     const LONG_PTR wanted = checked ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     if (wanted != style)

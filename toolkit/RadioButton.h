@@ -1,5 +1,5 @@
 #pragma once
-#include "toolkit/Control.h"
+#include "toolkit/CheckableButton.h"
 
 namespace toolkit {
 
@@ -7,14 +7,11 @@ namespace toolkit {
 // clears the others. Only the selected one is a tab stop. OnClick is raised when the
 // button becomes selected, by the user or by SetChecked(true); selecting the button that
 // is already selected raises nothing, and a button being cleared raises nothing.
-class RadioButton : public Control {
+class RadioButton : public CheckableButton {
 public:
     explicit RadioButton(const ControlArgs& args);
 
-    bool Checked() const;
     void SetChecked(bool checked);
-
-    NotifyEvent OnClick;
 
 protected:
     bool HandleCommand(WORD code) override;

@@ -1,0 +1,20 @@
+#include "toolkit/CheckableButton.h"
+
+namespace toolkit {
+
+CheckableButton::CheckableButton(const ControlArgs& args, DWORD kindStyle)
+    : Control("BUTTON", args, kindStyle)
+{
+}
+
+bool CheckableButton::Checked() const
+{
+    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CheckableButton::ShowChecked(bool checked)
+{
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); // always answers 0
+}
+
+} // namespace toolkit
