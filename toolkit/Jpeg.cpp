@@ -42,7 +42,9 @@ DecodedPicture DecodeJpeg(const unsigned char* data, size_t size)
     jpeg_decompress_struct info{};
     JpegErrors errors{};
     DecodedPicture picture;
-    bool created = false;
+    // Changed after setjmp and read after the jump back: only a volatile object keeps a
+    // value the jump can rely on.
+    volatile bool created = false;
     info.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = LeaveDecoder;
     errors.manager.output_message = IgnoreWarning;
