@@ -72,6 +72,11 @@ struct IconTraits {
     static Type Empty() noexcept { return nullptr; }
     static void Close(Type h) noexcept { DestroyIcon(h); }
 };
+struct WindowsHookTraits {
+    using Type = HHOOK;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { UnhookWindowsHookEx(h); }
+};
 template <typename Gdi>
 struct GdiObjectTraits {
     using Type = Gdi;
@@ -85,6 +90,7 @@ using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
+using WindowsHook = UniqueHandle<WindowsHookTraits>;
 using BitmapHandle = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;

@@ -1,5 +1,6 @@
 #include "toolkit/MessageDialogs.h"
 
+#include "toolkit/Handles.h"
 #include "toolkit/SystemError.h"
 
 #include <cstring>
@@ -56,15 +57,14 @@ LRESULT CALLBACK PrepareBox(int code, WPARAM wParam, LPARAM lParam)
 
 int ShowBox(HWND owner, const std::string& text, const char* caption, UINT style, const BoxToPrepare& box)
 {
-    const HHOOK hook = SetWindowsHookExA(WH_CBT, &PrepareBox, nullptr, GetCurrentThreadId());
+    WindowsHook hook(SetWindowsHookExA(WH_CBT, &PrepareBox, nullptr, GetCurrentThreadId()));
     boxToPrepare = hook ? &box : nullptr; // without the hook the box still shows, near its owner
     if (!owner)
         style |= MB_TASKMODAL;
     const int answer = MessageBoxA(owner, text.c_str(), caption, style);
     const DWORD failure = answer == 0 ? GetLastError() : 0;
     boxToPrepare = nullptr;
-    if (hook)
-        UnhookWindowsHookEx(hook); // a hook of this thread; it goes with the thread anyway
+    hook.Reset();
     if (answer == 0)
         throw std::runtime_error("A message cannot be shown: " + SystemErrorText(failure));
     return answer;
