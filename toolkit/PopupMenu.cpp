@@ -71,9 +71,10 @@ void PopupMenu::Popup(int x, int y)
         menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, x, y, owner, nullptr));
     if (chosen == 0 || chosen > commands.size() || alive.expired())
         return;
-    // Handlers run while the menu was open may have changed the items.
+    // Handlers run while the menu was open may have changed the items; Click itself
+    // refuses an item disabled meanwhile.
     MenuItem* item = commands[chosen - 1];
-    if (Items.Contains(item) && item->Enabled)
+    if (Items.Contains(item))
         item->Click();
 }
 
