@@ -4,6 +4,15 @@
 
 namespace toolkit {
 
+namespace {
+
+[[noreturn]] void ThrowOutOfRange(int index)
+{
+    throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+} // namespace
+
 ListBox::ListBox(const ControlArgs& args)
     : Control("LISTBOX", args, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE)
 {
@@ -18,7 +27,7 @@ int ListBox::Count() const
 void ListBox::CheckIndex(int index) const
 {
     if (index < 0 || index >= Count())
-        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+        ThrowOutOfRange(index);
 }
 
 std::string ListBox::Item(int index) const
@@ -26,7 +35,7 @@ std::string ListBox::Item(int index) const
     CheckIndex(index);
     const auto length = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR)
-        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+        ThrowOutOfRange(index);
     std::string text(static_cast<size_t>(length) + 1, '\0');
     const auto copied = SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index),
                                      reinterpret_cast<LPARAM>(text.data()));
