@@ -1,10 +1,14 @@
 // A stand-in for the Winamp media player, for tests: a top-level window of the player's
 // class "Winamp v1.x" with the given title, answering the player's WM_USER queries the way
-// its command line says.
+// its command line says. Only the exact queries Varnquill relies on are answered (version:
+// wParam 0, lParam 0; playing state: 104, 104; title refresh: 0, 243); any other pair gets
+// the 0 of an unknown command, so a caller that sends the wrong numbers is caught.
 //
-//   FakePlayer.exe --title TEXT [--state playing|stopped|paused|hung] [--version N]
-//                  [--ready HANDLE]
+//   FakePlayer.exe --title TEXT [--stale-title TEXT] [--state playing|stopped|paused|hung]
+//                  [--version N] [--ready HANDLE]
 //
+// --stale-title the window's title until the title refresh request (243) arrives; then it
+//           becomes --title. Without it the window shows --title from the start.
 // --state   playing answers the playing-state query (104) with 1, stopped with 0, paused
 //           with 3, as the player does; hung shows the window and then never takes another
 //           message. Default: playing.
@@ -28,6 +32,8 @@ enum class PlayerState { Playing, Stopped, Paused, Hung };
 
 struct Options {
     std::string title;
+    std::string staleTitle;
+    bool haveStaleTitle = false;
     PlayerState state = PlayerState::Playing;
     LRESULT version = 0x5066;
     HANDLE ready = nullptr;
@@ -58,6 +64,9 @@ Options ParseOptions(int argc, char** argv)
         if (name == "--title") {
             options.title = value;
             haveTitle = true;
+        } else if (name == "--stale-title") {
+            options.staleTitle = value;
+            options.haveStaleTitle = true;
         } else if (name == "--state") {
             options.state = ParseState(value);
         } else if (name == "--version") {
@@ -88,7 +97,7 @@ public:
     {
         toolkit::WindowArgs args;
         args.className = "Winamp v1.x";
-        args.text = options.title.c_str();
+        args.text = (options.haveStaleTitle ? options.staleTitle : options.title).c_str();
         args.width = 400;
         args.height = 120;
         Create(args);
@@ -100,11 +109,14 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_USER) {
-            switch (lParam) {
-            case 0: return options_.version;
-            case 104: return PlayingStateAnswer(options_.state);
-            default: return 0; // 243, the title refresh, and anything else
-            }
+            if (wParam == 0 && lParam == 0)
+                return options_.version;
+            if (wParam == 104 && lParam == 104)
+                return PlayingStateAnswer(options_.state);
+            // A failure leaves the stale title, which the test then reads and reports.
+            if (wParam == 0 && lParam == 243 && options_.haveStaleTitle)
+                SetWindowTextA(Handle(), options_.title.c_str());
+            return 0;
         }
         if (message == WM_DESTROY)
             toolkit::Application::Instance().Terminate();

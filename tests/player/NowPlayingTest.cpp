@@ -64,9 +64,11 @@ TEST_F(NowPlayingWithRealPlayerWindow, PlayingOnlyWhenVersionIsNonZeroAndStateIs
     }
 }
 
-TEST_F(NowPlayingWithRealPlayerWindow, SongTitleIsTheTrimmedWindowTitle)
+// The player brings its window title up to date only when asked to, so the song read is the
+// current one only when the request comes before the title is read.
+TEST_F(NowPlayingWithRealPlayerWindow, SongTitleIsTheRefreshedWindowTitleTrimmed)
 {
-    StartPlayer(R"(--title "12. Artist - Song - Winamp" --state playing)");
+    StartPlayer(R"(--title "12. Artist - Song - Winamp" --stale-title "11. Earlier - Song - Winamp" --state playing)");
     EXPECT_EQ(NowPlaying::SongTitle(), "Artist - Song");
 }
 
