@@ -9,6 +9,7 @@
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureWriter.h"
 #include "engine/WriterSettings.h"
+#include "toolkit/Handles.h"
 
 #include <windows.h>
 
@@ -60,10 +61,11 @@ void Check(bool ok, const char* what)
         throw std::runtime_error(std::string(what) + " failed, error " + std::to_string(GetLastError()));
 }
 
-HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition)
+toolkit::FileHandle Open(const std::string& path, DWORD access, DWORD share, DWORD disposition)
 {
-    const HANDLE file = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    Check(file != INVALID_HANDLE_VALUE, "CreateFileA");
+    toolkit::FileHandle file(
+        CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Check(static_cast<bool>(file), "CreateFileA");
     return file;
 }
 
@@ -155,9 +157,8 @@ void Run(const std::string& dir, int runs)
     const std::string floorSignaturePath = dir + "\\floor.txt";
     const std::string templateBytes = DatabaseBytes();
     {
-        const HANDLE file = Open(templatePath, GENERIC_WRITE, 0, CREATE_ALWAYS);
-        WriteExactly(file, templateBytes.data(), static_cast<DWORD>(templateBytes.size()));
-        CloseHandle(file);
+        const toolkit::FileHandle file = Open(templatePath, GENERIC_WRITE, 0, CREATE_ALWAYS);
+        WriteExactly(file.Get(), templateBytes.data(), static_cast<DWORD>(templateBytes.size()));
     }
     std::printf("database: %d records, %zu bytes; %d runs each, floor and operation taking turns\n",
                 DatabaseRecords, templateBytes.size(), runs);
@@ -177,14 +178,14 @@ void Run(const std::string& dir, int runs)
         const std::string composed = "-- \r\n" + text + "\r\n" + settings.StaticText();
         char record[SignatureRecordSize];
         changeFloors.push_back(Time([&] {
-            const HANDLE db = Open(templatePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   OPEN_EXISTING);
-            SeekTo(db, static_cast<std::int64_t>(at));
-            ReadExactly(db, record, SignatureRecordSize);
-            CloseHandle(db);
-            const HANDLE out = Open(floorSignaturePath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
-            WriteExactly(out, composed.data(), static_cast<DWORD>(composed.size()));
-            CloseHandle(out);
+            {
+                const toolkit::FileHandle db = Open(templatePath, GENERIC_READ | GENERIC_WRITE,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+                SeekTo(db.Get(), static_cast<std::int64_t>(at));
+                ReadExactly(db.Get(), record, SignatureRecordSize);
+            }
+            const toolkit::FileHandle out = Open(floorSignaturePath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+            WriteExactly(out.Get(), composed.data(), static_cast<DWORD>(composed.size()));
         }));
         changes.push_back(Time([&] { writer.RandomChange(); }));
     }
@@ -198,15 +199,14 @@ void Run(const std::string& dir, int runs)
     for (int run = 0; run < runs; ++run) {
         Check(CopyFileA(templatePath.c_str(), workPath.c_str(), FALSE), "CopyFileA");
         {
-            const HANDLE db = Open(workPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   OPEN_EXISTING);
+            const toolkit::FileHandle db = Open(workPath, GENERIC_READ | GENERIC_WRITE,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
             deleteFloors.push_back(Time([&] {
-                SeekTo(db, SignatureRecordSize);
-                ReadExactly(db, tail.data(), tailBytes);
-                SeekTo(db, 0);
-                WriteExactly(db, tail.data(), tailBytes);
+                SeekTo(db.Get(), SignatureRecordSize);
+                ReadExactly(db.Get(), tail.data(), tailBytes);
+                SeekTo(db.Get(), 0);
+                WriteExactly(db.Get(), tail.data(), tailBytes);
             }));
-            CloseHandle(db);
         }
         Check(CopyFileA(templatePath.c_str(), workPath.c_str(), FALSE), "CopyFileA");
         database.File().OpenExisting(workPath);
