@@ -2,6 +2,7 @@
 #include "engine/RecordFile.h"
 
 #include "EngineTestFiles.h"
+#include "toolkit/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -170,12 +171,13 @@ TEST_F(RecordFileTest, AFileHeldWithoutSharingFailsWith32)
 {
     const std::string path = dir.File("held.sigs");
     WriteBytes(path, DatabaseBytes(NumberedRecords(1)));
-    const HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    std::string message;
-    EXPECT_EQ(FailureCode([&] { file.OpenExisting(path); }, &message), 32);
-    EXPECT_EQ(message, "I/O error 32");
-    CloseHandle(holder);
+    {
+        const toolkit::FileHandle holder(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        std::string message;
+        EXPECT_EQ(FailureCode([&] { file.OpenExisting(path); }, &message), 32);
+        EXPECT_EQ(message, "I/O error 32");
+    }
     file.OpenExisting(path);
     EXPECT_EQ(file.Count(), 1);
 }
@@ -185,10 +187,9 @@ TEST_F(RecordFileTest, OpenSharesReadingAndWritingWithOtherPrograms)
     const std::string path = dir.File("shared.sigs");
     WriteBytes(path, DatabaseBytes(NumberedRecords(1)));
     file.OpenExisting(path);
-    const HANDLE other = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(other, INVALID_HANDLE_VALUE);
-    CloseHandle(other);
+    const toolkit::FileHandle other(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(other);
 }
 
 TEST_F(RecordFileTest, AnsiPathAbove127WorksLikeAnyOther)

@@ -3,6 +3,7 @@
 #include "EngineTestFiles.h"
 #include "FixedRandom.h"
 #include "WriterDoubles.h"
+#include "toolkit/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -103,8 +104,8 @@ TEST_F(SignatureWriterTest, RandomChangeReportsWhatWentWrongWithTheDatabase)
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     WriteBytes(dir.File("empty.sigs"), "");
     const std::string holey = AddDatabase("short.sigs", {"s0", "s1"});
-    const HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    toolkit::FileHandle holder(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
 
     const auto notOpened = [](const std::string& message) {
         return Error("Cannot open signature database!", message, "Error opening signature database: " + message);
@@ -133,7 +134,7 @@ TEST_F(SignatureWriterTest, RandomChangeReportsWhatWentWrongWithTheDatabase)
         EXPECT_FALSE(db.File().IsOpen()) << c.database;
         EXPECT_EQ(Signature(), "previous signature") << c.database;
     }
-    CloseHandle(holder);
+    holder.Reset();
     EXPECT_EQ(ReadBytes(readOnly), DatabaseBytes({MakeRecord('\x01', "r", 'r')}));
 }
 
@@ -254,8 +255,8 @@ TEST_F(SignatureWriterTest, ReportsATextFileItCannotOpenAndLeavesItAsItWas)
 {
     const std::string held = dir.File("held.txt");
     WriteBytes(held, "kept");
-    const HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    toolkit::FileHandle holder(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
     const std::string readOnly = dir.File("readonly.txt");
     WriteBytes(readOnly, "kept");
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -287,7 +288,7 @@ TEST_F(SignatureWriterTest, ReportsATextFileItCannotOpenAndLeavesItAsItWas)
             EXPECT_EQ(sink.reports, Reports{notOpened(message)}) << path << " command " << command;
         }
     }
-    CloseHandle(holder);
+    holder.Reset();
     EXPECT_EQ(ReadBytes(held), "kept");
     EXPECT_EQ(ReadBytes(readOnly), "kept");
     EXPECT_FALSE(FileExists(tooLong));
@@ -301,10 +302,8 @@ TEST_F(SignatureWriterTest, AFailureWhileWritingClosesTheFileAndTravelsOnUnrepor
     EXPECT_THROW(writer.SetSignature("body"), std::runtime_error);
     EXPECT_TRUE(sink.reports.empty());
     // Closed: nobody else holds it, so it opens without any sharing.
-    const HANDLE exclusive =
-        CreateFileA(settings.path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(exclusive, INVALID_HANDLE_VALUE);
-    CloseHandle(exclusive);
+    EXPECT_TRUE(toolkit::FileHandle(
+        CreateFileA(settings.path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
     settings.staticTextFails = false;
     settings.staticText = "static";
     writer.SetSignature("body");
