@@ -241,6 +241,28 @@ TEST_F(SignatureWriterTest, LongTextsCrossTheWriteBufferWholeAndShorterOnesRepla
     EXPECT_TRUE(sink.reports.empty());
 }
 
+TEST_F(SignatureWriterTest, WhileTheFileIsWrittenOthersMayReadItButNotWriteIt)
+{
+    bool asked = false;
+    settings.staticOn = true;
+    settings.whileWriting = [&] {
+        asked = true;
+        const auto otherOpen = [&](DWORD access, DWORD share) {
+            return toolkit::FileHandle(
+                CreateFileA(settings.path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr));
+        };
+        // A reader that lets nobody else read succeeds only when the writer does not read.
+        EXPECT_TRUE(otherOpen(GENERIC_READ, FILE_SHARE_WRITE));
+        const toolkit::FileHandle otherWriter = otherOpen(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        const DWORD refusal = GetLastError();
+        EXPECT_FALSE(otherWriter);
+        EXPECT_EQ(refusal, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    };
+    writer.SetSignature("body");
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(Signature(), "body\r\n");
+}
+
 TEST_F(SignatureWriterTest, WritesNothingWithoutATarget)
 {
     settings.path = "";
