@@ -1,4 +1,6 @@
 #pragma once
+#include "toolkit/Handles.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -47,19 +49,27 @@ public:
 
     void Write(const std::string& name, const std::string& bytes) const
     {
-        const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        const toolkit::FileHandle file(
+            CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written = 0;
-        EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) << name;
-        CloseHandle(file);
+        EXPECT_TRUE(file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size())
+            << name;
     }
 
     std::string Read(const std::string& name) const
     {
-        const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        std::string bytes(4 << 20, '\0');
+        const toolkit::FileHandle file(
+            CreateFileA((path_ + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        LARGE_INTEGER size{};
+        if (!file || !GetFileSizeEx(file.Get(), &size)) {
+            ADD_FAILURE() << "cannot open " << name;
+            return {};
+        }
+        std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
         DWORD read = 0;
-        EXPECT_TRUE(ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) << name;
-        CloseHandle(file);
+        EXPECT_TRUE(bytes.empty() || ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+            << name;
         bytes.resize(read);
         return bytes;
     }

@@ -46,10 +46,9 @@ public:
     bool SubkeyExists(const std::string& subkey) const
     {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(key_.Get(), subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        RegCloseKey(key);
-        return true;
+        const bool opened = RegOpenKeyExA(key_.Get(), subkey.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        const toolkit::RegistryKey closing(opened ? key : nullptr);
+        return opened;
     }
 
     // Stores raw data as another tool would, creating the subkey as needed.
