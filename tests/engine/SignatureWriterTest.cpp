@@ -241,8 +241,9 @@ TEST_F(SignatureWriterTest, LongTextsCrossTheWriteBufferWholeAndShorterOnesRepla
     EXPECT_TRUE(sink.reports.empty());
 }
 
-TEST_F(SignatureWriterTest, WhileTheFileIsWrittenOthersMayReadItButNotWriteIt)
+TEST_F(SignatureWriterTest, WhileTheFileIsWrittenOthersMayReadWhatTheBufferHasWrittenButNotWrite)
 {
+    const std::string body(200, 'b');
     bool asked = false;
     settings.staticOn = true;
     settings.whileWriting = [&] {
@@ -252,15 +253,21 @@ TEST_F(SignatureWriterTest, WhileTheFileIsWrittenOthersMayReadItButNotWriteIt)
                 CreateFileA(settings.path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr));
         };
         // A reader that lets nobody else read succeeds only when the writer does not read.
-        EXPECT_TRUE(otherOpen(GENERIC_READ, FILE_SHARE_WRITE));
+        const toolkit::FileHandle reader = otherOpen(GENERIC_READ, FILE_SHARE_WRITE);
+        EXPECT_TRUE(reader);
+        // The body and its line break (202 bytes) have gone through the 128-byte buffer: the
+        // one full buffer is on disk, the rest is still held.
+        LARGE_INTEGER size{};
+        EXPECT_TRUE(GetFileSizeEx(reader.Get(), &size));
+        EXPECT_EQ(size.QuadPart, 128);
         const toolkit::FileHandle otherWriter = otherOpen(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
         const DWORD refusal = GetLastError();
         EXPECT_FALSE(otherWriter);
         EXPECT_EQ(refusal, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     };
-    writer.SetSignature("body");
+    writer.SetSignature(body);
     EXPECT_TRUE(asked);
-    EXPECT_EQ(Signature(), "body\r\n");
+    EXPECT_EQ(Signature(), body + "\r\n");
 }
 
 TEST_F(SignatureWriterTest, WritesNothingWithoutATarget)
