@@ -30,8 +30,9 @@ DWORD MoveReplacing(const std::string& temporaryPath, const std::string& targetP
 
 // Makes the file hold exactly these bytes, all or nothing: they go to a new temporary file
 // in the same directory (opened without sharing), reach the disk, and then that file takes
-// the old one's place through the replace step. A crash or a failure at any point leaves the
-// old file whole and no temporary file behind. Fails with "Cannot create file ...".
+// the old one's place through the replace step. A failure at any point leaves the old file
+// whole and no temporary file behind; a crash leaves the old file whole too, though perhaps a
+// stray temporary file beside it. Fails with "Cannot create file ...".
 // Tests pass their own replace step to interrupt a save at its last step.
 void ReplaceWholeFile(const std::string& path, const std::string& bytes, ReplaceStep replace = MoveReplacing);
 
