@@ -23,7 +23,10 @@ UtilityWindow::UtilityWindow(const char* className, Procedure procedure)
 LRESULT UtilityWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (procedure_) {
-        if (const std::optional<LRESULT> answer = procedure_(message, wParam, lParam))
+        // The procedure may destroy this window and its object (the last timer's tick does):
+        // it runs from a copy, and an answer it gives is returned without touching the object.
+        const Procedure procedure = procedure_;
+        if (const std::optional<LRESULT> answer = procedure(message, wParam, lParam))
             return *answer;
     }
     return DefaultHandling(message, wParam, lParam);

@@ -8,7 +8,8 @@ namespace toolkit {
 
 // A hidden window that only receives messages for some object of the program (timers,
 // shell callbacks). The procedure answers a message, or nothing to leave it to the default
-// window handling.
+// window handling. The procedure may destroy the window's object, provided it then answers
+// the message.
 class UtilityWindow : public Window {
 public:
     using Procedure = std::function<std::optional<LRESULT>(UINT message, WPARAM wParam, LPARAM lParam)>;
