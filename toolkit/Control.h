@@ -91,12 +91,15 @@ protected:
     virtual LRESULT Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Raises an event when a handler is assigned.
+    // Raises an event when a handler is assigned. The handler runs from a copy, as it may
+    // reassign the event it was called for.
     template <typename Handler, typename... Args>
     static void Raise(const Handler& handler, Args&&... args)
     {
-        if (handler)
-            handler(std::forward<Args>(args)...);
+        if (!handler)
+            return;
+        const Handler call = handler;
+        call(std::forward<Args>(args)...);
     }
 
 private:

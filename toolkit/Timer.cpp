@@ -65,8 +65,12 @@ void Timer::Stop() noexcept
 LRESULT Timer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_TIMER && wParam == kTimerId) {
-        if (running_ && OnTimer)
-            OnTimer(*this);
+        if (running_ && OnTimer) {
+            // The handler may clear OnTimer while it runs (a command in a nested dialog loop
+            // of the tick can end the program): run a copy of it.
+            const TimerEvent handler = OnTimer;
+            handler(*this);
+        }
         return 0;
     }
     return DefaultHandling(message, wParam, lParam);
