@@ -35,7 +35,11 @@ std::string ProgramPath()
 
 std::string ProgramDirectory()
 {
-    const std::string path = ProgramPath();
+    return DirectoryPart(ProgramPath());
+}
+
+std::string DirectoryPart(const std::string& path)
+{
     const std::size_t end = path.find_last_of("\\:");
     return end == std::string::npos ? std::string() : path.substr(0, end + 1);
 }

@@ -11,6 +11,10 @@ std::string ProgramPath();
 // The directory part of ProgramPath(), ending in a backslash.
 std::string ProgramDirectory();
 
+// The directory part of a path, up to and including its last backslash or drive colon;
+// empty for a bare file name.
+std::string DirectoryPart(const std::string& path);
+
 // The arguments after the program's own name on this process's command line.
 std::vector<std::string> CommandLineArguments();
 

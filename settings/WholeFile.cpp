@@ -1,5 +1,6 @@
 #include "settings/WholeFile.h"
 
+#include "settings/ProgramLocation.h"
 #include "toolkit/Handles.h"
 #include "toolkit/SystemError.h"
 
@@ -19,12 +20,6 @@ FileAccessError OpenFailure(const std::string& path, DWORD code)
 FileAccessError CreateFailure(const std::string& path, DWORD code)
 {
     return FileAccessError("Cannot create file \"" + path + "\". " + toolkit::SystemErrorText(code));
-}
-
-std::string DirectoryOf(const std::string& path)
-{
-    const std::size_t end = path.find_last_of("\\:");
-    return end == std::string::npos ? std::string(".") : path.substr(0, end + 1);
 }
 
 // Deletes the temporary file of an unfinished save, so a failure leaves nothing behind.
@@ -99,7 +94,9 @@ DWORD MoveReplacing(const std::string& temporaryPath, const std::string& targetP
 void ReplaceWholeFile(const std::string& path, const std::string& bytes, ReplaceStep replace)
 {
     char temporaryName[MAX_PATH + 1] = {};
-    if (GetTempFileNameA(DirectoryOf(path).c_str(), "vq", 0, temporaryName) == 0)
+    // A bare file name lives in the current directory, and so does its temporary file.
+    const std::string directory = DirectoryPart(path);
+    if (GetTempFileNameA(directory.empty() ? "." : directory.c_str(), "vq", 0, temporaryName) == 0)
         throw CreateFailure(path, GetLastError());
     TemporaryFile temporary(temporaryName);
 
