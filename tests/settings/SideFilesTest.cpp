@@ -31,7 +31,7 @@ protected:
     std::string staticPath = StaticTextPath(directory.Path());
 };
 
-TEST_F(SideFiles, ListLinesEndAtCrLfOrCrLf)
+TEST_F(SideFiles, ListLinesEndAtCrOrLfOrCrLf)
 {
     const struct {
         std::string bytes;
