@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 
 // Where random picks come from. The program re-seeds from the clock before every pick;
 // tests may hand in a source of their own.
@@ -10,9 +11,12 @@ public:
     virtual std::size_t Below(std::size_t count) = 0;
 };
 
-// The program's source: a Mersenne twister seeded from the high-resolution clock before
-// each pick, mapped onto the range without modulo bias.
+// The program's source: a Mersenne twister seeded from the clock before each pick, mapped
+// onto the range without modulo bias.
 class ClockSeededRandom : public RandomIndexSource {
 public:
     std::size_t Below(std::size_t count) override;
+
+private:
+    std::uint64_t picks_ = 0;
 };
