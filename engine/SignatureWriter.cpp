@@ -8,6 +8,7 @@
 namespace {
 
 constexpr const char* LineBreak = "\r\n";
+constexpr const char* NoTargetText = "You must specify where to write the signature!";
 
 void ReportPlainError(ReportSink& reports, const std::string& text)
 {
@@ -31,7 +32,7 @@ void SignatureWriter::RandomChange()
 {
     const std::string path = settings_.SignatureFilePath();
     if (path.empty())
-        return ReportPlainError(reports_, "You must specify where to write the signature!");
+        return ReportPlainError(reports_, NoTargetText);
     const std::vector<std::string> databases = settings_.DatabaseList();
     if (databases.empty())
         return ReportPlainError(reports_, "There are no files in the database list!");
@@ -57,7 +58,7 @@ void SignatureWriter::SetSignature(const std::string& body)
 {
     const std::string path = settings_.SignatureFilePath();
     if (path.empty())
-        return ReportPlainError(reports_, "You must specify where to write the signature!");
+        return ReportPlainError(reports_, NoTargetText);
     ComposeAndWrite(path, body, "");
 }
 
@@ -65,7 +66,7 @@ void SignatureWriter::NowPlaying(const std::string& title)
 {
     const std::string path = settings_.SignatureFilePath();
     if (path.empty())
-        return ReportPlainError(reports_, "You must specify where to write the signature!");
+        return ReportPlainError(reports_, NoTargetText);
     ComposeAndWrite(path, title, NowPlayingHeading);
 }
 
