@@ -31,18 +31,29 @@ FontHandle CreatePointFont(const char* face, int points)
 }
 
 namespace {
-BOOL CALLBACK ApplyToChild(HWND child, LPARAM font)
+
+struct FontChange {
+    HFONT font;
+    BOOL redraw;
+};
+
+BOOL CALLBACK ApplyToChild(HWND child, LPARAM change)
 {
-    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    const auto& wanted = *reinterpret_cast<const FontChange*>(change);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(wanted.font), wanted.redraw);
     return TRUE;
 }
+
 } // namespace
 
 void ApplyFont(HWND window, HFONT font)
 {
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // A window not yet shown paints everything when it is; asking each control to redraw
+    // now only queues work that showing it does again.
+    const FontChange change{font, IsWindowVisible(window)};
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), change.redraw);
     // Visits every descendant; its answer carries nothing, as the callback never stops it.
-    EnumChildWindows(window, &ApplyToChild, reinterpret_cast<LPARAM>(font));
+    EnumChildWindows(window, &ApplyToChild, reinterpret_cast<LPARAM>(&change));
 }
 
 } // namespace toolkit

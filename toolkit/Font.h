@@ -7,7 +7,8 @@ namespace toolkit {
 // the system's closest match. Throws std::runtime_error when no font can be made.
 FontHandle CreatePointFont(const char* face, int points);
 
-// Gives a window and every window inside it the font. The font must outlive them.
+// Gives a window and every window inside it the font, redrawn at once where the window is
+// shown (a hidden one paints with it when shown). The font must outlive them.
 void ApplyFont(HWND window, HFONT font);
 
 } // namespace toolkit
