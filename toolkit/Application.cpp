@@ -54,11 +54,6 @@ void Application::SetMainForm(HWND form) noexcept
     formHiddenWithApplication_ = false;
 }
 
-void Application::SetMainForm(const Window& form) noexcept
-{
-    SetMainForm(form.Handle());
-}
-
 void Application::Minimize()
 {
     const HWND window = Handle();
@@ -195,20 +190,20 @@ std::string Application::LastResortText(const std::string& message)
 
 void Application::HandleException(std::exception_ptr failure) noexcept
 {
-    std::string message;
     try {
-        std::rethrow_exception(failure);
-    } catch (const std::exception& e) {
-        message = e.what();
-    } catch (...) {
-        message = "Unknown failure";
-    }
-    try {
+        std::string message;
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& e) {
+            message = e.what();
+        } catch (...) {
+            message = "Unknown failure";
+        }
         const std::string text = LastResortText(message);
         // The answer is always OK; a box that cannot be shown leaves nothing else to try.
         MessageBoxA(GetActiveWindow(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
     } catch (...) {
-        // Out of memory while building the text: nothing more can be shown.
+        // Out of memory while copying or building the text: nothing more can be shown.
     }
 }
 

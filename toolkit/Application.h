@@ -49,7 +49,6 @@ public:
 
     // The main form: a top-level window created with Handle() as its owner.
     void SetMainForm(HWND form) noexcept;
-    void SetMainForm(const Window& form) noexcept;
     HWND MainForm() const noexcept { return mainForm_; }
     // Whether the program shows its main form at start-up (a component may say no).
     bool ShowMainFormOnStart() const noexcept { return showMainForm_; }
@@ -72,7 +71,8 @@ public:
     bool Terminated() const noexcept { return terminated_; }
 
     // The last-resort handler: a modal stop box with the application title as caption and
-    // the failure's message, a full stop appended when the message does not end in one.
+    // the failure's message, a full stop appended when its last character sorts after "."
+    // in byte order (so "Really?" gets one and "Stop!" does not).
     void HandleException(std::exception_ptr failure) noexcept;
     // The text that box shows for a message.
     static std::string LastResortText(const std::string& message);
