@@ -54,6 +54,11 @@ void Application::SetMainForm(HWND form) noexcept
     formHiddenWithApplication_ = false;
 }
 
+void Application::SetMainForm(const Window& form) noexcept
+{
+    SetMainForm(form.Handle());
+}
+
 void Application::Minimize()
 {
     const HWND window = Handle();

@@ -49,6 +49,7 @@ public:
 
     // The main form: a top-level window created with Handle() as its owner.
     void SetMainForm(HWND form) noexcept;
+    void SetMainForm(const Window& form) noexcept;
     HWND MainForm() const noexcept { return mainForm_; }
     // Whether the program shows its main form at start-up (a component may say no).
     bool ShowMainFormOnStart() const noexcept { return showMainForm_; }
