@@ -220,8 +220,10 @@ TEST(FileDialogSetup, HandsTitleFilterExtensionAndPresetNameToTheDialog)
     EXPECT_STREQ(dialog.lpstrFile, "Untitled1.sigs");
     EXPECT_GE(dialog.nMaxFile, static_cast<DWORD>(MAX_PATH));
     EXPECT_EQ(dialog.nFilterIndex, 1u);
-    const std::string filter(dialog.lpstrFilter, 37 + 2);
-    EXPECT_EQ(filter, std::string("Signature files\0*.sigs\0All files\0*.*\0\0", 39));
+    // The 36 characters of the filter with its bars turned into NULs, then the two NULs
+    // that end the list.
+    const std::string filter(dialog.lpstrFilter, 36 + 2);
+    EXPECT_EQ(filter, std::string("Signature files\0*.sigs\0All files\0*.*\0\0", 38));
     // No question before an existing file, and neither the file nor its folder must exist.
     EXPECT_EQ(dialog.Flags & (OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_CREATEPROMPT), 0u);
     EXPECT_TRUE(dialog.Flags & OFN_EXPLORER);
