@@ -109,8 +109,16 @@ void ProgramUnderTest::Start(const std::string& arguments)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory_.c_str(), &startup, &started))
+    // On a heavily loaded machine Wine has been seen to refuse a start once with an internal
+    // error; a second try a moment later is what a user would do too.
+    bool startedOk = false;
+    for (int attempt = 0; attempt < 3 && !startedOk; ++attempt) {
+        if (attempt > 0)
+            Sleep(500);
+        startedOk = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   directory_.c_str(), &startup, &started) != FALSE;
+    }
+    if (!startedOk)
         Fail("cannot start " + commandLine);
     process_.Reset(started.hProcess);
     toolkit::KernelHandle thread(started.hThread);
