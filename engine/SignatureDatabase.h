@@ -46,7 +46,7 @@ public:
     // (editor) Reads the record at the cursor and returns its text for the signature field;
     // the cursor stays on that record.
     std::string ShowCurrent();
-    // (editor) Stores the field's lines (SplitFieldLines of its text): appended in adding
+    // (editor) Stores the field's lines (as the field splits them): appended in adding
     // mode, else over the record at the cursor. The cursor then rests on the record written
     // and adding mode is cleared, so a second post overwrites it.
     void Post(const std::vector<std::string>& lines);

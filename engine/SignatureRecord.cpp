@@ -23,19 +23,3 @@ void FillRecord(SignatureRecord& record, const std::vector<std::string>& lines)
     const std::size_t length = std::min(text.size(), SignatureTextCapacity);
     std::copy_n(text.data(), length, record.data() + 1);
 }
-
-std::vector<std::string> SplitFieldLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
-    return lines;
-}

@@ -19,7 +19,3 @@ std::string TextOfRecord(const SignatureRecord& record);
 // Copies the lines, joined by CR LF and followed by one NUL, into the record from byte 1 on,
 // as far as they fit. Byte 0 and the bytes after the NUL keep what they held.
 void FillRecord(SignatureRecord& record, const std::vector<std::string>& lines);
-
-// The lines of a multi-line field's text, split at CR LF, CR or LF. A final empty line, left
-// by a trailing line break, is not a line.
-std::vector<std::string> SplitFieldLines(const std::string& text);

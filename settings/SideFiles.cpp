@@ -1,6 +1,7 @@
 #include "settings/SideFiles.h"
 
 #include "settings/WholeFile.h"
+#include "toolkit/TextLines.h"
 
 #include <algorithm>
 
@@ -16,27 +17,9 @@ std::string StaticTextPath(const std::string& programDirectory)
     return programDirectory + "\\" + StaticTextFileName;
 }
 
-std::vector<std::string> SplitLines(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(bytes.substr(start));
-            break;
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n')
-            ++start;
-    }
-    return lines;
-}
-
 std::vector<std::string> LoadList(const std::string& path)
 {
-    return SplitLines(ReadWholeFile(path));
+    return toolkit::SplitLines(ReadWholeFile(path));
 }
 
 std::string JoinLines(const std::vector<std::string>& lines)

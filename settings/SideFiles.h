@@ -15,9 +15,8 @@ inline constexpr const char* StaticTextFileName = "static.sig.qmz";
 std::string DatabaseListPath(const std::string& programDirectory);
 std::string StaticTextPath(const std::string& programDirectory);
 
-// One entry per line. Lines end at CR, LF or CR LF; an empty line is an empty entry, and a
-// last line without a line break is still an entry.
-std::vector<std::string> SplitLines(const std::string& bytes);
+// One entry per line (toolkit::SplitLines): lines end at CR, LF or CR LF; an empty line is
+// an empty entry, and a last line without a line break is still an entry.
 std::vector<std::string> LoadList(const std::string& path);
 
 // Every entry followed by CR LF, the last one included; an empty list is an empty file.

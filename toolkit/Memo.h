@@ -1,5 +1,6 @@
 #pragma once
 #include "toolkit/Edit.h"
+#include "toolkit/TextLines.h"
 
 #include <string>
 #include <vector>
@@ -20,8 +21,5 @@ public:
 protected:
     LRESULT Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 };
-
-// The lines of a text as Memo::Lines gives them.
-std::vector<std::string> SplitLines(const std::string& text);
 
 } // namespace toolkit

@@ -280,7 +280,7 @@ void TForm1::btnNewClick()
 void TForm1::btnPostClick()
 {
     try {
-        ProgramDatabase().Post(SplitFieldLines(SigMemo.Text()));
+        ProgramDatabase().Post(SigMemo.Lines());
     } catch (const IoFailure& failure) {
         ReportFailure(reports_, failure, CommandFailureTitle);
         return;

@@ -1,6 +1,7 @@
 #include "engine/SignatureRecord.h"
 
 #include "EngineTestFiles.h"
+#include "toolkit/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -90,5 +91,5 @@ TEST(RecordFormat, FieldTextSplitsIntoLinesWithoutTheFinalEmptyOne)
         {"\xe9t\xe9\r\n\xfc", {"\xe9t\xe9", "\xfc"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SplitFieldLines(c.text), c.lines) << c.text;
+        EXPECT_EQ(toolkit::SplitLines(c.text), c.lines) << c.text;
 }
