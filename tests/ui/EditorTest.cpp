@@ -218,8 +218,9 @@ TEST_F(EditorWindow, FailedOpenReportsAFileErrorAndLeavesTheEditorClosedAndUsabl
         EXPECT_EQ(form->DBFileEdit.Text(), "") << c.path;
         EXPECT_FALSE(ProgramDatabase().DatabaseOpen()) << c.path;
         EXPECT_FALSE(ProgramDatabase().File().IsOpen()) << c.path;
-        if (c.path != locked) // the holder keeps the test itself from reading it
+        if (c.path != locked) { // the holder keeps the test itself from reading it
             EXPECT_EQ(FileBytes(c.path), before) << c.path;
+        }
     }
     EXPECT_EQ(dialogs->Unused(), 0u);
 
