@@ -1,13 +1,13 @@
 #include "engine/SignatureWriter.h"
 
 #include "engine/IoFailure.h"
+#include "engine/SignatureText.h"
 #include "engine/TextFileWriter.h"
 
 #include <optional>
 
 namespace {
 
-constexpr const char* LineBreak = "\r\n";
 constexpr const char* NoTargetText = "You must specify where to write the signature!";
 
 void ReportPlainError(ReportSink& reports, const std::string& text)
@@ -33,25 +33,37 @@ void SignatureWriter::RandomChange()
     const std::string path = settings_.SignatureFilePath();
     if (path.empty())
         return ReportPlainError(reports_, NoTargetText);
+    if (const std::optional<std::string> body = PickRandomBody())
+        ComposeAndWrite(path, *body, "");
+}
+
+std::optional<std::string> SignatureWriter::PickRandomBody()
+{
     const std::vector<std::string> databases = settings_.DatabaseList();
-    if (databases.empty())
-        return ReportPlainError(reports_, "There are no files in the database list!");
-    if (database_.DatabaseOpen())
-        return ReportPlainError(reports_, "Cannot set signature while database is open!");
+    if (databases.empty()) {
+        ReportPlainError(reports_, "There are no files in the database list!");
+        return std::nullopt;
+    }
+    if (database_.DatabaseOpen()) {
+        ReportPlainError(reports_, "Cannot set signature while database is open!");
+        return std::nullopt;
+    }
 
     const std::string& chosen = databases[random_.Below(databases.size())];
     std::optional<std::string> body;
     try {
         body = database_.RandomRecord(chosen, random_);
     } catch (const DatabaseOpenFailure& failure) {
-        return reports_.ReportError("Cannot open signature database!", failure.what(),
-                                    std::string("Error opening signature database: ") + failure.what());
+        reports_.ReportError("Cannot open signature database!", failure.what(),
+                             std::string("Error opening signature database: ") + failure.what());
+        return std::nullopt;
     } catch (const std::exception& failure) {
-        return ReportFailure(reports_, failure);
+        ReportFailure(reports_, failure);
+        return std::nullopt;
     }
     if (!body)
-        return ReportPlainError(reports_, "Signature database is empty!");
-    ComposeAndWrite(path, *body, "");
+        ReportPlainError(reports_, "Signature database is empty!");
+    return body;
 }
 
 void SignatureWriter::SetSignature(const std::string& body)
@@ -80,30 +92,7 @@ void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
                                     std::string("Error opening signature text file: ") + failure.what());
     }
 
-    const auto writeHeading = [&] {
-        if (!heading.empty()) {
-            file->Write(heading);
-            file->Write(LineBreak);
-        }
-    };
-    if (settings_.DelimiterOn()) {
-        file->Write("-- ");
-        file->Write(LineBreak);
-    }
-    if (settings_.StaticTextOn() && settings_.StaticTextAbove()) {
-        file->Write(settings_.StaticText());
-        file->Write(LineBreak);
-        writeHeading();
-        file->Write(body);
-    } else if (settings_.StaticTextOn()) {
-        writeHeading();
-        file->Write(body);
-        file->Write(LineBreak);
-        file->Write(settings_.StaticText());
-    } else {
-        writeHeading();
-        file->Write(body);
-    }
+    file->Write(ComposeSignatureText(settings_, body, heading));
     file->Close();
 
     if (settings_.ChangeBalloonOn())

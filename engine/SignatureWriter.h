@@ -4,6 +4,7 @@
 #include "engine/SignatureDatabase.h"
 #include "engine/WriterSettings.h"
 
+#include <optional>
 #include <string>
 
 // The heading line written above the song title by NowPlaying.
@@ -23,6 +24,9 @@ public:
 
     // A random record of a random database from the list (tray menu, auto-change timer).
     void RandomChange();
+    // The checks after the target (list, editor, database) and the pick itself: the body of
+    // a random record, or nothing when a report was made.
+    std::optional<std::string> PickRandomBody();
     // The editor's signature field text as it stands ("Set signature").
     void SetSignature(const std::string& body);
     // The playing song's title under the heading line (tray menu).

@@ -1,4 +1,5 @@
 #include "engine/SignatureWriter.h"
+#include "engine/TextFileWriter.h"
 
 #include "EngineTestFiles.h"
 #include "FixedRandom.h"
@@ -243,20 +244,19 @@ TEST_F(SignatureWriterTest, LongTextsCrossTheWriteBufferWholeAndShorterOnesRepla
 
 TEST_F(SignatureWriterTest, WhileTheFileIsWrittenOthersMayReadWhatTheBufferHasWrittenButNotWrite)
 {
-    const std::string body(200, 'b');
-    bool asked = false;
-    settings.staticOn = true;
-    settings.whileWriting = [&] {
-        asked = true;
-        const auto otherOpen = [&](DWORD access, DWORD share) {
-            return toolkit::FileHandle(
-                CreateFileA(settings.path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr));
-        };
+    const std::string text(202, 'b');
+    TextFileWriter file(settings.path);
+    file.Write(text);
+    const auto otherOpen = [&](DWORD access, DWORD share) {
+        return toolkit::FileHandle(
+            CreateFileA(settings.path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr));
+    };
+    {
         // A reader that lets nobody else read succeeds only when the writer does not read.
         const toolkit::FileHandle reader = otherOpen(GENERIC_READ, FILE_SHARE_WRITE);
         EXPECT_TRUE(reader);
-        // The body and its line break (202 bytes) have gone through the 128-byte buffer: the
-        // one full buffer is on disk, the rest is still held.
+        // 202 bytes have gone through the 128-byte buffer: the one full buffer is on disk, the
+        // rest is still held.
         LARGE_INTEGER size{};
         EXPECT_TRUE(GetFileSizeEx(reader.Get(), &size));
         EXPECT_EQ(size.QuadPart, 128);
@@ -264,10 +264,9 @@ TEST_F(SignatureWriterTest, WhileTheFileIsWrittenOthersMayReadWhatTheBufferHasWr
         const DWORD refusal = GetLastError();
         EXPECT_FALSE(otherWriter);
         EXPECT_EQ(refusal, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    };
-    writer.SetSignature(body);
-    EXPECT_TRUE(asked);
-    EXPECT_EQ(Signature(), body + "\r\n");
+    }
+    file.Close();
+    EXPECT_EQ(Signature(), text);
 }
 
 TEST_F(SignatureWriterTest, WritesNothingWithoutATarget)

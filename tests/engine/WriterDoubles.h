@@ -2,7 +2,6 @@
 #include "engine/ReportSink.h"
 #include "engine/WriterSettings.h"
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,7 +16,6 @@ struct TestSettings : WriterSettings {
     bool balloon = false;
     std::vector<std::string> databases;
     bool staticTextFails = false; // the field cannot be read while the file is being written
-    std::function<void()> whileWriting; // runs when the writer asks for the static text
 
     std::string SignatureFilePath() const override { return path; }
     bool DelimiterOn() const override { return delimiter; }
@@ -25,8 +23,6 @@ struct TestSettings : WriterSettings {
     bool StaticTextAbove() const override { return staticAbove; }
     std::string StaticText() const override
     {
-        if (whileWriting)
-            whileWriting();
         if (staticTextFails)
             throw std::runtime_error("static text unavailable");
         return staticText;

@@ -1,0 +1,10 @@
+#pragma once
+#include "engine/WriterSettings.h"
+
+#include <string>
+
+// The signature text file's whole content: the delimiter line, the static text above or
+// below, the heading line (empty except for the playing song) and the body, every line break
+// CR LF. What the file holds after a write, and what a caller without a file prints.
+std::string ComposeSignatureText(const WriterSettings& settings, const std::string& body,
+                                 const std::string& heading);
