@@ -9,7 +9,7 @@
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureWriter.h"
 #include "engine/WriterSettings.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 

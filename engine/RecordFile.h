@@ -1,6 +1,6 @@
 #pragma once
 #include "engine/SignatureRecord.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 #include <cstdint>
 #include <span>

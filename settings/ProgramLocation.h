@@ -1,4 +1,6 @@
 #pragma once
+#include "base/CommandLine.h"
+
 #include <string>
 #include <vector>
 
@@ -14,13 +16,6 @@ std::string ProgramDirectory();
 // The directory part of a path, up to and including its last backslash or drive colon;
 // empty for a bare file name.
 std::string DirectoryPart(const std::string& path);
-
-// The arguments after the program's own name on this process's command line.
-std::vector<std::string> CommandLineArguments();
-
-// Splits a whole command line (program name first) into words: whitespace separates them,
-// double quotes group blanks into a word and are themselves removed.
-std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
 // True when the first argument is "/MIN" in any ASCII case: start hidden in the tray.
 bool StartsMinimised(const std::vector<std::string>& arguments);

@@ -1,7 +1,7 @@
 #include "settings/RegistryStore.h"
 
-#include "settings/IntegerText.h"
-#include "toolkit/Handles.h"
+#include "base/IntegerText.h"
+#include "base/Handles.h"
 
 #include <optional>
 #include <vector>

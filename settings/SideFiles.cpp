@@ -1,7 +1,7 @@
 #include "settings/SideFiles.h"
 
 #include "settings/WholeFile.h"
-#include "toolkit/TextLines.h"
+#include "base/TextLines.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "settings/WholeFile.h"
 
 #include "settings/ProgramLocation.h"
-#include "toolkit/Handles.h"
-#include "toolkit/SystemError.h"
+#include "base/Handles.h"
+#include "base/SystemError.h"
 
 #include <windows.h>
 
@@ -55,12 +55,6 @@ void WriteAll(HANDLE file, const std::string& bytes, const std::string& shownPat
 }
 
 } // namespace
-
-bool FileExists(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 std::string ReadWholeFile(const std::string& path)
 {

@@ -1,4 +1,6 @@
 #pragma once
+#include "base/FileExists.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -13,9 +15,6 @@ class FileAccessError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-// True for an existing file; a directory does not count.
-bool FileExists(const std::string& path);
 
 // Every byte of the file, opened for reading while others may read too.
 // Fails with "Cannot open file ...".

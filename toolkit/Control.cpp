@@ -1,7 +1,7 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/Application.h"
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #include "toolkit/Font.h"
 
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <cstring>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "toolkit/Jpeg.h"
 
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE declared first

@@ -1,6 +1,6 @@
 #pragma once
 #include "toolkit/Edit.h"
-#include "toolkit/TextLines.h"
+#include "base/TextLines.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "toolkit/MessageDialogs.h"
 
 #include "toolkit/Handles.h"
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <cstring>
 #include <stdexcept>

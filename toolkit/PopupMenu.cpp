@@ -2,7 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Handles.h"
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <stdexcept>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "toolkit/SpinEdit.h"
 
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <commctrl.h>
 

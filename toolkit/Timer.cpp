@@ -1,6 +1,6 @@
 #include "toolkit/Timer.h"
 
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <stdexcept>
 

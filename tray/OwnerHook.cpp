@@ -1,7 +1,7 @@
 #include "tray/OwnerHook.h"
 
 #include "toolkit/Application.h"
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <algorithm>
 #include <map>

@@ -1,7 +1,7 @@
 #include "tray/TrayIcon.h"
 
 #include "toolkit/PopupMenu.h"
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 #include "tray/OwnerHook.h"
 #include "tray/SimpleTimer.h"
 #include "tray/TrayIconHandler.h"

@@ -7,7 +7,7 @@
 
 #include "engine/IoFailure.h"
 #include "engine/SignatureDatabase.h"
-#include "settings/AsciiText.h"
+#include "base/AsciiText.h"
 #include "settings/WholeFile.h"
 #include "toolkit/FileDialogs.h"
 

@@ -2,7 +2,7 @@
 #include "ui/Unit1.h"
 
 #include "engine/SignatureDatabase.h"
-#include "settings/IntegerText.h"
+#include "base/IntegerText.h"
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingValues.h"

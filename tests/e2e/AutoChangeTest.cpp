@@ -2,7 +2,7 @@
 // the timer's window with the timer's number, so no test waits a whole minute.
 #include "tests/e2e/ProgramFixture.h"
 
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #include "tests/e2e/MachineRegistry.h"
 
 #include "toolkit/Handles.h"
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <stdexcept>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "tests/e2e/Desktop.h"
 #include "tests/e2e/EventWait.h"
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <stdexcept>
 

@@ -4,7 +4,7 @@
 // and the windows. A stand-in media player (FakePlayer.exe) plays the part of Winamp.
 #include "tests/e2e/ProgramFixture.h"
 #include "tests/player/FakePlayerProcess.h"
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <algorithm>
 #include <functional>

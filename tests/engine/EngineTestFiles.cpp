@@ -1,6 +1,6 @@
 #include "EngineTestFiles.h"
 
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 #include <algorithm>
 #include <atomic>

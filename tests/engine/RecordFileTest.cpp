@@ -2,7 +2,7 @@
 #include "engine/RecordFile.h"
 
 #include "EngineTestFiles.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 #include <gtest/gtest.h>
 

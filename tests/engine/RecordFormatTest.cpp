@@ -1,7 +1,7 @@
 #include "engine/SignatureRecord.h"
 
 #include "EngineTestFiles.h"
-#include "toolkit/TextLines.h"
+#include "base/TextLines.h"
 
 #include <gtest/gtest.h>
 

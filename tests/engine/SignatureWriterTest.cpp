@@ -4,7 +4,7 @@
 #include "EngineTestFiles.h"
 #include "FixedRandom.h"
 #include "WriterDoubles.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 #include <gtest/gtest.h>
 

@@ -18,7 +18,7 @@
 //           wait for the window without polling.
 #include "toolkit/Application.h"
 #include "toolkit/Handles.h"
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 #include "toolkit/Window.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "tests/player/FakePlayerProcess.h"
 
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 #include <cstdint>
 #include <stdexcept>

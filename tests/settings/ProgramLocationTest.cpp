@@ -1,6 +1,6 @@
 #include "settings/ProgramLocation.h"
 
-#include "settings/AsciiText.h"
+#include "base/AsciiText.h"
 #include "settings/WholeFile.h"
 
 #include <gtest/gtest.h>

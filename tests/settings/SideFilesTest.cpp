@@ -1,8 +1,8 @@
 #include "settings/SideFiles.h"
 
 #include "settings/WholeFile.h"
-#include "toolkit/Handles.h"
-#include "toolkit/SystemError.h"
+#include "base/Handles.h"
+#include "base/SystemError.h"
 
 #include "FailureOf.h"
 #include "TestDirectory.h"

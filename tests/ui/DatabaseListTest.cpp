@@ -2,7 +2,7 @@
 #include "EditorFixture.h"
 
 #include "engine/SignatureDatabase.h"
-#include "settings/AsciiText.h"
+#include "base/AsciiText.h"
 
 namespace {
 

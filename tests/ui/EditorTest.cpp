@@ -3,7 +3,7 @@
 #include "EditorFixture.h"
 
 #include "engine/SignatureDatabase.h"
-#include "settings/AsciiText.h"
+#include "base/AsciiText.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/TextLines.h"
+#include "base/TextLines.h"
 
 namespace toolkit {
 

@@ -1,4 +1,4 @@
-#include "settings/IntegerText.h"
+#include "base/IntegerText.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "toolkit/SystemError.h"
+#include "base/SystemError.h"
 
 namespace toolkit {
 

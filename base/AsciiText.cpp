@@ -1,4 +1,4 @@
-#include "settings/AsciiText.h"
+#include "base/AsciiText.h"
 
 namespace settings {
 
