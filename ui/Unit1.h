@@ -1,4 +1,5 @@
 #pragma once
+#include "base/Version.h"
 #include "engine/SignatureWriter.h"
 #include "engine/WriterSettings.h"
 #include "toolkit/Button.h"
@@ -188,8 +189,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static constexpr const char* CaptionText = "Varnquill v1.5";
-    static constexpr const char* TrayHintText = "qmz Varnquill v1.5";
+    static constexpr const char* CaptionText = "Varnquill v" VARNQUILL_VERSION;
+    static constexpr const char* TrayHintText = "qmz Varnquill v" VARNQUILL_VERSION;
     // The timer's interval for a minutes value: computed in 32 bits and handed over
     // unsigned, so 70000 minutes are 4,200,000,000 ms.
     static UINT MinutesToInterval(int minutes) noexcept;

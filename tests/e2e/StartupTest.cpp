@@ -1,5 +1,6 @@
 // Starting the real program: the window as designed, the settings it restores and writes
 // back, and failures during start-up.
+#include "base/Version.h"
 #include "tests/e2e/ProgramFixture.h"
 
 #include <string>
@@ -70,7 +71,7 @@ TEST_F(RealProgram, FreshStartShowsTheDesignedWindowWithDefaults)
     const HWND form = StartShown();
     ASSERT_NE(form, nullptr);
 
-    EXPECT_EQ(TextOf(form), "Varnquill v1.5");
+    EXPECT_EQ(TextOf(form), "Varnquill v" VARNQUILL_VERSION);
     EXPECT_TRUE(IsWindowVisible(form));
     const RECT place = ScreenRect(form);
     EXPECT_EQ(place.left, 193);

@@ -1,3 +1,4 @@
+#include "base/Version.h"
 #include "TrayFixture.h"
 
 #include "MenuDriver.h"
@@ -15,7 +16,7 @@ namespace {
 // The tray icon as the program's start-up configures it.
 void ConfigureAsTheProgramDoes(TTrayIcon& icon)
 {
-    icon.SetHint("qmz Varnquill v1.5");
+    icon.SetHint("qmz Varnquill v" VARNQUILL_VERSION);
     icon.MinimizeToTray = true;
     icon.ShowformOnTrayIconClick = false;
     icon.SetPersistenttrayIcon(true);

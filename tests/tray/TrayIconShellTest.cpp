@@ -1,3 +1,4 @@
+#include "base/Version.h"
 #include "TrayFixture.h"
 
 #include "tray/TrayIconHandler.h"
@@ -37,14 +38,14 @@ TEST_F(TrayIconShell, AddModifyRemoveAnswerAsTheShellDoes)
     EXPECT_FALSE(icon.ShowBalloonHint("Title", "Text", tray::bitInfo, 15)) << "no balloon out of the tray";
     EXPECT_FALSE(icon.HideIcon());
 
-    icon.SetHint("qmz Varnquill v1.5");
+    icon.SetHint("qmz Varnquill v" VARNQUILL_VERSION);
     icon.MinimizeToTray = true;
     icon.ShowformOnTrayIconClick = false;
     icon.SetPersistenttrayIcon(true); // the program's start-up adds the icon this way
     EXPECT_TRUE(icon.IconVisible());
     EXPECT_TRUE(InShell(icon.IconData()));
     EXPECT_EQ(traytest::IconsInWinesTray(), 1);
-    EXPECT_STREQ(icon.IconData().szTip, "qmz Varnquill v1.5");
+    EXPECT_STREQ(icon.IconData().szTip, "qmz Varnquill v" VARNQUILL_VERSION);
     EXPECT_EQ(icon.IconData().hIcon, icon.Icon());
 
     EXPECT_FALSE(icon.ShowIcon()) << "a second add is refused: one icon only";
@@ -68,7 +69,7 @@ TEST_F(TrayIconShell, TooltipIsTheFirst127CharactersOfTheHint)
 {
     struct Case { std::string hint; bool showHint; std::string tip; };
     const Case cases[] = {
-        {"qmz Varnquill v1.5", true, "qmz Varnquill v1.5"},
+        {"qmz Varnquill v" VARNQUILL_VERSION, true, "qmz Varnquill v" VARNQUILL_VERSION},
         {std::string(200, 'h'), true, std::string(127, 'h')},
         {std::string(127, 'x'), true, std::string(127, 'x')},
         {"", true, ""},

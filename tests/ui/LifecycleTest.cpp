@@ -1,5 +1,6 @@
 // The main window's life in the test's own process: exit saving the list, the static text
 // and the position; side files that could not be read; the browse button; the timer.
+#include "base/Version.h"
 #include "DialogAnswerer.h"
 #include "ui/Unit1.h"
 
@@ -275,7 +276,7 @@ TEST_F(MainWindowLife, StartUpPutsTheIconInTheTraySetUpForTheProgram)
     tray::TTrayIcon* icon = form->TrayIcon1();
     ASSERT_NE(icon, nullptr);
     EXPECT_TRUE(icon->IconVisible());
-    EXPECT_EQ(std::string(icon->IconData().szTip), "qmz Varnquill v1.5");
+    EXPECT_EQ(std::string(icon->IconData().szTip), "qmz Varnquill v" VARNQUILL_VERSION);
     EXPECT_TRUE(icon->MinimizeToTray);
     EXPECT_FALSE(icon->ShowformOnTrayIconClick);
     EXPECT_TRUE(icon->PersistenttrayIcon());
