@@ -21,6 +21,9 @@ static_assert(IconDataSize == (sizeof(void*) == 8 ? 504 : 488));
 
 constexpr UINT BaseFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr UINT ExitPollPeriod = 20;
+// Long enough not to burden a shell that is still starting, short enough that the icon
+// comes soon after it is ready.
+constexpr UINT DefaultRetryPeriod = 3000;
 
 // Copies the first limit characters of text into a field, always terminated.
 template <std::size_t N>
@@ -99,6 +102,7 @@ TTrayIcon::TTrayIcon(HWND owner)
     clickTimer_ = std::make_unique<TSimpleTimer>(1000, [this](TSimpleTimer&) { ClickTimerFired(); });
     clickTimer_->AutoDisable = true; // the click timer stops itself when it fires
     exitPollTimer_ = std::make_unique<TSimpleTimer>(ExitPollPeriod, [this](TSimpleTimer&) { ExitPoll(); });
+    retryTimer_ = std::make_unique<TSimpleTimer>(DefaultRetryPeriod, [this](TSimpleTimer&) { RetryAdd(); });
 
     applicationHook_ = std::make_unique<ApplicationHook>(
         [this](UINT message, WPARAM wParam, LPARAM lParam) { ApplicationMessage(message, wParam, lParam); });
@@ -119,6 +123,7 @@ TTrayIcon::~TTrayIcon()
     cycleTimer_.reset();
     clickTimer_.reset();
     exitPollTimer_.reset();
+    retryTimer_.reset();
     icon_.Reset();
     applicationHook_.reset();
     ownerHook_.reset();
@@ -136,22 +141,53 @@ void TTrayIcon::PrepareIconData()
         std::memset(data_.szTip, 0, sizeof data_.szTip);
 }
 
+bool TTrayIcon::CallShell(DWORD action, NOTIFYICONDATAA& data)
+{
+    return Shell_NotifyIconA(action, &data) != FALSE;
+}
+
 bool TTrayIcon::Notify(DWORD action)
 {
     PrepareIconData();
-    return Shell_NotifyIconA(action, &data_) != FALSE;
+    return CallShell(action, data_);
 }
 
 bool TTrayIcon::ShowIcon()
 {
-    iconVisible_ = true;
-    return Notify(NIM_ADD);
+    iconWanted_ = true;
+    const bool accepted = Notify(NIM_ADD);
+    if (accepted)
+        iconShown_ = true;
+    // A refused add of an icon the shell already holds changes nothing; one the shell does
+    // not hold is tried again until it is taken.
+    retryTimer_->SetEnabled(!iconShown_);
+    return accepted;
 }
 
 bool TTrayIcon::HideIcon()
 {
-    iconVisible_ = false;
+    iconWanted_ = false;
+    retryTimer_->SetEnabled(false);
+    iconShown_ = false;
     return Notify(NIM_DELETE);
+}
+
+void TTrayIcon::RetryAdd()
+{
+    if (iconWanted_ && !iconShown_)
+        ShowIcon();
+    else
+        retryTimer_->SetEnabled(false);
+}
+
+UINT TTrayIcon::RetryInterval() const noexcept
+{
+    return retryTimer_->Interval();
+}
+
+void TTrayIcon::SetRetryInterval(UINT milliseconds)
+{
+    retryTimer_->SetInterval(milliseconds);
 }
 
 bool TTrayIcon::ModifyIcon()
@@ -186,14 +222,6 @@ bool TTrayIcon::ShowBalloonHint(const std::string& title, const std::string& tex
     const bool accepted = ModifyIcon();
     data_.uFlags = BaseFlags;
     return accepted;
-}
-
-void TTrayIcon::ApplyVersion5Behaviour(bool on)
-{
-    version5Behaviour_ = on;
-    data_.uVersion = on ? 3 : 0;
-    // A shell without the newer notifications refuses; the older ones then keep coming.
-    Shell_NotifyIconA(NIM_SETVERSION, &data_);
 }
 
 // ---- properties ----
@@ -310,10 +338,9 @@ void TTrayIcon::Loaded()
         }
     }
     ModifyIcon();
-    SetIconVisible(iconVisible_);
+    SetIconVisible(iconWanted_);
     SetCycleIcons(cycleIcons_);
     SetWantEnterExitEvents(wantEnterExitEvents_);
-    ApplyVersion5Behaviour(version5Behaviour_);
 }
 
 // ---- notifications ----
@@ -437,20 +464,13 @@ void TTrayIcon::HandleNotification(UINT notification)
         PopupAtCursor();
         break;
     case WM_RBUTTONUP:
-        if (!version5Behaviour_)
-            MouseUp(mbRight, keys | ssRight, at.x, at.y);
+        MouseUp(mbRight, keys | ssRight, at.x, at.y);
         break;
     case WM_MBUTTONDOWN:
         MouseDown(mbMiddle, keys | ssMiddle, at.x, at.y);
         break;
     case WM_MBUTTONUP:
         MouseUp(mbMiddle, keys | ssMiddle, at.x, at.y);
-        break;
-    case WM_CONTEXTMENU:
-    case NIN_SELECT:
-    case NIN_KEYSELECT:
-        if (version5Behaviour_)
-            MouseUp(mbRight, keys | ssRight, at.x, at.y);
         break;
     default:
         break; // double-clicks of the other buttons among them
@@ -528,20 +548,6 @@ void TTrayIcon::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
     if (message == WM_SIZE) {
         if (wParam == SIZE_MINIMIZED && MinimizeToTray)
             DoMinimizeToTray();
-    } else if (message == WM_WINDOWPOSCHANGED) {
-        const HWND form = application.MainForm();
-        if (firstActivation_ && form) {
-            const std::weak_ptr<const void> alive = alive_;
-            if (FindWindowExA(form, nullptr, "MDICLIENT", nullptr)) {
-                bool show = true;
-                Raise(OnStartup, *this, show);
-                if (alive.expired())
-                    return;
-                if (!show)
-                    HideTaskbarIcon();
-            }
-            firstActivation_ = false;
-        }
     } else if (message == WM_SYSCOMMAND) {
         if ((wParam & 0xFFF0) == SC_RESTORE) {
             if (const HWND form = application.MainForm())
@@ -550,7 +556,9 @@ void TTrayIcon::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
         if (!persistentTrayIcon_)
             HideIcon();
     } else if (taskbarCreated != 0 && message == taskbarCreated) {
-        if (iconVisible_)
+        // A new shell holds none of the old icons.
+        iconShown_ = false;
+        if (iconWanted_)
             ShowIcon();
     }
 }

@@ -77,9 +77,18 @@ public:
     HICON Icon() const noexcept { return icon_.Get(); }
     // Copies the image (null for none), then updates the shell.
     void SetIcon(HICON icon);
-    bool IconVisible() const noexcept { return iconVisible_; }
+    // True only while the shell holds the icon: its last add was accepted and it was not
+    // removed since.
+    bool IconVisible() const noexcept { return iconShown_; }
+    // True when the program wants the icon in the tray, whether or not the shell has taken
+    // it yet: a refused add (the shell not ready at log-on) is tried again every
+    // RetryInterval ms until the shell accepts it.
+    bool IconWanted() const noexcept { return iconWanted_; }
     // True adds the icon, false removes it, even when the value does not change.
     void SetIconVisible(bool visible);
+    // The period between tries of an add the shell refused.
+    UINT RetryInterval() const noexcept;
+    void SetRetryInterval(UINT milliseconds);
     int IconIndex() const noexcept { return iconIndex_; }
     void SetIconIndex(int index);
     // The menu opened by the right button; cleared when the menu is destroyed.
@@ -150,6 +159,8 @@ protected:
     virtual void MouseEnter();
     virtual void MouseExit();
     virtual void DoMinimizeToTray();
+    // The one place the shell is called: tests stand in for a shell that refuses.
+    virtual bool CallShell(DWORD action, NOTIFYICONDATAA& data);
 
 private:
     friend class TTrayIconHandler;
@@ -171,12 +182,12 @@ private:
     void PopupAtCursor();
     void ClickDefaultItem();
     void ClickTimerFired();
+    void RetryAdd();
     void ExitPoll();
     void ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PrepareIconData();
     bool Notify(DWORD action);
-    void ApplyVersion5Behaviour(bool on);
 
     // Expires when the icon is destroyed, so code that ran a handler can tell.
     std::shared_ptr<const int> alive_;
@@ -188,6 +199,7 @@ private:
     std::unique_ptr<TSimpleTimer> cycleTimer_;
     std::unique_ptr<TSimpleTimer> clickTimer_;
     std::unique_ptr<TSimpleTimer> exitPollTimer_;
+    std::unique_ptr<TSimpleTimer> retryTimer_;
     std::unique_ptr<ApplicationHook> applicationHook_;
     std::unique_ptr<OwnerHook> ownerHook_;
 
@@ -196,7 +208,8 @@ private:
     UINT cycleInterval_ = 0;
     std::string hint_;
     bool showHint_ = true;
-    bool iconVisible_ = false;
+    bool iconWanted_ = false;
+    bool iconShown_ = false;
     int iconIndex_ = 0;
     toolkit::PopupMenu* popupMenu_ = nullptr;
     std::weak_ptr<const void> popupMenuAlive_;
@@ -208,8 +221,6 @@ private:
     bool leftDown_ = false;
     bool clickPending_ = false;
     bool doubleClicked_ = false;
-    bool version5Behaviour_ = false;
-    bool firstActivation_ = true;
 };
 
 } // namespace tray

@@ -204,3 +204,67 @@ TEST_F(TrayIconShell, TwoIconsOnOneOwnerUnhookInAnyOrder)
     second.reset();
     EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWLP_WNDPROC), ownProcedure);
 }
+
+namespace {
+
+// A shell that refuses the next adds it is asked for, as one still starting at log-on does,
+// and otherwise is Wine's real shell.
+class RefusingShellIcon : public TTrayIcon {
+public:
+    using TTrayIcon::TTrayIcon;
+    int addsToRefuse = 0;
+    int addsAsked = 0;
+
+protected:
+    bool CallShell(DWORD action, NOTIFYICONDATAA& data) override
+    {
+        if (action == NIM_ADD) {
+            ++addsAsked;
+            if (addsToRefuse > 0) {
+                --addsToRefuse;
+                return false;
+            }
+        }
+        return TTrayIcon::CallShell(action, data);
+    }
+};
+
+} // namespace
+
+TEST_F(TrayIconShell, RefusedAddIsTriedAgainUntilTheShellTakesTheIcon)
+{
+    RefusingShellIcon icon(form->Handle());
+    EXPECT_EQ(icon.RetryInterval(), 3000u) << "every few seconds";
+    icon.SetRetryInterval(20);
+    icon.addsToRefuse = 2;
+    icon.SetPersistenttrayIcon(true);
+    EXPECT_FALSE(icon.IconVisible()) << "shown only when the shell took it";
+    EXPECT_TRUE(icon.IconWanted());
+    EXPECT_EQ(traytest::IconsInWinesTray(), 0);
+
+    ASSERT_TRUE(traytest::PumpUntil([&] { return icon.IconVisible(); }, 5000));
+    EXPECT_EQ(icon.addsAsked, 3);
+    EXPECT_TRUE(InShell(icon.IconData()));
+    EXPECT_EQ(traytest::IconsInWinesTray(), 1);
+    traytest::PumpFor(100);
+    EXPECT_EQ(icon.addsAsked, 3) << "no tries once the icon is in";
+
+    // A restarted shell that is not ready yet when it announces itself.
+    NOTIFYICONDATAA forgotten = icon.IconData();
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forgotten));
+    icon.addsToRefuse = 1;
+    SendMessageA(AppWindow(), TTrayIconHandler::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_FALSE(icon.IconVisible());
+    ASSERT_TRUE(traytest::PumpUntil([&] { return icon.IconVisible(); }, 5000));
+    EXPECT_EQ(traytest::IconsInWinesTray(), 1);
+
+    // Hiding ends the wish and the tries with it.
+    icon.addsToRefuse = 100;
+    icon.HideIcon();
+    SendMessageA(AppWindow(), TTrayIconHandler::TaskbarCreatedMessage(), 0, 0);
+    const int asked = icon.addsAsked;
+    traytest::PumpFor(100);
+    EXPECT_FALSE(icon.IconWanted());
+    EXPECT_EQ(icon.addsAsked, asked);
+    EXPECT_EQ(traytest::IconsInWinesTray(), 0);
+}
