@@ -16,6 +16,7 @@
 #include "toolkit/SpinEdit.h"
 #include "toolkit/Timer.h"
 #include "toolkit/Window.h"
+#include "ui/EditorStates.h"
 #include "ui/Reports.h"
 
 #include <cstdint>
@@ -47,6 +48,9 @@ class TForm1 : public toolkit::Window, public WriterSettings {
     struct Frame {
         explicit Frame(TForm1& form);
     };
+    // The controls draw with this font until they are destroyed, so it is declared before
+    // them and goes after them.
+    toolkit::FontHandle font_;
     Frame frame_;
 
 public:
@@ -219,14 +223,14 @@ private:
     void OpenDatabase(const std::string& path, bool createMissing);
     void ShowOpenedState(std::int64_t records);
     void ShowClosedState();
-    void SetRecordButtons(bool enabled);
+    // Enables the editor's buttons and field as the state's row says.
+    void ShowEditorState(EditorState state, bool atFirst = false, bool atLast = false);
     void Navigate(RecordStep step);
     // Asks whether to add a closed database to the list, unless the list holds it already.
     void OfferToDatabaseList(const std::string& path);
     bool DatabaseListHolds(const std::string& path) const;
     // ---- end of database editor and list ----
 
-    toolkit::FontHandle font_;
     Reports reports_;
     SignatureWriter writer_;
     bool firstPaint_ = false;

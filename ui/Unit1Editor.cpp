@@ -7,9 +7,12 @@
 
 #include "engine/IoFailure.h"
 #include "engine/SignatureDatabase.h"
+#include "engine/WholeRecords.h"
 #include "base/AsciiText.h"
+#include "settings/ProgramLocation.h"
 #include "settings/WholeFile.h"
 #include "toolkit/FileDialogs.h"
+#include "ui/EditorStates.h"
 
 #include <stdexcept>
 
@@ -22,30 +25,6 @@ constexpr const char* ProposedName = "Untitled1.sigs";
 constexpr const char* OpenFailureTitle = "File error:";
 constexpr const char* CommandFailureTitle = "Error:";
 constexpr const char* AlreadyOpenText = "A signature database is already open!";
-
-// A file whose length is not a whole number of records is no signature database: editing
-// it in place would overwrite what it really holds.
-class NotADatabase : public std::runtime_error {
-public:
-    NotADatabase() : std::runtime_error("Not a signature database: its size is not a multiple of 513 bytes") {}
-};
-
-void RefusePartialRecords(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA attributes{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes))
-        throw LastWindowsFailure();
-    const ULONGLONG size = (static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
-    if (size % SignatureRecordSize != 0)
-        throw NotADatabase();
-}
-
-// The part of a path after its last backslash or colon.
-std::string FileNameOf(const std::string& path)
-{
-    const std::string::size_type separator = path.find_last_of("\\:");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
 
 } // namespace
 
@@ -121,17 +100,10 @@ void TForm1::OpenDatabase(const std::string& path, bool createMissing)
 void TForm1::ShowOpenedState(std::int64_t records)
 {
     ProgramDatabase().SetDatabaseOpen(true);
-    btnOpen.SetEnabled(false);
-    btnClose.SetEnabled(true);
-    btnFirst.SetEnabled(false);
-    btnPrevious.SetEnabled(false);
-    btnNext.SetEnabled(records >= 2);
-    btnLast.SetEnabled(records >= 2);
-    btnNew.SetEnabled(true);
-    btnPost.SetEnabled(true);
-    btnDelete.SetEnabled(records >= 1);
-    SigMemo.SetEnabled(true);
-    btnSet.SetEnabled(records >= 1);
+    if (records == 0)
+        ShowEditorState(EditorState::Empty);
+    else
+        ShowEditorState(EditorState::Browsing, true, records < 2);
     btnPost.SetText("Update");
 }
 
@@ -146,7 +118,7 @@ void TForm1::OfferToDatabaseList(const std::string& path)
 {
     if (DatabaseListHolds(path))
         return;
-    if (reports_.Ask("Do you want to add " + FileNameOf(path) + " to the list of signature databases?"))
+    if (reports_.Ask("Do you want to add " + path.substr(settings::DirectoryPart(path).size()) + " to the list of signature databases?"))
         DBList.Add(path);
 }
 
@@ -161,26 +133,26 @@ bool TForm1::DatabaseListHolds(const std::string& path) const
 
 void TForm1::ShowClosedState()
 {
-    btnOpen.SetEnabled(true);
-    btnClose.SetEnabled(false);
-    SetRecordButtons(false);
-    btnPost.SetEnabled(false);
+    ShowEditorState(EditorState::Closed);
     SigMemo.SetText({});
-    SigMemo.SetEnabled(false);
     ProgramDatabase().SetDatabaseOpen(false);
     DBFileEdit.SetText({});
 }
 
-// "Set signature", "Delete", "New" and the four ways of moving, together; never "Post".
-void TForm1::SetRecordButtons(bool enabled)
+void TForm1::ShowEditorState(EditorState state, bool atFirst, bool atLast)
 {
-    btnSet.SetEnabled(enabled);
-    btnDelete.SetEnabled(enabled);
-    btnNew.SetEnabled(enabled);
-    btnFirst.SetEnabled(enabled);
-    btnPrevious.SetEnabled(enabled);
-    btnNext.SetEnabled(enabled);
-    btnLast.SetEnabled(enabled);
+    const EditorControls row = EnabledControls(state, atFirst, atLast);
+    btnOpen.SetEnabled(row.open);
+    btnClose.SetEnabled(row.close);
+    btnFirst.SetEnabled(row.first);
+    btnPrevious.SetEnabled(row.previous);
+    btnNext.SetEnabled(row.next);
+    btnLast.SetEnabled(row.last);
+    btnNew.SetEnabled(row.newRecord);
+    btnPost.SetEnabled(row.post);
+    btnDelete.SetEnabled(row.deleteRecord);
+    btnSet.SetEnabled(row.setSignature);
+    SigMemo.SetEnabled(row.memo);
 }
 
 // ---- Moving between records ----
@@ -210,55 +182,45 @@ void TForm1::Navigate(RecordStep step)
     SignatureDatabase& database = ProgramDatabase();
     RecordFile& file = database.File();
     try {
-        SetRecordButtons(true);
+        // Every move is on until the file says otherwise; a failing read leaves it so.
+        ShowEditorState(EditorState::Browsing);
         const std::int64_t p = file.Position();
         const std::int64_t n = file.Count();
         if (n == 0) {
             // Nothing to show, move to or delete (another program may have emptied the file).
-            btnFirst.SetEnabled(false);
-            btnPrevious.SetEnabled(false);
-            btnSet.SetEnabled(false);
-            btnNext.SetEnabled(false);
-            btnLast.SetEnabled(false);
-            btnDelete.SetEnabled(false);
+            ShowEditorState(EditorState::Empty);
             return;
         }
-        const auto atFirst = [this] {
-            btnFirst.SetEnabled(false);
-            btnPrevious.SetEnabled(false);
-        };
-        const auto atLast = [this] {
-            btnNext.SetEnabled(false);
-            btnLast.SetEnabled(false);
-        };
+        // Only the step taken tells where the shown record stands; the other end's moves
+        // stay on.
+        bool atFirst = false;
+        bool atLast = false;
+        bool moved = true;
         switch (step) {
         case RecordStep::First:
             file.Seek(0);
-            atFirst();
+            atFirst = true;
             break;
         case RecordStep::Last:
             file.Seek(n - 1);
-            atLast();
+            atLast = true;
             break;
         case RecordStep::Next:
-            if (p >= n - 1) {
-                atLast();
-                return;
-            }
-            file.Seek(p + 1);
-            if (p + 1 == n - 1)
-                atLast();
+            moved = p < n - 1;
+            if (moved)
+                file.Seek(p + 1);
+            atLast = !moved || p + 1 == n - 1;
             break;
         case RecordStep::Previous:
-            if (p < 1) {
-                atFirst();
-                return;
-            }
-            file.Seek(p - 1);
-            if (p - 1 == 0)
-                atFirst();
+            moved = p >= 1;
+            if (moved)
+                file.Seek(p - 1);
+            atFirst = !moved || p - 1 == 0;
             break;
         }
+        ShowEditorState(EditorState::Browsing, atFirst, atLast);
+        if (!moved)
+            return;
         SigMemo.SetText(database.ShowCurrent());
         database.SetAddingMode(false);
     } catch (const IoFailure& failure) {
@@ -272,7 +234,7 @@ void TForm1::btnNewClick()
 {
     SigMemo.SetText({});
     ProgramDatabase().SetAddingMode(true);
-    SetRecordButtons(false);
+    ShowEditorState(EditorState::Adding);
     btnPost.SetText("Add sig");
     SigMemo.SetFocus();
 }
@@ -285,7 +247,7 @@ void TForm1::btnPostClick()
         ReportFailure(reports_, failure, CommandFailureTitle);
         return;
     }
-    SetRecordButtons(true);
+    ShowEditorState(EditorState::Browsing);
     btnPost.SetText("Update");
 }
 
@@ -299,12 +261,7 @@ void TForm1::btnDeleteClick()
             SigMemo.SetText(*shown);
             return;
         }
-        btnDelete.SetEnabled(false);
-        btnSet.SetEnabled(false);
-        btnFirst.SetEnabled(false);
-        btnPrevious.SetEnabled(false);
-        btnNext.SetEnabled(false);
-        btnLast.SetEnabled(false);
+        ShowEditorState(EditorState::Empty);
         SigMemo.SetText({});
     } catch (const IoFailure& failure) {
         ReportFailure(reports_, failure, CommandFailureTitle);

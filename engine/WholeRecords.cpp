@@ -1,0 +1,16 @@
+#include "engine/WholeRecords.h"
+
+#include "engine/IoFailure.h"
+#include "engine/SignatureRecord.h"
+
+#include <windows.h>
+
+void RefusePartialRecords(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes))
+        throw LastWindowsFailure();
+    const ULONGLONG size = (static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+    if (size % SignatureRecordSize != 0)
+        throw NotADatabase();
+}

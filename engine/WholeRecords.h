@@ -1,0 +1,14 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+// A file whose length is not a whole number of records is no signature database: editing
+// it in place would overwrite what it really holds.
+class NotADatabase : public std::runtime_error {
+public:
+    NotADatabase() : std::runtime_error("Not a signature database: its size is not a multiple of 513 bytes") {}
+};
+
+// Fails with NotADatabase when the file's size is not a multiple of the record size, and
+// with the IoFailure of the size query when the size cannot be read.
+void RefusePartialRecords(const std::string& path);
