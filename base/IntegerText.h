@@ -17,7 +17,8 @@ public:
 // 32-bit signed range.
 std::optional<int> TryParseInteger(const std::string& text);
 
-// The same, failing with IntegerConversionError when the text is not an integer.
+// The same, failing with IntegerConversionError when the text is not an integer: the
+// Try- form answers nothing instead.
 int ParseInteger(const std::string& text);
 
 } // namespace settings

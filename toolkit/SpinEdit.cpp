@@ -29,7 +29,7 @@ char UserDecimalSeparator()
 
 } // namespace
 
-std::optional<int> ParseInteger(const std::string& text)
+std::optional<int> TryParseDecimal(const std::string& text)
 {
     size_t start = 0;
     bool negative = false;
@@ -114,7 +114,7 @@ int SpinEdit::Clamp(long long value) const noexcept
 
 int SpinEdit::Value() const
 {
-    return ParseInteger(Text()).value_or(minValue_);
+    return TryParseDecimal(Text()).value_or(minValue_);
 }
 
 void SpinEdit::SetValue(int value)

@@ -53,7 +53,8 @@ private:
     int heldArrow_ = 0; // the arrow whose button is held down, 0 when none
 };
 
-// The integer a spin field's text holds: optional sign and digits, within the int range.
-std::optional<int> ParseInteger(const std::string& text);
+// The integer a spin field's text holds: optional sign and digits, within the int range;
+// nothing for any other text.
+std::optional<int> TryParseDecimal(const std::string& text);
 
 } // namespace toolkit

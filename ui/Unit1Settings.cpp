@@ -99,30 +99,17 @@ void TForm1::StaticChkBxClick()
 
 // The two placement buttons are exclusive: whichever is clicked, the stored place follows
 // the selected one.
+// A radio button raises its click only when it becomes the selected one.
 void TForm1::AboveRadioClick()
 {
-    settings::RegistryStore* store = Settings();
-    if (AboveRadio.Checked()) {
-        if (store)
-            settings::WriteStaticPlace(*store, true);
-        BelowRadio.SetChecked(false);
-    } else {
-        if (store)
-            settings::WriteStaticPlace(*store, false);
-        BelowRadio.SetChecked(true);
-    }
+    if (settings::RegistryStore* store = Settings())
+        settings::WriteStaticPlace(*store, true);
+    BelowRadio.SetChecked(false);
 }
 
 void TForm1::BelowRadioClick()
 {
-    settings::RegistryStore* store = Settings();
-    if (BelowRadio.Checked()) {
-        if (store)
-            settings::WriteStaticPlace(*store, false);
-        AboveRadio.SetChecked(false);
-    } else {
-        if (store)
-            settings::WriteStaticPlace(*store, true);
-        AboveRadio.SetChecked(true);
-    }
+    if (settings::RegistryStore* store = Settings())
+        settings::WriteStaticPlace(*store, false);
+    AboveRadio.SetChecked(false);
 }

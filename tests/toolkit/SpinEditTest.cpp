@@ -52,7 +52,7 @@ TEST_F(RealSpinEdit, TakesDigitsSignsAndTheDecimalSeparatorAndRefusesTheRest)
     EXPECT_EQ(field.Text(), accepted.substr(0, accepted.size() - 1));
 }
 
-TEST(ParseInteger, ReadsOnlyWholeNumbersWithOptionalSign)
+TEST(TryParseDecimal, ReadsOnlyWholeNumbersWithOptionalSign)
 {
     struct Case { const char* text; std::optional<int> value; };
     const Case cases[] = {
@@ -61,7 +61,7 @@ TEST(ParseInteger, ReadsOnlyWholeNumbersWithOptionalSign)
         {"+-3", std::nullopt}, {"3-", std::nullopt}, {"2147483648", std::nullopt}, {" 4", std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ParseInteger(c.text), c.value) << '"' << c.text << '"';
+        EXPECT_EQ(TryParseDecimal(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST_F(RealSpinEdit, ValueReadsTheTextUnchangedOrTheMinimumWhenItIsNoInteger)
