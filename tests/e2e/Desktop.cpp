@@ -1,5 +1,7 @@
 #include "tests/e2e/Desktop.h"
 
+#include "tests/common/WineTray.h"
+
 #include <stdexcept>
 
 namespace e2e {
@@ -214,14 +216,7 @@ std::string ListItem(HWND list, int index)
 
 int TrayIconCount()
 {
-    HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
-    if (!tray || !IsWindowVisible(tray))
-        return 0;
-    int count = 0;
-    for (HWND icon : Descendants(tray))
-        if (ClassOf(icon) == "__winex11_tray_icon" && IsWindowVisible(icon))
-            ++count;
-    return count;
+    return testcommon::IconsInWinesTray();
 }
 
 } // namespace e2e

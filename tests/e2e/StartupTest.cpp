@@ -1,6 +1,7 @@
 // Starting the real program: the window as designed, the settings it restores and writes
 // back, and failures during start-up.
 #include "base/Version.h"
+#include "tests/common/WineTray.h"
 #include "tests/e2e/ProgramFixture.h"
 
 #include <string>
@@ -68,6 +69,7 @@ HWND TheList(HWND form)
 
 TEST_F(RealProgram, FreshStartShowsTheDesignedWindowWithDefaults)
 {
+    SKIP_UNLESS_WINE();
     const HWND form = StartShown();
     ASSERT_NE(form, nullptr);
 
@@ -222,6 +224,7 @@ class StartupFailureTest : public RealProgram, public ::testing::WithParamInterf
 // A failing step is shown by the last-resort box; after it the remaining steps still run.
 TEST_P(StartupFailureTest, IsShownAndTheRemainingStepsStillRun)
 {
+    SKIP_UNLESS_WINE();
     const StartupFailure& failure = GetParam();
     StoreSetting("Balloon", "True");
     StoreSetting("Static", "True");

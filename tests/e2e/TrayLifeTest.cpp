@@ -1,5 +1,6 @@
 // Hiding in Wine's tray: the "/MIN" start and the window's close and minimise requests.
 #include "tests/e2e/ProgramFixture.h"
+#include "tests/common/WineTray.h"
 
 using namespace e2e;
 
@@ -25,6 +26,7 @@ class HideRequestTest : public RealProgram, public ::testing::WithParamInterface
 
 TEST_P(MinimisedStartTest, HidesInTheTrayOnlyForAFirstArgumentOfMin)
 {
+    SKIP_UNLESS_WINE();
     const StartArguments& start = GetParam();
     const HWND form = StartShown(start.arguments);
     ASSERT_NE(form, nullptr);
@@ -51,6 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Arguments, MinimisedStartTest,
 
 TEST_P(HideRequestTest, HidesTheWindowInTheTrayAndKeepsRunning)
 {
+    SKIP_UNLESS_WINE();
     const HideRequest& request = GetParam();
     const HWND form = StartShown();
     ASSERT_NE(form, nullptr);

@@ -3,6 +3,7 @@
 // chosen with the keys a user would press, and what they did is read from files, the registry
 // and the windows. A stand-in media player (FakePlayer.exe) plays the part of Winamp.
 #include "tests/e2e/ProgramFixture.h"
+#include "tests/common/WineTray.h"
 #include "tests/player/FakePlayerProcess.h"
 #include "base/SystemError.h"
 
@@ -464,6 +465,7 @@ class RestoreFromTray : public TrayMenu, public ::testing::WithParamInterface<Re
 
 TEST_P(RestoreFromTray, BringsTheHiddenWindowBack)
 {
+    SKIP_UNLESS_WINE();
     const HWND form = StartShown("/MIN");
     ASSERT_NE(form, nullptr);
     const DWORD id = program->ProcessId();
@@ -490,6 +492,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, RestoreFromTray,
 
 TEST_F(TrayMenu, ExitSavesEverythingAndEndsAndTheNextStartFindsItAgain)
 {
+    SKIP_UNLESS_WINE();
     const HWND form = StartShown();
     ASSERT_NE(form, nullptr);
     const DWORD id = program->ProcessId();

@@ -45,6 +45,7 @@ protected:
 
 TEST_F(MinimizeToTray, MinimisingHidesFormAndTaskbarButtonAndTheIconBringsThemBack)
 {
+    SKIP_UNLESS_WINE();
     TTrayIcon icon(form->Handle());
     ConfigureAsTheProgramDoes(icon);
     toolkit::PopupMenu menu;
@@ -92,6 +93,7 @@ TEST_F(MinimizeToTray, WithoutMinimizeToTrayTheApplicationJustMinimises)
 
 TEST_F(MinimizeToTray, HideMainFormAndShowMainForm)
 {
+    SKIP_UNLESS_WINE();
     TTrayIcon icon(form->Handle());
     ConfigureAsTheProgramDoes(icon);
     icon.HideMainForm();

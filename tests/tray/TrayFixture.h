@@ -2,13 +2,13 @@
 #include "toolkit/Application.h"
 #include "toolkit/Window.h"
 #include "tray/TrayIcon.h"
+#include "tests/common/WineTray.h"
 
 #include "MessageLoop.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string_view>
 
 namespace traytest {
 
@@ -49,26 +49,8 @@ inline bool InShell(const NOTIFYICONDATAA& record)
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
-// The icons Wine's tray shows: without a system tray on the X display, Wine's own tray is
-// a top-level window with one child window per icon.
-inline int IconsInWinesTray()
-{
-    const HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
-    if (!tray)
-        return 0;
-    int count = 0;
-    EnumChildWindows(
-        tray,
-        [](HWND child, LPARAM counter) -> BOOL {
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (std::string_view(name) == "__winex11_tray_icon" && IsWindowVisible(child))
-                ++*reinterpret_cast<int*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
+// The icons Wine's tray shows.
+using testcommon::IconsInWinesTray;
 
 // Posts a shell notification for the icon as the shell does, and handles it.
 inline void Notify(const tray::TTrayIcon& icon, UINT notification)

@@ -33,6 +33,7 @@ TEST_F(TrayIconShell, RecordIsTheBalloonCapableSingleByteForm)
 
 TEST_F(TrayIconShell, AddModifyRemoveAnswerAsTheShellDoes)
 {
+    SKIP_UNLESS_WINE();
     TTrayIcon icon(form->Handle());
     EXPECT_FALSE(icon.ModifyIcon()) << "not in the tray yet";
     EXPECT_FALSE(icon.ShowBalloonHint("Title", "Text", tray::bitInfo, 15)) << "no balloon out of the tray";
@@ -233,6 +234,7 @@ protected:
 
 TEST_F(TrayIconShell, RefusedAddIsTriedAgainUntilTheShellTakesTheIcon)
 {
+    SKIP_UNLESS_WINE();
     RefusingShellIcon icon(form->Handle());
     EXPECT_EQ(icon.RetryInterval(), 3000u) << "every few seconds";
     icon.SetRetryInterval(20);

@@ -42,7 +42,7 @@ TEST_F(EditorWindow, AddAppendsAChosenPathOnceWhateverItsLetterCase)
 
     dialogs->ChooseFile(path);
     menu.Items[Add].Click();
-    const std::vector<uitest::SeenDialog> seen = dialogs->Take();
+    const std::vector<testcommon::SeenDialog> seen = dialogs->Take();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Find a signature database to add...");
     ASSERT_EQ(form->DBList.Items(), std::vector<std::string>{path});
@@ -76,7 +76,7 @@ TEST_F(EditorWindow, OpenRemoveAndClearListWorkOnTheSelectedRow)
     form->DBList.SetItemIndex(1);
     dialogs->Press("OK");
     menu.Items[Open].Click();
-    const std::vector<uitest::SeenDialog> seen = dialogs->Take();
+    const std::vector<testcommon::SeenDialog> seen = dialogs->Take();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, "A signature database is already open!");
     EXPECT_EQ(form->DBFileEdit.Text(), first);

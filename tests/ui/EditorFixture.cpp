@@ -48,7 +48,7 @@ void EditorWindow::SetUp()
         if (c == '/')
             c = '_';
     ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-    dialogs = std::make_unique<uitest::DialogAnswerer>();
+    dialogs = std::make_unique<testcommon::DialogAnswerer>();
     form = std::make_unique<TForm1>();
     // Start-up reports nothing on a clean registry.
     EXPECT_TRUE(dialogs->Take().empty());

@@ -1,5 +1,5 @@
 #pragma once
-#include "DialogAnswerer.h"
+#include "tests/common/DialogAnswerer.h"
 
 #include "ui/Unit1.h"
 
@@ -28,7 +28,7 @@ protected:
     // Types the text into the signature field as keystrokes (CR LF as Enter).
     void Type(const std::string& text);
 
-    std::unique_ptr<uitest::DialogAnswerer> dialogs;
+    std::unique_ptr<testcommon::DialogAnswerer> dialogs;
     std::unique_ptr<TForm1> form;
 
 private:

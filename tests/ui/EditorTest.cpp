@@ -9,7 +9,7 @@
 
 #include <fstream>
 
-using uitest::SeenDialog;
+using testcommon::SeenDialog;
 
 namespace {
 

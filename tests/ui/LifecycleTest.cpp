@@ -1,7 +1,7 @@
 // The main window's life in the test's own process: exit saving the list, the static text
 // and the position; side files that could not be read; the browse button; the timer.
 #include "base/Version.h"
-#include "DialogAnswerer.h"
+#include "tests/common/DialogAnswerer.h"
 #include "ui/Unit1.h"
 
 #include "settings/ProgramLocation.h"
@@ -17,8 +17,8 @@
 #include <memory>
 #include <optional>
 
-using uitest::DialogAnswerer;
-using uitest::SeenDialog;
+using testcommon::DialogAnswerer;
+using testcommon::SeenDialog;
 
 namespace {
 

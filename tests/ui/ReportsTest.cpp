@@ -1,5 +1,5 @@
 // The reports routing against a real tray icon in Wine's tray and the real modal boxes.
-#include "DialogAnswerer.h"
+#include "tests/common/DialogAnswerer.h"
 #include "ui/Reports.h"
 
 #include "tray/TrayIcon.h"
@@ -9,8 +9,8 @@
 #include <memory>
 #include <stdexcept>
 
-using uitest::DialogAnswerer;
-using uitest::SeenDialog;
+using testcommon::DialogAnswerer;
+using testcommon::SeenDialog;
 
 namespace {
 

@@ -1,12 +1,13 @@
-#include "DialogAnswerer.h"
+#include "tests/common/DialogAnswerer.h"
 
 #include <dlgs.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
-namespace uitest {
+namespace testcommon {
 
 namespace {
 
@@ -58,6 +59,36 @@ std::string LongestStatic(HWND dialog)
     return longest;
 }
 
+// Reads what a message box shows beyond its caption and text.
+void ReadParts(HWND dialog, SeenDialog& seen)
+{
+    for (HWND child : ChildrenOf(dialog)) {
+        const std::string kind = ClassOf(child);
+        if (_stricmp(kind.c_str(), "Button") == 0 && IsWindowVisible(child))
+            seen.buttons.push_back(TextOf(child));
+        else if (_stricmp(kind.c_str(), "Static") == 0 && (GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            seen.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    }
+    RECT box{};
+    GetWindowRect(dialog, &box);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& screen = monitor.rcMonitor;
+    seen.centred = std::abs((box.left + box.right) - (screen.left + screen.right)) <= 1 &&
+                   std::abs((box.top + box.bottom) - (screen.top + screen.bottom)) <= 1;
+}
+
+// Posts a key message to the dialog's focused control, or to the dialog when none has focus.
+void PostToFocus(HWND dialog, UINT message, WPARAM code)
+{
+    const HWND focus = GetFocus();
+    PostMessageA(focus && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog, message, code, 1);
+}
+
+// About five seconds of ticks: far more than any dialog needs to close after its answer.
+constexpr int ForceAfterTicks = 100;
+
 } // namespace
 
 DialogAnswerer* DialogAnswerer::current_ = nullptr;
@@ -93,6 +124,21 @@ void DialogAnswerer::Cancel()
     plan_.push_back({Answer::Kind::Cancel, {}});
 }
 
+void DialogAnswerer::PressKey(WPARAM virtualKey)
+{
+    plan_.push_back({Answer::Kind::Key, {}, virtualKey});
+}
+
+void DialogAnswerer::TypeChar(char c)
+{
+    plan_.push_back({Answer::Kind::Char, {}, static_cast<unsigned char>(c)});
+}
+
+void DialogAnswerer::Close()
+{
+    plan_.push_back({Answer::Kind::Close, {}});
+}
+
 std::vector<SeenDialog> DialogAnswerer::Take()
 {
     return std::exchange(seen_, {});
@@ -110,10 +156,21 @@ void DialogAnswerer::Look()
     EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialogs));
     for (HWND dialog : dialogs) {
         // A dialog answered stays on screen until its loop has seen the answer.
-        if (std::find(answered_.begin(), answered_.end(), dialog) != answered_.end())
+        const auto known = std::find_if(answered_.begin(), answered_.end(),
+                                        [dialog](const Answered& a) { return a.dialog == dialog; });
+        if (known != answered_.end()) {
+            if (++known->ticks == ForceAfterTicks) {
+                ++forced_;
+                EndDialog(dialog, IDABORT);
+            }
             continue;
-        answered_.push_back(dialog);
-        seen_.push_back({TextOf(dialog), LongestStatic(dialog)});
+        }
+        answered_.push_back({dialog, 0});
+        SeenDialog seen;
+        seen.caption = TextOf(dialog);
+        seen.text = LongestStatic(dialog);
+        ReadParts(dialog, seen);
+        seen_.push_back(std::move(seen));
         Answer answer{Answer::Kind::Cancel, {}};
         if (!plan_.empty()) {
             answer = plan_.front();
@@ -122,7 +179,7 @@ void DialogAnswerer::Look()
         Give(dialog, answer);
     }
     // Window handles are reused: forget the ones that have gone.
-    std::erase_if(answered_, [](HWND dialog) { return !IsWindow(dialog); });
+    std::erase_if(answered_, [](const Answered& a) { return !IsWindow(a.dialog); });
 }
 
 void DialogAnswerer::Give(HWND dialog, const Answer& answer)
@@ -142,10 +199,19 @@ void DialogAnswerer::Give(HWND dialog, const Answer& answer)
         SetDlgItemTextA(dialog, edt1, answer.text.c_str());
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         return;
+    case Answer::Kind::Key:
+        PostToFocus(dialog, WM_KEYDOWN, answer.code);
+        return;
+    case Answer::Kind::Char:
+        PostToFocus(dialog, WM_CHAR, answer.code);
+        return;
+    case Answer::Kind::Close:
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        return;
     case Answer::Kind::Cancel:
         break;
     }
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-} // namespace uitest
+} // namespace testcommon
