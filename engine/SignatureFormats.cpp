@@ -24,8 +24,8 @@ std::size_t LineBreakAt(const std::string& text, std::size_t i)
     return text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
 }
 
-// The name a browser knows the ANSI code page by. Code pages outside this list are not
-// ANSI code pages of any Windows release; their Windows name is the best guess left.
+// The name a browser knows the ANSI code page by. The Windows code pages 1250 to 1258 go
+// by their Windows names; so does any other, as the best guess left.
 std::string HtmlCharsetName(unsigned codePage)
 {
     switch (codePage) {
