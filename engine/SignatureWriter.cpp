@@ -1,10 +1,12 @@
 #include "engine/SignatureWriter.h"
 
 #include "engine/IoFailure.h"
+#include "engine/SignatureSet.h"
 #include "engine/SignatureText.h"
 #include "engine/TextFileWriter.h"
 
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -13,6 +15,22 @@ constexpr const char* NoTargetText = "You must specify where to write the signat
 void ReportPlainError(ReportSink& reports, const std::string& text)
 {
     reports.ReportError("Error:", text, text);
+}
+
+// The other files of the signature's set, each reported like the signature file itself,
+// named, since the user chose only one of them. The reports wait until every file is
+// written: a report dialog lets the timer start the next change, which must not meet a set
+// half written. Answers whether all were written.
+bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureFileContent> siblings)
+{
+    const std::vector<SiblingOpenFailure> failures = WriteSignatureSiblings(siblings);
+    for (const SiblingOpenFailure& failure : failures) {
+        const std::string name = failure.path.substr(failure.path.find_last_of("\\/") + 1);
+        const std::string message = failure.message + " (" + name + ")";
+        reports.ReportError("Cannot open signature text file!", message,
+                            "Error opening signature text file: " + message);
+    }
+    return failures.empty();
 }
 
 } // namespace
@@ -92,8 +110,13 @@ void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
                                     std::string("Error opening signature text file: ") + failure.what());
     }
 
-    file->Write(ComposeSignatureText(settings_, body, heading));
+    const std::vector<SignatureFileContent> set =
+        SignatureSetContents(path, ComposeSignatureText(settings_, body, heading));
+    file->Write(set.front().bytes);
     file->Close();
+    // After an error the change notice would only push its balloon aside.
+    if (!WriteSiblingsReporting(reports_, std::span(set).subspan(1)))
+        return;
 
     if (settings_.ChangeBalloonOn())
         reports_.Notice("Signature change:", "\"" + body + "\"");

@@ -5,8 +5,9 @@
 
 #include <algorithm>
 
-TextFileWriter::TextFileWriter(const std::string& path)
-    : file_(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, true))
+TextFileWriter::TextFileWriter(const std::string& path, IfMissing ifMissing)
+    : file_(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, ifMissing == IfMissing::Create ? OPEN_ALWAYS : OPEN_EXISTING,
+                     true))
 {
 }
 

@@ -14,8 +14,12 @@ class TextFileWriter {
 public:
     static constexpr std::size_t BufferSize = 128;
 
-    // Opens the file, creating it or emptying it.
-    explicit TextFileWriter(const std::string& path);
+    // Whether a missing file is made, as the signature file is, or the open fails with
+    // "File not found", for a file that should only be updated where it exists.
+    enum class IfMissing { Create, Fail };
+
+    // Opens the file and empties it; a missing one is created or refused, as asked.
+    explicit TextFileWriter(const std::string& path, IfMissing ifMissing = IfMissing::Create);
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 

@@ -452,6 +452,29 @@ TEST_F(TrayMenu, ChangeSignatureWritesARecordOfTheListedDatabase)
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
 }
 
+// An HTML signature, and the plain text of the same set beside it, from the same record.
+TEST_F(TrayMenu, ChangeSignatureWritesAnHtmlSignatureAndTheRestOfItsSet)
+{
+    ASSERT_EQ(GetACP(), 1252u) << "the HTML below names code page 1252";
+    program->WriteFile("one.sigs", Database({"Tom & Jerry <tj@example.com>\r\n  \"Cartoons\""}));
+    program->WriteFile("sigs.list", program->Directory() + "one.sigs\r\n");
+    program->WriteFile("signature.txt", "old");
+    StoreSetting("OEFile", program->Directory() + "signature.htm");
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    DirectoryWrites writes(program->Directory());
+
+    Choose(ChangeSignaturePresses);
+    const std::string html = "<meta charset=\"windows-1252\">--&nbsp;<br>Tom &amp; Jerry &lt;tj@example.com&gt;<br>"
+                             "&nbsp; &quot;Cartoons&quot;";
+    const std::string plain = "-- \r\nTom & Jerry <tj@example.com>\r\n  \"Cartoons\"";
+    EXPECT_TRUE(writes.Until(
+        [&] { return program->ReadFile("signature.htm") == html && program->ReadFile("signature.txt") == plain; },
+        WaitMs))
+        << program->ReadFile("signature.htm").value_or("(no file)");
+    EXPECT_FALSE(program->ReadFile("signature.rtf").has_value());
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+}
+
 // ---- "Restore" and the double-click ----
 
 struct RestoreCase {

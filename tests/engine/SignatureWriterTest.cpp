@@ -1,3 +1,4 @@
+#include "engine/SignatureFormats.h"
 #include "engine/SignatureWriter.h"
 #include "engine/TextFileWriter.h"
 
@@ -8,11 +9,106 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <set>
 
 namespace {
 
 using Reports = std::vector<RecordingSink::Report>;
+
+// What a browser shows of an HTML signature, line breaks as CR LF and &nbsp; as a blank:
+// <br>, the five entities written, and literal white space folded as HTML folds it (a run
+// to one blank, none at a line's start or end). Anything else is marked as unreadable.
+std::string ShownHtml(const std::string& html)
+{
+    const std::string head = "<meta charset=\"";
+    const std::size_t headEnd = html.find("\">");
+    if (html.rfind(head, 0) != 0 || headEnd == std::string::npos || headEnd == head.size())
+        return "(no charset)";
+    std::string shown;
+    bool lineHasText = false, pendingBlank = false;
+    const auto show = [&](char c) {
+        if (pendingBlank)
+            shown += ' ';
+        shown += c;
+        lineHasText = true;
+        pendingBlank = false;
+    };
+    const std::pair<std::string, char> entities[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&nbsp;", ' '}};
+    for (std::size_t i = headEnd + 2; i < html.size(); ++i) {
+        const char c = html[i];
+        if (html.compare(i, 4, "<br>") == 0) {
+            shown += "\r\n";
+            lineHasText = pendingBlank = false;
+            i += 3;
+        } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            pendingBlank = lineHasText;
+        } else if (c == '&') {
+            const auto entity = std::find_if(std::begin(entities), std::end(entities),
+                                             [&](const auto& e) { return html.compare(i, e.first.size(), e.first) == 0; });
+            if (entity == std::end(entities))
+                return shown + "(unknown entity)";
+            show(entity->second);
+            i += entity->first.size() - 1;
+        } else if (c == '<' || c == '>' || c == '"') {
+            return shown + "(markup)";
+        } else {
+            show(c);
+        }
+    }
+    return shown;
+}
+
+// What an RTF reader shows of a rich-text signature: \par a CR LF, \tab a tab, \'hh its
+// byte, \\ \{ \} themselves; the font table, other control words and the source's own line
+// breaks nothing. codePage receives \ansicpg's number.
+std::string ShownRtf(const std::string& rtf, std::string* codePage = nullptr)
+{
+    if (rtf.rfind("{\\rtf1", 0) != 0)
+        return "(no rtf)";
+    std::string shown;
+    int depth = 0, skipUntilDepth = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        std::string out;
+        if (depth == 0 && i > 0) {
+            return shown + "(after the document)";
+        } else if (c == '{' || c == '}') {
+            depth += c == '{' ? 1 : -1;
+            if (depth < skipUntilDepth)
+                skipUntilDepth = 0;
+        } else if (c == '\\' && i + 1 < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i + 1]))) {
+            std::size_t end = i + 1;
+            while (end < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[end])))
+                ++end;
+            const std::string word = rtf.substr(i + 1, end - i - 1);
+            const std::size_t numberStart = end;
+            while (end < rtf.size() && (std::isdigit(static_cast<unsigned char>(rtf[end])) || rtf[end] == '-'))
+                ++end;
+            if (word == "par")
+                out = "\r\n";
+            else if (word == "tab")
+                out = "\t";
+            else if (word == "fonttbl")
+                skipUntilDepth = depth;
+            else if (word == "ansicpg" && codePage)
+                *codePage = rtf.substr(numberStart, end - numberStart);
+            i = end < rtf.size() && rtf[end] == ' ' ? end : end - 1;
+        } else if (c == '\\' && rtf.compare(i, 2, "\\'") == 0 && i + 3 < rtf.size()) {
+            out = static_cast<char>(std::stoi(rtf.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else if (c == '\\' && i + 1 < rtf.size()) {
+            out = rtf[++i];
+        } else if (c != '\r' && c != '\n') {
+            out = c;
+        }
+        if (!skipUntilDepth)
+            shown += out;
+    }
+    return depth == 0 ? shown : shown + "(unclosed)";
+}
 
 class SignatureWriterTest : public ::testing::Test {
 protected:
@@ -336,4 +432,119 @@ TEST_F(SignatureWriterTest, AFailureWhileWritingClosesTheFileAndTravelsOnUnrepor
     settings.staticText = "static";
     writer.SetSignature("body");
     EXPECT_EQ(Signature(), "body\r\nstatic");
+}
+
+TEST_F(SignatureWriterTest, TheFormatFollowsTheExtensionInAnyLetterCase)
+{
+    ASSERT_TRUE(CreateDirectoryA(dir.File("folder.htm").c_str(), nullptr));
+    const std::string body = "<b>&amp; \"{\\rtf1 x}\"\r\ncaf\xe9";
+    enum Shown { Plain, Html, Rtf };
+    const std::pair<std::string, Shown> cases[] = {
+        {"signature.txt", Plain},     {"signature.sig", Plain},          {"signature", Plain},
+        {"signature.htm.txt", Plain}, {"folder.htm\\signature", Plain}, {"signature.HTML", Html},
+        {"signature.Htm", Html},      {"signature.RTF", Rtf},
+    };
+    for (const auto& [name, shown] : cases) {
+        settings.path = dir.File(name);
+        writer.SetSignature(body);
+        const std::string bytes = Signature();
+        EXPECT_EQ(shown == Html ? ShownHtml(bytes) : shown == Rtf ? ShownRtf(bytes) : bytes, body) << name;
+    }
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+// Every file of a set shows the text of the .txt written with it: markup, quotes, braces,
+// backslashes, runs of blanks (at a line's ends too, as in the delimiter), bytes above 127,
+// and static text of several lines.
+TEST_F(SignatureWriterTest, HtmlAndRichTextOfASetShowExactlyItsPlainText)
+{
+    enum Place { None, Above, Below };
+    struct Case {
+        bool delimiter;
+        Place place;
+        std::string staticText, body;
+    };
+    const Case cases[] = {
+        {true, Below, "Static  line\r\n\r\n  indented <i>", "Tom & Jerry <tj@example.com>\r\n\"quoted\" {b} C:\\x\\"},
+        {false, Above, " lead\r\n", "caf\xe9 \xa9 \xff   three blanks\r\n \r\nend "},
+        {false, None, "", " "},
+        {false, None, "", ""},
+    };
+    const std::string html = dir.File("signature.HTM");
+    const std::string rtf = dir.File("signature.Rtf");
+    WriteBytes(html, "old");
+    WriteBytes(rtf, "old");
+    for (const auto& c : cases) {
+        settings.delimiter = c.delimiter;
+        settings.staticOn = c.place != None;
+        settings.staticAbove = c.place == Above;
+        settings.staticText = c.staticText;
+        writer.SetSignature(c.body);
+        const std::string plain = Signature();
+        EXPECT_EQ(ShownHtml(ReadBytes(html)), plain);
+        std::string codePage;
+        EXPECT_EQ(ShownRtf(ReadBytes(rtf), &codePage), plain);
+        EXPECT_EQ(codePage, std::to_string(GetACP()));
+    }
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+TEST(RichTextSignature, EscapesBothBytesOfADoubleByteCharacter)
+{
+    // In code page 932 these two bytes are one character whose second byte is a backslash.
+    const std::string text = "\x95\x5c{";
+    const std::string rtf = RichTextSignature(text, 932);
+    EXPECT_NE(rtf.find("\\'95\\'5c\\{}"), std::string::npos) << rtf;
+    EXPECT_EQ(ShownRtf(rtf), text);
+}
+
+TEST_F(SignatureWriterTest, ARandomChangeRewritesEveryExistingFileOfTheSetFromOnePick)
+{
+    AddDatabase("a.sigs", {"first", "second & <last>"});
+    random = FixedRandom({0, 1});
+    settings.delimiter = true;
+    settings.path = dir.File("signature.rtf");
+    const std::string others[] = {"signature.html", "signature.doc", "other.htm", "signature.txt.bak"};
+    for (const char* name : {"signature.txt", "signature.htm", "signature.rtf"})
+        WriteBytes(dir.File(name), "old");
+    for (const std::string& name : others)
+        WriteBytes(dir.File(name), "unrelated");
+    writer.RandomChange();
+    EXPECT_EQ(random.asked.size(), 2u);
+    EXPECT_EQ(ReadBytes(dir.File("signature.txt")), "-- \r\nsecond & <last>");
+    EXPECT_EQ(ShownHtml(ReadBytes(dir.File("signature.htm"))), "-- \r\nsecond & <last>");
+    EXPECT_EQ(ShownRtf(Signature()), "-- \r\nsecond & <last>");
+    for (const std::string& name : others)
+        EXPECT_EQ(ReadBytes(dir.File(name)), "unrelated") << name;
+}
+
+TEST_F(SignatureWriterTest, OnlyFilesThatExistAreRewrittenAndOnlyBesideAFileOfTheSet)
+{
+    WriteBytes(dir.File("signature.txt"), "old");
+    settings.path = dir.File("signature.sig");
+    writer.SetSignature("body");
+    EXPECT_EQ(ReadBytes(dir.File("signature.txt")), "old");
+
+    settings.path = dir.File("signature.htm");
+    writer.SetSignature("body");
+    EXPECT_EQ(ReadBytes(dir.File("signature.txt")), "body");
+    EXPECT_FALSE(FileExists(dir.File("signature.rtf")));
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+// The set is written whole before any report, and a report of a sibling names it; the
+// change notice then stays away so that it does not push the error's balloon aside.
+TEST_F(SignatureWriterTest, AFileOfTheSetThatCannotBeOpenedIsReportedByNameAndKept)
+{
+    ASSERT_TRUE(CreateDirectoryA(dir.File("signature.htm").c_str(), nullptr)); // a folder: no member
+    const std::string readOnly = dir.File("signature.rtf");
+    WriteBytes(readOnly, "kept");
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    settings.balloon = true;
+    writer.SetSignature("body");
+    const std::string message = "File access denied (signature.rtf)";
+    EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", message,
+                                          "Error opening signature text file: " + message)});
+    EXPECT_EQ(Signature(), "body");
+    EXPECT_EQ(ReadBytes(readOnly), "kept");
 }

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+// How a signature file is read by the mail client that uses it, told by its extension.
+enum class SignatureFormat { PlainText, Html, RichText };
+
+// A path cut before its extension's dot. Windows drops trailing dots and blanks from a file
+// name, so "sig.htm." names sig.htm and is cut there; a dot in a folder's name is no
+// extension. extension is lower case (ASCII letters only) with its dot, empty when none.
+struct SplitPath {
+    std::string stem;
+    std::string extension;
+};
+SplitPath SplitExtension(const std::string& path);
+
+// .htm and .html are HTML, .rtf rich text, everything else plain text.
+SignatureFormat SignatureFormatOf(const std::string& path);
+
+// The composed text (lines separated by CR LF, characters in the given ANSI code page) as
+// the file of that format holds it. Plain text is the text itself, byte for byte.
+std::string SignatureInFormat(SignatureFormat format, const std::string& text, unsigned codePage);
+
+// An HTML fragment that shows exactly the text: a charset declaration, the markup
+// characters as entities, every line break as <br>, and blanks that a browser would
+// collapse or drop as &nbsp;.
+std::string HtmlSignature(const std::string& text, unsigned codePage);
+
+// A minimal RTF document with one font in the code page's character set: RTF's own
+// characters escaped, bytes above 127 as \'hh (a double-byte character as two of them),
+// every line break as \par.
+std::string RichTextSignature(const std::string& text, unsigned codePage);

@@ -1,0 +1,36 @@
+#pragma once
+#include <span>
+#include <string>
+#include <vector>
+
+// A signature kept in several formats beside each other, one base name with .txt, .htm and
+// .rtf, as some mail clients keep it: writing one of them rewrites the others that exist,
+// each in its own format, so the client's plain, HTML and rich-text mail agree.
+
+// One file of the set and the bytes it is to hold.
+struct SignatureFileContent {
+    std::string path;
+    std::string bytes;
+};
+
+// The files beside path that belong to its set and exist now: same folder and base name,
+// another of the three extensions. Only a file with one of them has a set; a folder of such
+// a name is no member of it.
+std::vector<std::string> SignatureSiblings(const std::string& path);
+
+// The chosen file first, then each existing sibling, each with the composed text in the
+// format its extension asks for, in the system's ANSI code page. Everything is composed
+// here, before any file is written.
+std::vector<SignatureFileContent> SignatureSetContents(const std::string& path, const std::string& text);
+
+// A sibling that could not be opened, with the failure's message.
+struct SiblingOpenFailure {
+    std::string path;
+    std::string message;
+};
+
+// Rewrites each sibling whole, one after the other, and answers those that could not be
+// opened; they keep what they held. A sibling that has gone since it was found is not
+// made again. A failure while writing one closes it and travels on, leaving those before
+// it written and those after it as they were.
+std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings);
