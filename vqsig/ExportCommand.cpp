@@ -1,0 +1,57 @@
+#include "vqsig/Commands.h"
+
+#include "settings/WholeFile.h"
+#include "vqsig/CodePages.h"
+#include "vqsig/DatabaseTexts.h"
+#include "vqsig/FortuneFile.h"
+#include "vqsig/StandardStreams.h"
+
+namespace vqsig {
+
+namespace {
+
+// The record's text as a fortune file entry, or nothing when reading that entry back would
+// not give the same text: an empty text, empty lines around it, a line holding only "%", a
+// line break other than CR LF, or a character UTF-8 cannot carry back.
+std::optional<std::string> EntryKeepingText(const std::string& text)
+{
+    std::string entry = FortuneEntry(AnsiToUtf8(text));
+    const std::vector<std::string> readBack = FortuneTexts(entry);
+    if (readBack.size() != 1 || Utf8ToAnsi(readBack.front()) != text)
+        return std::nullopt;
+    return entry;
+}
+
+} // namespace
+
+int ExportFortunes(const Invocation& invocation)
+{
+    const std::string& target = invocation.operands[1];
+    std::string fortunes;
+    std::size_t exported = 0;
+    std::size_t skipped = 0;
+    for (const std::string& text : ReadDatabaseTexts(invocation.operands[0])) {
+        if (const std::optional<std::string> entry = EntryKeepingText(text)) {
+            fortunes += *entry;
+            ++exported;
+        } else {
+            ++skipped;
+        }
+    }
+
+    std::string summary = std::to_string(exported) + " exported";
+    if (skipped > 0)
+        summary += ", " + std::to_string(skipped) + " skipped: a fortune file cannot hold them unchanged";
+    summary += "\r\n";
+    // On standard output the summary would mix with the fortunes; it goes to the error stream.
+    if (target == "-") {
+        WriteStandardOutput(fortunes, TextEncoding::Utf8);
+        WriteStandardError(summary);
+    } else {
+        settings::ReplaceWholeFile(target, fortunes);
+        WriteStandardOutput(summary);
+    }
+    return 0;
+}
+
+} // namespace vqsig
