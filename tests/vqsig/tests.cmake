@@ -10,3 +10,9 @@ else()
 endif()
 target_compile_definitions(vqsig_tests PRIVATE VQSIG_EXE="${vqsig_exe_for_tests}" VQSIG_VERSION="${PROJECT_VERSION}")
 
+# Debian's own fortune files against strfile (both Linux-side), so only in a cross build.
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME vqsig_real_fortunes
+           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/real-fortunes.sh ${VARNQUILL_WINEPREFIX} $<TARGET_FILE:vqsig>)
+  set_tests_properties(vqsig_real_fortunes PROPERTIES TIMEOUT 300)
+endif()
