@@ -1,5 +1,6 @@
 #include "vqsig/CodePages.h"
 
+#include <algorithm>
 #include <climits>
 #include <stdexcept>
 
@@ -19,7 +20,8 @@ int CheckedLength(std::size_t size)
 
 bool IsUtf8(std::string_view bytes)
 {
-    if (bytes.empty())
+    // Plain ASCII is UTF-8; most fortune files are, and this is the cheaper test.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return true;
     return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), CheckedLength(bytes.size()), nullptr,
                                0) != 0;

@@ -2,65 +2,42 @@
 
 namespace vqsig {
 
-namespace {
+bool FortuneReader::Next(std::string& text)
+{
+    text.clear();
+    std::size_t pendingEmptyLines = 0; // kept only if a non-empty line follows
+    while (!rest_.empty()) {
+        const std::size_t end = rest_.find('\n');
+        std::string_view line = rest_.substr(0, end);
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        if (end != std::string_view::npos && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
 
-// Collects the lines of one text and hands the text over when a separator or the end of
-// the file closes it.
-class TextCollector {
-public:
-    explicit TextCollector(std::vector<std::string>& texts) : texts_(texts) {}
-
-    void AddLine(std::string_view line)
-    {
-        if (line.empty()) {
-            if (!text_.empty())
-                ++pendingEmptyLines_; // kept only if a non-empty line follows
-            return;
+        if (line == "%") {
+            if (!text.empty())
+                return true;
+            pendingEmptyLines = 0;
+        } else if (line.empty()) {
+            if (!text.empty())
+                ++pendingEmptyLines;
+        } else {
+            if (!text.empty()) {
+                for (; pendingEmptyLines > 0; --pendingEmptyLines)
+                    text += "\r\n";
+                text += "\r\n";
+            }
+            text += line;
         }
-        if (!text_.empty()) {
-            for (; pendingEmptyLines_ > 0; --pendingEmptyLines_)
-                text_ += "\r\n";
-            text_ += "\r\n";
-        }
-        text_ += line;
     }
-
-    void EndText()
-    {
-        if (!text_.empty())
-            texts_.push_back(std::move(text_));
-        text_.clear();
-        pendingEmptyLines_ = 0;
-    }
-
-private:
-    std::vector<std::string>& texts_;
-    std::string text_;
-    std::size_t pendingEmptyLines_ = 0;
-};
-
-} // namespace
+    return !text.empty();
+}
 
 std::vector<std::string> FortuneTexts(std::string_view file)
 {
     std::vector<std::string> texts;
-    TextCollector collector(texts);
-    std::size_t start = 0;
-    while (start < file.size()) {
-        std::size_t end = file.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? file.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = file.size();
-        std::string_view line = file.substr(start, end - start);
-        if (end < file.size() && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line == "%")
-            collector.EndText();
-        else
-            collector.AddLine(line);
-        start = next;
-    }
-    collector.EndText();
+    FortuneReader reader(file);
+    for (std::string text; reader.Next(text);)
+        texts.push_back(text);
     return texts;
 }
 

@@ -8,83 +8,129 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 namespace vqsig {
 
 namespace {
 
-bool IsAscii(const std::string& text)
+bool IsAscii(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Appends each text that fits as one zero-filled record, counting the ones that do not.
-class RecordCollector {
+// Appends records to the database a block at a time: a few large writes, in memory no more
+// than one block. If a write fails, the database is cut back to the records it had.
+class RecordAppender {
 public:
-    void Add(const std::string& fileText, bool utf8, FortuneFileImport& counts)
+    static constexpr std::size_t BlockRecords = 4096; // 2 MiB
+
+    explicit RecordAppender(const std::string& database) : block_(new char[BlockRecords * SignatureRecordSize])
     {
-        std::optional<std::string> converted;
-        // ASCII is the same in both, and most fortunes are ASCII: no conversion for them.
-        if (utf8 && !IsAscii(fileText))
-            converted = Utf8ToAnsi(fileText);
-        else
-            converted = fileText;
+        file_.OpenOrCreate(database);
+        before_ = file_.Count();
+        file_.Seek(before_);
+    }
+    RecordAppender(const RecordAppender&) = delete;
+    RecordAppender& operator=(const RecordAppender&) = delete;
+
+    // The text is at most 512 bytes; the rest of its record is zero.
+    void Add(std::string_view text)
+    {
+        if (used_ == BlockRecords)
+            Flush();
+        char* record = block_.get() + used_ * SignatureRecordSize;
+        record[0] = '\0';
+        std::memcpy(record + 1, text.data(), text.size());
+        std::memset(record + 1 + text.size(), 0, SignatureTextCapacity - text.size());
+        ++used_;
+    }
+
+    void Flush()
+    {
+        try {
+            file_.WriteRecords(std::span<const char>(block_.get(), used_ * SignatureRecordSize));
+            used_ = 0;
+        } catch (...) {
+            try {
+                file_.Seek(before_);
+                file_.Truncate();
+            } catch (...) {
+                // The write's failure is the one to report; part of the import may stay.
+            }
+            throw;
+        }
+    }
+
+private:
+    RecordFile file_;
+    std::int64_t before_ = 0;
+    std::unique_ptr<char[]> block_;
+    std::size_t used_ = 0;
+};
+
+// How a file's texts become record texts.
+enum class FileKind {
+    Plain,   // ASCII without NUL: every text is its record text as it stands
+    Utf8,    // converted to the ANSI code page
+    Ansi,    // taken as it stands, but may hold a NUL
+};
+
+FileKind KindOf(std::string_view bytes)
+{
+    if (IsAscii(bytes) && bytes.find('\0') == std::string_view::npos)
+        return FileKind::Plain;
+    return IsUtf8(bytes) ? FileKind::Utf8 : FileKind::Ansi;
+}
+
+// Adds the text to the database when it fits a record whole, else counts why not.
+void Take(std::string_view text, FileKind kind, RecordAppender& database, FortuneFileImport& counts)
+{
+    std::optional<std::string> converted;
+    if (kind != FileKind::Plain) {
+        // ASCII reads the same in both, and most fortunes are ASCII: no conversion for them.
+        if (kind == FileKind::Utf8 && !IsAscii(text)) {
+            converted = Utf8ToAnsi(text);
+            if (!converted) {
+                ++counts.notRepresentable;
+                return;
+            }
+            text = *converted;
+        }
         // A NUL would end the record's text early, cutting it.
-        if (!converted || converted->find('\0') != std::string::npos) {
+        if (text.find('\0') != std::string_view::npos) {
             ++counts.notRepresentable;
             return;
         }
-        if (converted->size() > SignatureTextCapacity) {
-            ++counts.tooLong;
-            return;
-        }
-        const std::size_t at = records_.size();
-        records_.resize(at + SignatureRecordSize, '\0');
-        std::memcpy(records_.data() + at + 1, converted->data(), converted->size());
-        ++counts.imported;
     }
-
-    const std::vector<char>& Records() const noexcept { return records_; }
-
-private:
-    std::vector<char> records_;
-};
-
-void Append(const std::string& database, const std::vector<char>& records)
-{
-    RecordFile file;
-    file.OpenOrCreate(database);
-    const std::int64_t before = file.Count();
-    file.Seek(before);
-    try {
-        file.WriteRecords(records);
-    } catch (...) {
-        try {
-            file.Seek(before);
-            file.Truncate();
-        } catch (...) {
-            // The first failure is the one to report; the file may keep part of the import.
-        }
-        throw;
+    if (text.size() > SignatureTextCapacity) {
+        ++counts.tooLong;
+        return;
     }
+    database.Add(text);
+    ++counts.imported;
 }
 
 } // namespace
 
 std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, const std::vector<std::string>& files)
 {
-    std::vector<FortuneFileImport> imports;
-    RecordCollector collector;
-    for (const std::string& file : files) {
-        const std::string bytes = settings::ReadWholeFile(file);
-        const bool utf8 = IsUtf8(bytes);
-        FortuneFileImport& counts = imports.emplace_back();
-        counts.file = file;
-        for (const std::string& text : FortuneTexts(bytes))
-            collector.Add(text, utf8, counts);
+    std::vector<std::string> contents;
+    contents.reserve(files.size());
+    for (const std::string& file : files)
+        contents.push_back(settings::ReadWholeFile(file));
+
+    std::vector<FortuneFileImport> imports(files.size());
+    RecordAppender appender(database);
+    std::string text;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        imports[i].file = files[i];
+        const FileKind kind = KindOf(contents[i]);
+        for (FortuneReader reader(contents[i]); reader.Next(text);)
+            Take(text, kind, appender, imports[i]);
     }
-    Append(database, collector.Records());
+    appender.Flush();
     return imports;
 }
 

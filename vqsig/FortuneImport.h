@@ -18,8 +18,9 @@ struct FortuneFileImport {
 // Texts are never cut or altered: one that does not fit a record is skipped and counted.
 //
 // Every file is read before the database is touched, so a file that cannot be read fails
-// the import (FileAccessError) with the database unchanged. The records then go in with one
-// write; if that fails (a full disk), the database is cut back to its records before it.
+// the import (FileAccessError) with the database unchanged. The records then go in with a
+// few large writes; if one fails (a full disk), the database is cut back to its records
+// before the import.
 std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database,
                                                   const std::vector<std::string>& files);
 
