@@ -126,8 +126,13 @@ std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, c
     std::string text;
     for (std::size_t i = 0; i < files.size(); ++i) {
         imports[i].file = files[i];
-        const FileKind kind = KindOf(contents[i]);
-        for (FortuneReader reader(contents[i]); reader.Next(text);)
+        std::string_view bytes = contents[i];
+        const FileKind kind = KindOf(bytes);
+        // Windows editors start a UTF-8 file with a byte-order mark; it is no part of a text.
+        constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+        if (kind == FileKind::Utf8 && bytes.starts_with(ByteOrderMark))
+            bytes.remove_prefix(ByteOrderMark.size());
+        for (FortuneReader reader(bytes); reader.Next(text);)
             Take(text, kind, appender, imports[i]);
     }
     appender.Flush();

@@ -14,7 +14,8 @@ struct FortuneFileImport {
 };
 
 // Appends the texts of the fortune files to the database, creating it when missing. A file
-// that is valid UTF-8 is converted to the ANSI code page; any other is taken as ANSI already.
+// that is valid UTF-8 is converted to the ANSI code page (a byte-order mark at its start
+// dropped); any other is taken as ANSI already.
 // Texts are never cut or altered: one that does not fit a record is skipped and counted.
 //
 // Every file is read before the database is touched, so a file that cannot be read fails

@@ -15,7 +15,7 @@ TEST(VqsigFortunesTest, ImportTakesWholeTextsAndCountsTheOnesThatDoNotFit)
     folder.Write("a-utf8.txt", "\nFirst text\n%\n\n\nSurrounded\n\ninner blank\n\n%\n%\n\n%\n"
                                "Caf\xC3\xA9 \xE2\x82\xAC" "5\n%\nArrow \xE2\x86\x92 here\n%\n" +
                                    longest + "\n%\n" + longest + "y\n%");
-    folder.Write("b-crlf.txt", "a\r\nb\r\n%\r\nc\r\n");
+    folder.Write("b-crlf.txt", "\xEF\xBB\xBF" "a\r\nb\r\n%\r\nc\r\n"); // as Notepad saves UTF-8
     folder.Write("c-ansi.txt", "na\xEFve\n%\n");
     const std::string db = folder.Path() + "fortunes.sigs";
 
@@ -62,5 +62,11 @@ TEST(VqsigFortunesTest, ExportWritesUtf8ThatImportsBackToTheSameRecords)
     EXPECT_EQ(summary, toOutput.err);
 
     EXPECT_EQ(0u, Vqsig({"import", folder.Path() + "back.sigs", folder.Path() + "out.txt"}).exitCode);
+    EXPECT_EQ(Database({"Caf\xE9 \x80" "5", "two\r\nlines"}), folder.Read("back.sigs"));
+
+    // The database is never its own export target, however it is spelled.
+    const auto ontoItself = Vqsig({"export", folder.Path() + "back.sigs", folder.Path() + "BACK.SIGS"});
+    EXPECT_EQ(1u, ontoItself.exitCode);
+    EXPECT_EQ("The fortune file would take the place of the database itself.\r\n", ontoItself.err);
     EXPECT_EQ(Database({"Caf\xE9 \x80" "5", "two\r\nlines"}), folder.Read("back.sigs"));
 }
