@@ -21,6 +21,11 @@ public:
     void OpenExisting(const std::string& path);
     // Creates the file, or empties an existing one, with the same access; cursor at 0.
     void Create(const std::string& path);
+    // Opens the file, creating it only when it is missing; what it holds is kept. Cursor at 0.
+    void OpenOrCreate(const std::string& path);
+    // Opens an existing file for reading only, so a read-only database can still be read and
+    // nothing done through the handle can change it; writes fail. Cursor at 0.
+    void OpenForReading(const std::string& path);
     bool IsOpen() const noexcept { return static_cast<bool>(handle_); }
     // Closing a file that is not open does nothing.
     void Close() noexcept;
@@ -46,7 +51,7 @@ public:
 private:
     HANDLE Handle() const;
     std::int64_t BytePosition() const;
-    void Open(const std::string& path, DWORD disposition, bool emptied);
+    void Open(const std::string& path, DWORD access, DWORD disposition, bool emptied);
 
     toolkit::FileHandle handle_;
 };

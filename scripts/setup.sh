@@ -10,7 +10,8 @@ build=${1:-$root/build}
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest dpkg-dev)
+# fortune-mod brings strfile; fortunes and fortunes-min are the real files vqsig's import is tested on.
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest dpkg-dev fortune-mod fortunes fortunes-min)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -1,0 +1,72 @@
+// vqsig's fortune files: import into a database and export from it.
+#include "tests/settings/TestDirectory.h"
+#include "tests/vqsig/ConsoleRun.h"
+#include "tests/vqsig/Databases.h"
+
+#include <gtest/gtest.h>
+
+using vqsig_test::Database;
+using vqsig_test::Vqsig;
+
+TEST(VqsigFortunesTest, ImportTakesWholeTextsAndCountsTheOnesThatDoNotFit)
+{
+    TestDirectory folder;
+    const std::string longest(512, 'x');
+    folder.Write("a-utf8.txt", "\nFirst text\n%\n\n\nSurrounded\n\ninner blank\n\n%\n%\n\n%\n"
+                               "Caf\xC3\xA9 \xE2\x82\xAC" "5\n%\nArrow \xE2\x86\x92 here\n%\n" +
+                                   longest + "\n%\n" + longest + "y\n%");
+    folder.Write("b-crlf.txt", "\xEF\xBB\xBF" "a\r\nb\r\n%\r\nc\r\n"); // as Notepad saves UTF-8
+    folder.Write("c-ansi.txt", "na\xEFve\n%\n");
+    const std::string db = folder.Path() + "fortunes.sigs";
+
+    const auto run = Vqsig({"import", db, folder.Path() + "*.txt"});
+    EXPECT_EQ(0u, run.exitCode) << run.err;
+    EXPECT_EQ(folder.Path() + "a-utf8.txt: 4 imported, 1 skipped as too long, 1 skipped as not representable\r\n" +
+                  folder.Path() + "b-crlf.txt: 2 imported, 0 skipped as too long, 0 skipped as not representable\r\n" +
+                  folder.Path() + "c-ansi.txt: 1 imported, 0 skipped as too long, 0 skipped as not representable\r\n",
+              run.out);
+    EXPECT_EQ(Database({"First text", "Surrounded\r\n\r\ninner blank", "Caf\xE9 \x80" "5", longest, "a\r\nb", "c",
+                        "na\xEFve"}),
+              folder.Read("fortunes.sigs"));
+
+    // Appends; and a file that cannot be read stops the import before the database is touched.
+    EXPECT_EQ(0u, Vqsig({"import", db, folder.Path() + "c-ansi.txt"}).exitCode);
+    const std::string imported = folder.Read("fortunes.sigs");
+    EXPECT_EQ(8 * 513u, imported.size());
+    const std::string missing = folder.Path() + "missing.txt";
+    const auto failed = Vqsig({"import", db, folder.Path() + "b-crlf.txt", missing});
+    EXPECT_EQ(1u, failed.exitCode);
+    EXPECT_EQ(0u, failed.err.find("Cannot open file \"" + missing + "\". ")) << failed.err;
+    EXPECT_EQ(imported, folder.Read("fortunes.sigs"));
+    EXPECT_EQ(1u, Vqsig({"import", folder.Path() + "new.sigs", missing}).exitCode);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder.Path() + "new.sigs").c_str()));
+    EXPECT_EQ(1u, Vqsig({"import", db, folder.Path() + "*.none"}).exitCode);
+}
+
+TEST(VqsigFortunesTest, ExportWritesUtf8ThatImportsBackToTheSameRecords)
+{
+    TestDirectory folder;
+    folder.Write("mixed.sigs", Database({"Caf\xE9 \x80" "5", "two\r\nlines", "", "\r\nleading blank",
+                                         "50%\r\n%\r\nsplit", "lone\nLF"}));
+    const std::string expected = "Caf\xC3\xA9 \xE2\x82\xAC" "5\n%\ntwo\nlines\n%\n";
+    const std::string summary = "2 exported, 4 skipped: a fortune file cannot hold them unchanged\r\n";
+
+    const auto toFile = Vqsig({"export", folder.Path() + "mixed.sigs", folder.Path() + "out.txt"});
+    EXPECT_EQ(0u, toFile.exitCode);
+    EXPECT_EQ(summary, toFile.out);
+    EXPECT_EQ(expected, folder.Read("out.txt"));
+
+    const auto toOutput = Vqsig({"export", folder.Path() + "mixed.sigs", "-"});
+    EXPECT_EQ(0u, toOutput.exitCode);
+    EXPECT_EQ(expected, toOutput.out);
+    EXPECT_EQ(summary, toOutput.err);
+
+    EXPECT_EQ(0u, Vqsig({"import", folder.Path() + "back.sigs", folder.Path() + "out.txt"}).exitCode);
+    EXPECT_EQ(Database({"Caf\xE9 \x80" "5", "two\r\nlines"}), folder.Read("back.sigs"));
+
+    // The database is never its own export target, however it is spelled.
+    const auto ontoItself = Vqsig({"export", folder.Path() + "back.sigs", folder.Path() + "BACK.SIGS"});
+    EXPECT_EQ(1u, ontoItself.exitCode);
+    EXPECT_EQ("The fortune file would take the place of the database itself.\r\n", ontoItself.err);
+    EXPECT_EQ(Database({"Caf\xE9 \x80" "5", "two\r\nlines"}), folder.Read("back.sigs"));
+}

@@ -1,0 +1,88 @@
+// vqsig pick: one random change, composed as the tray menu composes it, from the command
+// line or from the program's own settings.
+#include "tests/e2e/MachineRegistry.h"
+#include "tests/settings/TestDirectory.h"
+#include "tests/vqsig/ConsoleRun.h"
+#include "tests/vqsig/Databases.h"
+
+#include <gtest/gtest.h>
+
+using vqsig_test::Database;
+using vqsig_test::Vqsig;
+
+TEST(VqsigPickTest, PrintsOrWritesTheSignatureWithTheDelimiterAndStaticText)
+{
+    TestDirectory folder;
+    folder.Write("one.sigs", Database({"Body\r\nline"}));
+    folder.Write("static.txt", "Static\n");
+    folder.Write("dbs.list", folder.Path() + "one.sigs\r\n");
+    const std::string db = folder.Path() + "one.sigs";
+    const std::string staticFile = folder.Path() + "static.txt";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string signature;
+    } cases[] = {
+        {{"pick", db, "--stdout"}, "-- \r\nBody\r\nline"},
+        {{"pick", "--stdout", "--no-delimiter", db}, "Body\r\nline"},
+        {{"pick", db, "--stdout", "--static", staticFile}, "-- \r\nStatic\r\n\r\nBody\r\nline"},
+        {{"pick", db, "--stdout", "--static", staticFile, "--below", "--no-delimiter"}, "Body\r\nline\r\nStatic\r\n"},
+        {{"pick", "--list", folder.Path() + "dbs.list", "--stdout"}, "-- \r\nBody\r\nline"},
+    };
+    for (const auto& c : cases) {
+        const auto run = Vqsig(c.arguments);
+        EXPECT_EQ(0u, run.exitCode) << run.err;
+        EXPECT_EQ(c.signature, run.out);
+        EXPECT_EQ("", run.err);
+    }
+    const auto written = Vqsig({"pick", db, "--out", folder.Path() + "sig.txt", "--no-delimiter"});
+    EXPECT_EQ(0u, written.exitCode);
+    EXPECT_EQ("", written.out + written.err);
+    EXPECT_EQ("Body\r\nline", folder.Read("sig.txt"));
+}
+
+TEST(VqsigPickTest, EachFailedCheckPrintsTheDialogTextAndExitsWithOne)
+{
+    TestDirectory folder;
+    folder.Write("one.sigs", Database({"Body"}));
+    folder.Write("empty.sigs", "");
+    folder.Write("empty.list", "");
+    const std::string db = folder.Path() + "one.sigs";
+
+    const struct {
+        std::vector<std::string> arguments;
+        std::string message;
+    } cases[] = {
+        {{"pick", db}, "You must specify where to write the signature!"},
+        {{"pick", "--list", folder.Path() + "empty.list", "--stdout"}, "There are no files in the database list!"},
+        {{"pick", folder.Path() + "empty.sigs", "--stdout"}, "Signature database is empty!"},
+        {{"pick", db, "--out", folder.Path() + "none\\sig.txt"}, "Error opening signature text file: Invalid filename"},
+    };
+    for (const auto& c : cases) {
+        const auto run = Vqsig(c.arguments);
+        EXPECT_EQ(1u, run.exitCode) << c.message;
+        EXPECT_EQ("", run.out);
+        EXPECT_EQ(c.message + "\r\n", run.err);
+    }
+}
+
+TEST(VqsigPickTest, WithoutDatabasesItTakesEverythingFromTheProgramsSettings)
+{
+    TestDirectory folder;
+    e2e::ForgetProgramSettings();
+    const std::string program = folder.Path() + "vqsig.exe";
+    ASSERT_TRUE(CopyFileA(vqsig_test::BuiltProgram().c_str(), program.c_str(), FALSE));
+    folder.Write("one.sigs", Database({"Body"}));
+    folder.Write("sigs.list", folder.Path() + "one.sigs\r\n");
+    folder.Write("static.sig.qmz", "Static\nline");
+    e2e::StoreSetting("OEFile", folder.Path() + "sig.txt");
+    e2e::StoreSetting("SigBreak", "False");
+    e2e::StoreSetting("Static", "True");
+    e2e::StoreSetting("StatPlace", "Below");
+
+    EXPECT_EQ(0u, vqsig_test::RunProgram(program, {"pick"}).exitCode);
+    EXPECT_EQ("Body\r\nStatic\r\nline", folder.Read("sig.txt"));
+    EXPECT_EQ("Static\r\nline\r\nBody", vqsig_test::RunProgram(program, {"pick", "--stdout", "--above"}).out);
+    // Databases on the command line: nothing comes from the settings.
+    EXPECT_EQ("-- \r\nBody", vqsig_test::RunProgram(program, {"pick", folder.Path() + "one.sigs", "--stdout"}).out);
+    e2e::ForgetProgramSettings();
+}

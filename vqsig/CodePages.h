@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Conversions between the ANSI code page the databases are written in, UTF-8 (fortune
+// files) and the wide characters a console shows.
+namespace vqsig {
+
+// True when the bytes are well-formed UTF-8 (plain ASCII is).
+bool IsUtf8(std::string_view bytes);
+
+// The wide characters of bytes in the given code page (CP_ACP, CP_UTF8, ...). Bytes the code
+// page does not define come out as the system's replacement character.
+std::wstring ToWide(std::string_view bytes, UINT codePage);
+
+// The text in the ANSI code page, or nothing when a character has no form there: no
+// look-alike is put in its place, so a text is taken whole or not at all.
+std::optional<std::string> WideToAnsi(std::wstring_view text);
+std::optional<std::string> Utf8ToAnsi(std::string_view utf8);
+
+std::string AnsiToUtf8(std::string_view ansi);
+
+} // namespace vqsig

@@ -1,0 +1,67 @@
+#include "vqsig/FileNamePatterns.h"
+
+#include "settings/AsciiText.h"
+#include "toolkit/SystemError.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace vqsig {
+
+namespace {
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) noexcept : handle_(handle) {}
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    ~FindHandle()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            FindClose(handle_);
+    }
+    HANDLE Get() const noexcept { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+std::vector<std::string> ExpandFileNamePattern(const std::string& pattern)
+{
+    const std::size_t nameStart = pattern.find_last_of("\\/:") + 1; // npos + 1 is 0
+    if (pattern.find_first_of("*?", nameStart) == std::string::npos)
+        return {pattern};
+
+    WIN32_FIND_DATAA found;
+    const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    const DWORD firstError = search.Get() == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    if (firstError != ERROR_SUCCESS && firstError != ERROR_FILE_NOT_FOUND)
+        throw std::runtime_error("Cannot search for \"" + pattern + "\". " + toolkit::SystemErrorText(firstError));
+
+    std::vector<std::string> names;
+    if (firstError == ERROR_SUCCESS) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.emplace_back(found.cFileName);
+        } while (FindNextFileA(search.Get(), &found));
+        const DWORD endError = GetLastError();
+        if (endError != ERROR_NO_MORE_FILES)
+            throw std::runtime_error("Cannot search for \"" + pattern + "\". " + toolkit::SystemErrorText(endError));
+    }
+    if (names.empty())
+        throw std::runtime_error("No file matches \"" + pattern + "\".");
+
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return settings::AsciiUpperCase(a) < settings::AsciiUpperCase(b);
+    });
+    const std::string folder = pattern.substr(0, nameStart);
+    for (std::string& name : names)
+        name.insert(0, folder);
+    return names;
+}
+
+} // namespace vqsig

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The fortune file format: texts separated by lines holding only "%".
+namespace vqsig {
+
+// Reads the texts of a fortune file in file order, each with its lines joined by CR LF.
+// Lines end at LF or CR LF (a last line may have no end). The empty lines before a text's
+// first and after its last non-empty line are not part of it, and a text left empty is
+// passed over, as fortune itself never shows one.
+class FortuneReader {
+public:
+    // The file's bytes must outlive the reader.
+    explicit FortuneReader(std::string_view file) noexcept : rest_(file) {}
+
+    // Puts the next text into text, reusing its storage; false when there is none left.
+    bool Next(std::string& text);
+
+private:
+    std::string_view rest_;
+};
+
+// Every text of a fortune file, as FortuneReader reads them.
+std::vector<std::string> FortuneTexts(std::string_view file);
+
+// One text as a fortune file holds it: its CR LF line breaks as LF, then LF, "%" and LF.
+std::string FortuneEntry(std::string_view text);
+
+} // namespace vqsig

@@ -1,0 +1,26 @@
+#include "vqsig/Commands.h"
+
+#include "vqsig/FileNamePatterns.h"
+#include "vqsig/FortuneImport.h"
+#include "vqsig/StandardStreams.h"
+
+namespace vqsig {
+
+int ImportFortunes(const Invocation& invocation)
+{
+    const std::string& database = invocation.operands[0];
+    std::vector<std::string> files;
+    for (std::size_t i = 1; i < invocation.operands.size(); ++i) {
+        const std::vector<std::string> matched = ExpandFileNamePattern(invocation.operands[i]);
+        files.insert(files.end(), matched.begin(), matched.end());
+    }
+    std::string summary;
+    for (const FortuneFileImport& file : ImportFortuneFiles(database, files))
+        summary += file.file + ": " + std::to_string(file.imported) + " imported, " + std::to_string(file.tooLong) +
+                   " skipped as too long, " + std::to_string(file.notRepresentable) +
+                   " skipped as not representable\r\n";
+    WriteStandardOutput(summary);
+    return 0;
+}
+
+} // namespace vqsig

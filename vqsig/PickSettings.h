@@ -1,0 +1,30 @@
+#pragma once
+#include "engine/WriterSettings.h"
+
+#include <string>
+#include <vector>
+
+namespace vqsig {
+
+// What one pick writes, settled before it starts: from the program's settings, the command
+// line, or both. The defaults are the program's own for a fresh machine.
+class PickSettings final : public WriterSettings {
+public:
+    std::string signatureFile;
+    bool delimiter = true;
+    bool staticText = false;
+    bool staticAbove = true;
+    std::string staticTextLines; // lines separated by CR LF
+    std::vector<std::string> databases;
+
+    std::string SignatureFilePath() const override { return signatureFile; }
+    bool DelimiterOn() const override { return delimiter; }
+    bool StaticTextOn() const override { return staticText; }
+    bool StaticTextAbove() const override { return staticAbove; }
+    std::string StaticText() const override { return staticTextLines; }
+    // A console has no balloon to show the change notice in.
+    bool ChangeBalloonOn() const override { return false; }
+    std::vector<std::string> DatabaseList() const override { return databases; }
+};
+
+} // namespace vqsig

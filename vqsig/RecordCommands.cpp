@@ -1,0 +1,90 @@
+#include "vqsig/Commands.h"
+
+#include "engine/RecordFile.h"
+#include "engine/SignatureDatabase.h"
+#include "engine/SignatureRecord.h"
+#include "toolkit/TextLines.h"
+#include "vqsig/DatabaseTexts.h"
+#include "vqsig/StandardStreams.h"
+
+#include <stdexcept>
+
+namespace vqsig {
+
+namespace {
+
+std::string JoinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+} // namespace
+
+int CountRecords(const Invocation& invocation)
+{
+    RecordFile file;
+    file.OpenForReading(invocation.operands[0]);
+    WriteStandardOutput(std::to_string(file.Count()) + "\r\n");
+    return 0;
+}
+
+int ListRecords(const Invocation& invocation)
+{
+    const std::vector<std::string> texts = ReadDatabaseTexts(invocation.operands[0]);
+    std::string listing;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        listing += '#';
+        listing += std::to_string(i + 1);
+        listing += "\r\n" + texts[i] + "\r\n%\r\n";
+    }
+    WriteStandardOutput(listing);
+    return 0;
+}
+
+int AddRecord(const Invocation& invocation)
+{
+    // The text is taken as the editor takes its field: lines end at CR LF, CR or LF, are
+    // joined by CR LF, and a trailing line break does not start another line.
+    const std::string given = invocation.operands.size() > 1 ? invocation.operands[1] : ReadStandardInput();
+    const std::vector<std::string> lines = toolkit::SplitLines(given);
+    const std::string text = JoinedLines(lines);
+    if (text.find('\0') != std::string::npos)
+        throw std::runtime_error("The text holds a NUL byte, which would end the signature there.");
+    if (text.size() > SignatureTextCapacity)
+        throw std::runtime_error("The text is " + std::to_string(text.size()) +
+                                 " bytes long; a signature holds at most 512.");
+
+    RecordFile file;
+    file.OpenOrCreate(invocation.operands[0]);
+    const std::int64_t count = file.Count();
+    file.Seek(count);
+    SignatureRecord record{};
+    FillRecord(record, lines);
+    file.WriteRecord(record);
+    WriteStandardOutput("Record " + std::to_string(count + 1) + " added.\r\n");
+    return 0;
+}
+
+int DeleteRecord(const Invocation& invocation)
+{
+    const std::int64_t number = ParseRecordNumber(invocation.operands[1]);
+    SignatureDatabase database;
+    RecordFile& file = database.File();
+    file.OpenExisting(invocation.operands[0]);
+    const std::int64_t count = file.Count();
+    if (number > count)
+        throw std::runtime_error("There is no record " + std::to_string(number) + ": the database holds " +
+                                 std::to_string(count) + ".");
+    file.Seek(number - 1);
+    database.DeleteCurrent();
+    WriteStandardOutput("Record " + std::to_string(number) + " deleted.\r\n");
+    return 0;
+}
+
+} // namespace vqsig
