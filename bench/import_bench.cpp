@@ -5,7 +5,7 @@
 // read, close each), which the floor leaves out: under Wine each open is a few round trips
 // to the Wine server, slow when the machine is busy.
 //   usage: import_bench [folder of fortune files] [runs]
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 #include "vqsig/FortuneImport.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "vqsig/Commands.h"
 
 #include "settings/WholeFile.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 #include "vqsig/CodePages.h"
 #include "vqsig/DatabaseTexts.h"
 #include "vqsig/FortuneFile.h"

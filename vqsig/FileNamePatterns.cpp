@@ -1,7 +1,7 @@
 #include "vqsig/FileNamePatterns.h"
 
-#include "settings/AsciiText.h"
-#include "toolkit/SystemError.h"
+#include "base/AsciiText.h"
+#include "base/SystemError.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include "engine/RecordFile.h"
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureRecord.h"
-#include "toolkit/TextLines.h"
+#include "base/TextLines.h"
 #include "vqsig/DatabaseTexts.h"
 #include "vqsig/StandardStreams.h"
 

@@ -1,5 +1,7 @@
 #include "vqsig/Usage.h"
 
+#include "base/Version.h"
+
 namespace vqsig {
 
 std::string UsageText()
@@ -49,7 +51,7 @@ std::string HelpText()
 
 std::string VersionText()
 {
-    return std::string("vqsig ") + VQSIG_VERSION + "\r\n";
+    return std::string("vqsig ") + VARNQUILL_VERSION + "\r\n";
 }
 
 } // namespace vqsig

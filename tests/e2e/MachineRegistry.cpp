@@ -1,6 +1,6 @@
 #include "tests/e2e/MachineRegistry.h"
 
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 #include "base/SystemError.h"
 
 #include <stdexcept>

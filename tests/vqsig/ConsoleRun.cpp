@@ -1,6 +1,6 @@
 #include "tests/vqsig/ConsoleRun.h"
 
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 #include <gtest/gtest.h>
 

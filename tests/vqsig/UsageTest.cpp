@@ -1,4 +1,5 @@
 // vqsig's command line: what a wrong one, --help and --version give.
+#include "base/Version.h"
 #include "tests/vqsig/ConsoleRun.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ TEST(VqsigUsageTest, HelpAndVersionGoToStandardOutput)
     }
     const auto version = Vqsig({"--version"});
     EXPECT_EQ(0u, version.exitCode);
-    EXPECT_EQ(std::string("vqsig ") + VQSIG_VERSION + "\r\n", version.out);
+    EXPECT_EQ(std::string("vqsig ") + VARNQUILL_VERSION + "\r\n", version.out);
 }
 
 TEST(VqsigUsageTest, TextAfterDoubleDashIsNeverAnOption)

@@ -1,14 +1,14 @@
 # vqsig.exe, run as its own process with redirected standard streams.
 file(GLOB vqsig_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 varnquill_test(vqsig_tests SOURCES ${vqsig_test_sources} ${CMAKE_CURRENT_LIST_DIR}/../e2e/MachineRegistry.cpp
-               LIBRARIES varnquill_toolkit)
+               LIBRARIES varnquill_base)
 add_dependencies(vqsig_tests vqsig)
 if(CMAKE_CROSSCOMPILING)
   set(vqsig_exe_for_tests "Z:$<TARGET_FILE:vqsig>")
 else()
   set(vqsig_exe_for_tests "$<TARGET_FILE:vqsig>")
 endif()
-target_compile_definitions(vqsig_tests PRIVATE VQSIG_EXE="${vqsig_exe_for_tests}" VQSIG_VERSION="${PROJECT_VERSION}")
+target_compile_definitions(vqsig_tests PRIVATE VQSIG_EXE="${vqsig_exe_for_tests}")
 
 # Debian's own fortune files against strfile (both Linux-side), so only in a cross build.
 if(CMAKE_CROSSCOMPILING)
