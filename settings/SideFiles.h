@@ -3,8 +3,9 @@
 #include <vector>
 
 // The two side files: the database list ("sigs.list") and the static text ("static.sig.qmz"),
-// beside the program or in the user's own folder (SettingsPlaces.h decides). Failures are FileAccessError (WholeFile.h); a missing file is the
-// caller's to skip (FileExists) before loading.
+// beside the program or in the user's own folder (SettingsPlaces.h decides). Failures are
+// FileAccessError (WholeFile.h); a missing file is the caller's to skip (FileExists) before
+// loading.
 namespace settings {
 
 inline constexpr const char* DatabaseListFileName = "sigs.list";

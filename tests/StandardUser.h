@@ -39,11 +39,13 @@ private:
     void SetAccess(const char* sddl)
     {
         PSECURITY_DESCRIPTOR descriptor = nullptr;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
+        ASSERT_TRUE(
+            ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
         HKEY key = nullptr;
         EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC, &key)) << path_;
         const toolkit::RegistryKey closing(key);
-        EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor)) << path_ << " " << sddl;
+        EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor))
+            << path_ << " " << sddl;
         LocalFree(descriptor);
     }
 
@@ -53,8 +55,9 @@ private:
 
 inline bool CanCreateFileIn(const std::string& folder)
 {
-    const toolkit::FileHandle file(CreateFileA((folder + "standard-user-check.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    const std::string path = folder + "standard-user-check.tmp";
+    const toolkit::FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return static_cast<bool>(file);
 }
 

@@ -204,10 +204,11 @@ void TForm1::SaveSideFiles()
     const settings::SettingsPlaces* places = Places();
     if (!places)
         return; // start-up could not find the program's folder: there is no place to save to
+    using settings::DatabaseListFileName, settings::StaticTextFileName;
     if (!databaseListUnread_)
-        RunStep([&] { settings::SaveList(places->SideFileToSave(settings::DatabaseListFileName), DBList.Items()); });
+        RunStep([&] { settings::SaveList(places->SideFileToSave(DatabaseListFileName), DBList.Items()); });
     if (!staticTextUnread_)
-        RunStep([&] { settings::SaveStaticText(places->SideFileToSave(settings::StaticTextFileName), StaticMemo.Text()); });
+        RunStep([&] { settings::SaveStaticText(places->SideFileToSave(StaticTextFileName), StaticMemo.Text()); });
 }
 
 void TForm1::SaveWindowPosition()

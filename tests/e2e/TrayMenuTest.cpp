@@ -573,13 +573,11 @@ TEST_F(TrayMenu, AStandardUserKeepsEverythingInTheirOwnPlaces)
     EXPECT_EQ(TextOf(staticText), program->ReadFile("static.sig.qmz"));
 
     // Every switch and the start-up box change; a restart must find each one changed.
-    const char* const boxes[] = {"Automatically change signature every ",
-                                 "Pop up \"balloon hint\" when signature changes",
-                                 "Pop up \"balloon\" error messages",
-                                 "Add standard signature delimiter",
-                                 "Include static text in signatures",
-                                 "below random signature",
-                                 "Add to Windows Startup"};
+    const char* const boxes[] = {
+        "Automatically change signature every ", "Pop up \"balloon hint\" when signature changes",
+        "Pop up \"balloon\" error messages",      "Add standard signature delimiter",
+        "Include static text in signatures",     "below random signature",
+        "Add to Windows Startup"};
     std::map<std::string, bool> checkedBefore;
     for (const char* text : boxes) {
         const HWND box = ControlWithText(form, "Button", text);
@@ -591,14 +589,9 @@ TEST_F(TrayMenu, AStandardUserKeepsEverythingInTheirOwnPlaces)
     SetText(ControlAt(form, "Edit", 8, 32), "C:\\mail\\sig.txt");
     EXPECT_TRUE(DialogsOf(id).empty()) << "a failure shown for a change of a setting";
     EXPECT_EQ(StoredSettings(HKEY_CURRENT_USER),
-              (std::map<std::string, std::string>{{"AutoChange", "True"},
-                                                  {"Balloon", "True"},
-                                                  {"Error", "True"},
-                                                  {"Minutes", "25"},
-                                                  {"OEFile", "C:\\mail\\sig.txt"},
-                                                  {"SigBreak", "False"},
-                                                  {"Static", "True"},
-                                                  {"StatPlace", "Below"}}));
+              (std::map<std::string, std::string>{{"AutoChange", "True"}, {"Balloon", "True"}, {"Error", "True"},
+                                                  {"Minutes", "25"}, {"OEFile", "C:\\mail\\sig.txt"},
+                                                  {"SigBreak", "False"}, {"Static", "True"}, {"StatPlace", "Below"}}));
     EXPECT_EQ(StartupEntry(HKEY_CURRENT_USER), ExpectedStartupCommand());
     EXPECT_EQ(StoredSettings(), (std::map<std::string, std::string>{{"Minutes", "5"}}));
     EXPECT_FALSE(StartupEntry().has_value());
