@@ -17,10 +17,10 @@ std::string RegistryPath(const std::string& key)
     return !key.empty() && key.front() == '\\' ? key.substr(1) : key;
 }
 
-toolkit::RegistryKey OpenExistingKey(HKEY root, const std::string& key)
+toolkit::RegistryKey OpenExistingKey(HKEY root, const std::string& key, REGSAM access)
 {
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, RegistryPath(key).c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, RegistryPath(key).c_str(), 0, access, &handle) != ERROR_SUCCESS)
         return {};
     return toolkit::RegistryKey(handle);
 }
@@ -56,33 +56,46 @@ std::optional<std::string> QueryString(HKEY key, const std::string& name)
     }
 }
 
+// The value under this root, or nothing when the key or the value is missing or unreadable.
+std::optional<std::string> ReadStored(HKEY root, const std::string& key, const std::string& name)
+{
+    const toolkit::RegistryKey opened = OpenExistingKey(root, key, KEY_READ);
+    if (!opened)
+        return std::nullopt;
+    return QueryString(opened.Get(), name);
+}
+
 } // namespace
 
 std::string RegistryStore::ReadString(const std::string& key, const std::string& name,
                                       const std::string& defaultValue) const
 {
-    const toolkit::RegistryKey opened = OpenExistingKey(root_, key);
-    if (!opened)
-        return defaultValue;
-    return QueryString(opened.Get(), name).value_or(defaultValue);
+    if (std::optional<std::string> own = ReadStored(root_, key, name))
+        return *own;
+    if (readThroughRoot_)
+        return ReadStored(readThroughRoot_, key, name).value_or(defaultValue);
+    return defaultValue;
 }
 
 void RegistryStore::WriteString(const std::string& key, const std::string& name, const std::string& value)
 {
-    const std::string path = RegistryPath(key);
-    {
-        HKEY created = nullptr;
-        if (RegCreateKeyExA(root_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, &created, nullptr) != ERROR_SUCCESS)
-            throw RegistryError("Failed to create key " + key);
-        toolkit::RegistryKey closeAgain(created);
-    }
-    const toolkit::RegistryKey opened = OpenExistingKey(root_, key);
+    if (CreateKey(key) != ERROR_SUCCESS)
+        throw RegistryError("Failed to create key " + key);
+    const toolkit::RegistryKey opened = OpenExistingKey(root_, key, KEY_ALL_ACCESS);
     if (!opened)
         return; // the key is there but not ours to write: the setting is left as it was
     if (RegSetValueExA(opened.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
         throw RegistryError("Failed to set data for '" + name + "'");
+}
+
+LSTATUS RegistryStore::CreateKey(const std::string& key)
+{
+    HKEY created = nullptr;
+    const LSTATUS status = RegCreateKeyExA(root_, RegistryPath(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_ALL_ACCESS, nullptr, &created, nullptr);
+    const toolkit::RegistryKey closeAgain(status == ERROR_SUCCESS ? created : nullptr);
+    return status;
 }
 
 int RegistryStore::ReadInteger(const std::string& key, const std::string& name, int defaultValue) const
@@ -97,7 +110,7 @@ void RegistryStore::WriteInteger(const std::string& key, const std::string& name
 
 void RegistryStore::DeleteValue(const std::string& key, const std::string& name)
 {
-    const toolkit::RegistryKey opened = OpenExistingKey(root_, key);
+    const toolkit::RegistryKey opened = OpenExistingKey(root_, key, KEY_ALL_ACCESS);
     if (!opened)
         return; // no key, no value to delete
     // A missing value is already what the caller wants; any other refusal is not reported

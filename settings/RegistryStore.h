@@ -14,16 +14,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// String and integer values under one root key (HKEY_LOCAL_MACHINE in the program).
+// String and integer values under one root key (the one SettingsPlaces chose in the program).
 //
 // Key paths: a leading backslash means "from the root"; the rest, a trailing backslash
-// included, goes to the registry unchanged. Every call opens the key it needs, with full
-// access, and closes it again, so no call leaves a key open or changes what a later call
-// sees as its starting point.
+// included, goes to the registry unchanged. Every call opens the key it needs and closes it
+// again, so no call leaves a key open or changes what a later call sees as its starting
+// point. Reads ask for read access only, so a key the user may read but not change still
+// gives its values; writes and deletes open with full access.
 //
 // Reads never create a key. A missing or unopenable key and a missing value give the
 // default; an existing empty value gives the empty string. A value of another type than a
-// string fails with "Invalid data type for '<name>'".
+// string fails with "Invalid data type for '<name>'". A store with a read-through root looks
+// there for a value its own root does not hold, before falling back to the default; it never
+// writes there.
 //
 // Writes create the key when it is missing (failing with "Failed to create key <key>", the
 // path as passed), open it and store a plain string (REG_SZ) value (failing with
@@ -33,7 +36,10 @@ class RegistryStore {
 public:
     // The root is not owned: a predefined key, or a key the caller keeps open for as long
     // as the store lives.
-    explicit RegistryStore(HKEY root) noexcept : root_(root) {}
+    explicit RegistryStore(HKEY root, HKEY readThroughRoot = nullptr) noexcept
+        : root_(root), readThroughRoot_(readThroughRoot)
+    {
+    }
 
     std::string ReadString(const std::string& key, const std::string& name,
                            const std::string& defaultValue) const;
@@ -44,12 +50,18 @@ public:
     int ReadInteger(const std::string& key, const std::string& name, int defaultValue) const;
     void WriteInteger(const std::string& key, const std::string& name, int value);
 
+    // The first step of every write: creates the key when it is missing, opening it with full
+    // access, and closes it again. Gives the registry's answer, ERROR_SUCCESS when the key is
+    // there and ours to write; so the caller can learn whether writes would be refused.
+    LSTATUS CreateKey(const std::string& key);
+
     // Opens the key without creating it and deletes the value. Reports no failure: a value
     // or key that is not there is as good as deleted.
     void DeleteValue(const std::string& key, const std::string& name);
 
 private:
     HKEY root_;
+    HKEY readThroughRoot_;
 };
 
 } // namespace settings

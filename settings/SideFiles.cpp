@@ -7,14 +7,19 @@
 
 namespace settings {
 
+std::string SideFilePath(const std::string& folder, const std::string& fileName)
+{
+    return folder + "\\" + fileName;
+}
+
 std::string DatabaseListPath(const std::string& programDirectory)
 {
-    return programDirectory + "\\" + DatabaseListFileName;
+    return SideFilePath(programDirectory, DatabaseListFileName);
 }
 
 std::string StaticTextPath(const std::string& programDirectory)
 {
-    return programDirectory + "\\" + StaticTextFileName;
+    return SideFilePath(programDirectory, StaticTextFileName);
 }
 
 std::vector<std::string> LoadList(const std::string& path)

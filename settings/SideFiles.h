@@ -2,16 +2,18 @@
 #include <string>
 #include <vector>
 
-// The two files beside the program: the database list ("sigs.list") and the static text
-// ("static.sig.qmz"). Failures are FileAccessError (WholeFile.h); a missing file is the
-// caller's to skip (FileExists) before loading.
+// The two side files: the database list ("sigs.list") and the static text ("static.sig.qmz"),
+// beside the program or in the user's own folder (SettingsPlaces.h decides). Failures are
+// FileAccessError (WholeFile.h); a missing file is the caller's to skip (FileExists) before
+// loading.
 namespace settings {
 
 inline constexpr const char* DatabaseListFileName = "sigs.list";
 inline constexpr const char* StaticTextFileName = "static.sig.qmz";
 
-// programDirectory as ProgramDirectory() gives it, ending in a backslash; another backslash
-// goes before the file name, which the file system accepts.
+// folder ending in a backslash, as ProgramDirectory() gives it; another backslash goes
+// before the file name, which the file system accepts.
+std::string SideFilePath(const std::string& folder, const std::string& fileName);
 std::string DatabaseListPath(const std::string& programDirectory);
 std::string StaticTextPath(const std::string& programDirectory);
 

@@ -6,6 +6,8 @@
 // The log-in start-up entry: value "qmz Varnquill" under the Run key of the store's root.
 namespace settings {
 
+class SettingsPlaces;
+
 inline constexpr const char* RunKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 inline constexpr const char* StartupValue = "qmz Varnquill";
 
@@ -20,5 +22,12 @@ bool StartupEntryPresent(const RegistryStore& store);
 // written or removed leaves the program working as before.
 void AddStartupEntry(RegistryStore& store, const std::string& programPath);
 void RemoveStartupEntry(RegistryStore& store);
+
+// The entry in the Run keys the places name: present when either holds it; added to the
+// one chosen for this run, unless the other already starts this very program at log-in
+// (two entries would start it twice); removed from each where the user may.
+bool StartupEntryPresent(const SettingsPlaces& places);
+void AddStartupEntry(const SettingsPlaces& places, const std::string& programPath);
+void RemoveStartupEntry(const SettingsPlaces& places);
 
 } // namespace settings

@@ -1,6 +1,7 @@
 #include "ui/ProgramState.h"
 
 #include "settings/RegistryStore.h"
+#include "settings/SettingsPlaces.h"
 #include "tray/TrayIcon.h"
 
 ProgramState::ProgramState() = default;

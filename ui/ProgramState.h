@@ -3,14 +3,16 @@
 
 namespace settings {
 class RegistryStore;
+class SettingsPlaces;
 }
 namespace tray {
 class TTrayIcon;
 }
 
 // What the handlers of the main window share for the whole run, besides the signature
-// database (ProgramDatabase()): the tray icon and the settings store. The main window's
-// start-up creates both and its exit releases them; outside that time they are null.
+// database (ProgramDatabase()): the tray icon, and the settings store with the places it
+// keeps the settings in. The main window's start-up creates them and its exit releases them;
+// outside that time they are null.
 struct ProgramState {
     ProgramState();
     ~ProgramState();
@@ -18,6 +20,7 @@ struct ProgramState {
     ProgramState& operator=(const ProgramState&) = delete;
 
     std::unique_ptr<tray::TTrayIcon> trayIcon;
+    std::unique_ptr<settings::SettingsPlaces> places;
     std::unique_ptr<settings::RegistryStore> settings;
 };
 

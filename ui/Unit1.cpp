@@ -168,6 +168,11 @@ settings::RegistryStore* TForm1::Settings() const noexcept
     return Program().settings.get();
 }
 
+const settings::SettingsPlaces* TForm1::Places() const noexcept
+{
+    return Program().places.get();
+}
+
 void TForm1::ApplyFont()
 {
     font_ = CreateWindowFont();

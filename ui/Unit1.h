@@ -27,6 +27,7 @@
 
 namespace settings {
 class RegistryStore;
+class SettingsPlaces;
 }
 namespace tray {
 class TTrayIcon;
@@ -107,10 +108,11 @@ public:
     toolkit::PopupMenu TrayMenu;   // the tray icon's right-click menu
     toolkit::PopupMenu DBListPopUp; // the database list's context menu
 
-    // The tray icon and the settings store (program-level state; null before start-up and
-    // after Exit).
+    // The tray icon, the settings store and where it keeps the settings (program-level
+    // state; null before start-up and after Exit).
     tray::TTrayIcon* TrayIcon1() const noexcept;
     settings::RegistryStore* Settings() const noexcept;
+    const settings::SettingsPlaces* Places() const noexcept;
     // Where every command's errors, notices and questions go.
     ReportSink& Reporter() noexcept { return reports_; }
     // The signature writer, reading its settings from this window and reporting to Reporter().

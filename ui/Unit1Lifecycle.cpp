@@ -6,6 +6,7 @@
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingValues.h"
+#include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
 #include "settings/StartupEntry.h"
 #include "settings/WholeFile.h"
@@ -44,15 +45,20 @@ void TForm1::FormCreate()
     // caption shown is still the same.
     SetWindowTextA(Handle(), CaptionText);
     RunStep([this] { Program().trayIcon = std::make_unique<tray::TTrayIcon>(Handle()); });
-    RunStep([] { Program().settings = std::make_unique<settings::RegistryStore>(HKEY_LOCAL_MACHINE); });
+    RunStep([] {
+        // Decided once for the run: a setting must not be written to one place and looked
+        // for in another later on.
+        Program().places = std::make_unique<settings::SettingsPlaces>(settings::ProgramDirectory());
+        Program().settings = std::make_unique<settings::RegistryStore>(Program().places->SettingsStore());
+    });
     if (settings::RegistryStore* store = Settings()) {
         RunStep([this, store] {
             MinutesEdit.SetValue(settings::ReadMinutes(*store));
             AutoTimer.SetInterval(MinutesToInterval(MinutesEdit.Value()));
         });
         RunStep([this, store] { OEFileEdit.SetText(settings::ReadSignatureFilePath(*store)); });
-        RunStep([this, store] {
-            if (settings::StartupEntryPresent(*store))
+        RunStep([this] {
+            if (settings::StartupEntryPresent(*Places()))
                 StartupChkBx.SetChecked(true);
         });
     }
@@ -109,8 +115,10 @@ void TForm1::RestoreSwitches()
 
 void TForm1::LoadSideFiles()
 {
-    const std::string directory = settings::ProgramDirectory();
-    const std::string listPath = settings::DatabaseListPath(directory);
+    const settings::SettingsPlaces* places = Places();
+    if (!places)
+        return; // start-up could not even find the program's own folder, and has said so
+    const std::string listPath = places->SideFileToRead(settings::DatabaseListFileName);
     databaseListUnread_ = !RunStep([&] {
         if (!settings::FileExists(listPath))
             return;
@@ -119,7 +127,7 @@ void TForm1::LoadSideFiles()
         for (const std::string& entry : entries)
             DBList.Add(entry);
     });
-    const std::string staticPath = settings::StaticTextPath(directory);
+    const std::string staticPath = places->SideFileToRead(settings::StaticTextFileName);
     staticTextUnread_ = !RunStep([&] {
         if (settings::FileExists(staticPath))
             StaticMemo.SetText(settings::LoadStaticText(staticPath));
@@ -184,17 +192,23 @@ void TForm1::Exit()
     });
     SaveSideFiles();
     RunStep([this] { SaveWindowPosition(); });
-    RunStep([] { Program().settings.reset(); });
+    RunStep([] {
+        Program().settings.reset();
+        Program().places.reset();
+    });
     toolkit::Application::Instance().Terminate();
 }
 
 void TForm1::SaveSideFiles()
 {
-    const std::string directory = settings::ProgramDirectory();
+    const settings::SettingsPlaces* places = Places();
+    if (!places)
+        return; // start-up could not find the program's folder: there is no place to save to
+    using settings::DatabaseListFileName, settings::StaticTextFileName;
     if (!databaseListUnread_)
-        RunStep([&] { settings::SaveList(settings::DatabaseListPath(directory), DBList.Items()); });
+        RunStep([&] { settings::SaveList(places->SideFileToSave(DatabaseListFileName), DBList.Items()); });
     if (!staticTextUnread_)
-        RunStep([&] { settings::SaveStaticText(settings::StaticTextPath(directory), StaticMemo.Text()); });
+        RunStep([&] { settings::SaveStaticText(places->SideFileToSave(StaticTextFileName), StaticMemo.Text()); });
 }
 
 void TForm1::SaveWindowPosition()

@@ -7,6 +7,7 @@
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingValues.h"
+#include "settings/SettingsPlaces.h"
 #include "settings/StartupEntry.h"
 #include "settings/WholeFile.h"
 #include "toolkit/FileDialogs.h"
@@ -63,13 +64,13 @@ void TForm1::MinutesEditChange()
 
 void TForm1::StartupChkBxClick()
 {
-    settings::RegistryStore* store = Settings();
-    if (!store)
+    const settings::SettingsPlaces* places = Places();
+    if (!places)
         return;
     if (StartupChkBx.Checked())
-        settings::AddStartupEntry(*store, settings::ProgramPath());
+        settings::AddStartupEntry(*places, settings::ProgramPath());
     else
-        settings::RemoveStartupEntry(*store);
+        settings::RemoveStartupEntry(*places);
 }
 
 void TForm1::BalloonChkBxClick()

@@ -3,6 +3,8 @@
 #include "base/Handles.h"
 #include "base/SystemError.h"
 
+#include <shlobj.h>
+
 #include <stdexcept>
 #include <vector>
 
@@ -10,10 +12,10 @@ namespace e2e {
 
 namespace {
 
-toolkit::RegistryKey OpenKey(const char* path, REGSAM access)
+toolkit::RegistryKey OpenKey(HKEY root, const char* path, REGSAM access)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path, 0, access, &key) != ERROR_SUCCESS)
         return {};
     return toolkit::RegistryKey(key);
 }
@@ -37,20 +39,39 @@ std::optional<std::string> ReadString(HKEY key, const std::string& name)
 
 void ForgetProgramSettings()
 {
-    const LSTATUS tree = RegDeleteTreeA(HKEY_LOCAL_MACHINE, SettingsKeyPath);
-    if (tree != ERROR_SUCCESS && tree != ERROR_FILE_NOT_FOUND)
-        throw std::runtime_error("cannot delete the settings key: " + toolkit::SystemErrorText(tree));
-    if (toolkit::RegistryKey run = OpenKey(RunKeyPath, KEY_SET_VALUE)) {
-        const LSTATUS value = RegDeleteValueA(run.Get(), StartupValueName);
-        if (value != ERROR_SUCCESS && value != ERROR_FILE_NOT_FOUND)
-            throw std::runtime_error("cannot delete the start-up entry: " + toolkit::SystemErrorText(value));
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        const LSTATUS tree = RegDeleteTreeA(root, SettingsKeyPath);
+        if (tree != ERROR_SUCCESS && tree != ERROR_FILE_NOT_FOUND)
+            throw std::runtime_error("cannot delete the settings key: " + toolkit::SystemErrorText(tree));
+        if (toolkit::RegistryKey run = OpenKey(root, RunKeyPath, KEY_SET_VALUE)) {
+            const LSTATUS value = RegDeleteValueA(run.Get(), StartupValueName);
+            if (value != ERROR_SUCCESS && value != ERROR_FILE_NOT_FOUND)
+                throw std::runtime_error("cannot delete the start-up entry: " + toolkit::SystemErrorText(value));
+        }
     }
+    const std::string folder = UserSideFilesFolder();
+    for (const char* name : {"sigs.list", "static.sig.qmz"}) {
+        if (!DeleteFileA((folder + name).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+            GetLastError() != ERROR_PATH_NOT_FOUND)
+            throw std::runtime_error("cannot delete " + folder + name + ": " + toolkit::SystemErrorText(GetLastError()));
+    }
+    if (!RemoveDirectoryA(folder.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+        GetLastError() != ERROR_PATH_NOT_FOUND)
+        throw std::runtime_error("cannot remove " + folder + ": " + toolkit::SystemErrorText(GetLastError()));
 }
 
-std::map<std::string, std::string> StoredSettings()
+std::string UserSideFilesFolder()
+{
+    char appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+        throw std::runtime_error("the user has no application data folder");
+    return std::string(appData) + "\\Varnquill\\";
+}
+
+std::map<std::string, std::string> StoredSettings(HKEY root)
 {
     std::map<std::string, std::string> values;
-    toolkit::RegistryKey key = OpenKey(SettingsKeyPath, KEY_READ);
+    toolkit::RegistryKey key = OpenKey(root, SettingsKeyPath, KEY_READ);
     if (!key)
         return values;
     for (DWORD index = 0;; ++index) {
@@ -67,9 +88,9 @@ std::map<std::string, std::string> StoredSettings()
     return values;
 }
 
-std::optional<std::string> StoredSetting(const std::string& name)
+std::optional<std::string> StoredSetting(const std::string& name, HKEY root)
 {
-    toolkit::RegistryKey key = OpenKey(SettingsKeyPath, KEY_READ);
+    toolkit::RegistryKey key = OpenKey(root, SettingsKeyPath, KEY_READ);
     if (!key)
         return std::nullopt;
     return ReadString(key.Get(), name);
@@ -90,9 +111,9 @@ void StoreSetting(const std::string& name, const std::string& value)
         throw std::runtime_error("cannot store " + name + ": " + toolkit::SystemErrorText(set));
 }
 
-std::optional<std::string> StartupEntry()
+std::optional<std::string> StartupEntry(HKEY root)
 {
-    toolkit::RegistryKey key = OpenKey(RunKeyPath, KEY_READ);
+    toolkit::RegistryKey key = OpenKey(root, RunKeyPath, KEY_READ);
     if (!key)
         return std::nullopt;
     return ReadString(key.Get(), StartupValueName);

@@ -5,6 +5,7 @@
 #include "base/SystemError.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace e2e {
 
@@ -59,6 +60,11 @@ ProgramUnderTest::ProgramUnderTest() : directory_(FreshDirectory())
         Fail(std::string("cannot copy ") + VARNQUILL_EXE);
 }
 
+ProgramUnderTest::ProgramUnderTest(std::string existingDirectory)
+    : directory_(std::move(existingDirectory)), ownsDirectory_(false)
+{
+}
+
 ProgramUnderTest::~ProgramUnderTest()
 {
     try {
@@ -66,7 +72,8 @@ ProgramUnderTest::~ProgramUnderTest()
     } catch (...) {
         // Nothing more can be done from a destructor; the directory still goes.
     }
-    RemoveDirectoryWithFiles(directory_);
+    if (ownsDirectory_)
+        RemoveDirectoryWithFiles(directory_);
 }
 
 void ProgramUnderTest::WriteFile(const std::string& name, const std::string& bytes) const
@@ -83,7 +90,12 @@ void ProgramUnderTest::WriteFile(const std::string& name, const std::string& byt
 
 std::optional<std::string> ProgramUnderTest::ReadFile(const std::string& name) const
 {
-    toolkit::FileHandle file(CreateFileA((directory_ + name).c_str(), GENERIC_READ,
+    return FileBytes(directory_ + name);
+}
+
+std::optional<std::string> FileBytes(const std::string& path)
+{
+    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)

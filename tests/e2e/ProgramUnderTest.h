@@ -11,9 +11,15 @@
 // process by its handle, whatever state it is in, and removes the directory.
 namespace e2e {
 
+// Every byte of the file, or nothing when it cannot be opened.
+std::optional<std::string> FileBytes(const std::string& path);
+
 class ProgramUnderTest {
 public:
     ProgramUnderTest();
+    // The copy of the program already in this directory (ending in a backslash), which the
+    // run leaves as it is.
+    explicit ProgramUnderTest(std::string existingDirectory);
     ~ProgramUnderTest();
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
@@ -42,6 +48,7 @@ public:
 
 private:
     std::string directory_;
+    bool ownsDirectory_ = true;
     toolkit::KernelHandle process_;
     DWORD processId_ = 0;
     int trayIconsBefore_ = 0;

@@ -3,12 +3,14 @@
 // chosen with the keys a user would press, and what they did is read from files, the registry
 // and the windows. A stand-in media player (FakePlayer.exe) plays the part of Winamp.
 #include "tests/e2e/ProgramFixture.h"
+#include "tests/common/StandardUser.h"
 #include "tests/common/WineTray.h"
 #include "tests/player/FakePlayerProcess.h"
 #include "base/SystemError.h"
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -561,6 +563,88 @@ TEST_F(TrayMenu, ExitSavesEverythingAndEndsAndTheNextStartFindsItAgain)
     const RECT place = ScreenRect(nextForm);
     EXPECT_EQ(place.left, 250);
     EXPECT_EQ(place.top, 180);
+}
+
+// A standard user may write neither the per-machine keys nor the program's folder: every
+// setting, the start-up entry and the side files go to the user's own places, while what the
+// machine holds still applies until the user changes it.
+TEST_F(TrayMenu, AStandardUserKeepsEverythingInTheirOwnPlaces)
+{
+    const std::string locked = standarduser::LockedProgramFolder();
+    if (locked.empty())
+        GTEST_SKIP() << "this build has no locked program folder";
+    StoreSetting("Minutes", "5");
+    const standarduser::ReadOnlyKey machineSettings(HKEY_LOCAL_MACHINE, SettingsKeyPath);
+    const standarduser::ReadOnlyKey machineRun(HKEY_LOCAL_MACHINE, RunKeyPath);
+    program = std::make_unique<ProgramUnderTest>(locked);
+    const std::string listBeside = program->ReadFile("sigs.list").value_or("");
+    ASSERT_FALSE(listBeside.empty());
+
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const DWORD id = program->ProcessId();
+    EXPECT_TRUE(DialogsOf(id).empty()) << "a failure shown at start-up";
+    const HWND minutes = ControlAt(form, "Edit", 208, 60);
+    const HWND staticText = ControlAt(form, "Edit", 8, 241);
+    const HWND list = ControlsOf(form, "ListBox").at(0);
+    ASSERT_TRUE(minutes && staticText);
+    EXPECT_EQ(TextOf(minutes), "5");
+    const auto listBytes = [](HWND shown) {
+        std::string bytes;
+        for (int row = 0; row < ListCount(shown); ++row)
+            bytes += ListItem(shown, row) + "\r\n";
+        return bytes;
+    };
+    EXPECT_EQ(listBytes(list), listBeside);
+    EXPECT_EQ(TextOf(staticText), program->ReadFile("static.sig.qmz"));
+
+    // Every switch and the start-up box change; a restart must find each one changed.
+    const char* const boxes[] = {
+        "Automatically change signature every ", "Pop up \"balloon hint\" when signature changes",
+        "Pop up \"balloon\" error messages",      "Add standard signature delimiter",
+        "Include static text in signatures",     "below random signature",
+        "Add to Windows Startup"};
+    std::map<std::string, bool> checkedBefore;
+    for (const char* text : boxes) {
+        const HWND box = ControlWithText(form, "Button", text);
+        ASSERT_NE(box, nullptr) << text;
+        checkedBefore[text] = IsChecked(box);
+        Click(box);
+    }
+    SetText(minutes, "25");
+    SetText(ControlAt(form, "Edit", 8, 32), "C:\\mail\\sig.txt");
+    EXPECT_TRUE(DialogsOf(id).empty()) << "a failure shown for a change of a setting";
+    EXPECT_EQ(StoredSettings(HKEY_CURRENT_USER),
+              (std::map<std::string, std::string>{{"AutoChange", "True"}, {"Balloon", "True"}, {"Error", "True"},
+                                                  {"Minutes", "25"}, {"OEFile", "C:\\mail\\sig.txt"},
+                                                  {"SigBreak", "False"}, {"Static", "True"}, {"StatPlace", "Below"}}));
+    EXPECT_EQ(StartupEntry(HKEY_CURRENT_USER), ExpectedStartupCommand());
+    EXPECT_EQ(StoredSettings(), (std::map<std::string, std::string>{{"Minutes", "5"}}));
+    EXPECT_FALSE(StartupEntry().has_value());
+
+    DWORD_PTR added = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("D:\\added.sigs"), SMTO_NORMAL,
+                                    WaitMs, &added));
+    SetText(staticText, "Kind regards");
+    Choose(ExitPresses);
+    ASSERT_EQ(WaitForSingleObject(program->Process(), WaitMs), WAIT_OBJECT_0) << "the program did not end";
+    EXPECT_TRUE(DialogsOf(id).empty()) << "a failure shown at exit";
+    const std::string userFolder = UserSideFilesFolder();
+    EXPECT_EQ(FileBytes(userFolder + "sigs.list"), listBeside + "D:\\added.sigs\r\n");
+    EXPECT_EQ(FileBytes(userFolder + "static.sig.qmz"), "Kind regards");
+    EXPECT_TRUE(StoredSetting("Top", HKEY_CURRENT_USER).has_value());
+
+    ProgramUnderTest next(locked);
+    next.Start();
+    const HWND nextForm = next.MainWindow();
+    ASSERT_NE(nextForm, nullptr);
+    EXPECT_TRUE(DialogsOf(next.ProcessId()).empty());
+    for (const char* text : boxes)
+        EXPECT_EQ(IsChecked(ControlWithText(nextForm, "Button", text)), !checkedBefore[text]) << text;
+    EXPECT_EQ(TextOf(ControlAt(nextForm, "Edit", 208, 60)), "25");
+    EXPECT_EQ(TextOf(ControlAt(nextForm, "Edit", 8, 32)), "C:\\mail\\sig.txt");
+    EXPECT_EQ(listBytes(ControlsOf(nextForm, "ListBox").at(0)), listBeside + "D:\\added.sigs\r\n");
+    EXPECT_EQ(TextOf(ControlAt(nextForm, "Edit", 8, 241)), "Kind regards");
 }
 
 // The tray menu also opens while a report waits for its OK; "Exit" from there still ends the

@@ -10,24 +10,20 @@
 #include <vector>
 
 // A fresh directory in the temporary directory, emptied and removed at the end of the test.
+// A test with more than one tells them apart by a name of their own.
 class TestDirectory {
 public:
-    TestDirectory()
+    explicit TestDirectory(const std::string& name = "")
     {
         char temp[MAX_PATH + 1] = {};
         EXPECT_NE(0u, GetTempPathA(sizeof temp, temp));
         path_ = std::string(temp) + "vq-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + name;
         std::replace(path_.begin() + std::string(temp).size(), path_.end(), '/', '-');
         path_ += "\\";
         EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
     }
-    ~TestDirectory()
-    {
-        for (const std::string& name : Names())
-            DeleteFileA((path_ + name).c_str()); // best effort: a leftover in %TEMP% harms nobody
-        RemoveDirectoryA(path_.c_str());
-    }
+    ~TestDirectory() { RemoveWithFiles(path_); }
 
     // Ends in a backslash, as the program's directory does.
     const std::string& Path() const { return path_; }
@@ -75,5 +71,24 @@ public:
     }
 
 private:
+    // Best effort: a leftover in %TEMP% harms nobody.
+    static void RemoveWithFiles(const std::string& folder)
+    {
+        WIN32_FIND_DATAA found{};
+        const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveWithFiles(folder + name + "\\");
+            else
+                DeleteFileA((folder + name).c_str());
+        }
+        if (search != INVALID_HANDLE_VALUE)
+            FindClose(search);
+        RemoveDirectoryA(folder.c_str());
+    }
+
     std::string path_;
 };

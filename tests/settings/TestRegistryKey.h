@@ -43,6 +43,15 @@ public:
         return toolkit::RegistryKey(key);
     }
 
+    // A subkey of its own, to serve as another root.
+    toolkit::RegistryKey CreateChild(const std::string& name) const
+    {
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(key_.Get(), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                                 nullptr));
+        return toolkit::RegistryKey(key);
+    }
+
     bool SubkeyExists(const std::string& subkey) const
     {
         HKEY key = nullptr;

@@ -1,0 +1,84 @@
+#pragma once
+#include "base/Handles.h"
+
+#include <windows.h>
+
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+// What a standard user meets, made on purpose: the test prefix runs everyone as an
+// administrator, so per-machine keys and the program's folder are writable unless a test
+// takes that away.
+namespace standarduser {
+
+// For its lifetime, the key (created when missing) may be read but not written by anyone:
+// opening or creating it for writing is refused for want of access. Wine keeps this only
+// while the prefix's server runs, and the owner may always change it back, which the
+// destructor does, giving everyone full access again.
+class ReadOnlyKey {
+public:
+    ReadOnlyKey(HKEY root, std::string path) : root_(root), path_(std::move(path))
+    {
+        HKEY created = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &created,
+                                                 nullptr))
+            << path_;
+        const toolkit::RegistryKey closing(created);
+        SetAccess("D:(A;OICI;KR;;;WD)");
+    }
+    ~ReadOnlyKey() { SetAccess("D:(A;OICI;KA;;;WD)"); }
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+private:
+    void SetAccess(const char* sddl)
+    {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        ASSERT_TRUE(
+            ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC, &key)) << path_;
+        const toolkit::RegistryKey closing(key);
+        EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor))
+            << path_ << " " << sddl;
+        LocalFree(descriptor);
+    }
+
+    HKEY root_;
+    std::string path_;
+};
+
+inline bool CanCreateFileIn(const std::string& folder)
+{
+    const std::string path = folder + "standard-user-check.tmp";
+    const toolkit::FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return static_cast<bool>(file);
+}
+
+// A program folder nobody may create files in, as a folder under Program Files is for a
+// standard user, ending in a backslash. The test runner makes it before the tests and
+// removes it after them (scripts/locked-folder.sh): it holds a copy of the program and a
+// database list and static text left beside it. Empty where the build has none; a test
+// skips then, and fails when the folder should be there but is missing or writable.
+inline std::string LockedProgramFolder()
+{
+#ifdef VARNQUILL_LOCKED_FOLDER
+    std::string folder = VARNQUILL_LOCKED_FOLDER;
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        << folder << " is missing: run the test through ctest, which prepares it";
+    EXPECT_FALSE(CanCreateFileIn(folder)) << folder << " is writable";
+    return folder;
+#else
+    return {};
+#endif
+}
+
+} // namespace standarduser
