@@ -1,31 +1,30 @@
 #include "vqsig/ProgramSettings.h"
 
 #include "settings/ProgramLocation.h"
-#include "settings/RegistryStore.h"
+#include "settings/SettingsPlaces.h"
 #include "settings/SettingValues.h"
 #include "settings/SideFiles.h"
 #include "settings/WholeFile.h"
-
-#include <windows.h>
 
 namespace vqsig {
 
 PickSettings ReadProgramSettings()
 {
-    const settings::RegistryStore store(HKEY_LOCAL_MACHINE);
+    // vqsig.exe sits beside Varnquill.exe, so the places decided from this folder are the
+    // program's own: the per-user key and folder for a standard user, as the program uses them.
+    const settings::SettingsPlaces places(settings::ProgramDirectory());
+    const settings::RegistryStore store = places.SettingsStore();
     PickSettings values;
     values.signatureFile = settings::ReadSignatureFilePath(store);
     values.delimiter = settings::ReadSigBreak(store);
     values.staticText = settings::ReadSwitch(store, settings::StaticValue);
     values.staticAbove = settings::ReadStaticAbove(store);
 
-    // The side files sit beside Varnquill.exe, and this program sits beside it too. A missing
-    // one is an empty list or text, as it is when Varnquill starts.
-    const std::string directory = settings::ProgramDirectory();
-    const std::string listPath = settings::DatabaseListPath(directory);
+    // A missing side file is an empty list or text, as it is when Varnquill starts.
+    const std::string listPath = places.SideFileToRead(settings::DatabaseListFileName);
     if (settings::FileExists(listPath))
         values.databases = settings::LoadList(listPath);
-    const std::string staticPath = settings::StaticTextPath(directory);
+    const std::string staticPath = places.SideFileToRead(settings::StaticTextFileName);
     if (settings::FileExists(staticPath))
         values.staticTextLines = settings::LoadStaticText(staticPath);
     return values;
