@@ -10,7 +10,7 @@ build=${1:-$root/build}
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest dpkg-dev)
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest dpkg-dev nsis)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
