@@ -66,6 +66,18 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 !insertmacro VARNQUILL_END_RUNNING_COPY ""
 !insertmacro VARNQUILL_END_RUNNING_COPY "un."
 
+; Per-machine files and keys need an administrator; without one (no elevation offered, as
+; on a machine with UAC switched off) every write would fail one by one, so stop at once.
+!macro REQUIRE_ADMINISTRATOR
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "Admin"
+    MessageBox MB_OK|MB_ICONSTOP "Varnquill is installed for all users of this computer: run this as an administrator." /SD IDOK
+    SetErrorLevel 740 ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
+!macroend
+
 Section "Varnquill" SecProgram
   SectionIn RO
   Call EndRunningCopy
@@ -98,6 +110,7 @@ Section /o "Start Varnquill when I log on" SecStartup
 SectionEnd
 
 Function .onInit
+  !insertmacro REQUIRE_ADMINISTRATOR
   SetShellVarContext all
   SetRegView 64
   ${GetParameters} $0
@@ -157,6 +170,7 @@ Section /o "un.Also remove my settings" SecUnSettings
 SectionEnd
 
 Function un.onInit
+  !insertmacro REQUIRE_ADMINISTRATOR
   SetShellVarContext all
   SetRegView 64
 FunctionEnd
