@@ -16,70 +16,38 @@ namespace {
 constexpr DWORD SetupTimeoutMs = 120000;
 constexpr DWORD StartTimeoutMs = 30000;
 constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnquill";
-// The static-text field's place in the main window's client area.
-constexpr int StaticTextX = 8;
-constexpr int StaticTextY = 137 + 104;
 
 std::string ShellFolder(int csidl)
 {
     char path[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
-        ADD_FAILURE() << "no shell folder " << csidl;
+    EXPECT_EQ(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path), S_OK) << csidl;
     return path;
 }
 
-const std::string InstallDir = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Varnquill\\";
-const std::string InstalledProgram = InstallDir + "Varnquill.exe";
-const std::string StartMenuShortcut = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Varnquill.lnk";
-const std::string DesktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Varnquill.lnk";
-
-toolkit::KernelHandle Start(const std::string& commandLine)
+toolkit::KernelHandle Start(std::string commandLine)
 {
-    std::string line = commandLine;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        ADD_FAILURE() << "cannot start " << commandLine;
+    EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &started)) << commandLine;
     toolkit::KernelHandle thread(started.hThread);
     return toolkit::KernelHandle(started.hProcess);
 }
 
-bool Ended(HANDLE process, DWORD timeoutMs)
+bool Ended(HANDLE process, DWORD timeoutMs = 0)
 {
     return WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
 }
 
 // Runs the command to its end and answers its exit code.
-DWORD Run(const std::string& commandLine)
+DWORD RunToEnd(const std::string& commandLine)
 {
     toolkit::KernelHandle process = Start(commandLine);
-    DWORD code = 0;
-    if (!process || !Ended(process.Get(), SetupTimeoutMs) || !GetExitCodeProcess(process.Get(), &code))
-        return DWORD(-1);
+    DWORD code = DWORD(-1);
+    if (process && Ended(process.Get(), SetupTimeoutMs))
+        GetExitCodeProcess(process.Get(), &code); // on failure the code stays an impossible one
     return code;
-}
-
-DWORD RunSetup(const std::string& options)
-{
-    return Run(std::string("\"") + SETUP_EXE + "\" /S" + options);
-}
-
-// An NSIS uninstaller started plainly copies itself away and returns at once; run in place
-// (from a copy outside the folder, as the original is among the files it removes) it is
-// waited for.
-DWORD Uninstall(const std::string& uninstallerCopy)
-{
-    return Run("\"" + uninstallerCopy + "\" /S _?=" + InstallDir.substr(0, InstallDir.size() - 1));
-}
-
-std::string CopyOfUninstaller()
-{
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    const std::string copy = std::string(temp) + "varnquill-uninstall-copy.exe";
-    EXPECT_TRUE(CopyFileA((InstallDir + "uninstall.exe").c_str(), copy.c_str(), FALSE));
-    return copy;
 }
 
 bool Exists(const std::string& path)
@@ -87,15 +55,13 @@ bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::optional<std::string> ReadAll(const std::string& path)
+std::string ReadAll(const std::string& path)
 {
     toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return std::nullopt;
     char bytes[4096];
     DWORD got = 0;
-    if (!ReadFile(file.Get(), bytes, sizeof bytes, &got, nullptr))
-        return std::nullopt;
+    if (!file || !ReadFile(file.Get(), bytes, sizeof bytes, &got, nullptr))
+        return "(unreadable)";
     return std::string(bytes, got);
 }
 
@@ -103,141 +69,124 @@ void WriteAll(const std::string& path, const std::string& bytes)
 {
     toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    ASSERT_TRUE(file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr));
+    EXPECT_TRUE(file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr)) << path;
 }
 
 // A value under HKEY_LOCAL_MACHINE as text: a string as it is, a number in decimal.
-std::optional<std::string> MachineValue(const char* keyPath, const char* name)
+std::optional<std::string> MachineValue(const char* name)
 {
     char data[1024] = "";
     DWORD size = sizeof data;
     DWORD type = 0;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, keyPath, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data, &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, UninstallKey, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data, &size))
         return std::nullopt;
-    if (type == REG_DWORD)
-        return std::to_string(*reinterpret_cast<const DWORD*>(data));
-    return std::string(data);
-}
-
-std::string ShortcutTarget(const std::string& shortcut)
-{
-    std::string target;
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return target;
-    IPersistFile* file = nullptr;
-    wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
-    char path[MAX_PATH] = "";
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        if (SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
-            target = path;
-        file->Release();
-    }
-    link->Release();
-    return target;
+    return type == REG_DWORD ? std::to_string(*reinterpret_cast<const DWORD*>(data)) : std::string(data);
 }
 
 class Installer : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
-    static void TearDownTestSuite() { CoUninitialize(); }
+    const std::string folder = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Varnquill"; // the 64-bit one
+    const std::string program = folder + "\\Varnquill.exe";
+    const std::string startMenuShortcut = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Varnquill.lnk";
+    const std::string desktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Varnquill.lnk";
+    const std::string uninstallerCopy = ShellFolder(CSIDL_COMMON_APPDATA) + "\\varnquill-uninstall.exe";
+    toolkit::KernelHandle running;
 
     // Each test begins on a machine without Varnquill's settings or side files.
     void SetUp() override
     {
         e2e::ForgetProgramSettings();
-        DeleteFileA((InstallDir + "sigs.list").c_str()); // absent already on a first run
-        DeleteFileA((InstallDir + "static.sig.qmz").c_str()); // likewise
+        DeleteFileA((folder + "\\sigs.list").c_str());      // absent already on a first run
+        DeleteFileA((folder + "\\static.sig.qmz").c_str()); // likewise
     }
 
-    // A copy the setup did not end must not hold the next test's installation.
     void TearDown() override
     {
-        if (program && !Ended(program.Get(), 0))
-            TerminateProcess(program.Get(), 1); // the test has failed already; this only tidies
+        // A copy the setup failed to end must not hold the next test's installation.
+        if (running && !Ended(running.Get()))
+            TerminateProcess(running.Get(), 1); // the test has failed already; this only tidies
+        DeleteFileA(uninstallerCopy.c_str()); // a leftover harms nothing
     }
 
-    // Starts the installed program and waits until it has shown its icon in the tray.
-    HANDLE StartInstalled()
+    DWORD RunSetup(const std::string& options) { return RunToEnd(std::string("\"") + SETUP_EXE + "\" /S" + options); }
+
+    // An NSIS uninstaller started plainly copies itself away and returns at once; run in
+    // place from a copy (the original is among the files it removes) it is waited for.
+    DWORD Uninstall()
+    {
+        if (!Exists(uninstallerCopy)) {
+            EXPECT_TRUE(CopyFileA((folder + "\\uninstall.exe").c_str(), uninstallerCopy.c_str(), TRUE));
+        }
+        return RunToEnd("\"" + uninstallerCopy + "\" /S _?=" + folder);
+    }
+
+    // Starts the installed program and waits until its icon is in the tray.
+    void StartInstalled()
     {
         const int iconsBefore = e2e::TrayIconCount();
-        program = Start("\"" + InstalledProgram + "\"");
-        EXPECT_EQ(WaitForInputIdle(program.Get(), StartTimeoutMs), 0u);
+        running = Start("\"" + program + "\"");
+        EXPECT_EQ(WaitForInputIdle(running.Get(), StartTimeoutMs), 0u);
         EXPECT_EQ(e2e::TrayIconCount(), iconsBefore + 1);
-        return program.Get();
     }
-
-    toolkit::KernelHandle program;
 };
 
 TEST_F(Installer, InstallsSilentlyAndUninstallsKeepingTheSettings)
 {
     ASSERT_EQ(RunSetup(" /STARTUP /DESKTOP"), 0u);
-    EXPECT_TRUE(Exists(InstalledProgram));
-    EXPECT_TRUE(Exists(InstallDir + "uninstall.exe"));
-    const std::string location = InstallDir.substr(0, InstallDir.size() - 1);
-    EXPECT_EQ(MachineValue(UninstallKey, "DisplayName"), "Varnquill");
-    EXPECT_EQ(MachineValue(UninstallKey, "DisplayVersion"), VARNQUILL_VERSION);
-    EXPECT_EQ(MachineValue(UninstallKey, "Publisher"), "qmz");
-    EXPECT_EQ(MachineValue(UninstallKey, "DisplayIcon"), InstalledProgram);
-    EXPECT_EQ(MachineValue(UninstallKey, "InstallLocation"), location);
-    EXPECT_EQ(MachineValue(UninstallKey, "UninstallString"), "\"" + InstallDir + "uninstall.exe\"");
-    EXPECT_EQ(MachineValue(UninstallKey, "QuietUninstallString"), "\"" + InstallDir + "uninstall.exe\" /S");
-    EXPECT_GT(std::stoul(MachineValue(UninstallKey, "EstimatedSize").value_or("0")), 0ul);
-    EXPECT_EQ(MachineValue(UninstallKey, "NoModify"), "1");
-    EXPECT_EQ(MachineValue(UninstallKey, "NoRepair"), "1");
-    EXPECT_EQ(ShortcutTarget(StartMenuShortcut), InstalledProgram);
-    EXPECT_EQ(ShortcutTarget(DesktopShortcut), InstalledProgram);
-    EXPECT_EQ(e2e::StartupEntry(), "\"" + InstalledProgram + "\" /MIN");
+    const std::string uninstaller = folder + "\\uninstall.exe";
+    for (const std::string& path : {program, uninstaller, startMenuShortcut, desktopShortcut})
+        EXPECT_TRUE(Exists(path)) << path;
+    EXPECT_EQ(MachineValue("DisplayName"), "Varnquill");
+    EXPECT_EQ(MachineValue("DisplayVersion"), VARNQUILL_VERSION);
+    EXPECT_EQ(MachineValue("Publisher"), "qmz");
+    EXPECT_EQ(MachineValue("DisplayIcon"), program);
+    EXPECT_EQ(MachineValue("InstallLocation"), folder);
+    EXPECT_EQ(MachineValue("UninstallString"), "\"" + uninstaller + "\"");
+    EXPECT_EQ(MachineValue("QuietUninstallString"), "\"" + uninstaller + "\" /S");
+    EXPECT_GT(std::stoul(MachineValue("EstimatedSize").value_or("0")), 0ul);
+    EXPECT_EQ(MachineValue("NoModify"), "1");
+    EXPECT_EQ(MachineValue("NoRepair"), "1");
+    EXPECT_EQ(e2e::StartupEntry(), "\"" + program + "\" /MIN");
 
     e2e::StoreSetting("Minutes", "25");
-    const HANDLE running = StartInstalled();
-    const std::string uninstaller = CopyOfUninstaller();
-    ASSERT_EQ(Uninstall(uninstaller), 0u);
+    StartInstalled();
+    ASSERT_EQ(Uninstall(), 0u);
     // The running copy was ended through its own Exit, which saves the database list.
-    EXPECT_TRUE(Ended(running, 0));
-    EXPECT_EQ(ReadAll(InstallDir + "sigs.list"), "");
-    for (const std::string& path : {InstalledProgram, InstallDir + "uninstall.exe", StartMenuShortcut, DesktopShortcut})
+    EXPECT_TRUE(Ended(running.Get()));
+    EXPECT_EQ(ReadAll(folder + "\\sigs.list"), "");
+    for (const std::string& path : {program, uninstaller, startMenuShortcut, desktopShortcut})
         EXPECT_FALSE(Exists(path)) << path;
-    EXPECT_EQ(MachineValue(UninstallKey, "DisplayName"), std::nullopt);
+    EXPECT_EQ(MachineValue("DisplayName"), std::nullopt);
     EXPECT_EQ(e2e::StartupEntry(), std::nullopt);
     EXPECT_EQ(e2e::StoredSetting("Minutes"), "25");
 
     // Once more, over what is left: nothing of the user's goes.
-    EXPECT_EQ(Uninstall(uninstaller), 0u);
+    EXPECT_EQ(Uninstall(), 0u);
     EXPECT_EQ(e2e::StoredSetting("Minutes"), "25");
-    EXPECT_TRUE(Exists(InstallDir + "sigs.list"));
-    DeleteFileA(uninstaller.c_str()); // a leftover in the temporary folder harms nothing
+    EXPECT_TRUE(Exists(folder + "\\sigs.list"));
 }
 
 TEST_F(Installer, UpgradeOverARunningCopyEndsItThroughExitAndKeepsItsSettings)
 {
     ASSERT_EQ(RunSetup(""), 0u);
     EXPECT_EQ(e2e::StartupEntry(), std::nullopt);
-    EXPECT_FALSE(Exists(DesktopShortcut));
+    EXPECT_FALSE(Exists(desktopShortcut));
     e2e::StoreSetting("Balloon", "True");
-    WriteAll(InstallDir + "sigs.list", "C:\\sigs\\one.sigs\r\n");
-    const HANDLE running = StartInstalled();
-    const HWND form = e2e::TopLevelWindowOf(GetProcessId(running), "TForm1");
-    ASSERT_NE(form, nullptr);
-    const HWND staticText = e2e::ControlAt(form, "Edit", StaticTextX, StaticTextY);
+    WriteAll(folder + "\\sigs.list", "C:\\sigs\\one.sigs\r\n");
+    StartInstalled();
+    const HWND form = e2e::TopLevelWindowOf(GetProcessId(running.Get()), "TForm1");
+    // The static-text field, at 8, 104 in the "Database" group.
+    const HWND staticText = form ? e2e::ControlAt(form, "Edit", 8, 137 + 104) : nullptr;
     ASSERT_NE(staticText, nullptr);
     e2e::SetText(staticText, "Kept\r\ntext");
 
     ASSERT_EQ(RunSetup(""), 0u);
-    EXPECT_TRUE(Ended(running, 0));
-    EXPECT_EQ(ReadAll(InstallDir + "static.sig.qmz"), "Kept\r\ntext");
-    EXPECT_EQ(ReadAll(InstallDir + "sigs.list"), "C:\\sigs\\one.sigs\r\n");
+    EXPECT_TRUE(Ended(running.Get()));
+    EXPECT_EQ(ReadAll(folder + "\\static.sig.qmz"), "Kept\r\ntext");
+    EXPECT_EQ(ReadAll(folder + "\\sigs.list"), "C:\\sigs\\one.sigs\r\n");
     EXPECT_EQ(e2e::StoredSetting("Balloon"), "True");
-    EXPECT_TRUE(Exists(InstalledProgram));
-    EXPECT_EQ(MachineValue(UninstallKey, "InstallLocation"), InstallDir.substr(0, InstallDir.size() - 1));
-
-    const std::string uninstaller = CopyOfUninstaller();
-    EXPECT_EQ(Uninstall(uninstaller), 0u);
-    DeleteFileA(uninstaller.c_str()); // a leftover in the temporary folder harms nothing
+    EXPECT_TRUE(Exists(program));
+    EXPECT_EQ(Uninstall(), 0u);
 }
 
 } // namespace

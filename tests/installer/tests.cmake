@@ -5,7 +5,7 @@
 if(CMAKE_CROSSCOMPILING)
   add_executable(installer_tests ${CMAKE_CURRENT_LIST_DIR}/InstallerTest.cpp
                  ${CMAKE_CURRENT_LIST_DIR}/../e2e/Desktop.cpp ${CMAKE_CURRENT_LIST_DIR}/../e2e/MachineRegistry.cpp)
-  target_link_libraries(installer_tests PRIVATE varnquill_toolkit varnquill_defines gtest gtest_main ole32 uuid)
+  target_link_libraries(installer_tests PRIVATE varnquill_toolkit varnquill_defines gtest gtest_main)
   target_compile_definitions(installer_tests PRIVATE "SETUP_EXE=\"Z:${VARNQUILL_SETUP_EXE}\""
                              "VARNQUILL_VERSION=\"${PROJECT_VERSION}\"")
   add_test(NAME installer_dist COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target dist)
