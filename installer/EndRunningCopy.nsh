@@ -46,6 +46,7 @@ next_window:
     Goto next_window
   ${EndIf}
   DetailPrint "Asking the running Varnquill to exit"
+  ; A message that cannot be posted shows as a copy that does not end, just below.
   System::Call 'user32::PostMessageW(p R0, i R5, p 0, p 0)'
   System::Call 'kernel32::WaitForSingleObject(p R2, i ${VARNQUILL_EXIT_TIMEOUT_MS}) i .R4'
   System::Call 'kernel32::CloseHandle(p R2)'
