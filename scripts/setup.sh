@@ -11,7 +11,7 @@ mkdir -p "$build"
 build=$(cd "$build" && pwd)
 
 # fortune-mod brings strfile; fortunes and fortunes-min are the real files vqsig's import is tested on.
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest dpkg-dev fortune-mod fortunes fortunes-min)
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest dpkg-dev fortune-mod fortunes fortunes-min nsis)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 

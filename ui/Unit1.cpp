@@ -6,6 +6,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Font.h"
 #include "tray/TrayIcon.h"
+#include "ui/ExitRequest.h"
 #include "ui/ProgramState.h"
 #include "ui/WindowFont.h"
 
@@ -225,6 +226,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (toolkit::Control::Reflect(message, wParam, lParam, result))
         return result;
+    if (IsExitRequest(message)) {
+        Exit();
+        return 0;
+    }
     switch (message) {
     case WM_PAINT:
         FormPaint();

@@ -1,0 +1,193 @@
+// The setup program and its uninstaller, run silently as a user's script would, checked by
+// what they leave behind: files, registry values, shortcuts and the running program. Runs
+// in a Wine prefix of its own, against the real registry, files and tray.
+#include "tests/e2e/Desktop.h"
+#include "tests/e2e/MachineRegistry.h"
+#include "toolkit/Handles.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr DWORD SetupTimeoutMs = 120000;
+constexpr DWORD StartTimeoutMs = 30000;
+constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnquill";
+
+std::string ShellFolder(int csidl)
+{
+    char path[MAX_PATH] = "";
+    EXPECT_EQ(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path), S_OK) << csidl;
+    return path;
+}
+
+toolkit::KernelHandle Start(std::string commandLine)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &started)) << commandLine;
+    toolkit::KernelHandle thread(started.hThread);
+    return toolkit::KernelHandle(started.hProcess);
+}
+
+bool Ended(HANDLE process, DWORD timeoutMs = 0)
+{
+    return WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+}
+
+// Runs the command to its end and answers its exit code.
+DWORD RunToEnd(const std::string& commandLine)
+{
+    toolkit::KernelHandle process = Start(commandLine);
+    DWORD code = DWORD(-1);
+    if (process && Ended(process.Get(), SetupTimeoutMs))
+        GetExitCodeProcess(process.Get(), &code); // on failure the code stays an impossible one
+    return code;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    char bytes[4096];
+    DWORD got = 0;
+    if (!file || !ReadFile(file.Get(), bytes, sizeof bytes, &got, nullptr))
+        return "(unreadable)";
+    return std::string(bytes, got);
+}
+
+void WriteAll(const std::string& path, const std::string& bytes)
+{
+    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    EXPECT_TRUE(file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr)) << path;
+}
+
+// A value under HKEY_LOCAL_MACHINE as text: a string as it is, a number in decimal.
+std::optional<std::string> MachineValue(const char* name)
+{
+    char data[1024] = "";
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, UninstallKey, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data, &size))
+        return std::nullopt;
+    return type == REG_DWORD ? std::to_string(*reinterpret_cast<const DWORD*>(data)) : std::string(data);
+}
+
+class Installer : public ::testing::Test {
+protected:
+    const std::string folder = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Varnquill"; // the 64-bit one
+    const std::string program = folder + "\\Varnquill.exe";
+    const std::string console = folder + "\\vqsig.exe";
+    const std::string startMenuShortcut = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Varnquill.lnk";
+    const std::string desktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Varnquill.lnk";
+    const std::string uninstallerCopy = ShellFolder(CSIDL_COMMON_APPDATA) + "\\varnquill-uninstall.exe";
+    toolkit::KernelHandle running;
+
+    // Each test begins on a machine without Varnquill's settings or side files.
+    void SetUp() override
+    {
+        e2e::ForgetProgramSettings();
+        DeleteFileA((folder + "\\sigs.list").c_str());      // absent already on a first run
+        DeleteFileA((folder + "\\static.sig.qmz").c_str()); // likewise
+    }
+
+    void TearDown() override
+    {
+        // A copy the setup failed to end must not hold the next test's installation.
+        if (running && !Ended(running.Get()))
+            TerminateProcess(running.Get(), 1); // the test has failed already; this only tidies
+        DeleteFileA(uninstallerCopy.c_str()); // a leftover harms nothing
+    }
+
+    DWORD RunSetup(const std::string& options) { return RunToEnd(std::string("\"") + SETUP_EXE + "\" /S" + options); }
+
+    // An NSIS uninstaller started plainly copies itself away and returns at once; run in
+    // place from a copy (the original is among the files it removes) it is waited for.
+    DWORD Uninstall()
+    {
+        if (!Exists(uninstallerCopy)) {
+            EXPECT_TRUE(CopyFileA((folder + "\\uninstall.exe").c_str(), uninstallerCopy.c_str(), TRUE));
+        }
+        return RunToEnd("\"" + uninstallerCopy + "\" /S _?=" + folder);
+    }
+
+    // Starts the installed program and waits until its icon is in the tray.
+    void StartInstalled()
+    {
+        const int iconsBefore = e2e::TrayIconCount();
+        running = Start("\"" + program + "\"");
+        EXPECT_EQ(WaitForInputIdle(running.Get(), StartTimeoutMs), 0u);
+        EXPECT_EQ(e2e::TrayIconCount(), iconsBefore + 1);
+    }
+};
+
+TEST_F(Installer, InstallsSilentlyAndUninstallsKeepingTheSettings)
+{
+    ASSERT_EQ(RunSetup(" /STARTUP /DESKTOP"), 0u);
+    const std::string uninstaller = folder + "\\uninstall.exe";
+    for (const std::string& path : {program, console, uninstaller, startMenuShortcut, desktopShortcut})
+        EXPECT_TRUE(Exists(path)) << path;
+    EXPECT_EQ(MachineValue("DisplayName"), "Varnquill");
+    EXPECT_EQ(MachineValue("DisplayVersion"), VARNQUILL_VERSION);
+    EXPECT_EQ(MachineValue("Publisher"), "qmz");
+    EXPECT_EQ(MachineValue("DisplayIcon"), program);
+    EXPECT_EQ(MachineValue("InstallLocation"), folder);
+    EXPECT_EQ(MachineValue("UninstallString"), "\"" + uninstaller + "\"");
+    EXPECT_EQ(MachineValue("QuietUninstallString"), "\"" + uninstaller + "\" /S");
+    EXPECT_GT(std::stoul(MachineValue("EstimatedSize").value_or("0")), 0ul);
+    EXPECT_EQ(MachineValue("NoModify"), "1");
+    EXPECT_EQ(MachineValue("NoRepair"), "1");
+    EXPECT_EQ(e2e::StartupEntry(), "\"" + program + "\" /MIN");
+
+    e2e::StoreSetting("Minutes", "25");
+    StartInstalled();
+    ASSERT_EQ(Uninstall(), 0u);
+    // The running copy was ended through its own Exit, which saves the database list.
+    EXPECT_TRUE(Ended(running.Get()));
+    EXPECT_EQ(ReadAll(folder + "\\sigs.list"), "");
+    for (const std::string& path : {program, console, uninstaller, startMenuShortcut, desktopShortcut})
+        EXPECT_FALSE(Exists(path)) << path;
+    EXPECT_EQ(MachineValue("DisplayName"), std::nullopt);
+    EXPECT_EQ(e2e::StartupEntry(), std::nullopt);
+    EXPECT_EQ(e2e::StoredSetting("Minutes"), "25");
+
+    // Once more, over what is left: nothing of the user's goes.
+    EXPECT_EQ(Uninstall(), 0u);
+    EXPECT_EQ(e2e::StoredSetting("Minutes"), "25");
+    EXPECT_TRUE(Exists(folder + "\\sigs.list"));
+}
+
+TEST_F(Installer, UpgradeOverARunningCopyEndsItThroughExitAndKeepsItsSettings)
+{
+    ASSERT_EQ(RunSetup(""), 0u);
+    EXPECT_EQ(e2e::StartupEntry(), std::nullopt);
+    EXPECT_FALSE(Exists(desktopShortcut));
+    e2e::StoreSetting("Balloon", "True");
+    WriteAll(folder + "\\sigs.list", "C:\\sigs\\one.sigs\r\n");
+    StartInstalled();
+    const HWND form = e2e::TopLevelWindowOf(GetProcessId(running.Get()), "TForm1");
+    // The static-text field, at 8, 104 in the "Database" group.
+    const HWND staticText = form ? e2e::ControlAt(form, "Edit", 8, 137 + 104) : nullptr;
+    ASSERT_NE(staticText, nullptr);
+    e2e::SetText(staticText, "Kept\r\ntext");
+
+    ASSERT_EQ(RunSetup(""), 0u);
+    EXPECT_TRUE(Ended(running.Get()));
+    EXPECT_EQ(ReadAll(folder + "\\static.sig.qmz"), "Kept\r\ntext");
+    EXPECT_EQ(ReadAll(folder + "\\sigs.list"), "C:\\sigs\\one.sigs\r\n");
+    EXPECT_EQ(e2e::StoredSetting("Balloon"), "True");
+    EXPECT_TRUE(Exists(program));
+    EXPECT_EQ(Uninstall(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs one Windows test executable under Wine in a prefix made afresh for it, so that what
+# it installs starts from a clean machine and stays out of the other suites' prefix. The
+# prefix's own wineserver is stopped afterwards, and the prefix (some hundred megabytes) is
+# removed unless the test failed, for a look at what was installed. The display is the
+# session's.
+#   usage: run-in-fresh-prefix.sh PREFIX EXE [ARGS...]
+set -u
+prefix=$1
+shift
+here=$(cd "$(dirname "$0")" && pwd)
+export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+[ -d "$prefix" ] && wineserver -k 2>/dev/null
+rm -rf "$prefix"
+mkdir -p "$prefix"
+wineserver -p
+wineboot -i >/dev/null 2>&1
+# Without a window manager, hiding a managed window stalls for seconds.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+"$here/../../scripts/wine-exec.sh" "$prefix" "$@"
+rc=$?
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+[ $rc = 0 ] && rm -rf "$prefix"
+exit $rc
