@@ -3,7 +3,8 @@
 // in a Wine prefix of its own, against the real registry, files and tray.
 #include "tests/e2e/Desktop.h"
 #include "tests/e2e/MachineRegistry.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
+#include "base/Version.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>

@@ -5,9 +5,8 @@
 if(CMAKE_CROSSCOMPILING)
   add_executable(installer_tests ${CMAKE_CURRENT_LIST_DIR}/InstallerTest.cpp
                  ${CMAKE_CURRENT_LIST_DIR}/../e2e/Desktop.cpp ${CMAKE_CURRENT_LIST_DIR}/../e2e/MachineRegistry.cpp)
-  target_link_libraries(installer_tests PRIVATE varnquill_toolkit varnquill_defines gtest gtest_main)
-  target_compile_definitions(installer_tests PRIVATE "SETUP_EXE=\"Z:${VARNQUILL_SETUP_EXE}\""
-                             "VARNQUILL_VERSION=\"${PROJECT_VERSION}\"")
+  target_link_libraries(installer_tests PRIVATE varnquill_base varnquill_defines gtest gtest_main)
+  target_compile_definitions(installer_tests PRIVATE "SETUP_EXE=\"Z:${VARNQUILL_SETUP_EXE}\"")
   add_test(NAME installer_dist COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target dist)
   set_tests_properties(installer_dist PROPERTIES FIXTURES_SETUP installer_dist TIMEOUT 300)
   add_test(NAME installer_tests
