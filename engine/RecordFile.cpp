@@ -8,19 +8,23 @@
 
 void RecordFile::OpenExisting(const std::string& path)
 {
-    Open(path, OPEN_EXISTING, false);
+    Open(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, false);
 }
 
 void RecordFile::Create(const std::string& path)
 {
-    Open(path, OPEN_ALWAYS, true);
+    Open(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, true);
 }
 
-void RecordFile::Open(const std::string& path, DWORD disposition, bool emptied)
+void RecordFile::OpenForReading(const std::string& path)
+{
+    Open(path, GENERIC_READ, OPEN_EXISTING, false);
+}
+
+void RecordFile::Open(const std::string& path, DWORD access, DWORD disposition, bool emptied)
 {
     Close();
-    toolkit::FileHandle file = OpenFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        disposition, emptied);
+    toolkit::FileHandle file = OpenFile(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, disposition, emptied);
     // Only a plain file on disk is a database: a device such as CON would block a read forever.
     if (GetFileType(file.Get()) != FILE_TYPE_DISK)
         throw IoFailure(IoCode::AccessDenied);

@@ -21,6 +21,10 @@ public:
     void OpenExisting(const std::string& path);
     // Creates the file, or empties an existing one, with the same access; cursor at 0.
     void Create(const std::string& path);
+    // Opens an existing file for reading only, sharing reading and writing: a file marked
+    // read-only, on a read-only share or in a write-protected folder opens too. Writing to
+    // it then fails with code 5.
+    void OpenForReading(const std::string& path);
     bool IsOpen() const noexcept { return static_cast<bool>(handle_); }
     // Closing a file that is not open does nothing.
     void Close() noexcept;
@@ -46,7 +50,7 @@ public:
 private:
     HANDLE Handle() const;
     std::int64_t BytePosition() const;
-    void Open(const std::string& path, DWORD disposition, bool emptied);
+    void Open(const std::string& path, DWORD access, DWORD disposition, bool emptied);
 
     toolkit::FileHandle handle_;
 };
