@@ -1,6 +1,7 @@
 #include "engine/SignatureWriter.h"
 
 #include "engine/IoFailure.h"
+#include "engine/OwnFiles.h"
 #include "engine/SignatureText.h"
 #include "engine/TextFileWriter.h"
 
@@ -84,6 +85,10 @@ void SignatureWriter::NowPlaying(const std::string& title)
 
 void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
+    // A slip in the file dialog must not turn a database or a side file into a signature.
+    if (NamesOneOf(path, settings_.ProtectedFiles()))
+        return reports_.ReportError("Cannot open signature text file!", OwnFileMessage,
+                                    std::string("Error opening signature text file: ") + OwnFileMessage);
     std::optional<TextFileWriter> file;
     try {
         file.emplace(path);
