@@ -1,4 +1,6 @@
 #pragma once
+#include "toolkit/Handles.h"
+
 #include <windows.h>
 
 #include <map>
@@ -21,5 +23,18 @@ std::optional<std::string> StoredSetting(const std::string& name);
 void StoreSetting(const std::string& name, const std::string& value);
 
 std::optional<std::string> StartupEntry();
+
+// Wakes a wait whenever a value of the settings key changes (the key is made if missing).
+class SettingsChange {
+public:
+    SettingsChange();
+    HANDLE Event() const noexcept { return event_.Get(); }
+    // Watches for the next change.
+    void Arm();
+
+private:
+    toolkit::KernelHandle event_;
+    toolkit::RegistryKey key_;
+};
 
 } // namespace e2e
