@@ -113,7 +113,7 @@ void DialogAnswerer::Look()
         if (std::find(answered_.begin(), answered_.end(), dialog) != answered_.end())
             continue;
         answered_.push_back(dialog);
-        seen_.push_back({TextOf(dialog), LongestStatic(dialog)});
+        seen_.push_back({TextOf(dialog), LongestStatic(dialog), GetWindow(dialog, GW_OWNER)});
         Answer answer{Answer::Kind::Cancel, {}};
         if (!plan_.empty()) {
             answer = plan_.front();

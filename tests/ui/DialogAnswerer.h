@@ -14,6 +14,7 @@ namespace uitest {
 struct SeenDialog {
     std::string caption;
     std::string text; // a message box's longest static text
+    HWND owner;       // null for a dialog standing on its own, with a taskbar button
 };
 
 class DialogAnswerer {
