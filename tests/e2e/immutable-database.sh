@@ -10,13 +10,14 @@ dir=$2
 case "$action" in
   make)
     mkdir -p "$dir"
-    [ -e "$dir/one.sigs" ] && chattr -i "$dir/one.sigs"
+    if [ -e "$dir/one.sigs" ]; then chattr -i "$dir/one.sigs" || true; fi
     # One 513-byte record: byte 0, the text, then NULs.
     { printf '\0Immutable'; head -c 503 /dev/zero; } > "$dir/one.sigs"
-    chattr +i "$dir/one.sigs"
+    # Without the flag (no root, a file system without it) the test says it cannot run.
+    chattr +i "$dir/one.sigs" || echo "immutable-database.sh: cannot make $dir/one.sigs immutable" >&2
     ;;
   remove)
-    if [ -e "$dir/one.sigs" ]; then chattr -i "$dir/one.sigs"; fi
+    if [ -e "$dir/one.sigs" ]; then chattr -i "$dir/one.sigs" || true; fi
     rm -rf "$dir"
     ;;
   *)
