@@ -48,11 +48,3 @@ TEST(ReachablePlace, KeepsAReachableTitleBarAndBringsAnyOtherIntoTheNearestWorkA
         EXPECT_EQ(placed.y, c.placed.y) << c.name;
     }
 }
-
-TEST(ReachablePlace, TheScreenHasAtLeastOneWorkArea)
-{
-    const std::vector<RECT> areas = toolkit::MonitorWorkAreas();
-    ASSERT_FALSE(areas.empty());
-    EXPECT_GT(areas.front().right, areas.front().left);
-    EXPECT_GT(areas.front().bottom, areas.front().top);
-}
