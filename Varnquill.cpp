@@ -1,12 +1,23 @@
-// Program entry: the application and its title, the main window (whose creation runs the
-// start-up), and the event loop until the tray menu's "Exit" ends it.
+// Program entry: one program per session, the application and its title, the main window
+// (whose creation runs the start-up), and the event loop until the tray menu's "Exit" or
+// the session's end ends it.
+#include "settings/ProgramLocation.h"
 #include "toolkit/Application.h"
+#include "ui/SingleInstance.h"
 #include "ui/Unit1.h"
 
 #include <exception>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Two programs would keep two icons and two timers writing one signature file, and the
+    // one to exit last would overwrite the other's database list.
+    const InstanceClaim claim;
+    if (!claim.First()) {
+        if (!settings::StartsMinimised(settings::CommandLineArguments()))
+            AskRunningProgramToShowItself();
+        return 0;
+    }
     toolkit::Application& application = toolkit::Application::Instance();
     try {
         application.SetTitle("Varnquill");

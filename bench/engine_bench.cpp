@@ -38,6 +38,7 @@ public:
     std::string StaticText() const override { return "Sent from the signature bench\r\nsecond static line"; }
     bool ChangeBalloonOn() const override { return true; }
     std::vector<std::string> DatabaseList() const override { return {database_}; }
+    std::vector<std::string> ProtectedFiles() const override { return {database_}; }
 
 private:
     std::string path_, database_;

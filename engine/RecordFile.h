@@ -23,8 +23,9 @@ public:
     void Create(const std::string& path);
     // Opens the file, creating it only when it is missing; what it holds is kept. Cursor at 0.
     void OpenOrCreate(const std::string& path);
-    // Opens an existing file for reading only, so a read-only database can still be read and
-    // nothing done through the handle can change it; writes fail. Cursor at 0.
+    // Opens an existing file for reading only, sharing reading and writing: a file marked
+    // read-only, on a read-only share or in a write-protected folder opens too, and nothing
+    // done through the handle can change it. Writing to it then fails with code 5.
     void OpenForReading(const std::string& path);
     bool IsOpen() const noexcept { return static_cast<bool>(handle_); }
     // Closing a file that is not open does nothing.

@@ -86,7 +86,9 @@ std::optional<std::string> SignatureDatabase::DeleteCurrent()
 std::optional<std::string> SignatureDatabase::RandomRecord(const std::string& path, RandomIndexSource& random)
 {
     try {
-        file_.OpenExisting(path);
+        // The pick only reads: a database the user may only read (a team's, on a file
+        // server) still gives signatures.
+        file_.OpenForReading(path);
     } catch (const IoFailure& failure) {
         throw DatabaseOpenFailure(failure);
     }

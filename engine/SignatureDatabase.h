@@ -55,8 +55,8 @@ public:
     // left empty. With the cursor at or past the end nothing is deleted.
     std::optional<std::string> DeleteCurrent();
 
-    // (random change) Opens the database at path, reads a record picked at random into the
-    // buffer and closes it again. Returns its text, or nothing for a database without
+    // (random change) Opens the database at path for reading only, reads a record picked at
+    // random into the buffer and closes it again. Returns its text, or nothing for a database without
     // records. A failure to open is a DatabaseOpenFailure; any later failure closes the
     // database and travels on as it is.
     std::optional<std::string> RandomRecord(const std::string& path, RandomIndexSource& random);

@@ -1,6 +1,7 @@
 #include "engine/SignatureWriter.h"
 
 #include "engine/IoFailure.h"
+#include "engine/OwnFiles.h"
 #include "engine/SignatureSet.h"
 #include "engine/SignatureText.h"
 #include "engine/TextFileWriter.h"
@@ -20,10 +21,21 @@ void ReportPlainError(ReportSink& reports, const std::string& text)
 // The other files of the signature's set, each reported like the signature file itself,
 // named, since the user chose only one of them. The reports wait until every file is
 // written: a report dialog lets the timer start the next change, which must not meet a set
-// half written. Answers whether all were written.
-bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureFileContent> siblings)
+// half written. A sibling that is one of the program's own files (a database named like the
+// signature, say) is refused as the chosen file would be. Answers whether all were written.
+bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureFileContent> siblings,
+                            const std::vector<std::string>& protectedFiles)
 {
-    const std::vector<SiblingOpenFailure> failures = WriteSignatureSiblings(siblings);
+    std::vector<SiblingOpenFailure> failures;
+    std::vector<SignatureFileContent> writable;
+    for (const SignatureFileContent& sibling : siblings) {
+        if (NamesOneOf(sibling.path, protectedFiles))
+            failures.push_back({sibling.path, OwnFileMessage});
+        else
+            writable.push_back(sibling);
+    }
+    const std::vector<SiblingOpenFailure> unopened = WriteSignatureSiblings(writable);
+    failures.insert(failures.end(), unopened.begin(), unopened.end());
     for (const SiblingOpenFailure& failure : failures) {
         const std::string name = failure.path.substr(failure.path.find_last_of("\\/") + 1);
         const std::string message = failure.message + " (" + name + ")";
@@ -102,6 +114,11 @@ void SignatureWriter::NowPlaying(const std::string& title)
 
 void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
+    // A slip in the file dialog must not turn a database or a side file into a signature.
+    const std::vector<std::string> protectedFiles = settings_.ProtectedFiles();
+    if (NamesOneOf(path, protectedFiles))
+        return reports_.ReportError("Cannot open signature text file!", OwnFileMessage,
+                                    std::string("Error opening signature text file: ") + OwnFileMessage);
     std::optional<TextFileWriter> file;
     try {
         file.emplace(path);
@@ -115,7 +132,7 @@ void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
     file->Write(set.front().bytes);
     file->Close();
     // After an error the change notice would only push its balloon aside.
-    if (!WriteSiblingsReporting(reports_, std::span(set).subspan(1)))
+    if (!WriteSiblingsReporting(reports_, std::span(set).subspan(1), protectedFiles))
         return;
 
     if (settings_.ChangeBalloonOn())

@@ -32,7 +32,8 @@ public:
     // The playing song's title under the heading line (tray menu).
     void NowPlaying(const std::string& title);
     // The common writer: delimiter, static text and heading around the body, then the change
-    // notice. heading is empty except for NowPlaying.
+    // notice. heading is empty except for NowPlaying. A path naming one of the settings'
+    // protected files is refused with a report, and nothing is written.
     void ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
 
 private:

@@ -15,4 +15,7 @@ public:
     virtual std::string StaticText() const = 0;        // lines separated by CR LF, as held
     virtual bool ChangeBalloonOn() const = 0;
     virtual std::vector<std::string> DatabaseList() const = 0;
+    // Files the signature must never overwrite: the listed databases, the one open in the
+    // editor, and the program's own side files.
+    virtual std::vector<std::string> ProtectedFiles() const = 0;
 };

@@ -111,4 +111,15 @@ std::string SettingsPlaces::SideFileToSave(const std::string& fileName) const
     return SideFilePath(SideFileFolder(), fileName);
 }
 
+std::vector<std::string> SettingsPlaces::SideFilePaths() const
+{
+    std::vector<std::string> paths;
+    for (const char* name : {DatabaseListFileName, StaticTextFileName}) {
+        paths.push_back(SideFilePath(programDirectory_, name));
+        if (sideFilesPerUser_)
+            paths.push_back(SideFilePath(SideFileFolder(), name));
+    }
+    return paths;
+}
+
 } // namespace settings

@@ -72,6 +72,8 @@ public:
     // Where a side file is saved. Makes the user's folder when it is missing; a folder that
     // cannot be made shows as the save's own failure, naming the file.
     std::string SideFileToSave(const std::string& fileName) const;
+    // Every path a side file of this run may be read from or saved to.
+    std::vector<std::string> SideFilePaths() const;
 
 private:
     std::string programDirectory_;

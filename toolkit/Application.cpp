@@ -205,8 +205,16 @@ void Application::HandleException(std::exception_ptr failure) noexcept
             message = "Unknown failure";
         }
         const std::string text = LastResortText(message);
+        // Over the active window when there is one to see; else (the program hidden in the
+        // tray, a timer's failure) on its own, with a taskbar button, asking for the foreground.
+        HWND owner = GetActiveWindow();
+        UINT style = MB_OK | MB_ICONSTOP;
+        if (!owner || !IsWindowVisible(owner)) {
+            owner = nullptr;
+            style |= MB_SETFOREGROUND;
+        }
         // The answer is always OK; a box that cannot be shown leaves nothing else to try.
-        MessageBoxA(GetActiveWindow(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+        MessageBoxA(owner, text.c_str(), title_.c_str(), style);
     } catch (...) {
         // Out of memory while copying or building the text: nothing more can be shown.
     }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace toolkit {
@@ -104,6 +105,21 @@ private:
     std::unique_ptr<ApplicationWindow> window_;
     std::vector<Hook> hooks_;
     HookId nextHookId_ = 1;
+};
+
+// A message hook of the application window for as long as this object lives.
+class ScopedMessageHook {
+public:
+    explicit ScopedMessageHook(Application::MessageHook hook)
+        : id_(Application::Instance().AddMessageHook(std::move(hook)))
+    {
+    }
+    ~ScopedMessageHook() { Application::Instance().RemoveMessageHook(id_); }
+    ScopedMessageHook(const ScopedMessageHook&) = delete;
+    ScopedMessageHook& operator=(const ScopedMessageHook&) = delete;
+
+private:
+    Application::HookId id_;
 };
 
 } // namespace toolkit

@@ -8,7 +8,7 @@ ApplicationWindow::ApplicationWindow(Application& application, const char* title
     : application_(application)
 {
     WindowArgs args;
-    args.className = "VarnquillApplication";
+    args.className = ClassName;
     args.text = title;
     args.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     // Centred, so that minimising and restoring animate from the middle of the screen.

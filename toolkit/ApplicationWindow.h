@@ -9,6 +9,8 @@ class Application;
 // owner of the main form. Its messages pass the application's hooks first.
 class ApplicationWindow : public Window {
 public:
+    static constexpr const char* ClassName = "VarnquillApplication";
+
     ApplicationWindow(Application& application, const char* title, HICON icon);
 
 protected:

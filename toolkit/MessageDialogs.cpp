@@ -60,7 +60,7 @@ int ShowBox(HWND owner, const std::string& text, const char* caption, UINT style
     WindowsHook hook(SetWindowsHookExA(WH_CBT, &PrepareBox, nullptr, GetCurrentThreadId()));
     boxToPrepare = hook ? &box : nullptr; // without the hook the box still shows, near its owner
     if (!owner)
-        style |= MB_TASKMODAL;
+        style |= MB_TASKMODAL | MB_SETFOREGROUND;
     const int answer = MessageBoxA(owner, text.c_str(), caption, style);
     const DWORD failure = answer == 0 ? GetLastError() : 0;
     boxToPrepare = nullptr;

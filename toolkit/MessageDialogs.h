@@ -7,7 +7,8 @@ namespace toolkit {
 
 // The program's modal message dialogs: the text beside the kind's icon, the buttons in one
 // row below, in the system's message font, centred on the screen. The owner is disabled
-// while the dialog is open; without an owner every window of the thread is.
+// while the dialog is open; without an owner every window of the thread is, and the dialog,
+// with a taskbar button of its own, asks for the foreground.
 
 // Caption "Error", stop icon, one "OK" button; Enter, Escape and closing all close it.
 void ShowErrorDialog(HWND owner, const std::string& text);

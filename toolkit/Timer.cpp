@@ -11,7 +11,8 @@ constexpr UINT_PTR kTimerId = 1;
 }
 
 Timer::Timer(const TimerArgs& args)
-    : interval_(args.interval), enabled_(args.enabled)
+    : interval_(args.interval), enabled_(args.enabled), longestPeriod_(args.longestPeriod),
+      countdown_(args.interval, args.longestPeriod)
 {
     // A message-only window: it receives the ticks and is never seen.
     WindowArgs window;
@@ -49,9 +50,16 @@ void Timer::Restart()
     Stop();
     if (!enabled_ || interval_ == 0)
         return;
-    if (!SetTimer(Handle(), kTimerId, interval_, nullptr))
-        throw std::runtime_error("The timer cannot be started: " + SystemErrorText(GetLastError()));
+    countdown_ = IntervalCountdown(interval_, longestPeriod_);
+    StartPeriod();
     running_ = true;
+}
+
+void Timer::StartPeriod()
+{
+    // Given again for the same timer number, the system replaces the running count.
+    if (!SetTimer(Handle(), kTimerId, countdown_.Period(), nullptr))
+        throw std::runtime_error("The timer cannot be started: " + SystemErrorText(GetLastError()));
 }
 
 void Timer::Stop() noexcept
@@ -65,7 +73,14 @@ void Timer::Stop() noexcept
 LRESULT Timer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_TIMER && wParam == kTimerId) {
-        if (running_ && OnTimer) {
+        if (!running_)
+            return 0;
+        const UINT period = countdown_.Period();
+        const bool whole = countdown_.PeriodPassed();
+        // The next period is set going before the handler runs, which may restart the timer.
+        if (countdown_.Period() != period)
+            StartPeriod();
+        if (whole && OnTimer) {
             // The handler may clear OnTimer while it runs (a command in a nested dialog loop
             // of the tick can end the program): run a copy of it.
             const TimerEvent handler = OnTimer;

@@ -1,4 +1,5 @@
 #pragma once
+#include "toolkit/IntervalCountdown.h"
 #include "toolkit/Window.h"
 
 #include <functional>
@@ -12,13 +13,16 @@ using TimerEvent = std::function<void(Timer& sender)>;
 struct TimerArgs {
     UINT interval = 1000; // milliseconds
     bool enabled = true;
+    // The longest period the system timer is given at once (tests shorten it).
+    UINT longestPeriod = USER_TIMER_MAXIMUM;
 };
 
 // A timer on the user-interface thread, ticking through the message loop (modal loops
 // included). It runs while enabled with a non-zero interval, and counts each interval from
 // the moment it was started or given a new interval. Setting the interval it already has,
-// or enabling it while it runs, leaves its count alone. The interval is handed to the system
-// unchanged, also above USER_TIMER_MAXIMUM.
+// or enabling it while it runs, leaves its count alone. An interval above the system timer's
+// longest period (about 24.8 days) is counted in shorter periods and still ticks once per
+// whole interval.
 class Timer : private Window {
 public:
     explicit Timer(const TimerArgs& args = {});
@@ -39,8 +43,13 @@ private:
     void Restart();
     void Stop() noexcept;
 
+    // Starts the system timer on the countdown's current period.
+    void StartPeriod();
+
     UINT interval_;
     bool enabled_;
+    UINT longestPeriod_;
+    IntervalCountdown countdown_;
     bool running_ = false;
 };
 

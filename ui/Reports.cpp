@@ -8,10 +8,14 @@
 
 namespace {
 
-// Dialogs are modal over the main window, also while it is hidden in the tray.
+// Dialogs are modal over the main window while it is shown. Owned by the window hidden in
+// the tray, a dialog would have no taskbar button and could stay behind other programs'
+// windows unseen; without an owner it stands on its own, with a button, and asks for the
+// foreground.
 HWND DialogOwner() noexcept
 {
-    return toolkit::Application::Instance().MainForm();
+    const HWND form = toolkit::Application::Instance().MainForm();
+    return form && IsWindowVisible(form) ? form : nullptr;
 }
 
 } // namespace

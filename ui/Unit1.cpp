@@ -3,11 +3,13 @@
 
 #include "resources/ResourceIds.h"
 #include "settings/RegistryStore.h"
+#include "settings/SettingsPlaces.h"
 #include "toolkit/Application.h"
 #include "toolkit/Font.h"
 #include "tray/TrayIcon.h"
 #include "ui/ExitRequest.h"
 #include "ui/ProgramState.h"
+#include "ui/SingleInstance.h"
 #include "ui/WindowFont.h"
 
 namespace {
@@ -126,7 +128,10 @@ TForm1::TForm1()
                 DatabasesHeight - FrameCaption - FrameSide)),
       AutoTimer(toolkit::TimerArgs{static_cast<UINT>(10 * 60000), false}),
       reports_([] { return Program().trayIcon.get(); }, [this] { return ErrorChkBx.Checked(); }),
-      writer_(ProgramDatabase(), *this, reports_)
+      writer_(ProgramDatabase(), *this, reports_),
+      applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
+          ApplicationMessage(message, wParam, lParam);
+      })
 {
     // Initial states, set before any handler is connected so that they write nothing.
     MinutesEdit.SetValue(10);
@@ -238,6 +243,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (!FormCloseQuery())
             return 0;
         break;
+    case WM_QUERYENDSESSION:
+        // Nothing needs asking: everything the next start needs is saved as the session ends.
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam)
+            EndSession();
+        return 0;
     case WM_SYSCOMMAND:
         // The minimise box minimises the whole application, which then hides in the tray.
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {
@@ -249,6 +261,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return DefaultHandling(message, wParam, lParam);
+}
+
+void TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_ENDSESSION && wParam)
+        EndSession();
+    else if (message == ShowRunningProgramMessage() && message != 0)
+        RestoreItemClick();
 }
 
 // ---- What the signature writer reads ----
@@ -286,4 +306,16 @@ bool TForm1::ChangeBalloonOn() const
 std::vector<std::string> TForm1::DatabaseList() const
 {
     return DBList.Items();
+}
+
+std::vector<std::string> TForm1::ProtectedFiles() const
+{
+    std::vector<std::string> files = DBList.Items();
+    if (ProgramDatabase().DatabaseOpen())
+        files.push_back(DBFileEdit.Text());
+    if (const settings::SettingsPlaces* places = Places()) {
+        const std::vector<std::string> sideFiles = places->SideFilePaths();
+        files.insert(files.end(), sideFiles.begin(), sideFiles.end());
+    }
+    return files;
 }

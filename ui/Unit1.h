@@ -2,6 +2,7 @@
 #include "base/Version.h"
 #include "engine/SignatureWriter.h"
 #include "engine/WriterSettings.h"
+#include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Edit.h"
@@ -119,7 +120,7 @@ public:
     SignatureWriter& Writer() noexcept { return writer_; }
 
     // The random change (tray menu "Change signature", auto-change timer). While it runs,
-    // auto-change ticks do nothing.
+    // its reports and the last-resort box of a failure included, auto-change ticks do nothing.
     void RandomChange();
     bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
 
@@ -128,6 +129,8 @@ public:
     // is released and the application terminates. A failing step is shown by the
     // last-resort handler and the remaining steps still run, so the program always ends.
     void Exit();
+    // The user's session ends: the same steps as Exit, once, with nothing shown.
+    void EndSession();
 
     // ---- Handlers: form and timer ----
     void FormCreate();
@@ -190,9 +193,13 @@ public:
     std::string StaticText() const override;
     bool ChangeBalloonOn() const override;
     std::vector<std::string> DatabaseList() const override;
+    std::vector<std::string> ProtectedFiles() const override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Messages of the application window meant for the program as a whole: the session's
+    // end, and a second start asking for the window.
+    void ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static constexpr const char* CaptionText = "Varnquill v" VARNQUILL_VERSION;
@@ -207,13 +214,21 @@ private:
     // Runs one step of start-up or exit; a failure is shown by the last-resort handler and
     // the next step follows. Answers whether the step completed.
     static bool RunStep(const std::function<void()>& step) noexcept;
+    // The same where no box may be shown: a failure is dropped.
+    static bool RunStepSilently(const std::function<void()>& step) noexcept;
+    using StepRunner = std::function<bool(const std::function<void()>&)>;
 
     // Start-up steps that read the store and side files.
     void RestoreWindowPosition();
+    void MoveReachable(POINT corner);
     void RestoreSwitches();
     void LoadSideFiles();
     void SetUpTrayIcon();
-    void SaveSideFiles();
+    // Exit's steps, each run by run.
+    void EndProgram(const StepRunner& run);
+    // What the next start finds again, in this order: the database list, the static text,
+    // the window position.
+    void SaveForNextStart(const StepRunner& run);
     void SaveWindowPosition();
 
     // ---- Database editor and list: wiring and helpers (Unit1Editor.cpp, Unit1DatabaseList.cpp) ----
@@ -235,8 +250,10 @@ private:
 
     Reports reports_;
     SignatureWriter writer_;
+    toolkit::ScopedMessageHook applicationHook_;
     bool firstPaint_ = false;
     bool randomChangeRunning_ = false;
+    bool ended_ = false; // Exit or the session's end has run
     // A side file that existed but could not be read at start-up is not overwritten at
     // exit: the list or text the user had is still in it, not in the window.
     bool databaseListUnread_ = false;

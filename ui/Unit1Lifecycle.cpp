@@ -11,6 +11,7 @@
 #include "settings/StartupEntry.h"
 #include "settings/WholeFile.h"
 #include "toolkit/Application.h"
+#include "toolkit/ReachablePlace.h"
 #include "tray/TrayIcon.h"
 #include "ui/ProgramState.h"
 
@@ -83,10 +84,23 @@ void TForm1::RestoreWindowPosition()
         throw std::runtime_error("The window's place cannot be read");
     // "Top" first: when "Left" then fails to convert, the window has moved down only.
     const int newTop = settings::ParseInteger(top);
-    // A move the system refuses leaves the window where it is; nothing else depends on it.
-    SetWindowPos(Handle(), nullptr, place.left, newTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveReachable(POINT{place.left, newTop});
     const int newLeft = settings::ParseInteger(left);
-    SetWindowPos(Handle(), nullptr, newLeft, newTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveReachable(POINT{newLeft, newTop});
+}
+
+// A stored place may be off every screen now (a monitor removed, a resolution lowered):
+// the window then comes into the nearest screen rather than out of the user's reach.
+void TForm1::MoveReachable(POINT corner)
+{
+    RECT place{};
+    POINT client{0, 0};
+    if (!GetWindowRect(Handle(), &place) || !ClientToScreen(Handle(), &client))
+        throw std::runtime_error("The window's place cannot be read");
+    const SIZE size{place.right - place.left, place.bottom - place.top};
+    const POINT reachable = toolkit::ReachablePlace(corner, size, client.y - place.top, toolkit::MonitorWorkAreas());
+    // A move the system refuses leaves the window where it is; nothing else depends on it.
+    SetWindowPos(Handle(), nullptr, reachable.x, reachable.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::RestoreSwitches()
@@ -170,8 +184,8 @@ void TForm1::TrayIcon1DblClick()
 
 void TForm1::AutoTimerTimer()
 {
-    // A tick while an earlier change still runs (its report dialog open, say) would start
-    // a change inside it, and left alone these would pile up without end.
+    // A tick while an earlier change still runs (its report dialog or last-resort box open,
+    // say) would start a change inside it, and left alone these would pile up without end.
     if (randomChangeRunning_)
         return;
     RandomChange();
@@ -180,35 +194,65 @@ void TForm1::AutoTimerTimer()
 void TForm1::RandomChange()
 {
     FlagSetter running(randomChangeRunning_);
-    writer_.RandomChange();
+    // A failure the writer lets through is shown here, while the change still counts as
+    // running, so that ticks during its box wait for it to close.
+    RunStep([this] { writer_.RandomChange(); });
 }
 
 void TForm1::Exit()
 {
-    RunStep([] { Program().trayIcon.reset(); });
-    RunStep([this] {
+    EndProgram(RunStep);
+}
+
+// The session ends (log-off, shutdown, a restart for updates): the program goes as Exit
+// takes it, but silently, since no box can be answered any more and the system may end the
+// process as soon as this returns. Every top-level window of the program hears of it; the
+// first one does the work.
+void TForm1::EndSession()
+{
+    if (ended_)
+        return;
+    EndProgram(RunStepSilently);
+}
+
+void TForm1::EndProgram(const StepRunner& run)
+{
+    ended_ = true;
+    run([] { Program().trayIcon.reset(); });
+    run([this] {
         AutoTimer.OnTimer = nullptr;
         AutoTimer.SetEnabled(false);
     });
-    SaveSideFiles();
-    RunStep([this] { SaveWindowPosition(); });
-    RunStep([] {
+    SaveForNextStart(run);
+    run([] {
         Program().settings.reset();
         Program().places.reset();
     });
     toolkit::Application::Instance().Terminate();
 }
 
-void TForm1::SaveSideFiles()
+bool TForm1::RunStepSilently(const std::function<void()>& step) noexcept
 {
-    const settings::SettingsPlaces* places = Places();
-    if (!places)
-        return; // start-up could not find the program's folder: there is no place to save to
-    using settings::DatabaseListFileName, settings::StaticTextFileName;
-    if (!databaseListUnread_)
-        RunStep([&] { settings::SaveList(places->SideFileToSave(DatabaseListFileName), DBList.Items()); });
-    if (!staticTextUnread_)
-        RunStep([&] { settings::SaveStaticText(places->SideFileToSave(StaticTextFileName), StaticMemo.Text()); });
+    try {
+        step();
+        return true;
+    } catch (...) {
+        // Nobody is left to read a box: the saves replace their files whole or not at all,
+        // so a failed one leaves the previous file as it was.
+        return false;
+    }
+}
+
+void TForm1::SaveForNextStart(const StepRunner& run)
+{
+    if (const settings::SettingsPlaces* places = Places()) {
+        using settings::DatabaseListFileName, settings::StaticTextFileName;
+        if (!databaseListUnread_)
+            run([&] { settings::SaveList(places->SideFileToSave(DatabaseListFileName), DBList.Items()); });
+        if (!staticTextUnread_)
+            run([&] { settings::SaveStaticText(places->SideFileToSave(StaticTextFileName), StaticMemo.Text()); });
+    } // else start-up could not find the program's folder: there is no place for the side files
+    run([this] { SaveWindowPosition(); });
 }
 
 void TForm1::SaveWindowPosition()

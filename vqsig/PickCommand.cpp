@@ -22,6 +22,7 @@ PickSettings SettingsFor(const Invocation& invocation)
         values.databases = invocation.operands;
         if (invocation.listFile) {
             const std::vector<std::string> listed = settings::LoadList(*invocation.listFile);
+            values.sourceFiles.push_back(*invocation.listFile);
             values.databases.insert(values.databases.end(), listed.begin(), listed.end());
         }
     }
@@ -30,6 +31,7 @@ PickSettings SettingsFor(const Invocation& invocation)
     if (invocation.staticFile) {
         values.staticText = true;
         values.staticTextLines = settings::LoadStaticText(*invocation.staticFile);
+        values.sourceFiles.push_back(*invocation.staticFile);
     }
     if (invocation.above || invocation.below)
         values.staticAbove = invocation.above;

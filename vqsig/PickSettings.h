@@ -16,6 +16,8 @@ public:
     bool staticAbove = true;
     std::string staticTextLines; // lines separated by CR LF
     std::vector<std::string> databases;
+    // Files the pick reads besides the databases (the list and static-text files): never a target.
+    std::vector<std::string> sourceFiles;
 
     std::string SignatureFilePath() const override { return signatureFile; }
     bool DelimiterOn() const override { return delimiter; }
@@ -25,6 +27,12 @@ public:
     // A console has no balloon to show the change notice in.
     bool ChangeBalloonOn() const override { return false; }
     std::vector<std::string> DatabaseList() const override { return databases; }
+    std::vector<std::string> ProtectedFiles() const override
+    {
+        std::vector<std::string> files = databases;
+        files.insert(files.end(), sourceFiles.begin(), sourceFiles.end());
+        return files;
+    }
 };
 
 } // namespace vqsig

@@ -20,6 +20,8 @@ PickSettings ReadProgramSettings()
     values.staticText = settings::ReadSwitch(store, settings::StaticValue);
     values.staticAbove = settings::ReadStaticAbove(store);
 
+    // The side files where the program reads them and where it saves them: never a target.
+    values.sourceFiles = places.SideFilePaths();
     // A missing side file is an empty list or text, as it is when Varnquill starts.
     const std::string listPath = places.SideFileToRead(settings::DatabaseListFileName);
     if (settings::FileExists(listPath))

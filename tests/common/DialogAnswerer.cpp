@@ -169,6 +169,7 @@ void DialogAnswerer::Look()
         SeenDialog seen;
         seen.caption = TextOf(dialog);
         seen.text = LongestStatic(dialog);
+        seen.owner = GetWindow(dialog, GW_OWNER);
         ReadParts(dialog, seen);
         seen_.push_back(std::move(seen));
         Answer answer{Answer::Kind::Cancel, {}};

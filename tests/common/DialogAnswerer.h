@@ -18,6 +18,7 @@ struct SeenDialog {
     std::vector<std::string> buttons; // the visible buttons' texts, in order
     HICON icon = nullptr;              // a message box's icon
     bool centred = false;              // centred on its monitor
+    HWND owner = nullptr;             // null for a dialog standing on its own, with a taskbar button
 };
 
 class DialogAnswerer {

@@ -38,31 +38,6 @@ std::string OneRecordDatabase(const std::string& text)
     return record;
 }
 
-// Wakes a wait whenever a value of the settings key changes.
-class SettingsChange {
-public:
-    SettingsChange() : event_(CreateEventA(nullptr, FALSE, FALSE, nullptr))
-    {
-        HKEY created = nullptr;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SettingsKeyPath, 0, nullptr, 0, KEY_NOTIFY, nullptr,
-                            &created, nullptr) != ERROR_SUCCESS)
-            throw std::runtime_error("cannot open the settings key");
-        key_.Reset(created);
-        Arm();
-    }
-    HANDLE Event() const noexcept { return event_.Get(); }
-    void Arm()
-    {
-        if (RegNotifyChangeKeyValue(key_.Get(), FALSE, REG_NOTIFY_CHANGE_LAST_SET, event_.Get(), TRUE) !=
-            ERROR_SUCCESS)
-            throw std::runtime_error("cannot watch the settings key");
-    }
-
-private:
-    toolkit::KernelHandle event_;
-    toolkit::RegistryKey key_;
-};
-
 // Wakes a wait whenever a file of the directory is written.
 class FolderChange {
 public:
@@ -86,11 +61,42 @@ private:
 
 } // namespace
 
-TEST_F(RealProgram, TickWritesARandomSignatureWhileHiddenInTheTray)
+namespace {
+
+// Databases the pick may read: any the user can write, and those they may only read.
+enum class Access { Writable, ReadOnlyAttribute, Immutable };
+
+struct PickedDatabase {
+    const char* name;
+    Access access;
+};
+
+class TickPickTest : public RealProgram, public ::testing::WithParamInterface<PickedDatabase> {};
+
+} // namespace
+
+TEST_P(TickPickTest, WritesARandomSignatureWhileHiddenInTheTray)
 {
     const std::string signature = program->Directory() + "signature.txt";
-    program->WriteFile("one.sigs", OneRecordDatabase("Hello\r\nworld"));
-    program->WriteFile("sigs.list", program->Directory() + "one.sigs\r\n");
+    std::string database = program->Directory() + "one.sigs";
+    std::string text = "Hello\r\nworld";
+    if (GetParam().access == Access::Immutable) {
+        // Made by the test run from the Linux side (tests.cmake), holding "Immutable".
+        char made[MAX_PATH] = {};
+        if (!GetEnvironmentVariableA("VARNQUILL_IMMUTABLE_DATABASE", made, sizeof made))
+            GTEST_SKIP() << "no immutable database: ctest makes one for this test";
+        database = made;
+        text = "Immutable";
+        if (toolkit::FileHandle(CreateFileA(database.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr)))
+            GTEST_SKIP() << "this file system let the database stay writable";
+    } else {
+        program->WriteFile("one.sigs", OneRecordDatabase(text));
+        if (GetParam().access == Access::ReadOnlyAttribute) {
+            ASSERT_TRUE(SetFileAttributesA(database.c_str(), FILE_ATTRIBUTE_READONLY));
+        }
+    }
+    program->WriteFile("sigs.list", database + "\r\n");
     StoreSetting("AutoChange", "True");
     StoreSetting("OEFile", signature);
 
@@ -100,12 +106,18 @@ TEST_F(RealProgram, TickWritesARandomSignatureWhileHiddenInTheTray)
     FolderChange folder(program->Directory());
     Tick(timer);
 
-    const std::string expected = "-- \r\nHello\r\nworld";
+    const std::string expected = "-- \r\n" + text;
     EXPECT_TRUE(EventWait().Until([&] { return program->ReadFile("signature.txt") == expected; }, WaitMs,
                                   folder.Handle(), [&] { folder.Arm(); }))
         << program->ReadFile("signature.txt").value_or("(no file)");
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Databases, TickPickTest,
+                         ::testing::Values(PickedDatabase{"Writable", Access::Writable},
+                                           PickedDatabase{"ReadOnlyAttribute", Access::ReadOnlyAttribute},
+                                           PickedDatabase{"Immutable", Access::Immutable}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RealProgram, TickDoesNothingWhileAutoChangeIsOff)
 {
@@ -204,3 +216,44 @@ TEST_F(RealProgram, TickErrorIsABalloonInTheTrayWhileErrorBalloonsAreOn)
         [] { return BalloonShown("You must specify where to write the signature!"); }, WaitMs, RecheckMs));
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
 }
+
+namespace {
+
+struct ProtectedTarget {
+    const char* name;
+    const char* fileName; // in the program's directory, spelt as the user chose it
+};
+
+class ProtectedTargetTest : public RealProgram, public ::testing::WithParamInterface<ProtectedTarget> {};
+
+} // namespace
+
+TEST_P(ProtectedTargetTest, TickRefusesToWriteTheSignatureOverIt)
+{
+    const std::string database = OneRecordDatabase("Hello");
+    const std::string list = program->Directory() + "one.sigs\r\n";
+    program->WriteFile("one.sigs", database);
+    program->WriteFile("sigs.list", list);
+    StoreSetting("AutoChange", "True");
+    StoreSetting("OEFile", program->Directory() + GetParam().fileName);
+    ASSERT_NE(StartShown(), nullptr);
+    const DWORD id = program->ProcessId();
+    const HWND timer = AutoChangeTimerOf(id);
+    ASSERT_NE(timer, nullptr);
+
+    Tick(timer);
+    ASSERT_TRUE(EventWait().Until([&] { return DialogsOf(id).size() == 1; }, WaitMs));
+    const HWND dialog = DialogsOf(id).front();
+    EXPECT_EQ(TextOf(dialog), "Error");
+    EXPECT_EQ(DialogMessage(dialog),
+              "Error opening signature text file: It is a signature database or one of Varnquill's own files");
+    PressDialogButton(dialog, "OK");
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(id).empty(); }, WaitMs, RecheckMs));
+    EXPECT_EQ(program->ReadFile("one.sigs"), database);
+    EXPECT_EQ(program->ReadFile("sigs.list"), list);
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, ProtectedTargetTest,
+                         ::testing::Values(ProtectedTarget{"ListedDatabase", "ONE.sigs"},
+                                           ProtectedTarget{"DatabaseList", "Sigs.List"}),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -119,4 +119,20 @@ std::optional<std::string> StartupEntry(HKEY root)
     return ReadString(key.Get(), StartupValueName);
 }
 
+SettingsChange::SettingsChange() : event_(CreateEventA(nullptr, FALSE, FALSE, nullptr))
+{
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SettingsKeyPath, 0, nullptr, 0, KEY_NOTIFY, nullptr, &created,
+                        nullptr) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot open the settings key");
+    key_.Reset(created);
+    Arm();
+}
+
+void SettingsChange::Arm()
+{
+    if (RegNotifyChangeKeyValue(key_.Get(), FALSE, REG_NOTIFY_CHANGE_LAST_SET, event_.Get(), TRUE) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot watch the settings key");
+}
+
 } // namespace e2e

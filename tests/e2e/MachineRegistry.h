@@ -1,4 +1,6 @@
 #pragma once
+#include "toolkit/Handles.h"
+
 #include <windows.h>
 
 #include <map>
@@ -27,5 +29,18 @@ std::optional<std::string> StartupEntry(HKEY root = HKEY_LOCAL_MACHINE);
 // Where a standard user's side files go: "Varnquill" in the roaming application data folder,
 // ending in a backslash.
 std::string UserSideFilesFolder();
+
+// Wakes a wait whenever a value of the settings key changes (the key is made if missing).
+class SettingsChange {
+public:
+    SettingsChange();
+    HANDLE Event() const noexcept { return event_.Get(); }
+    // Watches for the next change.
+    void Arm();
+
+private:
+    toolkit::KernelHandle event_;
+    toolkit::RegistryKey key_;
+};
 
 } // namespace e2e

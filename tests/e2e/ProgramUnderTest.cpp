@@ -45,6 +45,8 @@ void RemoveDirectoryWithFiles(const std::string& directory)
             if (name == "." || name == "..")
                 continue;
             // A leftover is only clutter in the temporary folder; the test result stands.
+            // A file a test marked read-only goes too.
+            SetFileAttributesA((directory + name).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA((directory + name).c_str());
         } while (FindNextFileA(search, &entry));
         FindClose(search);
@@ -110,6 +112,24 @@ std::optional<std::string> FileBytes(const std::string& path)
 
 void ProgramUnderTest::Start(const std::string& arguments)
 {
+    Launch(arguments);
+    if (WaitForInputIdle(process_.Get(), StartTimeoutMs) != 0)
+        throw std::runtime_error("the program did not get ready to take input");
+}
+
+DWORD ProgramUnderTest::StartAndWaitForEnd(const std::string& arguments)
+{
+    Launch(arguments);
+    if (WaitForSingleObject(process_.Get(), StartTimeoutMs) != WAIT_OBJECT_0)
+        throw std::runtime_error("the program did not end by itself");
+    DWORD exitCode = STILL_ACTIVE;
+    if (!GetExitCodeProcess(process_.Get(), &exitCode))
+        Fail("cannot read the program's exit code");
+    return exitCode;
+}
+
+void ProgramUnderTest::Launch(const std::string& arguments)
+{
     if (process_)
         throw std::logic_error("the program was started already");
     trayIconsBefore_ = TrayIconCount();
@@ -135,8 +155,6 @@ void ProgramUnderTest::Start(const std::string& arguments)
     process_.Reset(started.hProcess);
     toolkit::KernelHandle thread(started.hThread);
     processId_ = started.dwProcessId;
-    if (WaitForInputIdle(process_.Get(), StartTimeoutMs) != 0)
-        throw std::runtime_error("the program did not get ready to take input");
 }
 
 bool ProgramUnderTest::Running() const

@@ -35,6 +35,9 @@ public:
     // Starts the program with these arguments and waits until it waits for input (a message
     // box shown during start-up counts as waiting too).
     void Start(const std::string& arguments = "");
+    // Starts the program with these arguments and waits until it ends by itself, without
+    // ever waiting for input; answers its exit code.
+    DWORD StartAndWaitForEnd(const std::string& arguments = "");
     DWORD ProcessId() const noexcept { return processId_; }
     HANDLE Process() const noexcept { return process_.Get(); }
     bool Running() const;
@@ -47,6 +50,8 @@ public:
     void Terminate();
 
 private:
+    void Launch(const std::string& arguments);
+
     std::string directory_;
     bool ownsDirectory_ = true;
     toolkit::KernelHandle process_;

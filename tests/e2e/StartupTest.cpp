@@ -190,6 +190,23 @@ TEST_F(RealProgram, StoredSettingsAreRestoredAndWrittenBack)
     EXPECT_EQ(stored.at("Left"), " 60");
 }
 
+// A place stored on a larger screen, or on a monitor since removed: the window comes into the
+// screen it has now, and the stored values stay until the next exit writes them.
+TEST_F(RealProgram, StoredPlaceOffEveryScreenComesIntoTheNearestWorkArea)
+{
+    StoreSetting("Top", "3000");
+    StoreSetting("Left", "-5000");
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const RECT place = ScreenRect(form);
+    EXPECT_EQ(place.left, work.left);
+    EXPECT_EQ(place.bottom, work.bottom);
+    EXPECT_EQ(StoredSetting("Top"), "3000");
+    EXPECT_EQ(StoredSetting("Left"), "-5000");
+}
+
 TEST_F(RealProgram, ExistingStartupEntryIsRewrittenWithTheProgramsPath)
 {
     {

@@ -12,3 +12,18 @@ else()
   set(varnquill_exe_for_tests "$<TARGET_FILE:Varnquill>")
 endif()
 target_compile_definitions(e2e_tests PRIVATE VARNQUILL_EXE="${varnquill_exe_for_tests}")
+
+# The random pick's test of a database that may only be read uses one the file system itself
+# refuses to open for writing; the tests run inside Wine, so it is made from outside.
+if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
+  set(immutable_database_dir "${CMAKE_BINARY_DIR}/e2e-immutable")
+  set(immutable_database_script "${CMAKE_CURRENT_LIST_DIR}/immutable-database.sh")
+  add_test(NAME e2e_immutable_database_make COMMAND ${immutable_database_script} make ${immutable_database_dir})
+  add_test(NAME e2e_immutable_database_remove COMMAND ${immutable_database_script} remove ${immutable_database_dir})
+  set_tests_properties(e2e_immutable_database_make PROPERTIES FIXTURES_SETUP immutable_database)
+  set_tests_properties(e2e_immutable_database_remove PROPERTIES FIXTURES_CLEANUP immutable_database)
+  # Appended: the suite needs other fixtures too.
+  set_property(TEST e2e_tests APPEND PROPERTY FIXTURES_REQUIRED immutable_database)
+  set_tests_properties(e2e_tests PROPERTIES
+                       ENVIRONMENT "VARNQUILL_IMMUTABLE_DATABASE=Z:${immutable_database_dir}/one.sigs")
+endif()

@@ -197,8 +197,6 @@ TEST_F(SignatureWriterTest, RandomChangeWritesThePickedRecordOfThePickedDatabase
 TEST_F(SignatureWriterTest, RandomChangeReportsWhatWentWrongWithTheDatabase)
 {
     const std::string held = AddDatabase("held.sigs", {"h"});
-    const std::string readOnly = AddDatabase("readonly.sigs", {"r"});
-    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     WriteBytes(dir.File("empty.sigs"), "");
     const std::string holey = AddDatabase("short.sigs", {"s0", "s1"});
     toolkit::FileHandle holder(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -215,7 +213,6 @@ TEST_F(SignatureWriterTest, RandomChangeReportsWhatWentWrongWithTheDatabase)
     const Case cases[] = {
         {dir.File("missing.sigs"), 0, notOpened("File not found")},
         {held, 0, notOpened("I/O error 32")},
-        {readOnly, 0, notOpened("File access denied")},
         {dir.Path(), 0, notOpened("File access denied")},
         {dir.File("empty.sigs"), 0, PlainError("Signature database is empty!")},
         {holey, 2, Error("Error:", "Read beyond end of file", "ERROR: Read beyond end of file")},
@@ -231,8 +228,55 @@ TEST_F(SignatureWriterTest, RandomChangeReportsWhatWentWrongWithTheDatabase)
         EXPECT_FALSE(db.File().IsOpen()) << c.database;
         EXPECT_EQ(Signature(), "previous signature") << c.database;
     }
-    holder.Reset();
-    EXPECT_EQ(ReadBytes(readOnly), DatabaseBytes({MakeRecord('\x01', "r", 'r')}));
+}
+
+// The pick only reads, so a database the user may not write still gives signatures.
+TEST_F(SignatureWriterTest, RandomChangeReadsADatabaseMarkedReadOnly)
+{
+    const std::string readOnly = AddDatabase("readonly.sigs", {"r0", "r1"});
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    random = FixedRandom({0, 1});
+    writer.RandomChange();
+    EXPECT_TRUE(sink.reports.empty());
+    EXPECT_EQ(Signature(), "r1");
+    EXPECT_FALSE(db.File().IsOpen());
+    EXPECT_EQ(ReadBytes(readOnly), DatabaseBytes({MakeRecord('\x01', "r0", 'r'), MakeRecord('\x01', "r1", 'r')}));
+}
+
+TEST_F(SignatureWriterTest, RefusesToWriteOverAProtectedFileHoweverItsPathIsSpelt)
+{
+    const std::string database = AddDatabase("Listed.sigs", {"random body"});
+    const std::string sideFile = dir.File("sigs.list");
+    WriteBytes(sideFile, "side file");
+    settings.protectedFiles = {database, sideFile};
+    std::string forwardSlashes = database;
+    std::replace(forwardSlashes.begin(), forwardSlashes.end(), '\\', '/');
+    const std::string spellings[] = {
+        database, sideFile, dir.File("LISTED.SIGS"), forwardSlashes, dir.File(".\\sub\\..\\listed.sigs"),
+    };
+    const std::string message = "It is a signature database or one of Varnquill's own files";
+    const Reports refused{Error("Cannot open signature text file!", message, "Error opening signature text file: " + message)};
+    settings.balloon = true;
+    for (const std::string& path : spellings) {
+        settings.path = path;
+        for (int command = 0; command < 3; ++command) {
+            sink.reports.clear();
+            if (command == 0)
+                writer.RandomChange();
+            else if (command == 1)
+                writer.SetSignature("body");
+            else
+                writer.NowPlaying("song");
+            EXPECT_EQ(sink.reports, refused) << path << " command " << command;
+        }
+    }
+    EXPECT_EQ(ReadBytes(database), DatabaseBytes({MakeRecord('\x01', "random body", 'r')}));
+    EXPECT_EQ(ReadBytes(sideFile), "side file");
+
+    // A name that only resembles one of them is an ordinary target.
+    settings.path = dir.File("Listed.sigs.txt");
+    writer.SetSignature("body");
+    EXPECT_EQ(Signature(), "body");
 }
 
 TEST_F(SignatureWriterTest, ProgramRandomPicksTheOnlyDatabaseAndStaysInRange)
@@ -547,4 +591,18 @@ TEST_F(SignatureWriterTest, AFileOfTheSetThatCannotBeOpenedIsReportedByNameAndKe
                                           "Error opening signature text file: " + message)});
     EXPECT_EQ(Signature(), "body");
     EXPECT_EQ(ReadBytes(readOnly), "kept");
+}
+
+// A database that happens to share the signature's base name is no member of its set.
+TEST_F(SignatureWriterTest, AFileOfTheSetThatIsOneOfTheProgramsOwnIsRefusedByNameAndKept)
+{
+    const std::string database = dir.File("signature.rtf");
+    WriteBytes(database, "database bytes");
+    settings.protectedFiles = {database};
+    writer.SetSignature("body");
+    const std::string message = "It is a signature database or one of Varnquill's own files (signature.rtf)";
+    EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", message,
+                                          "Error opening signature text file: " + message)});
+    EXPECT_EQ(Signature(), "body");
+    EXPECT_EQ(ReadBytes(database), "database bytes");
 }

@@ -15,6 +15,7 @@ struct TestSettings : WriterSettings {
     std::string staticText;
     bool balloon = false;
     std::vector<std::string> databases;
+    std::vector<std::string> protectedFiles;
     bool staticTextFails = false; // the field cannot be read while the file is being written
 
     std::string SignatureFilePath() const override { return path; }
@@ -29,6 +30,7 @@ struct TestSettings : WriterSettings {
     }
     bool ChangeBalloonOn() const override { return balloon; }
     std::vector<std::string> DatabaseList() const override { return databases; }
+    std::vector<std::string> ProtectedFiles() const override { return protectedFiles; }
 };
 
 // Every report, in order, as the user would have been told.

@@ -4,6 +4,8 @@
 
 #include "engine/SignatureDatabase.h"
 #include "base/AsciiText.h"
+#include "settings/ProgramLocation.h"
+#include "settings/SideFiles.h"
 
 #include <windows.h>
 
@@ -267,4 +269,31 @@ TEST_F(EditorWindow, SetSignatureWritesTheFieldAndAnOpenDatabaseBlocksTheRandomC
     EXPECT_TRUE(dialogs->Take().empty());
     form->RandomChange();
     EXPECT_EQ(FileBytes(signature), "stored");
+}
+
+// The database being edited, though not listed, and the program's side files are never a
+// signature: "Set signature" refuses them and writes nothing.
+TEST_F(EditorWindow, SetSignatureRefusesTheOpenDatabaseAndTheSideFilesAsItsTarget)
+{
+    const std::string path = PathOf("editing.sigs");
+    WriteDatabase(path, {"stored"});
+    form->OpenFromList(path);
+    form->SigMemo.SetText("would overwrite");
+    const std::string listFile = settings::DatabaseListPath(settings::ProgramDirectory());
+    const std::string staticFile = settings::StaticTextPath(settings::ProgramDirectory());
+    const std::optional<std::string> listBefore = FileBytes(listFile);
+    const std::optional<std::string> staticBefore = FileBytes(staticFile);
+    const std::string refused =
+        "Error opening signature text file: It is a signature database or one of Varnquill's own files";
+    for (const std::string& target : {path, listFile, staticFile}) {
+        form->OEFileEdit.SetText(target);
+        dialogs->Press("OK");
+        form->btnSet.Click();
+        const std::vector<SeenDialog> seen = dialogs->Take();
+        ASSERT_EQ(seen.size(), 1u) << target;
+        EXPECT_EQ(seen[0].text, refused) << target;
+    }
+    EXPECT_EQ(RecordTexts(path), std::vector<std::string>{"stored"});
+    EXPECT_EQ(FileBytes(listFile), listBefore);
+    EXPECT_EQ(FileBytes(staticFile), staticBefore);
 }

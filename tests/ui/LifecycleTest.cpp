@@ -244,6 +244,64 @@ TEST_F(MainWindowLife, AChangeInsideAnotherLeavesTheOuterOneMarkedRunning)
     dialogs = std::move(nesting.answerer);
 }
 
+// Writes to Linux's /dev/full, which Wine opens as a file, fail as on a full disk: the
+// failure escapes the writer to the last-resort box. The auto-change timer keeps ticking
+// meanwhile, into the box's own loop.
+TEST_F(MainWindowLife, TicksWhileAChangesBoxIsOpenDoNothingAndTheBoxStandsOnItsOwnWhileHidden)
+{
+    WriteBytes(scratchPath, std::string("\0Hello", 6) + std::string(507, '\0'));
+    form = std::make_unique<TForm1>();
+    form->DBList.Add(scratchPath);
+    form->AutoChkBx.SetChecked(true);
+    toolkit::Application::Instance().Minimize();
+    ASSERT_FALSE(IsWindowVisible(form->Handle()));
+    HWND timer = nullptr;
+    while ((timer = FindWindowExA(HWND_MESSAGE, timer, "VarnquillTimer", nullptr)) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(timer, &process);
+        if (process == GetCurrentProcessId())
+            break;
+    }
+    ASSERT_NE(timer, nullptr);
+    dialogs.reset();
+
+    struct Inside {
+        HWND timer = nullptr;
+        std::unique_ptr<DialogAnswerer> answerer;
+    };
+    static Inside inside;
+    inside = Inside{timer, nullptr};
+    for (const char* target : {"Z:\\dev\\full", ""}) {
+        form->OEFileEdit.SetText(target);
+        // Runs inside the first tick's box: three more ticks, then the box is answered.
+        ASSERT_NE(SetTimer(nullptr, 0, 10,
+                           [](HWND, UINT, UINT_PTR id, DWORD) {
+                               KillTimer(nullptr, id);
+                               for (int tick = 0; tick < 3; ++tick)
+                                   PostMessageA(inside.timer, WM_TIMER, 1, 0);
+                               inside.answerer = std::make_unique<DialogAnswerer>();
+                               for (int box = 0; box < 4; ++box)
+                                   inside.answerer->Press("OK");
+                           }),
+                  0u);
+        ASSERT_TRUE(PostMessageA(timer, WM_TIMER, 1, 0));
+        toolkit::Application::Instance().ProcessMessages();
+        ASSERT_NE(inside.answerer, nullptr) << "no box was opened";
+        const std::vector<SeenDialog> seen = inside.answerer->Take();
+        inside.answerer.reset();
+        ASSERT_EQ(seen.size(), 1u) << target;
+        EXPECT_EQ(seen[0].owner, nullptr) << target;
+        if (*target) {
+            EXPECT_EQ(seen[0].caption, "Varnquill");
+            EXPECT_EQ(seen[0].text, "I/O error 112.");
+        } else {
+            EXPECT_EQ(seen[0].text, "You must specify where to write the signature!");
+        }
+    }
+    EXPECT_FALSE(form->RandomChangeRunning());
+    dialogs = std::make_unique<DialogAnswerer>();
+}
+
 TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
 {
     WriteBytes(listPath, "C:\\old.sigs\r\n");
