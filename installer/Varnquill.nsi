@@ -3,7 +3,7 @@
 ; log-on, an Add/Remove Programs entry and an uninstaller.
 ;
 ; Built by the build's "dist" target, which passes:
-;   VERSION   the program's version, e.g. 1.5      VERSION4  the same as four numbers
+;   VERSION   the program's version (project())   VERSION4  the same as four numbers
 ;   PROGRAM   the built Varnquill.exe              ICON      the program's icon
 ;   CONSOLE   the built vqsig.exe
 ;   OUTFILE   the setup program to write
