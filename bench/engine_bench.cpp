@@ -10,6 +10,7 @@
 #include "engine/SignatureWriter.h"
 #include "engine/WriterSettings.h"
 #include "base/Handles.h"
+#include "bench/Measure.h"
 
 #include <windows.h>
 
@@ -26,7 +27,9 @@
 namespace {
 
 constexpr int DatabaseRecords = 100000;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
+using bench::Milliseconds;
 
 class BenchSettings : public WriterSettings {
 public:
@@ -114,18 +117,6 @@ std::string DatabaseBytes()
         bytes[at + 1 + text.size()] = '\0';
     }
     return bytes;
-}
-
-double Milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 template <typename F>

@@ -6,6 +6,7 @@
 // to the Wine server, slow when the machine is busy.
 //   usage: import_bench [folder of fortune files] [runs]
 #include "base/Handles.h"
+#include "bench/Measure.h"
 #include "vqsig/FortuneImport.h"
 
 #include <windows.h>
@@ -20,7 +21,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
+using bench::Milliseconds;
 
 bool EndsWith(const std::string& text, const std::string& end)
 {
@@ -51,18 +54,6 @@ std::string TemporaryPath(const char* name)
     if (!GetTempPathA(sizeof folder, folder))
         throw std::runtime_error("no temporary folder");
     return std::string(folder) + name;
-}
-
-double Milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 double TimeImport(const std::string& database, const std::vector<std::string>& files, std::size_t& records)

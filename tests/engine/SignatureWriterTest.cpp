@@ -126,6 +126,22 @@ protected:
         return dir.File(name);
     }
 
+    // Runs each of the three commands that write the signature, from an empty report list,
+    // then check with the command's name.
+    template <typename Check>
+    void ForEachWritingCommand(Check check)
+    {
+        sink.reports.clear();
+        writer.RandomChange();
+        check("RandomChange");
+        sink.reports.clear();
+        writer.SetSignature("body");
+        check("SetSignature");
+        sink.reports.clear();
+        writer.NowPlaying("song");
+        check("NowPlaying");
+    }
+
     TempDir dir;
     TestSettings settings;
     RecordingSink sink;
@@ -259,16 +275,9 @@ TEST_F(SignatureWriterTest, RefusesToWriteOverAProtectedFileHoweverItsPathIsSpel
     settings.balloon = true;
     for (const std::string& path : spellings) {
         settings.path = path;
-        for (int command = 0; command < 3; ++command) {
-            sink.reports.clear();
-            if (command == 0)
-                writer.RandomChange();
-            else if (command == 1)
-                writer.SetSignature("body");
-            else
-                writer.NowPlaying("song");
-            EXPECT_EQ(sink.reports, refused) << path << " command " << command;
-        }
+        ForEachWritingCommand([&](const char* command) {
+            EXPECT_EQ(sink.reports, refused) << path << " " << command;
+        });
     }
     EXPECT_EQ(ReadBytes(database), DatabaseBytes({MakeRecord('\x01', "random body", 'r')}));
     EXPECT_EQ(ReadBytes(sideFile), "side file");
@@ -445,16 +454,9 @@ TEST_F(SignatureWriterTest, ReportsATextFileItCannotOpenAndLeavesItAsItWas)
     settings.balloon = true;
     for (const auto& [path, message] : cases) {
         settings.path = path;
-        for (int command = 0; command < 3; ++command) {
-            sink.reports.clear();
-            if (command == 0)
-                writer.RandomChange();
-            else if (command == 1)
-                writer.SetSignature("body");
-            else
-                writer.NowPlaying("song");
-            EXPECT_EQ(sink.reports, Reports{notOpened(message)}) << path << " command " << command;
-        }
+        ForEachWritingCommand([&](const char* command) {
+            EXPECT_EQ(sink.reports, Reports{notOpened(message)}) << path << " " << command;
+        });
     }
     holder.Reset();
     EXPECT_EQ(ReadBytes(held), "kept");
