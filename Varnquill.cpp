@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // one to exit last would overwrite the other's database list.
     const InstanceClaim claim;
     if (!claim.First()) {
-        if (!settings::StartsMinimised(settings::CommandLineArguments()))
+        if (!settings::StartsMinimised(base::CommandLineArguments()))
             AskRunningProgramToShowItself();
         return 0;
     }

@@ -1,6 +1,6 @@
 #include "base/AsciiText.h"
 
-namespace settings {
+namespace base {
 
 char AsciiUpperCase(char c) noexcept
 {
@@ -26,4 +26,4 @@ bool AsciiEqualNoCase(std::string_view a, std::string_view b) noexcept
     return true;
 }
 
-} // namespace settings
+} // namespace base

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace settings {
+namespace base {
 
 // Case folding as the program does it everywhere: only the letters a to z change; every
 // other byte (accented letters of the ANSI code page included) is compared as it is.
@@ -10,4 +10,4 @@ char AsciiUpperCase(char c) noexcept;
 std::string AsciiUpperCase(std::string_view text);
 bool AsciiEqualNoCase(std::string_view a, std::string_view b) noexcept;
 
-} // namespace settings
+} // namespace base

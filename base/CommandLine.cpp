@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace settings {
+namespace base {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine)
     }
 }
 
-} // namespace settings
+} // namespace base

@@ -3,7 +3,7 @@
 #include <vector>
 
 // How the program was started.
-namespace settings {
+namespace base {
 
 // The arguments after the program's own name on this process's command line.
 std::vector<std::string> CommandLineArguments();
@@ -12,4 +12,4 @@ std::vector<std::string> CommandLineArguments();
 // double quotes group blanks into a word and are themselves removed.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
-} // namespace settings
+} // namespace base

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace settings {
+namespace base {
 
 bool FileExists(const std::string& path)
 {
@@ -10,4 +10,4 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-} // namespace settings
+} // namespace base

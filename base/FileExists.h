@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-namespace settings {
+namespace base {
 
 // True for an existing file; a directory does not count.
 bool FileExists(const std::string& path);
 
-} // namespace settings
+} // namespace base

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-namespace toolkit {
+namespace base {
 
 // Owns one Windows handle and closes it exactly once. Traits give the empty value and the
 // close call; the close result is ignored because nothing useful can be done when
@@ -61,4 +61,4 @@ using FileHandle = UniqueHandle<FileHandleTraits>;
 using KernelHandle = UniqueHandle<KernelObjectTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
-} // namespace toolkit
+} // namespace base

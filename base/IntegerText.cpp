@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace settings {
+namespace base {
 
 namespace {
 
@@ -72,4 +72,4 @@ int ParseInteger(const std::string& text)
     return *value;
 }
 
-} // namespace settings
+} // namespace base

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace settings {
+namespace base {
 
 // A stored text that is not an integer; the message is "'<text>' is not a valid integer value".
 class IntegerConversionError : public std::runtime_error {
@@ -21,4 +21,4 @@ std::optional<int> TryParseInteger(const std::string& text);
 // Try- form answers nothing instead.
 int ParseInteger(const std::string& text);
 
-} // namespace settings
+} // namespace base

@@ -1,6 +1,6 @@
 #include "base/SystemError.h"
 
-namespace toolkit {
+namespace base {
 
 std::string SystemErrorText(DWORD code)
 {
@@ -17,4 +17,4 @@ std::string SystemErrorText(DWORD code)
     return result;
 }
 
-} // namespace toolkit
+} // namespace base

@@ -1,6 +1,6 @@
 #include "base/TextLines.h"
 
-namespace toolkit {
+namespace base {
 
 std::vector<std::string> SplitLines(const std::string& text)
 {
@@ -20,4 +20,4 @@ std::vector<std::string> SplitLines(const std::string& text)
     return lines;
 }
 
-} // namespace toolkit
+} // namespace base

@@ -65,9 +65,9 @@ void Check(bool ok, const char* what)
         throw std::runtime_error(std::string(what) + " failed, error " + std::to_string(GetLastError()));
 }
 
-toolkit::FileHandle Open(const std::string& path, DWORD access, DWORD share, DWORD disposition)
+base::FileHandle Open(const std::string& path, DWORD access, DWORD share, DWORD disposition)
 {
-    toolkit::FileHandle file(
+    base::FileHandle file(
         CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     Check(static_cast<bool>(file), "CreateFileA");
     return file;
@@ -149,7 +149,7 @@ void Run(const std::string& dir, int runs)
     const std::string floorSignaturePath = dir + "\\floor.txt";
     const std::string templateBytes = DatabaseBytes();
     {
-        const toolkit::FileHandle file = Open(templatePath, GENERIC_WRITE, 0, CREATE_ALWAYS);
+        const base::FileHandle file = Open(templatePath, GENERIC_WRITE, 0, CREATE_ALWAYS);
         WriteExactly(file.Get(), templateBytes.data(), static_cast<DWORD>(templateBytes.size()));
     }
     std::printf("database: %d records, %zu bytes; %d runs each, floor and operation taking turns\n",
@@ -171,12 +171,12 @@ void Run(const std::string& dir, int runs)
         char record[SignatureRecordSize];
         changeFloors.push_back(Time([&] {
             {
-                const toolkit::FileHandle db = Open(templatePath, GENERIC_READ | GENERIC_WRITE,
+                const base::FileHandle db = Open(templatePath, GENERIC_READ | GENERIC_WRITE,
                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
                 SeekTo(db.Get(), static_cast<std::int64_t>(at));
                 ReadExactly(db.Get(), record, SignatureRecordSize);
             }
-            const toolkit::FileHandle out = Open(floorSignaturePath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+            const base::FileHandle out = Open(floorSignaturePath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
             WriteExactly(out.Get(), composed.data(), static_cast<DWORD>(composed.size()));
         }));
         changes.push_back(Time([&] { writer.RandomChange(); }));
@@ -191,7 +191,7 @@ void Run(const std::string& dir, int runs)
     for (int run = 0; run < runs; ++run) {
         Check(CopyFileA(templatePath.c_str(), workPath.c_str(), FALSE), "CopyFileA");
         {
-            const toolkit::FileHandle db = Open(workPath, GENERIC_READ | GENERIC_WRITE,
+            const base::FileHandle db = Open(workPath, GENERIC_READ | GENERIC_WRITE,
                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
             deleteFloors.push_back(Time([&] {
                 SeekTo(db.Get(), SignatureRecordSize);

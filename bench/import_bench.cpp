@@ -71,7 +71,7 @@ double TimeFloor(const std::string& path, const std::vector<char>& records)
     DeleteFileA(path.c_str());
     const Clock::time_point start = Clock::now();
     {
-        const toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+        const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
@@ -87,7 +87,7 @@ double TimeReading(const std::vector<std::string>& files)
     const Clock::time_point start = Clock::now();
     std::string bytes;
     for (const std::string& path : files) {
-        const toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         LARGE_INTEGER size{};
         DWORD read = 0;

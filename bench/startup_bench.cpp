@@ -35,7 +35,7 @@ constexpr DWORD SettleMs = 2000;
 constexpr DWORD IdleWatchMs = 10000;
 
 struct Started {
-    toolkit::KernelHandle process;
+    base::KernelHandle process;
     double readyMs = 0;
 };
 
@@ -56,7 +56,7 @@ Started Start(const std::string& program, const std::string& arguments)
         throw std::runtime_error("cannot start " + program);
     Started started;
     started.process.Reset(info.hProcess);
-    toolkit::KernelHandle thread(info.hThread);
+    base::KernelHandle thread(info.hThread);
     if (WaitForInputIdle(info.hProcess, ReadyTimeoutMs) != 0)
         throw std::runtime_error(program + " did not get ready");
     QueryPerformanceCounter(&after);
@@ -94,7 +94,7 @@ ULONGLONG ProcessorTime100ns(HANDLE process)
 // (not under Wine) or no such process.
 std::string ReadWholeFile(const std::string& path)
 {
-    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string bytes;
     if (!file)

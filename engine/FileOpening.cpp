@@ -8,10 +8,10 @@ void CheckPath(const std::string& path)
         throw IoFailure(IoCode::InvalidFilename);
 }
 
-toolkit::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, bool emptied)
+base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, bool emptied)
 {
     CheckPath(path);
-    toolkit::FileHandle file(
+    base::FileHandle file(
         CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         throw LastWindowsFailure();

@@ -15,5 +15,5 @@ void CheckPath(const std::string& path);
 // which Windows refuses even to administrators while a POSIX host may let root through.
 // With emptied, an existing file is cut to length 0 once it is known to be writable; the
 // file itself is kept, with its attributes, as the user and other programs know it.
-toolkit::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                              bool emptied);

@@ -37,6 +37,6 @@ bool NamesOneOf(const std::string& path, const std::vector<std::string>& files)
         return false;
     return std::any_of(files.begin(), files.end(), [&](const std::string& file) {
         const std::optional<std::string> full = FullPath(file);
-        return full && settings::AsciiEqualNoCase(*target, *full);
+        return full && base::AsciiEqualNoCase(*target, *full);
     });
 }

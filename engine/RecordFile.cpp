@@ -29,7 +29,7 @@ void RecordFile::OpenForReading(const std::string& path)
 void RecordFile::Open(const std::string& path, DWORD access, DWORD disposition, bool emptied)
 {
     Close();
-    toolkit::FileHandle file = OpenFile(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, disposition, emptied);
+    base::FileHandle file = OpenFile(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, disposition, emptied);
     // Only a plain file on disk is a database: a device such as CON would block a read forever.
     if (GetFileType(file.Get()) != FILE_TYPE_DISK)
         throw IoFailure(IoCode::AccessDenied);

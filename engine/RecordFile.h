@@ -54,5 +54,5 @@ private:
     std::int64_t BytePosition() const;
     void Open(const std::string& path, DWORD access, DWORD disposition, bool emptied);
 
-    toolkit::FileHandle handle_;
+    base::FileHandle handle_;
 };

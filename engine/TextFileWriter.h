@@ -31,7 +31,7 @@ public:
 private:
     void Flush();
 
-    toolkit::FileHandle file_;
+    base::FileHandle file_;
     std::array<char, BufferSize> buffer_;
     std::size_t used_ = 0;
 };

@@ -15,7 +15,7 @@ std::string ProgramPath()
     for (;;) {
         const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
-            throw std::runtime_error("Cannot find the program's own path. " + toolkit::SystemErrorText(GetLastError()));
+            throw std::runtime_error("Cannot find the program's own path. " + base::SystemErrorText(GetLastError()));
         if (length < path.size()) {
             path.resize(length);
             return path;
@@ -37,7 +37,7 @@ std::string DirectoryPart(const std::string& path)
 
 bool StartsMinimised(const std::vector<std::string>& arguments)
 {
-    return !arguments.empty() && AsciiUpperCase(arguments.front()) == "/MIN";
+    return !arguments.empty() && base::AsciiUpperCase(arguments.front()) == "/MIN";
 }
 
 } // namespace settings

@@ -17,12 +17,12 @@ std::string RegistryPath(const std::string& key)
     return !key.empty() && key.front() == '\\' ? key.substr(1) : key;
 }
 
-toolkit::RegistryKey OpenExistingKey(HKEY root, const std::string& key, REGSAM access)
+base::RegistryKey OpenExistingKey(HKEY root, const std::string& key, REGSAM access)
 {
     HKEY handle = nullptr;
     if (RegOpenKeyExA(root, RegistryPath(key).c_str(), 0, access, &handle) != ERROR_SUCCESS)
         return {};
-    return toolkit::RegistryKey(handle);
+    return base::RegistryKey(handle);
 }
 
 // The string value, or nothing when it does not exist.
@@ -59,7 +59,7 @@ std::optional<std::string> QueryString(HKEY key, const std::string& name)
 // The value under this root, or nothing when the key or the value is missing or unreadable.
 std::optional<std::string> ReadStored(HKEY root, const std::string& key, const std::string& name)
 {
-    const toolkit::RegistryKey opened = OpenExistingKey(root, key, KEY_READ);
+    const base::RegistryKey opened = OpenExistingKey(root, key, KEY_READ);
     if (!opened)
         return std::nullopt;
     return QueryString(opened.Get(), name);
@@ -81,7 +81,7 @@ void RegistryStore::WriteString(const std::string& key, const std::string& name,
 {
     if (CreateKey(key) != ERROR_SUCCESS)
         throw RegistryError("Failed to create key " + key);
-    const toolkit::RegistryKey opened = OpenExistingKey(root_, key, KEY_ALL_ACCESS);
+    const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_ALL_ACCESS);
     if (!opened)
         return; // the key is there but not ours to write: the setting is left as it was
     if (RegSetValueExA(opened.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -94,13 +94,13 @@ LSTATUS RegistryStore::CreateKey(const std::string& key)
     HKEY created = nullptr;
     const LSTATUS status = RegCreateKeyExA(root_, RegistryPath(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                            KEY_ALL_ACCESS, nullptr, &created, nullptr);
-    const toolkit::RegistryKey closeAgain(status == ERROR_SUCCESS ? created : nullptr);
+    const base::RegistryKey closeAgain(status == ERROR_SUCCESS ? created : nullptr);
     return status;
 }
 
 int RegistryStore::ReadInteger(const std::string& key, const std::string& name, int defaultValue) const
 {
-    return TryParseInteger(ReadString(key, name, std::string())).value_or(defaultValue);
+    return base::TryParseInteger(ReadString(key, name, std::string())).value_or(defaultValue);
 }
 
 void RegistryStore::WriteInteger(const std::string& key, const std::string& name, int value)
@@ -110,7 +110,7 @@ void RegistryStore::WriteInteger(const std::string& key, const std::string& name
 
 void RegistryStore::DeleteValue(const std::string& key, const std::string& name)
 {
-    const toolkit::RegistryKey opened = OpenExistingKey(root_, key, KEY_ALL_ACCESS);
+    const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_ALL_ACCESS);
     if (!opened)
         return; // no key, no value to delete
     // A missing value is already what the caller wants; any other refusal is not reported

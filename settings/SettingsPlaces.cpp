@@ -32,7 +32,7 @@ bool CanCreateFileIn(const std::string& folder)
     const std::string stem = folder + "vq-" + std::to_string(GetCurrentProcessId()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string path = stem + std::to_string(attempt) + ".tmp";
-        const toolkit::FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const base::FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         if (probe)
             return true;
@@ -96,7 +96,7 @@ const std::string& SettingsPlaces::SideFileFolder() const noexcept
 std::string SettingsPlaces::SideFileToRead(const std::string& fileName) const
 {
     const std::string saved = SideFilePath(SideFileFolder(), fileName);
-    if (!sideFilesPerUser_ || FileExists(saved))
+    if (!sideFilesPerUser_ || base::FileExists(saved))
         return saved;
     return SideFilePath(programDirectory_, fileName);
 }

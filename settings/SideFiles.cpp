@@ -24,7 +24,7 @@ std::string StaticTextPath(const std::string& programDirectory)
 
 std::vector<std::string> LoadList(const std::string& path)
 {
-    return toolkit::SplitLines(ReadWholeFile(path));
+    return base::SplitLines(ReadWholeFile(path));
 }
 
 std::string JoinLines(const std::vector<std::string>& lines)

@@ -17,7 +17,7 @@ std::string SideFilePath(const std::string& folder, const std::string& fileName)
 std::string DatabaseListPath(const std::string& programDirectory);
 std::string StaticTextPath(const std::string& programDirectory);
 
-// One entry per line (toolkit::SplitLines): lines end at CR, LF or CR LF; an empty line is
+// One entry per line (base::SplitLines): lines end at CR, LF or CR LF; an empty line is
 // an empty entry, and a last line without a line break is still an entry.
 std::vector<std::string> LoadList(const std::string& path);
 

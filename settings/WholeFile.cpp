@@ -14,12 +14,12 @@ namespace {
 
 FileAccessError OpenFailure(const std::string& path, DWORD code)
 {
-    return FileAccessError("Cannot open file \"" + path + "\". " + toolkit::SystemErrorText(code));
+    return FileAccessError("Cannot open file \"" + path + "\". " + base::SystemErrorText(code));
 }
 
 FileAccessError CreateFailure(const std::string& path, DWORD code)
 {
-    return FileAccessError("Cannot create file \"" + path + "\". " + toolkit::SystemErrorText(code));
+    return FileAccessError("Cannot create file \"" + path + "\". " + base::SystemErrorText(code));
 }
 
 // Deletes the temporary file of an unfinished save, so a failure leaves nothing behind.
@@ -58,7 +58,7 @@ void WriteAll(HANDLE file, const std::string& bytes, const std::string& shownPat
 
 std::string ReadWholeFile(const std::string& path)
 {
-    const toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         throw OpenFailure(path, GetLastError());
@@ -95,7 +95,7 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes, Replace
     TemporaryFile temporary(temporaryName);
 
     {
-        const toolkit::FileHandle file(CreateFileA(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr,
+        const base::FileHandle file(CreateFileA(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr,
                                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             throw CreateFailure(path, GetLastError());

@@ -20,7 +20,7 @@ constexpr UINT_PTR kSubclassId = 1;
 
 void ThrowLastError()
 {
-    throw std::runtime_error(SystemErrorText(GetLastError()));
+    throw std::runtime_error(base::SystemErrorText(GetLastError()));
 }
 
 } // namespace

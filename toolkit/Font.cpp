@@ -26,7 +26,7 @@ FontHandle CreatePointFont(const char* face, int points)
     FontHandle handle(CreateFontIndirectA(&font));
     if (!handle)
         throw std::runtime_error("The font " + std::string(face) + " cannot be created: " +
-                                 SystemErrorText(GetLastError()));
+                                 base::SystemErrorText(GetLastError()));
     return handle;
 }
 

@@ -33,12 +33,12 @@ struct GdiObjectTraits {
     static void Close(Type h) noexcept { DeleteObject(h); }
 };
 
-using WindowHandle = UniqueHandle<WindowTraits>;
-using MenuHandle = UniqueHandle<MenuTraits>;
-using IconHandle = UniqueHandle<IconTraits>;
-using WindowsHook = UniqueHandle<WindowsHookTraits>;
-using BitmapHandle = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
-using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using WindowHandle = base::UniqueHandle<WindowTraits>;
+using MenuHandle = base::UniqueHandle<MenuTraits>;
+using IconHandle = base::UniqueHandle<IconTraits>;
+using WindowsHook = base::UniqueHandle<WindowsHookTraits>;
+using BitmapHandle = base::UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using FontHandle = base::UniqueHandle<GdiObjectTraits<HFONT>>;
+using BrushHandle = base::UniqueHandle<GdiObjectTraits<HBRUSH>>;
 
 } // namespace toolkit

@@ -92,7 +92,7 @@ BitmapHandle CreatePictureBitmap(const DecodedPicture& picture)
     void* bits = nullptr;
     BitmapHandle bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits)
-        throw std::runtime_error("The picture cannot be shown: " + SystemErrorText(GetLastError()));
+        throw std::runtime_error("The picture cannot be shown: " + base::SystemErrorText(GetLastError()));
     // DIB rows are padded to whole 4-byte words.
     const size_t rowBytes = static_cast<size_t>(picture.width) * 3;
     const size_t stride = (rowBytes + 3) & ~static_cast<size_t>(3);
@@ -107,13 +107,13 @@ std::vector<unsigned char> ReadResourceData(int resourceId)
     const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(10)); // RT_RCDATA
     if (!found)
         throw std::runtime_error("Resource " + std::to_string(resourceId) + " is missing: " +
-                                 SystemErrorText(GetLastError()));
+                                 base::SystemErrorText(GetLastError()));
     const HGLOBAL loaded = LoadResource(module, found);
     const DWORD size = SizeofResource(module, found);
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data)
         throw std::runtime_error("Resource " + std::to_string(resourceId) + " cannot be read: " +
-                                 SystemErrorText(GetLastError()));
+                                 base::SystemErrorText(GetLastError()));
     const auto* bytes = static_cast<const unsigned char*>(data);
     return std::vector<unsigned char>(bytes, bytes + size);
 }

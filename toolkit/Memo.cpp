@@ -10,7 +10,7 @@ Memo::Memo(const ControlArgs& args)
 
 std::vector<std::string> Memo::Lines() const
 {
-    return SplitLines(Text());
+    return base::SplitLines(Text());
 }
 
 LRESULT Memo::Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -66,7 +66,7 @@ int ShowBox(HWND owner, const std::string& text, const char* caption, UINT style
     boxToPrepare = nullptr;
     hook.Reset();
     if (answer == 0)
-        throw std::runtime_error("A message cannot be shown: " + SystemErrorText(failure));
+        throw std::runtime_error("A message cannot be shown: " + base::SystemErrorText(failure));
     return answer;
 }
 

@@ -14,7 +14,7 @@ namespace {
 void Append(HMENU menu, UINT flags, UINT_PTR id, const MenuItem& item)
 {
     if (!AppendMenuA(menu, flags, id, item.IsSeparator() ? nullptr : item.Caption.c_str()))
-        throw std::runtime_error(SystemErrorText(GetLastError()));
+        throw std::runtime_error(base::SystemErrorText(GetLastError()));
 }
 
 // Builds the system menu for the children of parent; commands collects the items that can
@@ -23,7 +23,7 @@ MenuHandle Build(const MenuItem& parent, std::vector<MenuItem*>& commands)
 {
     MenuHandle menu(CreatePopupMenu());
     if (!menu)
-        throw std::runtime_error(SystemErrorText(GetLastError()));
+        throw std::runtime_error(base::SystemErrorText(GetLastError()));
     bool defaultSet = false;
     for (std::size_t position = 0; position < parent.Count(); ++position) {
         MenuItem& item = parent[position];
@@ -42,7 +42,7 @@ MenuHandle Build(const MenuItem& parent, std::vector<MenuItem*>& commands)
         }
         if (item.Default && !defaultSet) {
             if (!SetMenuDefaultItem(menu.Get(), static_cast<UINT>(position), TRUE))
-                throw std::runtime_error(SystemErrorText(GetLastError()));
+                throw std::runtime_error(base::SystemErrorText(GetLastError()));
             defaultSet = true;
         }
     }

@@ -65,7 +65,7 @@ SpinEdit::SpinEdit(const ControlArgs& args, int minValue, int maxValue)
                                   WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                                   0, 0, 0, 0, args.parent, nullptr, GetModuleHandleA(nullptr), nullptr));
     if (!arrows_)
-        throw std::runtime_error(SystemErrorText(GetLastError()));
+        throw std::runtime_error(base::SystemErrorText(GetLastError()));
     SendMessageA(arrows_.Get(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
     FitArrows(args.left + args.width);
     SendMessageA(arrows_.Get(), UDM_SETRANGE32, static_cast<WPARAM>(minValue), static_cast<LPARAM>(maxValue));

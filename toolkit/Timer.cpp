@@ -59,7 +59,7 @@ void Timer::StartPeriod()
 {
     // Given again for the same timer number, the system replaces the running count.
     if (!SetTimer(Handle(), kTimerId, countdown_.Period(), nullptr))
-        throw std::runtime_error("The timer cannot be started: " + SystemErrorText(GetLastError()));
+        throw std::runtime_error("The timer cannot be started: " + base::SystemErrorText(GetLastError()));
 }
 
 void Timer::Stop() noexcept

@@ -25,7 +25,7 @@ void RegisterClassOnce(const WindowArgs& args, WNDPROC procedure)
     wc.hIcon = args.icon;
     wc.hbrBackground = args.background;
     if (!RegisterClassExA(&wc))
-        throw std::runtime_error(SystemErrorText(GetLastError()));
+        throw std::runtime_error(base::SystemErrorText(GetLastError()));
 }
 
 } // namespace
@@ -47,7 +47,7 @@ void Window::Create(const WindowArgs& args)
                                       args.x, args.y, args.width, args.height, args.parent,
                                       nullptr, GetModuleHandleA(nullptr), this);
     if (!hwnd)
-        throw std::runtime_error(SystemErrorText(GetLastError()));
+        throw std::runtime_error(base::SystemErrorText(GetLastError()));
 }
 
 void Window::Destroy() noexcept

@@ -84,7 +84,7 @@ OwnerHook::OwnerHook(HWND window, Handler handler) : window_(window), handler_(s
             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnerHookChain::Procedure)));
         if (!chain->saved) {
             const DWORD error = GetLastError();
-            throw std::runtime_error(toolkit::SystemErrorText(error ? error : ERROR_INVALID_WINDOW_HANDLE));
+            throw std::runtime_error(base::SystemErrorText(error ? error : ERROR_INVALID_WINDOW_HANDLE));
         }
         found = chains.emplace(window, std::move(chain)).first;
     }

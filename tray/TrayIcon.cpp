@@ -269,7 +269,7 @@ void TTrayIcon::SetIcon(HICON icon)
     if (icon) {
         copy.Reset(CopyIcon(icon));
         if (!copy)
-            throw std::runtime_error(toolkit::SystemErrorText(GetLastError()));
+            throw std::runtime_error(base::SystemErrorText(GetLastError()));
     }
     icon_ = std::move(copy);
     ModifyIcon();

@@ -16,7 +16,7 @@ public:
     bool First() const noexcept { return first_; }
 
 private:
-    toolkit::KernelHandle mutex_;
+    base::KernelHandle mutex_;
     bool first_ = true;
 };
 

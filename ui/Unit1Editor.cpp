@@ -74,7 +74,7 @@ void TForm1::OpenDatabase(const std::string& path, bool createMissing)
     DBFileEdit.SetText(path);
     std::int64_t records = 0;
     try {
-        if (createMissing && !settings::FileExists(path)) {
+        if (createMissing && !base::FileExists(path)) {
             file.Create(path);
             database.SetAddingMode(true);
         } else {
@@ -125,7 +125,7 @@ void TForm1::OfferToDatabaseList(const std::string& path)
 bool TForm1::DatabaseListHolds(const std::string& path) const
 {
     for (const std::string& listed : DBList.Items()) {
-        if (settings::AsciiEqualNoCase(listed, path))
+        if (base::AsciiEqualNoCase(listed, path))
             return true;
     }
     return false;

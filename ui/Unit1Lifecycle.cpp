@@ -83,9 +83,9 @@ void TForm1::RestoreWindowPosition()
     if (!GetWindowRect(Handle(), &place))
         throw std::runtime_error("The window's place cannot be read");
     // "Top" first: when "Left" then fails to convert, the window has moved down only.
-    const int newTop = settings::ParseInteger(top);
+    const int newTop = base::ParseInteger(top);
     MoveReachable(POINT{place.left, newTop});
-    const int newLeft = settings::ParseInteger(left);
+    const int newLeft = base::ParseInteger(left);
     MoveReachable(POINT{newLeft, newTop});
 }
 
@@ -134,7 +134,7 @@ void TForm1::LoadSideFiles()
         return; // start-up could not even find the program's own folder, and has said so
     const std::string listPath = places->SideFileToRead(settings::DatabaseListFileName);
     databaseListUnread_ = !RunStep([&] {
-        if (!settings::FileExists(listPath))
+        if (!base::FileExists(listPath))
             return;
         const std::vector<std::string> entries = settings::LoadList(listPath);
         DBList.Clear();
@@ -143,7 +143,7 @@ void TForm1::LoadSideFiles()
     });
     const std::string staticPath = places->SideFileToRead(settings::StaticTextFileName);
     staticTextUnread_ = !RunStep([&] {
-        if (settings::FileExists(staticPath))
+        if (base::FileExists(staticPath))
             StaticMemo.SetText(settings::LoadStaticText(staticPath));
     });
 }
@@ -166,7 +166,7 @@ void TForm1::FormPaint()
     if (!firstPaint_)
         return;
     firstPaint_ = false;
-    if (settings::StartsMinimised(settings::CommandLineArguments()))
+    if (settings::StartsMinimised(base::CommandLineArguments()))
         toolkit::Application::Instance().Minimize();
 }
 

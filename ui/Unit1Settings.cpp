@@ -37,7 +37,7 @@ void TForm1::BrowseBtnClick()
     if (!chosen)
         return;
     OEFileEdit.SetText(*chosen);
-    if (settings::FileExists(*chosen))
+    if (base::FileExists(*chosen))
         return;
     try {
         TextFileWriter created(*chosen);

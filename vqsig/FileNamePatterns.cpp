@@ -40,7 +40,7 @@ std::vector<std::string> ExpandFileNamePattern(const std::string& pattern)
     const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
     const DWORD firstError = search.Get() == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     if (firstError != ERROR_SUCCESS && firstError != ERROR_FILE_NOT_FOUND)
-        throw std::runtime_error("Cannot search for \"" + pattern + "\". " + toolkit::SystemErrorText(firstError));
+        throw std::runtime_error("Cannot search for \"" + pattern + "\". " + base::SystemErrorText(firstError));
 
     std::vector<std::string> names;
     if (firstError == ERROR_SUCCESS) {
@@ -50,13 +50,13 @@ std::vector<std::string> ExpandFileNamePattern(const std::string& pattern)
         } while (FindNextFileA(search.Get(), &found));
         const DWORD endError = GetLastError();
         if (endError != ERROR_NO_MORE_FILES)
-            throw std::runtime_error("Cannot search for \"" + pattern + "\". " + toolkit::SystemErrorText(endError));
+            throw std::runtime_error("Cannot search for \"" + pattern + "\". " + base::SystemErrorText(endError));
     }
     if (names.empty())
         throw std::runtime_error("No file matches \"" + pattern + "\".");
 
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return settings::AsciiUpperCase(a) < settings::AsciiUpperCase(b);
+        return base::AsciiUpperCase(a) < base::AsciiUpperCase(b);
     });
     const std::string folder = pattern.substr(0, nameStart);
     for (std::string& name : names)

@@ -24,10 +24,10 @@ PickSettings ReadProgramSettings()
     values.sourceFiles = places.SideFilePaths();
     // A missing side file is an empty list or text, as it is when Varnquill starts.
     const std::string listPath = places.SideFileToRead(settings::DatabaseListFileName);
-    if (settings::FileExists(listPath))
+    if (base::FileExists(listPath))
         values.databases = settings::LoadList(listPath);
     const std::string staticPath = places.SideFileToRead(settings::StaticTextFileName);
-    if (settings::FileExists(staticPath))
+    if (base::FileExists(staticPath))
         values.staticTextLines = settings::LoadStaticText(staticPath);
     return values;
 }

@@ -52,7 +52,7 @@ int AddRecord(const Invocation& invocation)
     // The text is taken as the editor takes its field: lines end at CR LF, CR or LF, are
     // joined by CR LF, and a trailing line break does not start another line.
     const std::string given = invocation.operands.size() > 1 ? invocation.operands[1] : ReadStandardInput();
-    const std::vector<std::string> lines = toolkit::SplitLines(given);
+    const std::vector<std::string> lines = base::SplitLines(given);
     const std::string text = JoinedLines(lines);
     if (text.find('\0') != std::string::npos)
         throw std::runtime_error("The text holds a NUL byte, which would end the signature there.");

@@ -28,7 +28,7 @@ public:
         EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &created,
                                                  nullptr))
             << path_;
-        const toolkit::RegistryKey closing(created);
+        const base::RegistryKey closing(created);
         SetAccess("D:(A;OICI;KR;;;WD)");
     }
     ~ReadOnlyKey() { SetAccess("D:(A;OICI;KA;;;WD)"); }
@@ -43,7 +43,7 @@ private:
             ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
         HKEY key = nullptr;
         EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC, &key)) << path_;
-        const toolkit::RegistryKey closing(key);
+        const base::RegistryKey closing(key);
         EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor))
             << path_ << " " << sddl;
         LocalFree(descriptor);
@@ -56,7 +56,7 @@ private:
 inline bool CanCreateFileIn(const std::string& folder)
 {
     const std::string path = folder + "standard-user-check.tmp";
-    const toolkit::FileHandle file(
+    const base::FileHandle file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return static_cast<bool>(file);
 }

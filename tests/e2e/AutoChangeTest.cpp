@@ -27,7 +27,7 @@ void Tick(HWND timer)
 {
     constexpr WPARAM TimerNumber = 1;
     if (!PostMessageA(timer, WM_TIMER, TimerNumber, 0))
-        throw std::runtime_error("cannot post the tick: " + toolkit::SystemErrorText(GetLastError()));
+        throw std::runtime_error("cannot post the tick: " + base::SystemErrorText(GetLastError()));
 }
 
 // A database of one record holding text.
@@ -87,7 +87,7 @@ TEST_P(TickPickTest, WritesARandomSignatureWhileHiddenInTheTray)
             GTEST_SKIP() << "no immutable database: ctest makes one for this test";
         database = made;
         text = "Immutable";
-        if (toolkit::FileHandle(CreateFileA(database.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        if (base::FileHandle(CreateFileA(database.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr)))
             GTEST_SKIP() << "this file system let the database stay writable";
     } else {

@@ -12,12 +12,12 @@ namespace e2e {
 
 namespace {
 
-toolkit::RegistryKey OpenKey(HKEY root, const char* path, REGSAM access)
+base::RegistryKey OpenKey(HKEY root, const char* path, REGSAM access)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, path, 0, access, &key) != ERROR_SUCCESS)
         return {};
-    return toolkit::RegistryKey(key);
+    return base::RegistryKey(key);
 }
 
 std::optional<std::string> ReadString(HKEY key, const std::string& name)
@@ -42,22 +42,22 @@ void ForgetProgramSettings()
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         const LSTATUS tree = RegDeleteTreeA(root, SettingsKeyPath);
         if (tree != ERROR_SUCCESS && tree != ERROR_FILE_NOT_FOUND)
-            throw std::runtime_error("cannot delete the settings key: " + toolkit::SystemErrorText(tree));
-        if (toolkit::RegistryKey run = OpenKey(root, RunKeyPath, KEY_SET_VALUE)) {
+            throw std::runtime_error("cannot delete the settings key: " + base::SystemErrorText(tree));
+        if (base::RegistryKey run = OpenKey(root, RunKeyPath, KEY_SET_VALUE)) {
             const LSTATUS value = RegDeleteValueA(run.Get(), StartupValueName);
             if (value != ERROR_SUCCESS && value != ERROR_FILE_NOT_FOUND)
-                throw std::runtime_error("cannot delete the start-up entry: " + toolkit::SystemErrorText(value));
+                throw std::runtime_error("cannot delete the start-up entry: " + base::SystemErrorText(value));
         }
     }
     const std::string folder = UserSideFilesFolder();
     for (const char* name : {"sigs.list", "static.sig.qmz"}) {
         if (!DeleteFileA((folder + name).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
             GetLastError() != ERROR_PATH_NOT_FOUND)
-            throw std::runtime_error("cannot delete " + folder + name + ": " + toolkit::SystemErrorText(GetLastError()));
+            throw std::runtime_error("cannot delete " + folder + name + ": " + base::SystemErrorText(GetLastError()));
     }
     if (!RemoveDirectoryA(folder.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
         GetLastError() != ERROR_PATH_NOT_FOUND)
-        throw std::runtime_error("cannot remove " + folder + ": " + toolkit::SystemErrorText(GetLastError()));
+        throw std::runtime_error("cannot remove " + folder + ": " + base::SystemErrorText(GetLastError()));
 }
 
 std::string UserSideFilesFolder()
@@ -71,7 +71,7 @@ std::string UserSideFilesFolder()
 std::map<std::string, std::string> StoredSettings(HKEY root)
 {
     std::map<std::string, std::string> values;
-    toolkit::RegistryKey key = OpenKey(root, SettingsKeyPath, KEY_READ);
+    base::RegistryKey key = OpenKey(root, SettingsKeyPath, KEY_READ);
     if (!key)
         return values;
     for (DWORD index = 0;; ++index) {
@@ -82,7 +82,7 @@ std::map<std::string, std::string> StoredSettings(HKEY root)
         if (status == ERROR_NO_MORE_ITEMS)
             break;
         if (status != ERROR_SUCCESS)
-            throw std::runtime_error("cannot list the settings: " + toolkit::SystemErrorText(status));
+            throw std::runtime_error("cannot list the settings: " + base::SystemErrorText(status));
         values[name] = ReadString(key.Get(), name).value_or("");
     }
     return values;
@@ -90,7 +90,7 @@ std::map<std::string, std::string> StoredSettings(HKEY root)
 
 std::optional<std::string> StoredSetting(const std::string& name, HKEY root)
 {
-    toolkit::RegistryKey key = OpenKey(root, SettingsKeyPath, KEY_READ);
+    base::RegistryKey key = OpenKey(root, SettingsKeyPath, KEY_READ);
     if (!key)
         return std::nullopt;
     return ReadString(key.Get(), name);
@@ -102,18 +102,18 @@ void StoreSetting(const std::string& name, const std::string& value)
     const LSTATUS status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, SettingsKeyPath, 0, nullptr, 0,
                                            KEY_SET_VALUE, nullptr, &created, nullptr);
     if (status != ERROR_SUCCESS)
-        throw std::runtime_error("cannot create the settings key: " + toolkit::SystemErrorText(status));
-    toolkit::RegistryKey key(created);
+        throw std::runtime_error("cannot create the settings key: " + base::SystemErrorText(status));
+    base::RegistryKey key(created);
     const LSTATUS set = RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ,
                                        reinterpret_cast<const BYTE*>(value.c_str()),
                                        static_cast<DWORD>(value.size() + 1));
     if (set != ERROR_SUCCESS)
-        throw std::runtime_error("cannot store " + name + ": " + toolkit::SystemErrorText(set));
+        throw std::runtime_error("cannot store " + name + ": " + base::SystemErrorText(set));
 }
 
 std::optional<std::string> StartupEntry(HKEY root)
 {
-    toolkit::RegistryKey key = OpenKey(root, RunKeyPath, KEY_READ);
+    base::RegistryKey key = OpenKey(root, RunKeyPath, KEY_READ);
     if (!key)
         return std::nullopt;
     return ReadString(key.Get(), StartupValueName);

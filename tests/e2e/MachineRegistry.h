@@ -39,8 +39,8 @@ public:
     void Arm();
 
 private:
-    toolkit::KernelHandle event_;
-    toolkit::RegistryKey key_;
+    base::KernelHandle event_;
+    base::RegistryKey key_;
 };
 
 } // namespace e2e

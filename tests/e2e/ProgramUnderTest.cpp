@@ -16,7 +16,7 @@ constexpr DWORD EndTimeoutMs = 10000;
 
 [[noreturn]] void Fail(const std::string& what)
 {
-    throw std::runtime_error(what + ": " + toolkit::SystemErrorText(GetLastError()));
+    throw std::runtime_error(what + ": " + base::SystemErrorText(GetLastError()));
 }
 
 std::string FreshDirectory()
@@ -80,7 +80,7 @@ ProgramUnderTest::~ProgramUnderTest()
 
 void ProgramUnderTest::WriteFile(const std::string& name, const std::string& bytes) const
 {
-    toolkit::FileHandle file(CreateFileA((directory_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
+    base::FileHandle file(CreateFileA((directory_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         Fail("cannot create " + name);
@@ -97,7 +97,7 @@ std::optional<std::string> ProgramUnderTest::ReadFile(const std::string& name) c
 
 std::optional<std::string> FileBytes(const std::string& path)
 {
-    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+    base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
@@ -153,7 +153,7 @@ void ProgramUnderTest::Launch(const std::string& arguments)
     if (!startedOk)
         Fail("cannot start " + commandLine);
     process_.Reset(started.hProcess);
-    toolkit::KernelHandle thread(started.hThread);
+    base::KernelHandle thread(started.hThread);
     processId_ = started.dwProcessId;
 }
 

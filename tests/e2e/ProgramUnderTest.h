@@ -54,7 +54,7 @@ private:
 
     std::string directory_;
     bool ownsDirectory_ = true;
-    toolkit::KernelHandle process_;
+    base::KernelHandle process_;
     DWORD processId_ = 0;
     int trayIconsBefore_ = 0;
 };

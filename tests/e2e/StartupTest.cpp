@@ -214,7 +214,7 @@ TEST_F(RealProgram, ExistingStartupEntryIsRewrittenWithTheProgramsPath)
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                   &created, nullptr),
                   ERROR_SUCCESS);
-        toolkit::RegistryKey run(created);
+        base::RegistryKey run(created);
         const char old[] = "C:\\elsewhere\\Varnquill.exe /MIN";
         ASSERT_EQ(RegSetValueExA(run.Get(), StartupValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(old),
                                  sizeof old),
@@ -251,7 +251,7 @@ TEST_P(StartupFailureTest, IsShownAndTheRemainingStepsStillRun)
     }
     program->WriteFile("sigs.list", "C:\\a.sigs\r\nC:\\b.sigs\r\n");
     program->WriteFile("static.sig.qmz", "static text");
-    toolkit::FileHandle lock;
+    base::FileHandle lock;
     if (failure.listLocked) {
         lock.Reset(CreateFileA((program->Directory() + "sigs.list").c_str(), GENERIC_READ, 0, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -57,7 +57,7 @@ public:
                                                    FILE_NOTIFY_CHANGE_LAST_WRITE))
     {
         if (handle_ == INVALID_HANDLE_VALUE)
-            throw std::runtime_error("cannot watch " + directory + ": " + toolkit::SystemErrorText(GetLastError()));
+            throw std::runtime_error("cannot watch " + directory + ": " + base::SystemErrorText(GetLastError()));
     }
     ~DirectoryWrites() { FindCloseChangeNotification(handle_); }
     DirectoryWrites(const DirectoryWrites&) = delete;

@@ -172,7 +172,7 @@ TEST_F(RecordFileTest, AFileHeldWithoutSharingFailsWith32)
     const std::string path = dir.File("held.sigs");
     WriteBytes(path, DatabaseBytes(NumberedRecords(1)));
     {
-        const toolkit::FileHandle holder(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        const base::FileHandle holder(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(holder);
         std::string message;
         EXPECT_EQ(FailureCode([&] { file.OpenExisting(path); }, &message), 32);
@@ -187,7 +187,7 @@ TEST_F(RecordFileTest, OpenSharesReadingAndWritingWithOtherPrograms)
     const std::string path = dir.File("shared.sigs");
     WriteBytes(path, DatabaseBytes(NumberedRecords(1)));
     file.OpenExisting(path);
-    const toolkit::FileHandle other(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+    const base::FileHandle other(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_TRUE(other);
 }

@@ -91,5 +91,5 @@ TEST(RecordFormat, FieldTextSplitsIntoLinesWithoutTheFinalEmptyOne)
         {"\xe9t\xe9\r\n\xfc", {"\xe9t\xe9", "\xfc"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(toolkit::SplitLines(c.text), c.lines) << c.text;
+        EXPECT_EQ(base::SplitLines(c.text), c.lines) << c.text;
 }

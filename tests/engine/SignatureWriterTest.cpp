@@ -215,7 +215,7 @@ TEST_F(SignatureWriterTest, RandomChangeReportsWhatWentWrongWithTheDatabase)
     const std::string held = AddDatabase("held.sigs", {"h"});
     WriteBytes(dir.File("empty.sigs"), "");
     const std::string holey = AddDatabase("short.sigs", {"s0", "s1"});
-    toolkit::FileHandle holder(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    base::FileHandle holder(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder);
 
     const auto notOpened = [](const std::string& message) {
@@ -397,19 +397,19 @@ TEST_F(SignatureWriterTest, WhileTheFileIsWrittenOthersMayReadWhatTheBufferHasWr
     TextFileWriter file(settings.path);
     file.Write(text);
     const auto otherOpen = [&](DWORD access, DWORD share) {
-        return toolkit::FileHandle(
+        return base::FileHandle(
             CreateFileA(settings.path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr));
     };
     {
         // A reader that lets nobody else read succeeds only when the writer does not read.
-        const toolkit::FileHandle reader = otherOpen(GENERIC_READ, FILE_SHARE_WRITE);
+        const base::FileHandle reader = otherOpen(GENERIC_READ, FILE_SHARE_WRITE);
         EXPECT_TRUE(reader);
         // 202 bytes have gone through the 128-byte buffer: the one full buffer is on disk, the
         // rest is still held.
         LARGE_INTEGER size{};
         EXPECT_TRUE(GetFileSizeEx(reader.Get(), &size));
         EXPECT_EQ(size.QuadPart, 128);
-        const toolkit::FileHandle otherWriter = otherOpen(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        const base::FileHandle otherWriter = otherOpen(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
         const DWORD refusal = GetLastError();
         EXPECT_FALSE(otherWriter);
         EXPECT_EQ(refusal, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
@@ -432,7 +432,7 @@ TEST_F(SignatureWriterTest, ReportsATextFileItCannotOpenAndLeavesItAsItWas)
 {
     const std::string held = dir.File("held.txt");
     WriteBytes(held, "kept");
-    toolkit::FileHandle holder(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    base::FileHandle holder(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder);
     const std::string readOnly = dir.File("readonly.txt");
     WriteBytes(readOnly, "kept");
@@ -472,7 +472,7 @@ TEST_F(SignatureWriterTest, AFailureWhileWritingClosesTheFileAndTravelsOnUnrepor
     EXPECT_THROW(writer.SetSignature("body"), std::runtime_error);
     EXPECT_TRUE(sink.reports.empty());
     // Closed: nobody else holds it, so it opens without any sharing.
-    EXPECT_TRUE(toolkit::FileHandle(
+    EXPECT_TRUE(base::FileHandle(
         CreateFileA(settings.path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
     settings.staticTextFails = false;
     settings.staticText = "static";

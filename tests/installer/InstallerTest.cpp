@@ -25,15 +25,15 @@ std::string ShellFolder(int csidl)
     return path;
 }
 
-toolkit::KernelHandle Start(std::string commandLine)
+base::KernelHandle Start(std::string commandLine)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &started)) << commandLine;
-    toolkit::KernelHandle thread(started.hThread);
-    return toolkit::KernelHandle(started.hProcess);
+    base::KernelHandle thread(started.hThread);
+    return base::KernelHandle(started.hProcess);
 }
 
 bool Ended(HANDLE process, DWORD timeoutMs = 0)
@@ -44,7 +44,7 @@ bool Ended(HANDLE process, DWORD timeoutMs = 0)
 // Runs the command to its end and answers its exit code.
 DWORD RunToEnd(const std::string& commandLine)
 {
-    toolkit::KernelHandle process = Start(commandLine);
+    base::KernelHandle process = Start(commandLine);
     DWORD code = DWORD(-1);
     if (process && Ended(process.Get(), SetupTimeoutMs))
         GetExitCodeProcess(process.Get(), &code); // on failure the code stays an impossible one
@@ -58,7 +58,7 @@ bool Exists(const std::string& path)
 
 std::string ReadAll(const std::string& path)
 {
-    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     char bytes[4096];
     DWORD got = 0;
     if (!file || !ReadFile(file.Get(), bytes, sizeof bytes, &got, nullptr))
@@ -68,7 +68,7 @@ std::string ReadAll(const std::string& path)
 
 void WriteAll(const std::string& path, const std::string& bytes)
 {
-    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    base::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     EXPECT_TRUE(file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr)) << path;
 }
@@ -92,7 +92,7 @@ protected:
     const std::string startMenuShortcut = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Varnquill.lnk";
     const std::string desktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Varnquill.lnk";
     const std::string uninstallerCopy = ShellFolder(CSIDL_COMMON_APPDATA) + "\\varnquill-uninstall.exe";
-    toolkit::KernelHandle running;
+    base::KernelHandle running;
 
     // Each test begins on a machine without Varnquill's settings or side files.
     void SetUp() override

@@ -130,16 +130,16 @@ private:
 void SignalReady(HANDLE ready)
 {
     if (ready && !SetEvent(ready))
-        throw std::runtime_error("cannot signal the ready event: " + toolkit::SystemErrorText(GetLastError()));
+        throw std::runtime_error("cannot signal the ready event: " + base::SystemErrorText(GetLastError()));
 }
 
 // Never returns: the thread stops taking messages while its window stays on screen, which
 // is what a player that has stopped answering looks like from outside.
 [[noreturn]] void HangForever()
 {
-    const toolkit::KernelHandle neverSet(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const base::KernelHandle neverSet(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!neverSet)
-        throw std::runtime_error("cannot create the event to hang on: " + toolkit::SystemErrorText(GetLastError()));
+        throw std::runtime_error("cannot create the event to hang on: " + base::SystemErrorText(GetLastError()));
     for (;;)
         WaitForSingleObject(neverSet.Get(), INFINITE);
 }

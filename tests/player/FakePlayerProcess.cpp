@@ -23,7 +23,7 @@ std::string FakePlayerPath()
 
 std::runtime_error SystemFailure(const std::string& what)
 {
-    return std::runtime_error(what + ": " + toolkit::SystemErrorText(GetLastError()));
+    return std::runtime_error(what + ": " + base::SystemErrorText(GetLastError()));
 }
 
 } // namespace
@@ -32,7 +32,7 @@ FakePlayerProcess::FakePlayerProcess(const std::string& arguments)
 {
     // The player sets this inherited event once its window exists.
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    const toolkit::KernelHandle ready(CreateEventA(&inheritable, TRUE, FALSE, nullptr));
+    const base::KernelHandle ready(CreateEventA(&inheritable, TRUE, FALSE, nullptr));
     if (!ready)
         throw SystemFailure("cannot create the player's ready event");
 
@@ -48,7 +48,7 @@ FakePlayerProcess::FakePlayerProcess(const std::string& arguments)
                         &startup, &started))
         throw SystemFailure("cannot start " + FakePlayerPath());
     process_.Reset(started.hProcess);
-    const toolkit::KernelHandle thread(started.hThread);
+    const base::KernelHandle thread(started.hThread);
 
     const HANDLE waitFor[] = {ready.Get(), process_.Get()};
     const DWORD woke = WaitForMultipleObjects(2, waitFor, FALSE, StartTimeoutMs);

@@ -18,5 +18,5 @@ public:
     static HWND PlayerWindow();
 
 private:
-    toolkit::KernelHandle process_;
+    base::KernelHandle process_;
 };

@@ -5,9 +5,9 @@
 #include <climits>
 #include <optional>
 
-using settings::IntegerConversionError;
-using settings::ParseInteger;
-using settings::TryParseInteger;
+using base::IntegerConversionError;
+using base::ParseInteger;
+using base::TryParseInteger;
 
 namespace {
 

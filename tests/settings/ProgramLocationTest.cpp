@@ -14,11 +14,11 @@ namespace {
 TEST(CommandLine, WhitespaceSeparatesAndQuotesGroupAndAreRemoved)
 {
     using Words = std::vector<std::string>;
-    EXPECT_EQ(Words{}, SplitCommandLine("  \t "));
-    EXPECT_EQ((Words{"Varnquill.exe", "/min"}), SplitCommandLine("  Varnquill.exe \t /min  "));
-    EXPECT_EQ((Words{"C:\\Program Files\\V.exe", "/MIN"}), SplitCommandLine("\"C:\\Program Files\\V.exe\" /MIN"));
-    EXPECT_EQ((Words{"a", "b cd", "/MIN"}), SplitCommandLine("a \"b c\"d \"/MIN\""));
-    EXPECT_EQ((Words{"a", "", "unclosed quote"}), SplitCommandLine("a \"\" \"unclosed quote"));
+    EXPECT_EQ(Words{}, base::SplitCommandLine("  \t "));
+    EXPECT_EQ((Words{"Varnquill.exe", "/min"}), base::SplitCommandLine("  Varnquill.exe \t /min  "));
+    EXPECT_EQ((Words{"C:\\Program Files\\V.exe", "/MIN"}), base::SplitCommandLine("\"C:\\Program Files\\V.exe\" /MIN"));
+    EXPECT_EQ((Words{"a", "b cd", "/MIN"}), base::SplitCommandLine("a \"b c\"d \"/MIN\""));
+    EXPECT_EQ((Words{"a", "", "unclosed quote"}), base::SplitCommandLine("a \"\" \"unclosed quote"));
 }
 
 TEST(CommandLine, OnlyAFirstMinInAnyCaseStartsMinimised)
@@ -32,7 +32,7 @@ TEST(CommandLine, OnlyAFirstMinInAnyCaseStartsMinimised)
 
 TEST(CommandLine, ThisProcessArgumentsFollowItsName)
 {
-    const std::vector<std::string> arguments = CommandLineArguments();
+    const std::vector<std::string> arguments = base::CommandLineArguments();
     ASSERT_EQ(static_cast<std::size_t>(__argc - 1), arguments.size());
     for (int i = 1; i < __argc; ++i)
         EXPECT_EQ(__argv[i], arguments[i - 1]);
@@ -42,19 +42,19 @@ TEST(ProgramFiles, PathAndDirectoryOfThisProgram)
 {
     const std::string path = ProgramPath();
     const std::string directory = ProgramDirectory();
-    EXPECT_TRUE(FileExists(path)) << path;
+    EXPECT_TRUE(base::FileExists(path)) << path;
     ASSERT_EQ(0u, path.rfind(directory, 0)) << path;
     EXPECT_EQ('\\', directory.back());
-    EXPECT_TRUE(AsciiEqualNoCase("settings_tests.exe", path.substr(directory.size()))) << path;
+    EXPECT_TRUE(base::AsciiEqualNoCase("settings_tests.exe", path.substr(directory.size()))) << path;
 }
 
 TEST(AsciiFolding, OnlyLettersAToZFold)
 {
-    EXPECT_EQ("ABZ AZ 09 /MIN_\xE9[", AsciiUpperCase("abz AZ 09 /min_\xE9["));
-    EXPECT_TRUE(AsciiEqualNoCase("C:\\Sigs\\Work.SIGS", "c:\\sigs\\work.sigs"));
-    EXPECT_FALSE(AsciiEqualNoCase("\xE9", "\xC9")); // accented letters stay as they are
-    EXPECT_FALSE(AsciiEqualNoCase("abc", "abcd"));
-    EXPECT_FALSE(AsciiEqualNoCase("a[", "A{"));
+    EXPECT_EQ("ABZ AZ 09 /MIN_\xE9[", base::AsciiUpperCase("abz AZ 09 /min_\xE9["));
+    EXPECT_TRUE(base::AsciiEqualNoCase("C:\\Sigs\\Work.SIGS", "c:\\sigs\\work.sigs"));
+    EXPECT_FALSE(base::AsciiEqualNoCase("\xE9", "\xC9")); // accented letters stay as they are
+    EXPECT_FALSE(base::AsciiEqualNoCase("abc", "abcd"));
+    EXPECT_FALSE(base::AsciiEqualNoCase("a[", "A{"));
 }
 
 } // namespace

@@ -78,7 +78,7 @@ TEST_F(RealRegistryStore, ValuesOfOtherTypesFailWithInvalidDataType)
 
 TEST_F(RealRegistryStore, WriteFailuresNameTheKeyAsPassedOrTheValue)
 {
-    const toolkit::RegistryKey volatileRoot = root.CreateVolatileChild();
+    const base::RegistryKey volatileRoot = root.CreateVolatileChild();
     RegistryStore unwritable(volatileRoot.Get());
     EXPECT_EQ("Failed to create key \\Software\\qmz\\Varnquill\\",
               FailureOf<RegistryError>([&] { unwritable.WriteString(Key, "OEFile", "x"); }));

@@ -30,8 +30,8 @@ protected:
     std::string UserFolder() const { return appData.Path() + "Varnquill\\"; }
 
     TestRegistryKey root;
-    toolkit::RegistryKey machine = root.CreateChild("Machine");
-    toolkit::RegistryKey user = root.CreateChild("User");
+    base::RegistryKey machine = root.CreateChild("Machine");
+    base::RegistryKey user = root.CreateChild("User");
     TestDirectory programFolder{"-program"};
     TestDirectory appData{"-appdata"};
 };
@@ -91,7 +91,7 @@ TEST_F(SettingsPlacesOfAUser, ReadOnlyMachineKeysSendWritesToTheUserAndStillSupp
 
 TEST_F(SettingsPlacesOfAUser, OtherRegistryFailuresKeepTheMachineRootAndItsFailures)
 {
-    const toolkit::RegistryKey volatileRoot = root.CreateVolatileChild();
+    const base::RegistryKey volatileRoot = root.CreateVolatileChild();
     PlaceCandidates candidates = Candidates();
     candidates.machineRoot = volatileRoot.Get();
 

@@ -16,9 +16,9 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Another program holding the file open without sharing it.
-toolkit::FileHandle LockWithoutSharing(const std::string& path)
+base::FileHandle LockWithoutSharing(const std::string& path)
 {
-    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     EXPECT_TRUE(file) << path;
     return file;
@@ -57,7 +57,7 @@ TEST_F(SideFiles, SavedListHasEveryEntryEndedByCrLf)
     SaveList(listPath, {"C:\\Sigs\\work.sigs", "", "D:\\fun.sigs"});
     EXPECT_EQ("C:\\Sigs\\work.sigs\r\n\r\nD:\\fun.sigs\r\n", directory.Read("sigs.list"));
     SaveList(listPath, {});
-    EXPECT_TRUE(FileExists(listPath));
+    EXPECT_TRUE(base::FileExists(listPath));
     EXPECT_EQ("", directory.Read("sigs.list"));
 }
 
@@ -91,21 +91,21 @@ TEST_F(SideFiles, StaticTextLoadsWithCrLfBreaksUpToTheFirstNul)
 
 TEST_F(SideFiles, MissingOrLockedFileCannotBeOpenedAndSaysWhy)
 {
-    EXPECT_FALSE(FileExists(listPath));
-    EXPECT_FALSE(FileExists(directory.Path())); // a directory does not count
-    EXPECT_EQ("Cannot open file \"" + listPath + "\". " + toolkit::SystemErrorText(ERROR_FILE_NOT_FOUND),
+    EXPECT_FALSE(base::FileExists(listPath));
+    EXPECT_FALSE(base::FileExists(directory.Path())); // a directory does not count
+    EXPECT_EQ("Cannot open file \"" + listPath + "\". " + base::SystemErrorText(ERROR_FILE_NOT_FOUND),
               FailureOf<FileAccessError>([&] { LoadList(listPath); }));
 
     directory.Write("static.sig.qmz", "text");
     {
         // Loading shares reading with other readers...
-        const toolkit::FileHandle reader(CreateFileA(staticPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        const base::FileHandle reader(CreateFileA(staticPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                      OPEN_EXISTING, 0, nullptr));
         EXPECT_EQ("text", LoadStaticText(staticPath));
     }
     // ...but not with a program that shares nothing.
-    const toolkit::FileHandle lock = LockWithoutSharing(staticPath);
-    EXPECT_EQ("Cannot open file \"" + staticPath + "\". " + toolkit::SystemErrorText(ERROR_SHARING_VIOLATION),
+    const base::FileHandle lock = LockWithoutSharing(staticPath);
+    EXPECT_EQ("Cannot open file \"" + staticPath + "\". " + base::SystemErrorText(ERROR_SHARING_VIOLATION),
               FailureOf<FileAccessError>([&] { LoadStaticText(staticPath); }));
 }
 
@@ -126,7 +126,7 @@ TEST_F(SideFiles, SaveInterruptedAtItsLastStepKeepsThePreviousFileWhole)
 {
     SaveList(listPath, {"old.sigs"});
 
-    EXPECT_EQ("Cannot create file \"" + listPath + "\". " + toolkit::SystemErrorText(ERROR_DISK_FULL),
+    EXPECT_EQ("Cannot create file \"" + listPath + "\". " + base::SystemErrorText(ERROR_DISK_FULL),
               FailureOf<FileAccessError>(
                   [&] { ReplaceWholeFile(listPath, JoinLines({"new.sigs", "more.sigs"}), FailingReplace::Step); }));
 
@@ -144,7 +144,7 @@ TEST_F(SideFiles, SaveOverALockedFileFailsAndKeepsItWhole)
     SaveStaticText(staticPath, "previous text");
     EXPECT_EQ((Lines{"sigs.list", "static.sig.qmz"}), directory.Names()); // no temporary files stay
     {
-        const toolkit::FileHandle lock = LockWithoutSharing(listPath);
+        const base::FileHandle lock = LockWithoutSharing(listPath);
         const std::string failure = FailureOf<FileAccessError>([&] { SaveList(listPath, {"new"}); });
         EXPECT_EQ(0u, failure.rfind("Cannot create file \"" + listPath + "\". ", 0)) << failure;
     }

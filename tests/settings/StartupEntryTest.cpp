@@ -29,7 +29,7 @@ TEST_F(StartupEntryInRealRegistry, EntryQuotesThePathSoWindowsStartsTheRightProg
     EXPECT_EQ(command + '\0', root.GetRaw(RawRunKey, "qmz Varnquill").bytes);
     EXPECT_TRUE(StartupEntryPresent(store));
 
-    const std::vector<std::string> words = SplitCommandLine(command);
+    const std::vector<std::string> words = base::SplitCommandLine(command);
     ASSERT_EQ(2u, words.size());
     EXPECT_EQ(InstalledPath, words[0]);
     EXPECT_TRUE(StartsMinimised({words[1]}));
@@ -61,7 +61,7 @@ TEST_F(StartupEntryInRealRegistry, RemovingDeletesOnlyOurValueAndCreatesNoRunKey
 
 TEST_F(StartupEntryInRealRegistry, UnwritableRegistryReportsNothing)
 {
-    const toolkit::RegistryKey volatileRoot = root.CreateVolatileChild();
+    const base::RegistryKey volatileRoot = root.CreateVolatileChild();
     RegistryStore unwritable(volatileRoot.Get());
     EXPECT_NO_THROW(AddStartupEntry(unwritable, InstalledPath));
     EXPECT_FALSE(StartupEntryPresent(unwritable));

@@ -45,7 +45,7 @@ public:
 
     void Write(const std::string& name, const std::string& bytes) const
     {
-        const toolkit::FileHandle file(
+        const base::FileHandle file(
             CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written = 0;
         EXPECT_TRUE(file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -55,7 +55,7 @@ public:
 
     std::string Read(const std::string& name) const
     {
-        const toolkit::FileHandle file(
+        const base::FileHandle file(
             CreateFileA((path_ + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         LARGE_INTEGER size{};
         if (!file || !GetFileSizeEx(file.Get(), &size)) {

@@ -35,28 +35,28 @@ public:
 
     // A volatile subkey: the registry makes no lasting key under it, so a store rooted there
     // cannot create the keys it writes to.
-    toolkit::RegistryKey CreateVolatileChild() const
+    base::RegistryKey CreateVolatileChild() const
     {
         HKEY key = nullptr;
         EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(key_.Get(), "Volatile", 0, nullptr, REG_OPTION_VOLATILE,
                                                  KEY_ALL_ACCESS, nullptr, &key, nullptr));
-        return toolkit::RegistryKey(key);
+        return base::RegistryKey(key);
     }
 
     // A subkey of its own, to serve as another root.
-    toolkit::RegistryKey CreateChild(const std::string& name) const
+    base::RegistryKey CreateChild(const std::string& name) const
     {
         HKEY key = nullptr;
         EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(key_.Get(), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                                                  nullptr));
-        return toolkit::RegistryKey(key);
+        return base::RegistryKey(key);
     }
 
     bool SubkeyExists(const std::string& subkey) const
     {
         HKEY key = nullptr;
         const bool opened = RegOpenKeyExA(key_.Get(), subkey.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-        const toolkit::RegistryKey closing(opened ? key : nullptr);
+        const base::RegistryKey closing(opened ? key : nullptr);
         return opened;
     }
 
@@ -89,5 +89,5 @@ public:
 
 private:
     std::string path_;
-    toolkit::RegistryKey key_;
+    base::RegistryKey key_;
 };

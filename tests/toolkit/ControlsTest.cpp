@@ -257,7 +257,7 @@ TEST(SplitLines, SplitsAtLineBreaksAndDropsOnlyTheEmptyLineAfterATrailingBreak)
         {"tab\there", {"tab\there"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SplitLines(c.text), c.lines) << '"' << c.text << '"';
+        EXPECT_EQ(base::SplitLines(c.text), c.lines) << '"' << c.text << '"';
 }
 
 TEST_F(RealControls, LabelsAndFramesAreNeverTabStopsAndLabelsFitTheirTextInTheFont)

@@ -48,7 +48,7 @@ TEST_F(EditorWindow, AddAppendsAChosenPathOnceWhateverItsLetterCase)
     ASSERT_EQ(form->DBList.Items(), std::vector<std::string>{path});
 
     // The same path in other letters, and a cancelled dialog, add nothing and say nothing.
-    dialogs->ChooseFile(settings::AsciiUpperCase(path));
+    dialogs->ChooseFile(base::AsciiUpperCase(path));
     menu.Items[Add].Click();
     dialogs->Cancel();
     menu.Items[Add].Click();

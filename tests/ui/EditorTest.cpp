@@ -169,7 +169,7 @@ TEST_F(EditorWindow, OpeningEnablesWhatTheRecordCountAllows)
             EXPECT_EQ(RecordTexts(path).size(), c.records.size());
         }
         // Listed already (in other letters): closing asks nothing.
-        form->DBList.Add(settings::AsciiUpperCase(path));
+        form->DBList.Add(base::AsciiUpperCase(path));
         form->btnClose.Click();
         EXPECT_TRUE(dialogs->Take().empty());
         form->DBList.Clear();
@@ -190,7 +190,7 @@ TEST_F(EditorWindow, FailedOpenReportsAFileErrorAndLeavesTheEditorClosedAndUsabl
         std::ofstream(partial, std::ios::binary) << std::string(600, 'p');
     }
     // Held by another program without sharing.
-    toolkit::FileHandle holder(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    base::FileHandle holder(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder);
 
     struct Case { std::string path; bool fromList; std::string message; };

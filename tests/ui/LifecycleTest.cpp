@@ -142,9 +142,9 @@ TEST_F(MainWindowLife, SideFilesThatCouldNotBeReadAtStartUpAreNotOverwrittenAtEx
     WriteBytes(staticPath, "the user's static text");
     {
         // Another program holds both files open without sharing while the window starts.
-        toolkit::FileHandle listLock(
+        base::FileHandle listLock(
             CreateFileA(listPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        toolkit::FileHandle staticLock(
+        base::FileHandle staticLock(
             CreateFileA(staticPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(listLock && staticLock);
         dialogs->Press("OK");
@@ -310,7 +310,7 @@ TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
     form->StaticMemo.SetText("saved anyway");
     {
         // Another program holds the list open without sharing while the program exits.
-        toolkit::FileHandle listLock(
+        base::FileHandle listLock(
             CreateFileA(listPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(listLock);
         dialogs->Press("OK");

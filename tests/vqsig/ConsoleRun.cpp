@@ -35,16 +35,16 @@ std::string TemporaryFileName()
     return name;
 }
 
-toolkit::FileHandle InheritedFile(const std::string& path)
+base::FileHandle InheritedFile(const std::string& path)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    toolkit::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                          &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
     EXPECT_TRUE(file) << path;
     return file;
 }
 
-std::string Contents(const toolkit::FileHandle& file)
+std::string Contents(const base::FileHandle& file)
 {
     std::string bytes;
     LARGE_INTEGER size{};
@@ -77,15 +77,15 @@ ConsoleRun RunProgram(const std::string& program, const std::vector<std::string>
     const std::string errPath = TemporaryFileName();
     ConsoleRun run;
     {
-        const toolkit::FileHandle out = InheritedFile(outPath);
-        const toolkit::FileHandle err = InheritedFile(errPath);
+        const base::FileHandle out = InheritedFile(outPath);
+        const base::FileHandle err = InheritedFile(errPath);
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         HANDLE readEnd = nullptr;
         HANDLE writeEnd = nullptr;
         // Room for the whole input, so it is written before the program starts reading.
         EXPECT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, static_cast<DWORD>(input.size() + 4096)));
-        toolkit::KernelHandle inputRead(readEnd);
-        toolkit::KernelHandle inputWrite(writeEnd);
+        base::KernelHandle inputRead(readEnd);
+        base::KernelHandle inputWrite(writeEnd);
         SetHandleInformation(inputWrite.Get(), HANDLE_FLAG_INHERIT, 0);
 
         STARTUPINFOA startup{};
@@ -100,8 +100,8 @@ ConsoleRun RunProgram(const std::string& program, const std::vector<std::string>
             ADD_FAILURE() << "cannot start " << commandLine << ", error " << GetLastError();
             return run;
         }
-        const toolkit::KernelHandle process(started.hProcess);
-        const toolkit::KernelHandle thread(started.hThread);
+        const base::KernelHandle process(started.hProcess);
+        const base::KernelHandle thread(started.hThread);
         inputRead.Reset();
         DWORD written = 0;
         EXPECT_TRUE(input.empty() ||

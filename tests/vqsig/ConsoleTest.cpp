@@ -14,7 +14,7 @@ TEST(VqsigConsoleTest, AnsiTextShowsAsTheSameCharactersInAConsole)
     FreeConsole();
     ASSERT_TRUE(AllocConsole());
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const toolkit::FileHandle console(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
+    const base::FileHandle console(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(console);
 
@@ -27,8 +27,8 @@ TEST(VqsigConsoleTest, AnsiTextShowsAsTheSameCharactersInAConsole)
     PROCESS_INFORMATION started{};
     ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                                &started));
-    const toolkit::KernelHandle process(started.hProcess);
-    const toolkit::KernelHandle thread(started.hThread);
+    const base::KernelHandle process(started.hProcess);
+    const base::KernelHandle thread(started.hThread);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.Get(), 60000));
     DWORD exitCode = 1;
     EXPECT_TRUE(GetExitCodeProcess(process.Get(), &exitCode) && exitCode == 0);

@@ -73,7 +73,7 @@ TEST(VqsigRecordsTest, UnusableDatabasesGiveTheEngineTextsAndKeepTheirBytes)
     const std::string fortunes = folder.Path() + "f.txt";
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     // Shared with nobody, as another program may hold a file.
-    const toolkit::FileHandle holding(
+    const base::FileHandle holding(
         CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(holding);
 
