@@ -224,6 +224,16 @@ bool TTrayIcon::ShowBalloonHint(const std::string& title, const std::string& tex
     return accepted;
 }
 
+// The component's documented newer-notification mode, kept with the mouse mapping that
+// follows it; this program leaves it off, so loading only tells the shell so.
+void TTrayIcon::ApplyVersion5Behaviour(bool on)
+{
+    version5Behaviour_ = on;
+    data_.uVersion = on ? 3 : 0;
+    // A shell without the newer notifications refuses; the older ones then keep coming.
+    CallShell(NIM_SETVERSION, data_);
+}
+
 // ---- properties ----
 
 void TTrayIcon::SetIconList(HIMAGELIST list)
@@ -341,6 +351,7 @@ void TTrayIcon::Loaded()
     SetIconVisible(iconWanted_);
     SetCycleIcons(cycleIcons_);
     SetWantEnterExitEvents(wantEnterExitEvents_);
+    ApplyVersion5Behaviour(version5Behaviour_);
 }
 
 // ---- notifications ----
@@ -464,13 +475,20 @@ void TTrayIcon::HandleNotification(UINT notification)
         PopupAtCursor();
         break;
     case WM_RBUTTONUP:
-        MouseUp(mbRight, keys | ssRight, at.x, at.y);
+        if (!version5Behaviour_)
+            MouseUp(mbRight, keys | ssRight, at.x, at.y);
         break;
     case WM_MBUTTONDOWN:
         MouseDown(mbMiddle, keys | ssMiddle, at.x, at.y);
         break;
     case WM_MBUTTONUP:
         MouseUp(mbMiddle, keys | ssMiddle, at.x, at.y);
+        break;
+    case WM_CONTEXTMENU:
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
+        if (version5Behaviour_)
+            MouseUp(mbRight, keys | ssRight, at.x, at.y);
         break;
     default:
         break; // double-clicks of the other buttons among them
@@ -548,6 +566,22 @@ void TTrayIcon::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
     if (message == WM_SIZE) {
         if (wParam == SIZE_MINIMIZED && MinimizeToTray)
             DoMinimizeToTray();
+    } else if (message == WM_WINDOWPOSCHANGED) {
+        // The start-up question the component asks of an MDI parent form; this program's
+        // form is none, but the component serves any owner.
+        const HWND form = application.MainForm();
+        if (firstActivation_ && form) {
+            const std::weak_ptr<const void> alive = alive_;
+            if (FindWindowExA(form, nullptr, "MDICLIENT", nullptr)) {
+                bool show = true;
+                Raise(OnStartup, *this, show);
+                if (alive.expired())
+                    return;
+                if (!show)
+                    HideTaskbarIcon();
+            }
+            firstActivation_ = false;
+        }
     } else if (message == WM_SYSCOMMAND) {
         if ((wParam & 0xFFF0) == SC_RESTORE) {
             if (const HWND form = application.MainForm())

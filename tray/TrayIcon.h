@@ -188,6 +188,7 @@ private:
     std::optional<LRESULT> OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PrepareIconData();
     bool Notify(DWORD action);
+    void ApplyVersion5Behaviour(bool on);
 
     // Expires when the icon is destroyed, so code that ran a handler can tell.
     std::shared_ptr<const int> alive_;
@@ -221,6 +222,8 @@ private:
     bool leftDown_ = false;
     bool clickPending_ = false;
     bool doubleClicked_ = false;
+    bool version5Behaviour_ = false; // the program never switches it on
+    bool firstActivation_ = true;
 };
 
 } // namespace tray
