@@ -232,7 +232,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (toolkit::Control::Reflect(message, wParam, lParam, result))
         return result;
     if (IsExitRequest(message)) {
-        Exit();
+        // A request that arrives after the program has ended (two setups asking at once,
+        // say) finds nothing left to save.
+        if (!ended_)
+            Exit();
         return 0;
     }
     switch (message) {
