@@ -172,7 +172,7 @@ void Run(const std::string& dir, int runs)
         changeFloors.push_back(Time([&] {
             {
                 const base::FileHandle db = Open(templatePath, GENERIC_READ | GENERIC_WRITE,
-                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
                 SeekTo(db.Get(), static_cast<std::int64_t>(at));
                 ReadExactly(db.Get(), record, SignatureRecordSize);
             }
@@ -192,7 +192,7 @@ void Run(const std::string& dir, int runs)
         Check(CopyFileA(templatePath.c_str(), workPath.c_str(), FALSE), "CopyFileA");
         {
             const base::FileHandle db = Open(workPath, GENERIC_READ | GENERIC_WRITE,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
             deleteFloors.push_back(Time([&] {
                 SeekTo(db.Get(), SignatureRecordSize);
                 ReadExactly(db.Get(), tail.data(), tailBytes);

@@ -72,8 +72,8 @@ double TimeFloor(const std::string& path, const std::vector<char>& records)
     const Clock::time_point start = Clock::now();
     {
         const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
         if (!file || !WriteFile(file.Get(), records.data(), static_cast<DWORD>(records.size()), &written, nullptr) ||
             written != records.size())
@@ -88,7 +88,7 @@ double TimeReading(const std::vector<std::string>& files)
     std::string bytes;
     for (const std::string& path : files) {
         const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
         LARGE_INTEGER size{};
         DWORD read = 0;
         if (!file || !GetFileSizeEx(file.Get(), &size))

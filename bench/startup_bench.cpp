@@ -95,7 +95,7 @@ ULONGLONG ProcessorTime100ns(HANDLE process)
 std::string ReadWholeFile(const std::string& path)
 {
     base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string bytes;
     if (!file)
         return bytes;

@@ -16,4 +16,4 @@ void CheckPath(const std::string& path);
 // With emptied, an existing file is cut to length 0 once it is known to be writable; the
 // file itself is kept, with its attributes, as the user and other programs know it.
 base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
-                             bool emptied);
+                          bool emptied);

@@ -33,7 +33,7 @@ bool CanCreateFileIn(const std::string& folder)
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string path = stem + std::to_string(attempt) + ".tmp";
         const base::FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+                                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         if (probe)
             return true;
         if (GetLastError() != ERROR_FILE_EXISTS)

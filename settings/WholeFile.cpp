@@ -59,7 +59,7 @@ void WriteAll(HANDLE file, const std::string& bytes, const std::string& shownPat
 std::string ReadWholeFile(const std::string& path)
 {
     const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         throw OpenFailure(path, GetLastError());
 
@@ -96,7 +96,7 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes, Replace
 
     {
         const base::FileHandle file(CreateFileA(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr,
-                                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             throw CreateFailure(path, GetLastError());
         WriteAll(file.Get(), bytes, path);

@@ -24,7 +24,7 @@ bool SameFile(const std::string& a, const std::string& b)
     for (int i = 0; i < 2; ++i) {
         // No access asked: a file only looked at, whoever else has it open.
         const base::FileHandle file(CreateFileA(paths[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE |
-                                                   FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
+                                                FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
         if (!file || !GetFileInformationByHandle(file.Get(), &info[i]))
             return false; // a target that does not exist yet is no database
     }

@@ -88,7 +88,7 @@ TEST_P(TickPickTest, WritesARandomSignatureWhileHiddenInTheTray)
         database = made;
         text = "Immutable";
         if (base::FileHandle(CreateFileA(database.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr)))
+                                         FILE_ATTRIBUTE_NORMAL, nullptr)))
             GTEST_SKIP() << "this file system let the database stay writable";
     } else {
         program->WriteFile("one.sigs", OneRecordDatabase(text));

@@ -81,7 +81,7 @@ ProgramUnderTest::~ProgramUnderTest()
 void ProgramUnderTest::WriteFile(const std::string& name, const std::string& bytes) const
 {
     base::FileHandle file(CreateFileA((directory_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         Fail("cannot create " + name);
     DWORD written = 0;
@@ -98,8 +98,8 @@ std::optional<std::string> ProgramUnderTest::ReadFile(const std::string& name) c
 std::optional<std::string> FileBytes(const std::string& path)
 {
     base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return std::nullopt;
     std::string bytes;

@@ -188,7 +188,7 @@ TEST_F(RecordFileTest, OpenSharesReadingAndWritingWithOtherPrograms)
     WriteBytes(path, DatabaseBytes(NumberedRecords(1)));
     file.OpenExisting(path);
     const base::FileHandle other(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_TRUE(other);
 }
 

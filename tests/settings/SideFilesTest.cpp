@@ -19,7 +19,7 @@ using Lines = std::vector<std::string>;
 base::FileHandle LockWithoutSharing(const std::string& path)
 {
     base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     EXPECT_TRUE(file) << path;
     return file;
 }
@@ -100,7 +100,7 @@ TEST_F(SideFiles, MissingOrLockedFileCannotBeOpenedAndSaysWhy)
     {
         // Loading shares reading with other readers...
         const base::FileHandle reader(CreateFileA(staticPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                     OPEN_EXISTING, 0, nullptr));
+                                                  OPEN_EXISTING, 0, nullptr));
         EXPECT_EQ("text", LoadStaticText(staticPath));
     }
     // ...but not with a program that shares nothing.

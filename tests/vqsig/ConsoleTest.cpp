@@ -15,7 +15,7 @@ TEST(VqsigConsoleTest, AnsiTextShowsAsTheSameCharactersInAConsole)
     ASSERT_TRUE(AllocConsole());
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     const base::FileHandle console(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(console);
 
     std::string commandLine = vqsig_test::BuiltProgram();
