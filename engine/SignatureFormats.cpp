@@ -1,15 +1,12 @@
 #include "engine/SignatureFormats.h"
 
+#include "base/AsciiText.h"
+
 #include <windows.h>
 
 #include <cstdio>
 
 namespace {
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool IsLineBreak(char c)
 {
@@ -91,18 +88,15 @@ SplitPath SplitExtension(const std::string& path)
     const std::size_t dot = path.rfind('.', end == 0 ? 0 : end - 1);
     if (end == 0 || dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart))
         return {path.substr(0, end), ""};
-    std::string extension = path.substr(dot, end - dot);
-    for (char& c : extension)
-        c = LowerAscii(c);
-    return {path.substr(0, dot), extension};
+    return {path.substr(0, dot), path.substr(dot, end - dot)};
 }
 
 SignatureFormat SignatureFormatOf(const std::string& path)
 {
     const std::string extension = SplitExtension(path).extension;
-    if (extension == ".htm" || extension == ".html")
+    if (base::AsciiEqualNoCase(extension, ".htm") || base::AsciiEqualNoCase(extension, ".html"))
         return SignatureFormat::Html;
-    if (extension == ".rtf")
+    if (base::AsciiEqualNoCase(extension, ".rtf"))
         return SignatureFormat::RichText;
     return SignatureFormat::PlainText;
 }

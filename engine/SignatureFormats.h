@@ -6,7 +6,7 @@ enum class SignatureFormat { PlainText, Html, RichText };
 
 // A path cut before its extension's dot. Windows drops trailing dots and blanks from a file
 // name, so "sig.htm." names sig.htm and is cut there; a dot in a folder's name is no
-// extension. extension is lower case (ASCII letters only) with its dot, empty when none.
+// extension. extension is as written, with its dot, empty when none.
 struct SplitPath {
     std::string stem;
     std::string extension;

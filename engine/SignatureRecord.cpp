@@ -11,7 +11,7 @@ std::string TextOfRecord(const SignatureRecord& record)
     return std::string(text, length);
 }
 
-void FillRecord(SignatureRecord& record, const std::vector<std::string>& lines)
+std::string RecordText(const std::vector<std::string>& lines)
 {
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -19,6 +19,12 @@ void FillRecord(SignatureRecord& record, const std::vector<std::string>& lines)
             text += "\r\n";
         text += lines[i];
     }
+    return text;
+}
+
+void FillRecord(SignatureRecord& record, const std::vector<std::string>& lines)
+{
+    std::string text = RecordText(lines);
     text += '\0';
     const std::size_t length = std::min(text.size(), SignatureTextCapacity);
     std::copy_n(text.data(), length, record.data() + 1);

@@ -16,6 +16,9 @@ using SignatureRecord = std::array<char, SignatureRecordSize>;
 // The text of a record: from byte 1 up to the first NUL, at most 512 characters.
 std::string TextOfRecord(const SignatureRecord& record);
 
-// Copies the lines, joined by CR LF and followed by one NUL, into the record from byte 1 on,
-// as far as they fit. Byte 0 and the bytes after the NUL keep what they held.
+// The lines joined by CR LF: the text a record holds for them.
+std::string RecordText(const std::vector<std::string>& lines);
+
+// Copies RecordText(lines), followed by one NUL, into the record from byte 1 on, as far as
+// they fit. Byte 0 and the bytes after the NUL keep what they held.
 void FillRecord(SignatureRecord& record, const std::vector<std::string>& lines);

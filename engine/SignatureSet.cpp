@@ -3,6 +3,8 @@
 #include "engine/IoFailure.h"
 #include "engine/SignatureFormats.h"
 #include "engine/TextFileWriter.h"
+#include "base/AsciiText.h"
+#include "base/FileExists.h"
 
 #include <windows.h>
 
@@ -12,13 +14,6 @@ namespace {
 
 constexpr const char* SetExtensions[] = {".txt", ".htm", ".rtf"};
 
-bool IsFile(const std::string& path)
-{
-    // Any failure to read the attributes (no such file, no such folder, no access to the
-    // folder) means there is no file to update.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 } // namespace
 
@@ -27,13 +22,14 @@ std::vector<std::string> SignatureSiblings(const std::string& path)
     const SplitPath split = SplitExtension(path);
     bool inSet = false;
     for (const char* extension : SetExtensions)
-        inSet = inSet || split.extension == extension;
+        inSet = inSet || base::AsciiEqualNoCase(split.extension, extension);
     std::vector<std::string> siblings;
     if (!inSet)
         return siblings;
     for (const char* extension : SetExtensions) {
         const std::string sibling = split.stem + extension;
-        if (split.extension != extension && IsFile(sibling))
+        // A file that cannot be seen (no such folder, no access to it) has nothing to update.
+        if (!base::AsciiEqualNoCase(split.extension, extension) && base::FileExists(sibling))
             siblings.push_back(sibling);
     }
     return siblings;

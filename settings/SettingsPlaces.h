@@ -62,7 +62,6 @@ public:
 
     // ---- Side files ----
     bool SideFilesPerUser() const noexcept { return sideFilesPerUser_; }
-    const std::string& ProgramDirectory() const noexcept { return programDirectory_; }
     // The folder side files are saved to, ending in a backslash.
     const std::string& SideFileFolder() const noexcept;
     // Where a side file is read from: its saved place; a per-user side file the user has not

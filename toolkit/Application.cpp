@@ -1,6 +1,7 @@
 #include "toolkit/Application.h"
 
 #include "toolkit/ApplicationWindow.h"
+#include "toolkit/MessageDialogs.h"
 #include "toolkit/Window.h"
 
 #include <algorithm>
@@ -207,12 +208,8 @@ void Application::HandleException(std::exception_ptr failure) noexcept
         const std::string text = LastResortText(message);
         // Over the active window when there is one to see; else (the program hidden in the
         // tray, a timer's failure) on its own, with a taskbar button, asking for the foreground.
-        HWND owner = GetActiveWindow();
-        UINT style = MB_OK | MB_ICONSTOP;
-        if (!owner || !IsWindowVisible(owner)) {
-            owner = nullptr;
-            style |= MB_SETFOREGROUND;
-        }
+        const HWND owner = ShownOwner(GetActiveWindow());
+        const UINT style = MB_OK | MB_ICONSTOP | (owner ? 0 : MB_SETFOREGROUND);
         // The answer is always OK; a box that cannot be shown leaves nothing else to try.
         MessageBoxA(owner, text.c_str(), title_.c_str(), style);
     } catch (...) {

@@ -9,6 +9,12 @@ IntervalCountdown::IntervalCountdown(UINT interval, UINT longestPeriod) noexcept
 {
 }
 
+void IntervalCountdown::Restart(UINT interval) noexcept
+{
+    interval_ = interval;
+    remaining_ = interval;
+}
+
 UINT IntervalCountdown::Period() const noexcept
 {
     return std::min(remaining_, longestPeriod_);

@@ -10,6 +10,8 @@ class IntervalCountdown {
 public:
     IntervalCountdown(UINT interval, UINT longestPeriod) noexcept;
 
+    // Counts a new interval from its start, in periods as long as before.
+    void Restart(UINT interval) noexcept;
     // The period the system timer should count now.
     UINT Period() const noexcept;
     // That period has passed. True when the whole interval has, and the count starts over.

@@ -55,8 +55,9 @@ LRESULT CALLBACK PrepareBox(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-int ShowBox(HWND owner, const std::string& text, const char* caption, UINT style, const BoxToPrepare& box)
+int ShowBox(HWND wantedOwner, const std::string& text, const char* caption, UINT style, const BoxToPrepare& box)
 {
+    const HWND owner = ShownOwner(wantedOwner);
     WindowsHook hook(SetWindowsHookExA(WH_CBT, &PrepareBox, nullptr, GetCurrentThreadId()));
     boxToPrepare = hook ? &box : nullptr; // without the hook the box still shows, near its owner
     if (!owner)
@@ -71,6 +72,11 @@ int ShowBox(HWND owner, const std::string& text, const char* caption, UINT style
 }
 
 } // namespace
+
+HWND ShownOwner(HWND window) noexcept
+{
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
 
 void ShowErrorDialog(HWND owner, const std::string& text)
 {

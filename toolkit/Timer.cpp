@@ -11,8 +11,7 @@ constexpr UINT_PTR kTimerId = 1;
 }
 
 Timer::Timer(const TimerArgs& args)
-    : interval_(args.interval), enabled_(args.enabled), longestPeriod_(args.longestPeriod),
-      countdown_(args.interval, args.longestPeriod)
+    : interval_(args.interval), enabled_(args.enabled), countdown_(args.interval, args.longestPeriod)
 {
     // A message-only window: it receives the ticks and is never seen.
     WindowArgs window;
@@ -50,7 +49,7 @@ void Timer::Restart()
     Stop();
     if (!enabled_ || interval_ == 0)
         return;
-    countdown_ = IntervalCountdown(interval_, longestPeriod_);
+    countdown_.Restart(interval_);
     StartPeriod();
     running_ = true;
 }

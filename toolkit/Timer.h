@@ -48,7 +48,6 @@ private:
 
     UINT interval_;
     bool enabled_;
-    UINT longestPeriod_;
     IntervalCountdown countdown_;
     bool running_ = false;
 };

@@ -8,14 +8,11 @@
 
 namespace {
 
-// Dialogs are modal over the main window while it is shown. Owned by the window hidden in
-// the tray, a dialog would have no taskbar button and could stay behind other programs'
-// windows unseen; without an owner it stands on its own, with a button, and asks for the
-// foreground.
+// Dialogs are modal over the main window while it is shown, and stand on their own while it
+// is hidden in the tray (the dialogs' own rule).
 HWND DialogOwner() noexcept
 {
-    const HWND form = toolkit::Application::Instance().MainForm();
-    return form && IsWindowVisible(form) ? form : nullptr;
+    return toolkit::Application::Instance().MainForm();
 }
 
 } // namespace

@@ -220,7 +220,6 @@ private:
 
     // Start-up steps that read the store and side files.
     void RestoreWindowPosition();
-    void MoveReachable(POINT corner);
     void RestoreSwitches();
     void LoadSideFiles();
     void SetUpTrayIcon();

@@ -80,27 +80,24 @@ void TForm1::RestoreWindowPosition()
     if (top.empty() || left.empty())
         return;
     RECT place{};
-    if (!GetWindowRect(Handle(), &place))
-        throw std::runtime_error("The window's place cannot be read");
-    // "Top" first: when "Left" then fails to convert, the window has moved down only.
-    const int newTop = base::ParseInteger(top);
-    MoveReachable(POINT{place.left, newTop});
-    const int newLeft = base::ParseInteger(left);
-    MoveReachable(POINT{newLeft, newTop});
-}
-
-// A stored place may be off every screen now (a monitor removed, a resolution lowered):
-// the window then comes into the nearest screen rather than out of the user's reach.
-void TForm1::MoveReachable(POINT corner)
-{
-    RECT place{};
     POINT client{0, 0};
     if (!GetWindowRect(Handle(), &place) || !ClientToScreen(Handle(), &client))
         throw std::runtime_error("The window's place cannot be read");
+    // A stored place may be off every screen now (a monitor removed, a resolution lowered):
+    // the window then comes into the nearest screen rather than out of the user's reach.
+    const std::vector<RECT> screens = toolkit::MonitorWorkAreas();
     const SIZE size{place.right - place.left, place.bottom - place.top};
-    const POINT reachable = toolkit::ReachablePlace(corner, size, client.y - place.top, toolkit::MonitorWorkAreas());
-    // A move the system refuses leaves the window where it is; nothing else depends on it.
-    SetWindowPos(Handle(), nullptr, reachable.x, reachable.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int titleHeight = client.y - place.top;
+    const auto moveTo = [&](POINT corner) {
+        const POINT reachable = toolkit::ReachablePlace(corner, size, titleHeight, screens);
+        // A move the system refuses leaves the window where it is; nothing else depends on it.
+        SetWindowPos(Handle(), nullptr, reachable.x, reachable.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // "Top" first: when "Left" then fails to convert, the window has moved down only.
+    const int newTop = base::ParseInteger(top);
+    moveTo(POINT{place.left, newTop});
+    const int newLeft = base::ParseInteger(left);
+    moveTo(POINT{newLeft, newTop});
 }
 
 void TForm1::RestoreSwitches()

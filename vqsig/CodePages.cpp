@@ -18,10 +18,15 @@ int CheckedLength(std::size_t size)
 
 } // namespace
 
+bool IsAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 bool IsUtf8(std::string_view bytes)
 {
     // Plain ASCII is UTF-8; most fortune files are, and this is the cheaper test.
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    if (IsAscii(bytes))
         return true;
     return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), CheckedLength(bytes.size()), nullptr,
                                0) != 0;

@@ -9,6 +9,9 @@
 // files) and the wide characters a console shows.
 namespace vqsig {
 
+// True when every byte is below 128: the same text in UTF-8 and in any ANSI code page.
+bool IsAscii(std::string_view bytes);
+
 // True when the bytes are well-formed UTF-8 (plain ASCII is).
 bool IsUtf8(std::string_view bytes);
 

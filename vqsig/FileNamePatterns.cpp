@@ -1,6 +1,7 @@
 #include "vqsig/FileNamePatterns.h"
 
 #include "base/AsciiText.h"
+#include "base/Handles.h"
 #include "base/SystemError.h"
 
 #include <windows.h>
@@ -12,21 +13,12 @@ namespace vqsig {
 
 namespace {
 
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) noexcept : handle_(handle) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            FindClose(handle_);
-    }
-    HANDLE Get() const noexcept { return handle_; }
-
-private:
-    HANDLE handle_;
+struct FindTraits {
+    using Type = HANDLE;
+    static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { FindClose(h); }
 };
+using FindHandle = base::UniqueHandle<FindTraits>;
 
 } // namespace
 
@@ -38,7 +30,7 @@ std::vector<std::string> ExpandFileNamePattern(const std::string& pattern)
 
     WIN32_FIND_DATAA found;
     const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
-    const DWORD firstError = search.Get() == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    const DWORD firstError = search ? ERROR_SUCCESS : GetLastError();
     if (firstError != ERROR_SUCCESS && firstError != ERROR_FILE_NOT_FOUND)
         throw std::runtime_error("Cannot search for \"" + pattern + "\". " + base::SystemErrorText(firstError));
 

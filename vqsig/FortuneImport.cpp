@@ -15,11 +15,6 @@ namespace vqsig {
 
 namespace {
 
-bool IsAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // Appends records to the database a block at a time: a few large writes, in memory no more
 // than one block. If a write fails, the database is cut back to the records it had.
 class RecordAppender {

@@ -11,21 +11,6 @@
 
 namespace vqsig {
 
-namespace {
-
-std::string JoinedLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            text += "\r\n";
-        text += lines[i];
-    }
-    return text;
-}
-
-} // namespace
-
 int CountRecords(const Invocation& invocation)
 {
     RecordFile file;
@@ -53,7 +38,7 @@ int AddRecord(const Invocation& invocation)
     // joined by CR LF, and a trailing line break does not start another line.
     const std::string given = invocation.operands.size() > 1 ? invocation.operands[1] : ReadStandardInput();
     const std::vector<std::string> lines = base::SplitLines(given);
-    const std::string text = JoinedLines(lines);
+    const std::string text = RecordText(lines);
     if (text.find('\0') != std::string::npos)
         throw std::runtime_error("The text holds a NUL byte, which would end the signature there.");
     if (text.size() > SignatureTextCapacity)
