@@ -578,33 +578,35 @@ TEST_F(SignatureWriterTest, OnlyFilesThatExistAreRewrittenAndOnlyBesideAFileOfTh
     EXPECT_TRUE(sink.reports.empty());
 }
 
-// The set is written whole before any report, and a report of a sibling names it; the
-// change notice then stays away so that it does not push the error's balloon aside.
-TEST_F(SignatureWriterTest, AFileOfTheSetThatCannotBeOpenedIsReportedByNameAndKept)
+// The set is written whole before any report, and a report of a sibling names it and leaves
+// it as it was; the change notice then stays away so that it does not push the error's
+// balloon aside.
+TEST_F(SignatureWriterTest, AFileOfTheSetThatCannotBeWrittenIsReportedByNameAndKept)
 {
     ASSERT_TRUE(CreateDirectoryA(dir.File("signature.htm").c_str(), nullptr)); // a folder: no member
-    const std::string readOnly = dir.File("signature.rtf");
-    WriteBytes(readOnly, "kept");
-    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string sibling = dir.File("signature.rtf");
+    const struct {
+        bool readOnly;
+        bool ownFile; // a database that happens to share the signature's base name
+        std::string why;
+    } cases[] = {
+        {true, false, "File access denied"},
+        {false, true, "It is a signature database or one of Varnquill's own files"},
+    };
     settings.balloon = true;
-    writer.SetSignature("body");
-    const std::string message = "File access denied (signature.rtf)";
-    EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", message,
-                                          "Error opening signature text file: " + message)});
-    EXPECT_EQ(Signature(), "body");
-    EXPECT_EQ(ReadBytes(readOnly), "kept");
-}
-
-// A database that happens to share the signature's base name is no member of its set.
-TEST_F(SignatureWriterTest, AFileOfTheSetThatIsOneOfTheProgramsOwnIsRefusedByNameAndKept)
-{
-    const std::string database = dir.File("signature.rtf");
-    WriteBytes(database, "database bytes");
-    settings.protectedFiles = {database};
-    writer.SetSignature("body");
-    const std::string message = "It is a signature database or one of Varnquill's own files (signature.rtf)";
-    EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", message,
-                                          "Error opening signature text file: " + message)});
-    EXPECT_EQ(Signature(), "body");
-    EXPECT_EQ(ReadBytes(database), "database bytes");
+    for (const auto& c : cases) {
+        SetFileAttributesA(sibling.c_str(), FILE_ATTRIBUTE_NORMAL); // as the case before left it
+        WriteBytes(sibling, "kept");
+        if (c.readOnly) {
+            ASSERT_TRUE(SetFileAttributesA(sibling.c_str(), FILE_ATTRIBUTE_READONLY));
+        }
+        settings.protectedFiles.assign(c.ownFile ? 1 : 0, sibling);
+        sink.reports.clear();
+        writer.SetSignature("body");
+        const std::string message = c.why + " (signature.rtf)";
+        EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", message,
+                                              "Error opening signature text file: " + message)});
+        EXPECT_EQ(Signature(), "body");
+        EXPECT_EQ(ReadBytes(sibling), "kept");
+    }
 }
