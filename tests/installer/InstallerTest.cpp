@@ -2,6 +2,7 @@
 // what they leave behind: files, registry values, shortcuts and the running program. Runs
 // in a Wine prefix of its own, against the real registry, files and tray.
 #include "tests/e2e/Desktop.h"
+#include "tests/engine/EngineTestFiles.h"
 #include "tests/e2e/MachineRegistry.h"
 #include "base/Handles.h"
 #include "base/Version.h"
@@ -51,28 +52,6 @@ DWORD RunToEnd(const std::string& commandLine)
     return code;
 }
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ReadAll(const std::string& path)
-{
-    base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    char bytes[4096];
-    DWORD got = 0;
-    if (!file || !ReadFile(file.Get(), bytes, sizeof bytes, &got, nullptr))
-        return "(unreadable)";
-    return std::string(bytes, got);
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    base::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    EXPECT_TRUE(file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr)) << path;
-}
-
 // A value under HKEY_LOCAL_MACHINE as text: a string as it is, a number in decimal.
 std::optional<std::string> MachineValue(const char* name)
 {
@@ -116,7 +95,7 @@ protected:
     // place from a copy (the original is among the files it removes) it is waited for.
     DWORD Uninstall()
     {
-        if (!Exists(uninstallerCopy)) {
+        if (!FileExists(uninstallerCopy)) {
             EXPECT_TRUE(CopyFileA((folder + "\\uninstall.exe").c_str(), uninstallerCopy.c_str(), TRUE));
         }
         return RunToEnd("\"" + uninstallerCopy + "\" /S _?=" + folder);
@@ -137,7 +116,7 @@ TEST_F(Installer, InstallsSilentlyAndUninstallsKeepingTheSettings)
     ASSERT_EQ(RunSetup(" /STARTUP /DESKTOP"), 0u);
     const std::string uninstaller = folder + "\\uninstall.exe";
     for (const std::string& path : {program, console, uninstaller, startMenuShortcut, desktopShortcut})
-        EXPECT_TRUE(Exists(path)) << path;
+        EXPECT_TRUE(FileExists(path)) << path;
     EXPECT_EQ(MachineValue("DisplayName"), "Varnquill");
     EXPECT_EQ(MachineValue("DisplayVersion"), VARNQUILL_VERSION);
     EXPECT_EQ(MachineValue("Publisher"), "qmz");
@@ -155,9 +134,9 @@ TEST_F(Installer, InstallsSilentlyAndUninstallsKeepingTheSettings)
     ASSERT_EQ(Uninstall(), 0u);
     // The running copy was ended through its own Exit, which saves the database list.
     EXPECT_TRUE(Ended(running.Get()));
-    EXPECT_EQ(ReadAll(folder + "\\sigs.list"), "");
+    EXPECT_EQ(ReadBytes(folder + "\\sigs.list"), "");
     for (const std::string& path : {program, console, uninstaller, startMenuShortcut, desktopShortcut})
-        EXPECT_FALSE(Exists(path)) << path;
+        EXPECT_FALSE(FileExists(path)) << path;
     EXPECT_EQ(MachineValue("DisplayName"), std::nullopt);
     EXPECT_EQ(e2e::StartupEntry(), std::nullopt);
     EXPECT_EQ(e2e::StoredSetting("Minutes"), "25");
@@ -165,16 +144,16 @@ TEST_F(Installer, InstallsSilentlyAndUninstallsKeepingTheSettings)
     // Once more, over what is left: nothing of the user's goes.
     EXPECT_EQ(Uninstall(), 0u);
     EXPECT_EQ(e2e::StoredSetting("Minutes"), "25");
-    EXPECT_TRUE(Exists(folder + "\\sigs.list"));
+    EXPECT_TRUE(FileExists(folder + "\\sigs.list"));
 }
 
 TEST_F(Installer, UpgradeOverARunningCopyEndsItThroughExitAndKeepsItsSettings)
 {
     ASSERT_EQ(RunSetup(""), 0u);
     EXPECT_EQ(e2e::StartupEntry(), std::nullopt);
-    EXPECT_FALSE(Exists(desktopShortcut));
+    EXPECT_FALSE(FileExists(desktopShortcut));
     e2e::StoreSetting("Balloon", "True");
-    WriteAll(folder + "\\sigs.list", "C:\\sigs\\one.sigs\r\n");
+    WriteBytes(folder + "\\sigs.list", "C:\\sigs\\one.sigs\r\n");
     StartInstalled();
     const HWND form = e2e::TopLevelWindowOf(GetProcessId(running.Get()), "TForm1");
     // The static-text field, at 8, 104 in the "Database" group.
@@ -184,10 +163,10 @@ TEST_F(Installer, UpgradeOverARunningCopyEndsItThroughExitAndKeepsItsSettings)
 
     ASSERT_EQ(RunSetup(""), 0u);
     EXPECT_TRUE(Ended(running.Get()));
-    EXPECT_EQ(ReadAll(folder + "\\static.sig.qmz"), "Kept\r\ntext");
-    EXPECT_EQ(ReadAll(folder + "\\sigs.list"), "C:\\sigs\\one.sigs\r\n");
+    EXPECT_EQ(ReadBytes(folder + "\\static.sig.qmz"), "Kept\r\ntext");
+    EXPECT_EQ(ReadBytes(folder + "\\sigs.list"), "C:\\sigs\\one.sigs\r\n");
     EXPECT_EQ(e2e::StoredSetting("Balloon"), "True");
-    EXPECT_TRUE(Exists(program));
+    EXPECT_TRUE(FileExists(program));
     EXPECT_EQ(Uninstall(), 0u);
 }
 
