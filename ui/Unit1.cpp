@@ -1,5 +1,4 @@
-// The main window: its frame and parts, its messages, and the program's life: start-up,
-// first paint, close request, auto-change, exit.
+// The main window: its frame and parts, its messages, start-up, first paint and close request.
 #include "ui/Unit1.h"
 
 #include "base/Version.h"
@@ -7,8 +6,6 @@
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsPlaces.h"
-#include "settings/SideFiles.h"
-#include "settings/WholeFile.h"
 #include "toolkit/Font.h"
 #include "tray/TrayIcon.h"
 #include "ui/ExitRequest.h"
@@ -18,25 +15,10 @@
 #include "ui/WindowFont.h"
 #include "ui/WindowPlace.h"
 
-#include <utility>
 
 namespace {
 
 constexpr const char* CaptionText = "Varnquill v" VARNQUILL_VERSION;
-
-// Sets a flag for a scope and gives it back its earlier value, so a change started inside
-// another one (from the tray menu while a report of the first is open) leaves it set.
-class FlagSetter {
-public:
-    explicit FlagSetter(bool& flag) noexcept : flag_(flag), previous_(std::exchange(flag, true)) {}
-    ~FlagSetter() { flag_ = previous_; }
-    FlagSetter(const FlagSetter&) = delete;
-    FlagSetter& operator=(const FlagSetter&) = delete;
-
-private:
-    bool& flag_;
-    bool previous_;
-};
 
 } // namespace
 
@@ -73,10 +55,11 @@ TForm1::TForm1(ProgramState& program)
       reports_([this] { return program_.trayIcon.get(); }, [this] { return settings_.ErrorBalloonsOn(); }),
       writerSettings_(settings_, editor_, databases_, program_),
       writer_(ProgramDatabase(), writerSettings_, reports_),
-      settings_(Handle(), program_, reports_, [this] { AutoTimerTimer(); }),
+      settings_(Handle(), program_, reports_, [this] { life_.AutoChange(); }),
       editor_(Handle(), reports_, writer_, databases_),
       databases_(Handle()),
-      tray_(program_, writer_, *this),
+      life_(Handle(), program_, writer_, settings_, databases_),
+      tray_(program_, writer_, life_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           ApplicationMessage(message, wParam, lParam);
       })
@@ -119,8 +102,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (IsExitRequest(message)) {
         // A request that arrives after the program has ended (two setups asking at once,
         // say) finds nothing left to save.
-        if (!ended_)
-            Exit();
+        if (!life_.Ended())
+            life_.Exit();
         return 0;
     }
     switch (message) {
@@ -136,7 +119,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_ENDSESSION:
         if (wParam)
-            EndSession();
+            life_.EndSession();
         return 0;
     case WM_SYSCOMMAND:
         // The minimise box minimises the whole application, which then hides in the tray.
@@ -154,7 +137,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_ENDSESSION && wParam)
-        EndSession();
+        life_.EndSession();
     else if (message == ShowRunningProgramMessage() && message != 0)
         tray_.RestoreItemClick();
 }
@@ -181,25 +164,8 @@ void TForm1::FormCreate()
     if (const settings::RegistryStore* store = program_.settings.get())
         RunStep([this, store] { RestoreWindowPlace(Handle(), *store); });
     settings_.RestoreSwitches();
-    LoadSideFiles();
+    life_.LoadSideFiles();
     RunStep([this] { tray_.SetUpTrayIcon(); });
-}
-
-void TForm1::LoadSideFiles()
-{
-    const settings::SettingsPlaces* places = program_.places.get();
-    if (!places)
-        return; // start-up could not even find the program's own folder, and has said so
-    const std::string listPath = places->SideFileToRead(settings::DatabaseListFileName);
-    databaseListUnread_ = !RunStep([&] {
-        if (base::FileExists(listPath))
-            databases_.Replace(settings::LoadList(listPath));
-    });
-    const std::string staticPath = places->SideFileToRead(settings::StaticTextFileName);
-    staticTextUnread_ = !RunStep([&] {
-        if (base::FileExists(staticPath))
-            settings_.SetStaticText(settings::LoadStaticText(staticPath));
-    });
 }
 
 void TForm1::FormPaint()
@@ -215,69 +181,4 @@ bool TForm1::FormCloseQuery()
 {
     toolkit::Application::Instance().Minimize();
     return false;
-}
-
-// ---- The random change ----
-
-void TForm1::AutoTimerTimer()
-{
-    // A tick while an earlier change still runs (its report dialog or last-resort box open,
-    // say) would start a change inside it, and left alone these would pile up without end.
-    if (randomChangeRunning_)
-        return;
-    RandomChange();
-}
-
-void TForm1::RandomChange()
-{
-    FlagSetter running(randomChangeRunning_);
-    // A failure the writer lets through is shown here, while the change still counts as
-    // running, so that ticks during its box wait for it to close.
-    RunStep([this] { writer_.RandomChange(); });
-}
-
-// ---- Exit ----
-
-void TForm1::Exit()
-{
-    EndProgram(RunStep);
-}
-
-// The session ends (log-off, shutdown, a restart for updates): the program goes as Exit
-// takes it, but silently, since no box can be answered any more and the system may end the
-// process as soon as this returns. Every top-level window of the program hears of it; the
-// first one does the work.
-void TForm1::EndSession()
-{
-    if (ended_)
-        return;
-    EndProgram(RunStepSilently);
-}
-
-void TForm1::EndProgram(StepRunner run)
-{
-    ended_ = true;
-    run([this] { program_.trayIcon.reset(); });
-    run([this] { settings_.StopAutoChange(); });
-    SaveForNextStart(run);
-    run([this] {
-        program_.settings.reset();
-        program_.places.reset();
-    });
-    toolkit::Application::Instance().Terminate();
-}
-
-void TForm1::SaveForNextStart(StepRunner run)
-{
-    if (const settings::SettingsPlaces* places = program_.places.get()) {
-        using settings::DatabaseListFileName, settings::StaticTextFileName;
-        if (!databaseListUnread_)
-            run([&] { settings::SaveList(places->SideFileToSave(DatabaseListFileName), databases_.Items()); });
-        if (!staticTextUnread_)
-            run([&] { settings::SaveStaticText(places->SideFileToSave(StaticTextFileName), settings_.StaticText()); });
-    } // else start-up could not find the program's folder: there is no place for the side files
-    run([this] {
-        if (settings::RegistryStore* store = program_.settings.get())
-            SaveWindowPlace(Handle(), *store);
-    });
 }

@@ -6,20 +6,20 @@
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
 #include "ui/PanelWriterSettings.h"
-#include "ui/ProgramCommands.h"
+#include "ui/ProgramLife.h"
 #include "ui/ProgramState.h"
 #include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
-#include "ui/Steps.h"
 #include "ui/TrayController.h"
 
 // The main window: the settings panel, the database editor and the list of databases in
 // three groups, the tray controller, and the program's life from start-up to exit. Every
-// report goes to balloons or dialogs through one Reports.
+// report goes to balloons or dialogs through one Reports; the parts reach each other only
+// through the few operations each offers.
 //
 // Creating it runs the start-up sequence; closing or minimising it hides the application
 // in the tray; only Exit() ends the program.
-class TForm1 : public toolkit::Window, public ProgramCommands {
+class TForm1 : public toolkit::Window {
     // Creates the window itself. Declared first so that it is made before the parts' controls.
     struct Frame {
         explicit Frame(TForm1& form);
@@ -44,17 +44,16 @@ public:
     TrayController& Tray() noexcept { return tray_; }
     tray::TTrayIcon* TrayIcon1() const noexcept { return program_.trayIcon.get(); }
 
-    void RandomChange() override;
-    bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
-    void Exit() override;
-    // The user's session ends: the same steps as Exit, once, with nothing shown.
-    void EndSession();
+    // The tray menu's "Change signature" and "Exit", and the session's end (ProgramLife.h).
+    void RandomChange() { life_.RandomChange(); }
+    bool RandomChangeRunning() const noexcept { return life_.RandomChangeRunning(); }
+    void Exit() { life_.Exit(); }
+    void EndSession() { life_.EndSession(); }
 
     void FormCreate();
     void FormPaint();
     // Answers whether the window may close: never; the application goes to the tray.
     bool FormCloseQuery();
-    void AutoTimerTimer();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -63,13 +62,6 @@ protected:
     void ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    void LoadSideFiles();
-    // Exit's steps, each run by run.
-    void EndProgram(StepRunner run);
-    // What the next start finds again, in this order: the database list, the static text,
-    // the window position.
-    void SaveForNextStart(StepRunner run);
-
     Reports reports_;
     PanelWriterSettings writerSettings_;
     SignatureWriter writer_;
@@ -77,13 +69,8 @@ private:
     SettingsPanel settings_;
     DatabaseEditor editor_;
     DatabaseListPanel databases_;
+    ProgramLife life_;
     TrayController tray_;
     toolkit::ScopedMessageHook applicationHook_;
     bool firstPaint_ = false;
-    bool randomChangeRunning_ = false;
-    bool ended_ = false; // Exit or the session's end has run
-    // A side file that existed but could not be read at start-up is not overwritten at
-    // exit: the list or text the user had is still in it, not in the window.
-    bool databaseListUnread_ = false;
-    bool staticTextUnread_ = false;
 };
