@@ -1,7 +1,7 @@
 #pragma once
 
 // What the program as a whole does when one of the main window's parts asks: a random
-// change of the signature, and the end of the program. The main window answers.
+// change of the signature, and the end of the program. ProgramLife answers.
 class ProgramCommands {
 public:
     // While a random change runs, its reports and the last-resort box of a failure
