@@ -3,6 +3,7 @@
 // the session's end ends it.
 #include "settings/ProgramLocation.h"
 #include "toolkit/Application.h"
+#include "ui/ProgramState.h"
 #include "ui/SingleInstance.h"
 #include "ui/Unit1.h"
 
@@ -22,7 +23,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     try {
         application.SetTitle("Varnquill");
         application.Initialize();
-        TForm1 form;
+        // What lives for the whole run outlives the window that fills and empties it.
+        ProgramState program;
+        TForm1 form(program);
         if (application.ShowMainFormOnStart())
             form.Show();
         application.Run();

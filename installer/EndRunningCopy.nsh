@@ -6,7 +6,11 @@
 ; When a copy does not end, nothing has been touched yet: the user may end it and retry,
 ; otherwise (and always when silent) the setup stops with exit code 2.
 
-!define VARNQUILL_WINDOW_CLASS "TForm1"
+; The main window's class comes from the build (-DVARNQUILL_WINDOW_CLASS), which reads it
+; from the program's own ui/MainWindowClass.h.
+!ifndef VARNQUILL_WINDOW_CLASS
+  !error "VARNQUILL_WINDOW_CLASS is not defined: build the setup program with cmake --build build --target dist"
+!endif
 !define VARNQUILL_EXIT_MESSAGE "Varnquill.Exit"
 ; SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION: enough to read its path and wait for it.
 !define VARNQUILL_PROCESS_ACCESS 0x00101000

@@ -4,23 +4,23 @@
 #include <string>
 
 // The program's ten settings under "\Software\qmz\Varnquill\": their names, defaults, the
-// strings they are stored as, and how a stored string sets a control at start-up.
+// strings they are stored as, and what a stored string means.
 //
-// Reading at start-up, one call per control:
-//   MinutesEdit        ReadMinutes(store)                    (default 10)
-//   OEFileEdit         ReadSignatureFilePath(store)          (default empty)
-//   AutoChkBx          ReadSwitch(store, AutoChangeValue)    (checked only by exactly "True")
-//   balloon box        ReadSwitch(store, BalloonValue)
-//   error-balloon box  ReadSwitch(store, ErrorValue)
-//   static-text box    ReadSwitch(store, StaticValue)
-//   SigBreakChkBx      ReadSigBreak(store)                   (unchecked only by exactly "False")
-//   placement buttons  ReadStaticAbove(store)                (above only for exactly "Above")
-//   window position    store.ReadString(SettingsKey, TopValue, "") and LeftValue: apply only
-//                      when both are non-empty, converting "Top" first with ParseInteger
-//                      (IntegerText.h), whose failure is the start-up failure.
+// Reading at start-up, one call per setting:
+//   auto-change minutes   ReadMinutes(store)                    (default 10)
+//   signature text file   ReadSignatureFilePath(store)          (default empty)
+//   auto-change switch    ReadSwitch(store, AutoChangeValue)    (on only for exactly "True")
+//   change balloon        ReadSwitch(store, BalloonValue)
+//   error balloons        ReadSwitch(store, ErrorValue)
+//   static text           ReadSwitch(store, StaticValue)
+//   signature delimiter   ReadSigBreak(store)                   (off only for exactly "False")
+//   static text's place   ReadStaticAbove(store)                (above only for exactly "Above")
+//   window position       store.ReadString(SettingsKey, TopValue, "") and LeftValue: apply
+//                         only when both are non-empty, converting "Top" first with
+//                         ParseInteger (IntegerText.h), whose failure is the start-up failure.
 //
-// Writing when a control changes:
-//   WriteMinutes, WriteSignatureFilePath, WriteSwitch(store, name, checked),
+// Writing when a setting changes:
+//   WriteMinutes, WriteSignatureFilePath, WriteSwitch(store, name, on),
 //   WriteStaticPlace(store, above), WriteWindowPosition(store, top, left) at exit.
 namespace settings {
 

@@ -12,16 +12,6 @@ std::string SideFilePath(const std::string& folder, const std::string& fileName)
     return folder + "\\" + fileName;
 }
 
-std::string DatabaseListPath(const std::string& programDirectory)
-{
-    return SideFilePath(programDirectory, DatabaseListFileName);
-}
-
-std::string StaticTextPath(const std::string& programDirectory)
-{
-    return SideFilePath(programDirectory, StaticTextFileName);
-}
-
 std::vector<std::string> LoadList(const std::string& path)
 {
     return base::SplitLines(ReadWholeFile(path));

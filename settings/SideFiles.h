@@ -14,8 +14,6 @@ inline constexpr const char* StaticTextFileName = "static.sig.qmz";
 // folder ending in a backslash, as ProgramDirectory() gives it; another backslash goes
 // before the file name, which the file system accepts.
 std::string SideFilePath(const std::string& folder, const std::string& fileName);
-std::string DatabaseListPath(const std::string& programDirectory);
-std::string StaticTextPath(const std::string& programDirectory);
 
 // One entry per line (base::SplitLines): lines end at CR, LF or CR LF; an empty line is
 // an empty entry, and a last line without a line break is still an entry.

@@ -85,11 +85,6 @@ void Control::SetEnabled(bool enabled)
     EnableWindow(hwnd_, enabled ? TRUE : FALSE); // answers the previous state, not success
 }
 
-void Control::SetVisible(bool visible)
-{
-    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); // answers the previous state, not success
-}
-
 void Control::SetFocus()
 {
     ::SetFocus(hwnd_); // a hidden or disabled control keeps the focus where it is

@@ -51,8 +51,6 @@ public:
 
     bool Enabled() const noexcept { return IsWindowEnabled(hwnd_) != FALSE; }
     virtual void SetEnabled(bool enabled);
-    bool Visible() const noexcept { return IsWindowVisible(hwnd_) != FALSE; }
-    void SetVisible(bool visible);
     void SetFocus();
     // Position and size within the parent's client area.
     RECT Bounds() const;

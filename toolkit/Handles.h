@@ -39,6 +39,5 @@ using IconHandle = base::UniqueHandle<IconTraits>;
 using WindowsHook = base::UniqueHandle<WindowsHookTraits>;
 using BitmapHandle = base::UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using FontHandle = base::UniqueHandle<GdiObjectTraits<HFONT>>;
-using BrushHandle = base::UniqueHandle<GdiObjectTraits<HBRUSH>>;
 
 } // namespace toolkit

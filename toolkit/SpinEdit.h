@@ -20,8 +20,6 @@ public:
     SpinEdit(const ControlArgs& args, int minValue, int maxValue);
     ~SpinEdit() override;
 
-    int MinValue() const noexcept { return minValue_; }
-    int MaxValue() const noexcept { return maxValue_; }
     int Value() const;
     // Sets the text to the value clamped into the range.
     void SetValue(int value);

@@ -1,61 +1,44 @@
 #include "tray/SimpleTimer.h"
 
-#include "toolkit/UtilityWindow.h"
-
 #include <utility>
 
 namespace tray {
 
-std::unique_ptr<TSimpleTimerHandler> TSimpleTimerHandler::instance_;
-
-TSimpleTimerHandler::TSimpleTimerHandler()
-    : window_(std::make_unique<toolkit::UtilityWindow>(
-          "VarnquillSimpleTimerHandler",
-          [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
-              if (message != WM_TIMER)
-                  return std::nullopt;
-              // The tick may destroy the last timer and with it this handler: nothing of
-              // it is touched afterwards.
-              Tick(wParam);
-              return 0;
-          }))
+SharedHandlerWindow<TSimpleTimer>& TSimpleTimerHandler::Shared() noexcept
 {
+    static SharedHandlerWindow<TSimpleTimer> shared("VarnquillSimpleTimerHandler", &TSimpleTimerHandler::HandleMessage);
+    return shared;
+}
+
+std::optional<LRESULT> TSimpleTimerHandler::HandleMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    if (message != WM_TIMER)
+        return std::nullopt;
+    // A tick whose timer is gone (or a stray WM_TIMER) names no live timer. The tick may
+    // destroy the last timer and with it the window: nothing of either is touched afterwards.
+    if (TSimpleTimer* timer = Shared().Find(wParam))
+        timer->Tick();
+    return 0;
 }
 
 HWND TSimpleTimerHandler::Window() noexcept
 {
-    return instance_ ? instance_->window_->Handle() : nullptr;
+    return Shared().Window();
 }
 
 std::size_t TSimpleTimerHandler::Count() noexcept
 {
-    return instance_ ? instance_->timers_.size() : 0;
+    return Shared().Count();
 }
 
 HWND TSimpleTimerHandler::Acquire(TSimpleTimer& timer)
 {
-    if (!instance_)
-        instance_.reset(new TSimpleTimerHandler);
-    instance_->timers_.insert(&timer);
-    return instance_->window_->Handle();
+    return Shared().Join(timer.Identifier(), timer);
 }
 
 void TSimpleTimerHandler::Release(TSimpleTimer& timer) noexcept
 {
-    if (!instance_)
-        return;
-    instance_->timers_.erase(&timer);
-    if (instance_->timers_.empty())
-        instance_.reset();
-}
-
-void TSimpleTimerHandler::Tick(UINT_PTR identifier)
-{
-    const auto* named = reinterpret_cast<const TSimpleTimer*>(identifier);
-    // A tick whose timer is gone (or a stray WM_TIMER) names no live timer.
-    if (timers_.count(named) == 0)
-        return;
-    const_cast<TSimpleTimer*>(named)->Tick();
+    Shared().Leave(timer.Identifier());
 }
 
 TSimpleTimer::TSimpleTimer() : TSimpleTimer(1000, {}) {}

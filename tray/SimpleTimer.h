@@ -1,13 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-#include <memory>
-#include <set>
+#include "tray/SharedHandlerWindow.h"
 
-namespace toolkit {
-class UtilityWindow;
-}
+#include <functional>
+#include <optional>
 
 namespace tray {
 
@@ -24,16 +21,11 @@ public:
 private:
     friend class TSimpleTimer;
 
-    TSimpleTimerHandler();
     static HWND Acquire(TSimpleTimer& timer);
     static void Release(TSimpleTimer& timer) noexcept;
-    void Tick(UINT_PTR identifier);
-
-    static std::unique_ptr<TSimpleTimerHandler> instance_;
-    std::unique_ptr<toolkit::UtilityWindow> window_;
-    // The live timers: a tick's identifier is a timer's address and is only used when it
-    // names one of them.
-    std::set<const TSimpleTimer*> timers_;
+    static std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The live timers, each under its address, which is its tick's identifier too.
+    static SharedHandlerWindow<TSimpleTimer>& Shared() noexcept;
 };
 
 // A light periodic timer on the user-interface thread. Its system timer lives on the

@@ -1,6 +1,5 @@
 #include "tray/TrayIconHandler.h"
 
-#include "toolkit/UtilityWindow.h"
 #include "tray/TrayIcon.h"
 
 #include <shlwapi.h>
@@ -31,23 +30,20 @@ bool CommonControlsAnnounceTaskbar() noexcept
 
 } // namespace
 
-std::unique_ptr<TTrayIconHandler> TTrayIconHandler::instance_;
-
-TTrayIconHandler::TTrayIconHandler()
-    : window_(std::make_unique<toolkit::UtilityWindow>(
-          "VarnquillTrayIconHandler",
-          [this](UINT message, WPARAM wParam, LPARAM lParam) { return HandleMessage(message, wParam, lParam); }))
+SharedHandlerWindow<TTrayIcon>& TTrayIconHandler::Shared() noexcept
 {
+    static SharedHandlerWindow<TTrayIcon> shared("VarnquillTrayIconHandler", &TTrayIconHandler::HandleMessage);
+    return shared;
 }
 
 HWND TTrayIconHandler::Window() noexcept
 {
-    return instance_ ? instance_->window_->Handle() : nullptr;
+    return Shared().Window();
 }
 
 std::size_t TTrayIconHandler::Count() noexcept
 {
-    return instance_ ? instance_->icons_.size() : 0;
+    return Shared().Count();
 }
 
 UINT TTrayIconHandler::TaskbarCreatedMessage() noexcept
@@ -59,34 +55,26 @@ UINT TTrayIconHandler::TaskbarCreatedMessage() noexcept
 UINT TTrayIconHandler::Acquire(TTrayIcon& icon)
 {
     TaskbarCreatedMessage(); // registered before the first icon can need it
-    if (!instance_)
-        instance_.reset(new TTrayIconHandler);
-    TTrayIconHandler& handler = *instance_;
-    while (handler.nextIdentifier_ == 0 || handler.icons_.count(handler.nextIdentifier_) != 0)
-        ++handler.nextIdentifier_;
-    const UINT identifier = handler.nextIdentifier_++;
-    handler.icons_.emplace(identifier, &icon);
+    SharedHandlerWindow<TTrayIcon>& shared = Shared();
+    // The shell hands the identifier back as a UINT, so identifiers stay within one.
+    const UINT identifier = static_cast<UINT>(shared.NewKey());
+    shared.Join(identifier, icon);
     return identifier;
 }
 
 void TTrayIconHandler::Release(UINT identifier) noexcept
 {
-    if (!instance_)
-        return;
-    instance_->icons_.erase(identifier);
-    if (instance_->icons_.empty())
-        instance_.reset();
+    Shared().Leave(identifier);
 }
 
 std::optional<LRESULT> TTrayIconHandler::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case CallbackMessage: {
-        const auto found = icons_.find(static_cast<UINT>(wParam));
-        // A notification may destroy the icon and with it this handler: nothing of the
-        // handler is touched afterwards.
-        if (found != icons_.end())
-            found->second->HandleNotification(static_cast<UINT>(lParam));
+        // A notification may destroy the icon and with it the window: nothing of either is
+        // touched afterwards.
+        if (TTrayIcon* icon = Shared().Find(static_cast<UINT>(wParam)))
+            icon->HandleNotification(static_cast<UINT>(lParam));
         return 0;
     }
     case WM_DESTROY:

@@ -1,13 +1,9 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
-#include <optional>
-#include <memory>
+#include "tray/SharedHandlerWindow.h"
 
-namespace toolkit {
-class UtilityWindow;
-}
+#include <optional>
 
 namespace tray {
 
@@ -31,17 +27,12 @@ public:
 private:
     friend class TTrayIcon;
 
-    TTrayIconHandler();
     // Takes a reference for icon (creating the window for the first) and answers its
     // identifier.
     static UINT Acquire(TTrayIcon& icon);
     static void Release(UINT identifier) noexcept;
-    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    static std::unique_ptr<TTrayIconHandler> instance_;
-    std::unique_ptr<toolkit::UtilityWindow> window_;
-    std::map<UINT, TTrayIcon*> icons_;
-    UINT nextIdentifier_ = 1;
+    static std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    static SharedHandlerWindow<TTrayIcon>& Shared() noexcept;
 };
 
 } // namespace tray

@@ -1,7 +1,7 @@
 #pragma once
 
 // Which of the database editor's controls may be used in each of its states. The window
-// applies a row in one place (TForm1::ShowEditorState).
+// applies a row in one place (DatabaseEditor::ShowEditorState).
 enum class EditorState {
     Closed,   // no database open
     Empty,    // a database without records: only adding makes sense

@@ -6,9 +6,3 @@
 
 ProgramState::ProgramState() = default;
 ProgramState::~ProgramState() = default;
-
-ProgramState& Program()
-{
-    static ProgramState state;
-    return state;
-}

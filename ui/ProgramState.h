@@ -9,10 +9,10 @@ namespace tray {
 class TTrayIcon;
 }
 
-// What the handlers of the main window share for the whole run, besides the signature
-// database (ProgramDatabase()): the tray icon, and the settings store with the places it
-// keeps the settings in. The main window's start-up creates them and its exit releases them;
-// outside that time they are null.
+// What lives for the whole run besides the signature database (ProgramDatabase()) and the
+// main window: the tray icon, and the settings store with the places it keeps the settings
+// in. Made in WinMain and handed to the main window, whose start-up fills it and whose exit
+// empties it; outside that time the members are null.
 struct ProgramState {
     ProgramState();
     ~ProgramState();
@@ -23,6 +23,3 @@ struct ProgramState {
     std::unique_ptr<settings::SettingsPlaces> places;
     std::unique_ptr<settings::RegistryStore> settings;
 };
-
-// The program's one instance.
-ProgramState& Program();

@@ -1,81 +1,42 @@
-// The main window: its frame, its controls where the layout puts them, and its messages.
+// The main window: its frame and parts, its messages, start-up, first paint and close request.
 #include "ui/Unit1.h"
 
-#include "resources/ResourceIds.h"
+#include "base/Version.h"
+#include "engine/SignatureDatabase.h"
+#include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsPlaces.h"
-#include "toolkit/Application.h"
 #include "toolkit/Font.h"
 #include "tray/TrayIcon.h"
 #include "ui/ExitRequest.h"
-#include "ui/ProgramState.h"
+#include "ui/FormLayout.h"
+#include "ui/MainWindowClass.h"
 #include "ui/SingleInstance.h"
 #include "ui/WindowFont.h"
+#include "ui/WindowPlace.h"
+
 
 namespace {
 
-constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int DesignedLeft = 193;
-constexpr int DesignedTop = 106;
-constexpr int ClientWidth = 754;
-constexpr int ClientHeight = 572;
-
-// The three groups stacked top to bottom over the whole client area.
-constexpr int SettingsTop = 0;
-constexpr int SettingsHeight = 137;
-constexpr int DatabaseTop = SettingsTop + SettingsHeight;
-constexpr int DatabaseHeight = 307;
-constexpr int DatabasesTop = DatabaseTop + DatabaseHeight;
-constexpr int DatabasesHeight = ClientHeight - DatabasesTop;
-
-// Room the group frame takes around the list that fills the "Databases" group.
-constexpr int FrameSide = 2;
-constexpr int FrameCaption = 15;
-
-constexpr int MinutesMin = 1;
-constexpr int MinutesMax = 70000;
-constexpr int SignatureCapacity = 512;
-
-// A control at (left, top) within the group that starts at groupTop. Controls are siblings
-// of their group box in the form's client area; a width or height of 0 sizes a label to
-// its text.
-toolkit::ControlArgs At(HWND form, int groupTop, int left, int top, int width, int height,
-                        std::string text = {}, DWORD style = WS_TABSTOP)
-{
-    toolkit::ControlArgs args;
-    args.parent = form;
-    args.left = left;
-    args.top = groupTop + top;
-    args.width = width;
-    args.height = height;
-    args.text = std::move(text);
-    args.style = style;
-    return args;
-}
-
-toolkit::ControlArgs Group(HWND form, int top, int height, std::string caption)
-{
-    return At(form, top, 0, 0, ClientWidth, height, std::move(caption), 0);
-}
-
-constexpr DWORD Disabled = WS_TABSTOP | WS_DISABLED;
+constexpr const char* CaptionText = "Varnquill v" VARNQUILL_VERSION;
 
 } // namespace
 
 TForm1::Frame::Frame(TForm1& form)
 {
+    using layout::ClientHeight, layout::ClientWidth;
     RECT frame{0, 0, ClientWidth, ClientHeight};
-    if (!AdjustWindowRectEx(&frame, FrameStyle, FALSE, WS_EX_CONTROLPARENT))
+    if (!AdjustWindowRectEx(&frame, layout::FrameStyle, FALSE, WS_EX_CONTROLPARENT))
         frame = RECT{0, 0, ClientWidth + 6, ClientHeight + 25}; // a thin frame's usual sizes
 
     toolkit::Application& application = toolkit::Application::Instance();
     toolkit::WindowArgs args;
-    args.className = "TForm1";
+    args.className = MainWindowClassName;
     args.text = CaptionText;
-    args.style = FrameStyle;
+    args.style = layout::FrameStyle;
     args.exStyle = WS_EX_CONTROLPARENT;
-    args.x = DesignedLeft;
-    args.y = DesignedTop;
+    args.x = layout::DesignedLeft;
+    args.y = layout::DesignedTop;
     args.width = frame.right - frame.left;
     args.height = frame.bottom - frame.top;
     // Owned by the application window, which carries the taskbar button for it.
@@ -88,61 +49,28 @@ TForm1::Frame::Frame(TForm1& form)
         application.SetMainForm(form);
 }
 
-TForm1::TForm1()
+TForm1::TForm1(ProgramState& program)
     : frame_(*this),
-      SettingsGroup(Group(Handle(), SettingsTop, SettingsHeight, "Settings")),
-      OEFileLabel(At(Handle(), SettingsTop, 8, 16, 0, 0, "Signature Text File:")),
-      OEFileEdit(At(Handle(), SettingsTop, 8, 32, 577, 21)),
-      BrowseBtn(At(Handle(), SettingsTop, 592, 32, 145, 21, "Browse / Create")),
-      AutoChkBx(At(Handle(), SettingsTop, 8, 64, 201, 17, "Automatically change signature every ")),
-      MinutesEdit(At(Handle(), SettingsTop, 208, 60, 57, 22), MinutesMin, MinutesMax),
-      MinutesLabel(At(Handle(), SettingsTop, 271, 64, 0, 0, "minute(s)")),
-      StartupChkBx(At(Handle(), SettingsTop, 352, 64, 137, 17, "Add to Windows Startup")),
-      BalloonChkBx(At(Handle(), SettingsTop, 8, 88, 241, 17,
-                      "Pop up \"balloon hint\" when signature changes")),
-      ErrorChkBx(At(Handle(), SettingsTop, 352, 88, 177, 17, "Pop up \"balloon\" error messages")),
-      SigBreakChkBx(At(Handle(), SettingsTop, 8, 112, 177, 17, "Add standard signature delimiter")),
-      DatabaseGroup(Group(Handle(), DatabaseTop, DatabaseHeight, "Database")),
-      SigMemo(At(Handle(), DatabaseTop, 384, 104, 360, 121, {}, Disabled)),
-      DBFileLabel(At(Handle(), DatabaseTop, 8, 16, 0, 0, "Database file to edit:")),
-      DBFileEdit(At(Handle(), DatabaseTop, 8, 32, 577, 21)),
-      btnOpen(At(Handle(), DatabaseTop, 592, 32, 68, 21, "New / Open")),
-      btnClose(At(Handle(), DatabaseTop, 668, 32, 68, 21, "Close", Disabled)),
-      btnNew(At(Handle(), DatabaseTop, 385, 272, 75, 21, "New", Disabled)),
-      btnPost(At(Handle(), DatabaseTop, 480, 272, 75, 21, "Post", Disabled)),
-      btnDelete(At(Handle(), DatabaseTop, 575, 272, 75, 21, "Delete", Disabled)),
-      btnFirst(At(Handle(), DatabaseTop, 384, 240, 75, 21, "First", Disabled)),
-      btnPrevious(At(Handle(), DatabaseTop, 480, 240, 75, 21, "Previous", Disabled)),
-      btnNext(At(Handle(), DatabaseTop, 575, 240, 75, 21, "Next", Disabled)),
-      btnLast(At(Handle(), DatabaseTop, 670, 240, 75, 21, "Last", Disabled)),
-      btnSet(At(Handle(), DatabaseTop, 670, 272, 75, 21, "Set signature", Disabled)),
-      StaticLabel(At(Handle(), DatabaseTop, 8, 88, 0, 0, "Static text:")),
-      StaticMemo(At(Handle(), DatabaseTop, 8, 104, 360, 121, {}, Disabled)),
-      StaticChkBx(At(Handle(), DatabaseTop, 8, 64, 169, 17, "Include static text in signatures")),
-      AboveRadio(At(Handle(), DatabaseTop, 176, 64, 73, 17, "above or")),
-      BelowRadio(At(Handle(), DatabaseTop, 240, 64, 137, 17, "below random signature")),
-      SigLabel(At(Handle(), DatabaseTop, 384, 88, 0, 0, "Signature:")),
-      Banner(At(Handle(), DatabaseTop, 8, 240, 360, 53)),
-      DatabasesGroup(Group(Handle(), DatabasesTop, DatabasesHeight, "Databases")),
-      DBList(At(Handle(), DatabasesTop, FrameSide, FrameCaption, ClientWidth - 2 * FrameSide,
-                DatabasesHeight - FrameCaption - FrameSide)),
-      AutoTimer(toolkit::TimerArgs{static_cast<UINT>(10 * 60000), false}),
-      reports_([] { return Program().trayIcon.get(); }, [this] { return ErrorChkBx.Checked(); }),
-      writer_(ProgramDatabase(), *this, reports_),
+      program_(program),
+      reports_([this] { return program_.trayIcon.get(); }, [this] { return settings_.ErrorBalloonsOn(); }),
+      writerSettings_(settings_, editor_, databases_, program_),
+      writer_(ProgramDatabase(), writerSettings_, reports_),
+      settings_(Handle(), program_, reports_, [this] { life_.AutoChange(); }),
+      editor_(Handle(), reports_, writer_, databases_),
+      databases_(Handle()),
+      life_(Handle(), program_, writer_, settings_, databases_),
+      tray_(program_, writer_, life_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           ApplicationMessage(message, wParam, lParam);
       })
 {
-    // Initial states, set before any handler is connected so that they write nothing.
-    MinutesEdit.SetValue(10);
-    AboveRadio.SetChecked(true);
-    SigMemo.SetMaxLength(SignatureCapacity);
-    StaticMemo.SetMaxLength(SignatureCapacity);
-
-    RunStep([this] { ApplyFont(); });
-    RunStep([this] { LoadBanner(); });
-    ConnectHandlers();
-    BuildTrayMenu();
+    settings_.PlaceStaticTextAfter(editor_.btnSet);
+    databases_.OnOpen = [this](const std::string& path) { editor_.OpenFromList(path); };
+    RunStep([this] {
+        font_ = CreateWindowFont();
+        toolkit::ApplyFont(Handle(), font_.Get());
+    });
+    RunStep([this] { editor_.LoadBanner(); });
     FormCreate();
 }
 
@@ -150,8 +78,8 @@ TForm1::~TForm1()
 {
     // Without an Exit (a failed start, a test), the icon and its hook on this window still
     // have to go before the window does.
-    Program().trayIcon.reset();
-    Program().settings.reset();
+    program_.trayIcon.reset();
+    program_.settings.reset();
     toolkit::Application& application = toolkit::Application::Instance();
     if (application.MainForm() == Handle())
         application.SetMainForm(nullptr);
@@ -164,67 +92,7 @@ void TForm1::Show()
     SetForegroundWindow(Handle());
 }
 
-tray::TTrayIcon* TForm1::TrayIcon1() const noexcept
-{
-    return Program().trayIcon.get();
-}
-
-settings::RegistryStore* TForm1::Settings() const noexcept
-{
-    return Program().settings.get();
-}
-
-const settings::SettingsPlaces* TForm1::Places() const noexcept
-{
-    return Program().places.get();
-}
-
-void TForm1::ApplyFont()
-{
-    font_ = CreateWindowFont();
-    toolkit::ApplyFont(Handle(), font_.Get());
-}
-
-void TForm1::LoadBanner()
-{
-    Banner.LoadJpegResource(IDR_BANNER);
-}
-
-void TForm1::ConnectHandlers()
-{
-    OEFileEdit.OnChange = [this](auto&) { OEFileEditChange(); };
-    BrowseBtn.OnClick = [this](auto&) { BrowseBtnClick(); };
-    AutoChkBx.OnClick = [this](auto&) { AutoChkBxClick(); };
-    MinutesEdit.OnChange = [this](auto&) { MinutesEditChange(); };
-    StartupChkBx.OnClick = [this](auto&) { StartupChkBxClick(); };
-    BalloonChkBx.OnClick = [this](auto&) { BalloonChkBxClick(); };
-    ErrorChkBx.OnClick = [this](auto&) { ErrorChkBxClick(); };
-    SigBreakChkBx.OnClick = [this](auto&) { SigBreakChkBxClick(); };
-    StaticChkBx.OnClick = [this](auto&) { StaticChkBxClick(); };
-    AboveRadio.OnClick = [this](auto&) { AboveRadioClick(); };
-    BelowRadio.OnClick = [this](auto&) { BelowRadioClick(); };
-    AutoTimer.OnTimer = [this](auto&) { AutoTimerTimer(); };
-    ConnectEditorHandlers();
-    ConnectDatabaseListHandlers();
-    // The list opens its context menu as any control with a popup menu does.
-    DBList.OnContextMenu = [this](toolkit::Control& sender, int x, int y) {
-        if (!DBListPopUp.AutoPopup)
-            return;
-        DBListPopUp.PopupComponent = &sender;
-        DBListPopUp.Popup(x, y);
-    };
-}
-
-bool TForm1::RunStep(const std::function<void()>& step) noexcept
-{
-    try {
-        step();
-        return true;
-    } catch (...) {
-        toolkit::Application::Instance().HandleException(std::current_exception());
-        return false;
-    }
-}
+// ---- Messages ----
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -234,8 +102,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (IsExitRequest(message)) {
         // A request that arrives after the program has ended (two setups asking at once,
         // say) finds nothing left to save.
-        if (!ended_)
-            Exit();
+        if (!life_.Ended())
+            life_.Exit();
         return 0;
     }
     switch (message) {
@@ -251,7 +119,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_ENDSESSION:
         if (wParam)
-            EndSession();
+            life_.EndSession();
         return 0;
     case WM_SYSCOMMAND:
         // The minimise box minimises the whole application, which then hides in the tray.
@@ -269,56 +137,48 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_ENDSESSION && wParam)
-        EndSession();
+        life_.EndSession();
     else if (message == ShowRunningProgramMessage() && message != 0)
-        RestoreItemClick();
+        tray_.RestoreItemClick();
 }
 
-// ---- What the signature writer reads ----
+// ---- Start-up ----
 
-std::string TForm1::SignatureFilePath() const
+// Start-up, in its fixed order. A step that fails is shown by the last-resort handler and
+// the steps after it still run.
+void TForm1::FormCreate()
 {
-    return OEFileEdit.Text();
+    firstPaint_ = true;
+    // The window was made with this caption already; should the system refuse it here, the
+    // caption shown is still the same.
+    SetWindowTextA(Handle(), CaptionText);
+    RunStep([this] { program_.trayIcon = std::make_unique<tray::TTrayIcon>(Handle()); });
+    RunStep([this] {
+        // Decided once for the run: a setting must not be written to one place and looked
+        // for in another later on.
+        program_.places = std::make_unique<settings::SettingsPlaces>(settings::ProgramDirectory());
+        program_.settings = std::make_unique<settings::RegistryStore>(program_.places->SettingsStore());
+    });
+    settings_.RestoreValues();
+    ProgramDatabase().SetDatabaseOpen(false);
+    if (const settings::RegistryStore* store = program_.settings.get())
+        RunStep([this, store] { RestoreWindowPlace(Handle(), *store); });
+    settings_.RestoreSwitches();
+    life_.LoadSideFiles();
+    RunStep([this] { tray_.SetUpTrayIcon(); });
 }
 
-bool TForm1::DelimiterOn() const
+void TForm1::FormPaint()
 {
-    return SigBreakChkBx.Checked();
+    if (!firstPaint_)
+        return;
+    firstPaint_ = false;
+    if (settings::StartsMinimised(base::CommandLineArguments()))
+        toolkit::Application::Instance().Minimize();
 }
 
-bool TForm1::StaticTextOn() const
+bool TForm1::FormCloseQuery()
 {
-    return StaticChkBx.Checked();
-}
-
-bool TForm1::StaticTextAbove() const
-{
-    return AboveRadio.Checked();
-}
-
-std::string TForm1::StaticText() const
-{
-    return StaticMemo.Text();
-}
-
-bool TForm1::ChangeBalloonOn() const
-{
-    return BalloonChkBx.Checked();
-}
-
-std::vector<std::string> TForm1::DatabaseList() const
-{
-    return DBList.Items();
-}
-
-std::vector<std::string> TForm1::ProtectedFiles() const
-{
-    std::vector<std::string> files = DBList.Items();
-    if (ProgramDatabase().DatabaseOpen())
-        files.push_back(DBFileEdit.Text());
-    if (const settings::SettingsPlaces* places = Places()) {
-        const std::vector<std::string> sideFiles = places->SideFilePaths();
-        files.insert(files.end(), sideFiles.begin(), sideFiles.end());
-    }
-    return files;
+    toolkit::Application::Instance().Minimize();
+    return false;
 }

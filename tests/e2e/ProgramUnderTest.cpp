@@ -3,6 +3,7 @@
 #include "tests/e2e/Desktop.h"
 #include "tests/e2e/EventWait.h"
 #include "base/SystemError.h"
+#include "ui/MainWindowClass.h"
 
 #include <stdexcept>
 #include <utility>
@@ -164,7 +165,7 @@ bool ProgramUnderTest::Running() const
 
 HWND ProgramUnderTest::MainWindow() const
 {
-    return TopLevelWindowOf(processId_, "TForm1");
+    return TopLevelWindowOf(processId_, MainWindowClassName);
 }
 
 void ProgramUnderTest::Terminate()

@@ -43,7 +43,7 @@ public:
     bool Running() const;
     // How many icons the tray showed just before the start.
     int TrayIconsBeforeStart() const noexcept { return trayIconsBefore_; }
-    // The main window ("TForm1"), or null.
+    // The main window (class MainWindowClassName), or null.
     HWND MainWindow() const;
 
     // Ends the process now and waits until it is gone, and its icon with it.

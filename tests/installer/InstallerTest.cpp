@@ -6,6 +6,7 @@
 #include "tests/e2e/MachineRegistry.h"
 #include "base/Handles.h"
 #include "base/Version.h"
+#include "ui/MainWindowClass.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -155,7 +156,7 @@ TEST_F(Installer, UpgradeOverARunningCopyEndsItThroughExitAndKeepsItsSettings)
     e2e::StoreSetting("Balloon", "True");
     WriteBytes(folder + "\\sigs.list", "C:\\sigs\\one.sigs\r\n");
     StartInstalled();
-    const HWND form = e2e::TopLevelWindowOf(GetProcessId(running.Get()), "TForm1");
+    const HWND form = e2e::TopLevelWindowOf(GetProcessId(running.Get()), MainWindowClassName);
     // The static-text field, at 8, 104 in the "Database" group.
     const HWND staticText = form ? e2e::ControlAt(form, "Edit", 8, 137 + 104) : nullptr;
     ASSERT_NE(staticText, nullptr);

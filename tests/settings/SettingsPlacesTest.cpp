@@ -44,8 +44,8 @@ TEST_F(SettingsPlacesOfAUser, WritableMachinePlacesAreUsedAsAlways)
     EXPECT_EQ(places.SettingsReadThroughRoot(), nullptr);
     EXPECT_FALSE(places.StartupPerUser());
     EXPECT_FALSE(places.SideFilesPerUser());
-    EXPECT_EQ(places.SideFileToRead(DatabaseListFileName), DatabaseListPath(programFolder.Path()));
-    EXPECT_EQ(places.SideFileToSave(StaticTextFileName), StaticTextPath(programFolder.Path()));
+    EXPECT_EQ(places.SideFileToRead(DatabaseListFileName), SideFilePath(programFolder.Path(), DatabaseListFileName));
+    EXPECT_EQ(places.SideFileToSave(StaticTextFileName), SideFilePath(programFolder.Path(), StaticTextFileName));
     // Finding out left nothing behind.
     EXPECT_TRUE(programFolder.Names().empty());
     EXPECT_TRUE(appData.Names().empty());
@@ -112,18 +112,18 @@ TEST_F(SettingsPlacesOfAUser, UnwritableProgramFolderKeepsSideFilesPerUserAfterR
     const SettingsPlaces places(locked, Candidates());
     ASSERT_TRUE(places.SideFilesPerUser());
     EXPECT_EQ(places.SideFileFolder(), UserFolder());
-    const std::string listBeside = DatabaseListPath(locked);
+    const std::string listBeside = SideFilePath(locked, DatabaseListFileName);
     ASSERT_EQ(places.SideFileToRead(DatabaseListFileName), listBeside);
     const std::vector<std::string> list = LoadList(listBeside);
     ASSERT_FALSE(list.empty());
 
     const std::string saved = places.SideFileToSave(DatabaseListFileName);
-    EXPECT_EQ(saved, DatabaseListPath(UserFolder()));
+    EXPECT_EQ(saved, SideFilePath(UserFolder(), DatabaseListFileName));
     SaveList(saved, list);
     EXPECT_EQ(places.SideFileToRead(DatabaseListFileName), saved);
     EXPECT_EQ(ReadWholeFile(listBeside), ReadWholeFile(saved));
     // Not saved by the user yet: still the one beside the program.
-    EXPECT_EQ(places.SideFileToRead(StaticTextFileName), StaticTextPath(locked));
+    EXPECT_EQ(places.SideFileToRead(StaticTextFileName), SideFilePath(locked, StaticTextFileName));
 }
 
 } // namespace

@@ -27,8 +27,8 @@ base::FileHandle LockWithoutSharing(const std::string& path)
 class SideFiles : public ::testing::Test {
 protected:
     TestDirectory directory;
-    std::string listPath = DatabaseListPath(directory.Path()); // with the doubled backslash
-    std::string staticPath = StaticTextPath(directory.Path());
+    std::string listPath = SideFilePath(directory.Path(), DatabaseListFileName); // with the doubled backslash
+    std::string staticPath = SideFilePath(directory.Path(), StaticTextFileName);
 };
 
 TEST_F(SideFiles, ListLinesEndAtCrOrLfOrCrLf)

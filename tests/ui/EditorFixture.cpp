@@ -49,7 +49,7 @@ void EditorWindow::SetUp()
             c = '_';
     ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     dialogs = std::make_unique<testcommon::DialogAnswerer>();
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(program);
     // Start-up reports nothing on a clean registry.
     EXPECT_TRUE(dialogs->Take().empty());
 }
@@ -102,7 +102,7 @@ std::vector<std::string> EditorWindow::RecordTexts(const std::string& path)
 
 void EditorWindow::Type(const std::string& text)
 {
-    const HWND field = form->SigMemo.Handle();
+    const HWND field = form->Editor().SigMemo.Handle();
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n')
             continue; // the Enter before it made the line break

@@ -29,6 +29,7 @@ protected:
     void Type(const std::string& text);
 
     std::unique_ptr<testcommon::DialogAnswerer> dialogs;
+    ProgramState program; // outlives the window, as in the program
     std::unique_ptr<TForm1> form;
 
 private:

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         Clean();
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<TForm1>(program);
         form->Show();
     }
     void TearDown() override
@@ -39,15 +39,16 @@ protected:
         toolkit::Application::Instance().ProcessMessages();
     }
 
+    ProgramState program;
     std::unique_ptr<TForm1> form;
 };
 
 TEST_F(MainWindowKeyboard, TabMovesThroughTheSettingsInOrder)
 {
-    form->OEFileEdit.SetFocus();
-    ASSERT_EQ(GetFocus(), form->OEFileEdit.Handle());
-    const HWND expected[] = {form->BrowseBtn.Handle(), form->AutoChkBx.Handle(), form->MinutesEdit.Handle(),
-                             form->StartupChkBx.Handle(), form->BalloonChkBx.Handle()};
+    form->Settings().OEFileEdit.SetFocus();
+    ASSERT_EQ(GetFocus(), form->Settings().OEFileEdit.Handle());
+    const HWND expected[] = {form->Settings().BrowseBtn.Handle(), form->Settings().AutoChkBx.Handle(), form->Settings().MinutesEdit.Handle(),
+                             form->Settings().StartupChkBx.Handle(), form->Settings().BalloonChkBx.Handle()};
     for (HWND next : expected) {
         PressTab();
         EXPECT_EQ(GetFocus(), next);
@@ -57,15 +58,15 @@ TEST_F(MainWindowKeyboard, TabMovesThroughTheSettingsInOrder)
 TEST_F(MainWindowKeyboard, TabSkipsDisabledControlsAndStaysInAMultiLineField)
 {
     // With no database open, "New / Open" follows the database path field directly.
-    form->DBFileEdit.SetFocus();
+    form->Editor().DBFileEdit.SetFocus();
     PressTab();
-    EXPECT_EQ(GetFocus(), form->btnOpen.Handle());
+    EXPECT_EQ(GetFocus(), form->Editor().btnOpen.Handle());
 
-    form->StaticChkBx.SetChecked(true);
-    form->StaticMemo.SetFocus();
-    ASSERT_EQ(GetFocus(), form->StaticMemo.Handle());
+    form->Settings().StaticChkBx.SetChecked(true);
+    form->Settings().StaticMemo.SetFocus();
+    ASSERT_EQ(GetFocus(), form->Settings().StaticMemo.Handle());
     PressTab();
-    EXPECT_EQ(GetFocus(), form->StaticMemo.Handle());
+    EXPECT_EQ(GetFocus(), form->Settings().StaticMemo.Handle());
 }
 
 } // namespace

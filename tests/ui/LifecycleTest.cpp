@@ -85,10 +85,11 @@ protected:
     }
 
     const std::string directory = settings::ProgramDirectory();
-    const std::string listPath = settings::DatabaseListPath(directory);
-    const std::string staticPath = settings::StaticTextPath(directory);
+    const std::string listPath = settings::SideFilePath(directory, settings::DatabaseListFileName);
+    const std::string staticPath = settings::SideFilePath(directory, settings::StaticTextFileName);
     const std::string scratchPath = directory + "browse-test-signature.txt";
     std::unique_ptr<DialogAnswerer> dialogs;
+    ProgramState program; // outlives the window, as in the program
     std::unique_ptr<TForm1> form;
 };
 
@@ -96,11 +97,11 @@ protected:
 
 TEST_F(MainWindowLife, ExitSavesTheListTheStaticTextAndThePositionThenEnds)
 {
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(program);
     ASSERT_NE(form->TrayIcon1(), nullptr);
-    form->DBList.Add("C:\\a.sigs");
-    form->DBList.Add("C:\\b.sigs");
-    form->StaticMemo.SetText("first\r\nsecond");
+    form->Databases().DBList.Add("C:\\a.sigs");
+    form->Databases().DBList.Add("C:\\b.sigs");
+    form->Settings().StaticMemo.SetText("first\r\nsecond");
     ASSERT_TRUE(SetWindowPos(form->Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
 
     form->Exit();
@@ -108,28 +109,28 @@ TEST_F(MainWindowLife, ExitSavesTheListTheStaticTextAndThePositionThenEnds)
     EXPECT_TRUE(TakeQuitMessage());
     EXPECT_TRUE(toolkit::Application::Instance().Terminated());
     EXPECT_EQ(form->TrayIcon1(), nullptr);
-    EXPECT_EQ(form->Settings(), nullptr);
+    EXPECT_EQ(program.settings, nullptr);
     EXPECT_EQ(FileBytes(listPath), "C:\\a.sigs\r\nC:\\b.sigs\r\n");
     EXPECT_EQ(FileBytes(staticPath), "first\r\nsecond");
     EXPECT_EQ(StoredSetting("Top"), "200");
     EXPECT_EQ(StoredSetting("Left"), "300");
 
     // The store is gone: a later change of a setting writes nothing.
-    form->BalloonChkBx.SetChecked(true);
+    form->Settings().BalloonChkBx.SetChecked(true);
     EXPECT_FALSE(StoredSetting("Balloon").has_value());
 }
 
 TEST_F(MainWindowLife, AfterExitTheNextStartFindsTheSameListAndPosition)
 {
-    form = std::make_unique<TForm1>();
-    form->DBList.Add("C:\\kept.sigs");
+    form = std::make_unique<TForm1>(program);
+    form->Databases().DBList.Add("C:\\kept.sigs");
     ASSERT_TRUE(SetWindowPos(form->Handle(), nullptr, 250, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
     form->Exit();
     EXPECT_TRUE(TakeQuitMessage());
     form.reset();
 
-    form = std::make_unique<TForm1>();
-    EXPECT_EQ(form->DBList.Items(), std::vector<std::string>{"C:\\kept.sigs"});
+    form = std::make_unique<TForm1>(program);
+    EXPECT_EQ(form->Databases().DBList.Items(), std::vector<std::string>{"C:\\kept.sigs"});
     RECT place{};
     ASSERT_TRUE(GetWindowRect(form->Handle(), &place));
     EXPECT_EQ(place.left, 250);
@@ -149,7 +150,7 @@ TEST_F(MainWindowLife, SideFilesThatCouldNotBeReadAtStartUpAreNotOverwrittenAtEx
         ASSERT_TRUE(listLock && staticLock);
         dialogs->Press("OK");
         dialogs->Press("OK");
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<TForm1>(program);
     }
     const std::vector<SeenDialog> seen = dialogs->Take();
     ASSERT_EQ(seen.size(), 2u);
@@ -160,7 +161,7 @@ TEST_F(MainWindowLife, SideFilesThatCouldNotBeReadAtStartUpAreNotOverwrittenAtEx
     // The steps after the failures ran: the icon is in the tray.
     EXPECT_NE(form->TrayIcon1(), nullptr);
 
-    form->DBList.Add("C:\\added-since.sigs");
+    form->Databases().DBList.Add("C:\\added-since.sigs");
     form->Exit();
     EXPECT_TRUE(TakeQuitMessage());
     EXPECT_EQ(FileBytes(listPath), "C:\\users-list.sigs\r\n");
@@ -170,11 +171,11 @@ TEST_F(MainWindowLife, SideFilesThatCouldNotBeReadAtStartUpAreNotOverwrittenAtEx
 
 TEST_F(MainWindowLife, BrowseCreatesAMissingSignatureFileEmptyAndStoresItsPath)
 {
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(program);
     dialogs->ChooseFile(scratchPath);
-    form->BrowseBtnClick();
+    form->Settings().BrowseBtnClick();
     ASSERT_EQ(dialogs->Take().size(), 1u);
-    EXPECT_EQ(form->OEFileEdit.Text(), scratchPath);
+    EXPECT_EQ(form->Settings().OEFileEdit.Text(), scratchPath);
     EXPECT_EQ(StoredSetting("OEFile"), scratchPath);
     EXPECT_EQ(FileBytes(scratchPath), "");
 }
@@ -182,28 +183,28 @@ TEST_F(MainWindowLife, BrowseCreatesAMissingSignatureFileEmptyAndStoresItsPath)
 TEST_F(MainWindowLife, BrowseKeepsAnExistingFileAndACancelChangesNothing)
 {
     WriteBytes(scratchPath, "-- \r\nold signature");
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(program);
     dialogs->ChooseFile(scratchPath);
-    form->BrowseBtnClick();
+    form->Settings().BrowseBtnClick();
     ASSERT_EQ(dialogs->Take().size(), 1u);
     EXPECT_EQ(FileBytes(scratchPath), "-- \r\nold signature");
 
     dialogs->Cancel();
-    form->BrowseBtnClick();
+    form->Settings().BrowseBtnClick();
     ASSERT_EQ(dialogs->Take().size(), 1u);
-    EXPECT_EQ(form->OEFileEdit.Text(), scratchPath);
+    EXPECT_EQ(form->Settings().OEFileEdit.Text(), scratchPath);
 }
 
 TEST_F(MainWindowLife, MinutesSetTheTimersIntervalInUnsigned32BitMilliseconds)
 {
-    form = std::make_unique<TForm1>();
-    EXPECT_EQ(form->AutoTimer.Interval(), 10u * 60000u);
-    EXPECT_FALSE(form->AutoTimer.Enabled());
-    form->MinutesEdit.SetValue(70000);
-    EXPECT_EQ(form->AutoTimer.Interval(), 4200000000u);
+    form = std::make_unique<TForm1>(program);
+    EXPECT_EQ(form->Settings().AutoTimer.Interval(), 10u * 60000u);
+    EXPECT_FALSE(form->Settings().AutoTimer.Enabled());
+    form->Settings().MinutesEdit.SetValue(70000);
+    EXPECT_EQ(form->Settings().AutoTimer.Interval(), 4200000000u);
     EXPECT_EQ(StoredSetting("Minutes"), "70000");
-    form->AutoChkBx.SetChecked(true);
-    EXPECT_TRUE(form->AutoTimer.Enabled());
+    form->Settings().AutoChkBx.SetChecked(true);
+    EXPECT_TRUE(form->Settings().AutoTimer.Enabled());
     EXPECT_EQ(StoredSetting("AutoChange"), "True");
 }
 
@@ -211,7 +212,7 @@ TEST_F(MainWindowLife, MinutesSetTheTimersIntervalInUnsigned32BitMilliseconds)
 // say) must leave the earlier one marked as running, or auto-change ticks could nest again.
 TEST_F(MainWindowLife, AChangeInsideAnotherLeavesTheOuterOneMarkedRunning)
 {
-    form = std::make_unique<TForm1>(); // no signature file set: every change reports an error
+    form = std::make_unique<TForm1>(program); // no signature file set: every change reports an error
     dialogs.reset();
 
     struct Nesting {
@@ -250,9 +251,9 @@ TEST_F(MainWindowLife, AChangeInsideAnotherLeavesTheOuterOneMarkedRunning)
 TEST_F(MainWindowLife, TicksWhileAChangesBoxIsOpenDoNothingAndTheBoxStandsOnItsOwnWhileHidden)
 {
     WriteBytes(scratchPath, std::string("\0Hello", 6) + std::string(507, '\0'));
-    form = std::make_unique<TForm1>();
-    form->DBList.Add(scratchPath);
-    form->AutoChkBx.SetChecked(true);
+    form = std::make_unique<TForm1>(program);
+    form->Databases().DBList.Add(scratchPath);
+    form->Settings().AutoChkBx.SetChecked(true);
     toolkit::Application::Instance().Minimize();
     ASSERT_FALSE(IsWindowVisible(form->Handle()));
     HWND timer = nullptr;
@@ -272,7 +273,7 @@ TEST_F(MainWindowLife, TicksWhileAChangesBoxIsOpenDoNothingAndTheBoxStandsOnItsO
     static Inside inside;
     inside = Inside{timer, nullptr};
     for (const char* target : {"Z:\\dev\\full", ""}) {
-        form->OEFileEdit.SetText(target);
+        form->Settings().OEFileEdit.SetText(target);
         // Runs inside the first tick's box: three more ticks, then the box is answered.
         ASSERT_NE(SetTimer(nullptr, 0, 10,
                            [](HWND, UINT, UINT_PTR id, DWORD) {
@@ -305,9 +306,9 @@ TEST_F(MainWindowLife, TicksWhileAChangesBoxIsOpenDoNothingAndTheBoxStandsOnItsO
 TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
 {
     WriteBytes(listPath, "C:\\old.sigs\r\n");
-    form = std::make_unique<TForm1>();
-    form->DBList.Add("C:\\new.sigs");
-    form->StaticMemo.SetText("saved anyway");
+    form = std::make_unique<TForm1>(program);
+    form->Databases().DBList.Add("C:\\new.sigs");
+    form->Settings().StaticMemo.SetText("saved anyway");
     {
         // Another program holds the list open without sharing while the program exits.
         base::FileHandle listLock(
@@ -330,7 +331,7 @@ TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
 
 TEST_F(MainWindowLife, StartUpPutsTheIconInTheTraySetUpForTheProgram)
 {
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(program);
     tray::TTrayIcon* icon = form->TrayIcon1();
     ASSERT_NE(icon, nullptr);
     EXPECT_TRUE(icon->IconVisible());
@@ -339,6 +340,6 @@ TEST_F(MainWindowLife, StartUpPutsTheIconInTheTraySetUpForTheProgram)
     EXPECT_FALSE(icon->ShowformOnTrayIconClick);
     EXPECT_TRUE(icon->PersistenttrayIcon());
     EXPECT_TRUE(static_cast<bool>(icon->OnDblClick));
-    EXPECT_EQ(icon->PopupMenu(), &form->TrayMenu);
-    EXPECT_NE(form->Settings(), nullptr);
+    EXPECT_EQ(icon->PopupMenu(), &form->Tray().TrayMenu);
+    EXPECT_NE(program.settings, nullptr);
 }

@@ -1,18 +1,17 @@
-// The database editor of the main window: creating or opening a database on the shared
-// handle, walking its records, adding, changing and deleting them, and writing the shown
-// record as the signature. The handle and the record buffer are the program's one pair
-// (ProgramDatabase()), which the random change uses too; the database-open flag set here
-// keeps it away while a database is open.
-#include "ui/Unit1.h"
+// The database editor: its controls where the layout puts them, and its handlers.
+#include "ui/DatabaseEditor.h"
 
 #include "engine/IoFailure.h"
+#include "engine/ReportSink.h"
 #include "engine/SignatureDatabase.h"
+#include "engine/SignatureWriter.h"
 #include "engine/WholeRecords.h"
-#include "base/AsciiText.h"
+#include "resources/ResourceIds.h"
 #include "settings/ProgramLocation.h"
 #include "settings/WholeFile.h"
 #include "toolkit/FileDialogs.h"
-#include "ui/EditorStates.h"
+#include "ui/DatabaseListPanel.h"
+#include "ui/FormLayout.h"
 
 #include <stdexcept>
 
@@ -26,10 +25,38 @@ constexpr const char* OpenFailureTitle = "File error:";
 constexpr const char* CommandFailureTitle = "Error:";
 constexpr const char* AlreadyOpenText = "A signature database is already open!";
 
+using layout::At;
+using layout::DatabaseTop;
+using layout::Disabled;
+
+constexpr int SignatureCapacity = 512;
+
 } // namespace
 
-void TForm1::ConnectEditorHandlers()
+DatabaseEditor::DatabaseEditor(HWND form, ReportSink& reports, SignatureWriter& writer, DatabaseListPanel& list)
+    : DatabaseGroup(layout::Group(form, DatabaseTop, layout::DatabaseHeight, "Database")),
+      SigMemo(At(form, DatabaseTop, 384, 104, 360, 121, {}, Disabled)),
+      DBFileLabel(At(form, DatabaseTop, 8, 16, 0, 0, "Database file to edit:")),
+      DBFileEdit(At(form, DatabaseTop, 8, 32, 577, 21)),
+      btnOpen(At(form, DatabaseTop, 592, 32, 68, 21, "New / Open")),
+      btnClose(At(form, DatabaseTop, 668, 32, 68, 21, "Close", Disabled)),
+      btnNew(At(form, DatabaseTop, 385, 272, 75, 21, "New", Disabled)),
+      btnPost(At(form, DatabaseTop, 480, 272, 75, 21, "Post", Disabled)),
+      btnDelete(At(form, DatabaseTop, 575, 272, 75, 21, "Delete", Disabled)),
+      btnFirst(At(form, DatabaseTop, 384, 240, 75, 21, "First", Disabled)),
+      btnPrevious(At(form, DatabaseTop, 480, 240, 75, 21, "Previous", Disabled)),
+      btnNext(At(form, DatabaseTop, 575, 240, 75, 21, "Next", Disabled)),
+      btnLast(At(form, DatabaseTop, 670, 240, 75, 21, "Last", Disabled)),
+      btnSet(At(form, DatabaseTop, 670, 272, 75, 21, "Set signature", Disabled)),
+      SigLabel(At(form, DatabaseTop, 384, 88, 0, 0, "Signature:")),
+      Banner(At(form, DatabaseTop, 8, 240, 360, 53)),
+      form_(form),
+      reports_(reports),
+      writer_(writer),
+      list_(list)
 {
+    SigMemo.SetMaxLength(SignatureCapacity);
+
     btnOpen.OnClick = [this](auto&) { btnOpenClick(); };
     btnClose.OnClick = [this](auto&) { btnCloseClick(); };
     btnFirst.OnClick = [this](auto&) { btnFirstClick(); };
@@ -42,12 +69,24 @@ void TForm1::ConnectEditorHandlers()
     btnSet.OnClick = [this](auto&) { btnSetClick(); };
 }
 
+void DatabaseEditor::LoadBanner()
+{
+    Banner.LoadJpegResource(IDR_BANNER);
+}
+
+std::optional<std::string> DatabaseEditor::DatabaseInEditor() const
+{
+    if (!ProgramDatabase().DatabaseOpen())
+        return std::nullopt;
+    return DBFileEdit.Text();
+}
+
 // ---- Opening and closing ----
 
-void TForm1::btnOpenClick()
+void DatabaseEditor::btnOpenClick()
 {
     toolkit::FileDialogArgs args;
-    args.owner = Handle();
+    args.owner = form_;
     args.title = OpenDialogTitle;
     args.filter = DatabaseFilter;
     args.defaultExtension = DatabaseExtension;
@@ -58,7 +97,7 @@ void TForm1::btnOpenClick()
     OpenDatabase(*chosen, true);
 }
 
-void TForm1::OpenFromList(const std::string& path)
+void DatabaseEditor::OpenFromList(const std::string& path)
 {
     if (ProgramDatabase().DatabaseOpen()) {
         reports_.ReportError(CommandFailureTitle, AlreadyOpenText, AlreadyOpenText);
@@ -67,7 +106,7 @@ void TForm1::OpenFromList(const std::string& path)
     OpenDatabase(path, false);
 }
 
-void TForm1::OpenDatabase(const std::string& path, bool createMissing)
+void DatabaseEditor::OpenDatabase(const std::string& path, bool createMissing)
 {
     SignatureDatabase& database = ProgramDatabase();
     RecordFile& file = database.File();
@@ -97,7 +136,7 @@ void TForm1::OpenDatabase(const std::string& path, bool createMissing)
     ShowOpenedState(records);
 }
 
-void TForm1::ShowOpenedState(std::int64_t records)
+void DatabaseEditor::ShowOpenedState(std::int64_t records)
 {
     ProgramDatabase().SetDatabaseOpen(true);
     if (records == 0)
@@ -107,31 +146,22 @@ void TForm1::ShowOpenedState(std::int64_t records)
     btnPost.SetText("Update");
 }
 
-void TForm1::btnCloseClick()
+void DatabaseEditor::btnCloseClick()
 {
     ProgramDatabase().File().Close();
     OfferToDatabaseList(DBFileEdit.Text());
     ShowClosedState();
 }
 
-void TForm1::OfferToDatabaseList(const std::string& path)
+void DatabaseEditor::OfferToDatabaseList(const std::string& path)
 {
-    if (DatabaseListHolds(path))
+    if (list_.Holds(path))
         return;
     if (reports_.Ask("Do you want to add " + path.substr(settings::DirectoryPart(path).size()) + " to the list of signature databases?"))
-        DBList.Add(path);
+        list_.Add(path);
 }
 
-bool TForm1::DatabaseListHolds(const std::string& path) const
-{
-    for (const std::string& listed : DBList.Items()) {
-        if (base::AsciiEqualNoCase(listed, path))
-            return true;
-    }
-    return false;
-}
-
-void TForm1::ShowClosedState()
+void DatabaseEditor::ShowClosedState()
 {
     ShowEditorState(EditorState::Closed);
     SigMemo.SetText({});
@@ -139,7 +169,7 @@ void TForm1::ShowClosedState()
     DBFileEdit.SetText({});
 }
 
-void TForm1::ShowEditorState(EditorState state, bool atFirst, bool atLast)
+void DatabaseEditor::ShowEditorState(EditorState state, bool atFirst, bool atLast)
 {
     const EditorControls row = EnabledControls(state, atFirst, atLast);
     btnOpen.SetEnabled(row.open);
@@ -157,27 +187,27 @@ void TForm1::ShowEditorState(EditorState state, bool atFirst, bool atLast)
 
 // ---- Moving between records ----
 
-void TForm1::btnFirstClick()
+void DatabaseEditor::btnFirstClick()
 {
     Navigate(RecordStep::First);
 }
 
-void TForm1::btnPreviousClick()
+void DatabaseEditor::btnPreviousClick()
 {
     Navigate(RecordStep::Previous);
 }
 
-void TForm1::btnNextClick()
+void DatabaseEditor::btnNextClick()
 {
     Navigate(RecordStep::Next);
 }
 
-void TForm1::btnLastClick()
+void DatabaseEditor::btnLastClick()
 {
     Navigate(RecordStep::Last);
 }
 
-void TForm1::Navigate(RecordStep step)
+void DatabaseEditor::Navigate(RecordStep step)
 {
     SignatureDatabase& database = ProgramDatabase();
     RecordFile& file = database.File();
@@ -230,7 +260,7 @@ void TForm1::Navigate(RecordStep step)
 
 // ---- Changing records ----
 
-void TForm1::btnNewClick()
+void DatabaseEditor::btnNewClick()
 {
     SigMemo.SetText({});
     ProgramDatabase().SetAddingMode(true);
@@ -239,7 +269,7 @@ void TForm1::btnNewClick()
     SigMemo.SetFocus();
 }
 
-void TForm1::btnPostClick()
+void DatabaseEditor::btnPostClick()
 {
     try {
         ProgramDatabase().Post(SigMemo.Lines());
@@ -251,7 +281,7 @@ void TForm1::btnPostClick()
     btnPost.SetText("Update");
 }
 
-void TForm1::btnDeleteClick()
+void DatabaseEditor::btnDeleteClick()
 {
     if (!reports_.Ask("Delete signature?"))
         return;
@@ -268,7 +298,7 @@ void TForm1::btnDeleteClick()
     }
 }
 
-void TForm1::btnSetClick()
+void DatabaseEditor::btnSetClick()
 {
     // What the field shows, posted or not.
     writer_.SetSignature(SigMemo.Text());

@@ -1,0 +1,94 @@
+#include "ui/DatabaseListPanel.h"
+
+#include "base/AsciiText.h"
+#include "toolkit/FileDialogs.h"
+#include "ui/FormLayout.h"
+
+namespace {
+
+using layout::DatabasesHeight;
+using layout::DatabasesTop;
+using layout::FrameCaption;
+using layout::FrameSide;
+
+// The context menu's items, in menu order.
+enum DBListPopUpItem : std::size_t { AddItem, OpenItem, RemoveItem, ClearListItem };
+
+} // namespace
+
+DatabaseListPanel::DatabaseListPanel(HWND form)
+    : DatabasesGroup(layout::Group(form, DatabasesTop, DatabasesHeight, "Databases")),
+      DBList(layout::At(form, DatabasesTop, FrameSide, FrameCaption, layout::ClientWidth - 2 * FrameSide,
+                        DatabasesHeight - FrameCaption - FrameSide)),
+      form_(form)
+{
+    DBListPopUp.Add("Add", [this](auto&) { AddItemClick(); });
+    DBListPopUp.Add("Open", [this](auto&) { OpenItemClick(); });
+    DBListPopUp.Add("Remove", [this](auto&) { RemoveItemClick(); });
+    DBListPopUp.Add("Clear list", [this](auto&) { ClearListItemClick(); });
+    DBListPopUp.OnPopup = [this](auto&) { DBListPopUpPopup(); };
+    // The list opens its context menu as any control with a popup menu does.
+    DBList.OnContextMenu = [this](toolkit::Control& sender, int x, int y) {
+        if (!DBListPopUp.AutoPopup)
+            return;
+        DBListPopUp.PopupComponent = &sender;
+        DBListPopUp.Popup(x, y);
+    };
+}
+
+void DatabaseListPanel::DBListPopUpPopup()
+{
+    const bool rowSelected = DBList.ItemIndex() >= 0;
+    DBListPopUp.Items[AddItem].Enabled = true;
+    DBListPopUp.Items[OpenItem].Enabled = rowSelected;
+    DBListPopUp.Items[RemoveItem].Enabled = rowSelected;
+    DBListPopUp.Items[ClearListItem].Enabled = DBList.Count() > 0;
+}
+
+void DatabaseListPanel::AddItemClick()
+{
+    toolkit::FileDialogArgs args;
+    args.owner = form_;
+    args.title = "Find a signature database to add...";
+    args.filter = "Signature files|*.sigs|All files|*.*";
+    args.defaultExtension = "*.sigs";
+    const std::optional<std::string> chosen = toolkit::RunOpenDialog(args);
+    // A path already listed, in whatever letter case, is not listed twice.
+    if (chosen && !Holds(*chosen))
+        DBList.Add(*chosen);
+}
+
+void DatabaseListPanel::OpenItemClick()
+{
+    const int selected = DBList.ItemIndex();
+    if (selected >= 0 && OnOpen)
+        OnOpen(DBList.Item(selected));
+}
+
+void DatabaseListPanel::RemoveItemClick()
+{
+    const int selected = DBList.ItemIndex();
+    if (selected >= 0)
+        DBList.Delete(selected);
+}
+
+void DatabaseListPanel::ClearListItemClick()
+{
+    DBList.Clear();
+}
+
+bool DatabaseListPanel::Holds(const std::string& path) const
+{
+    for (const std::string& listed : DBList.Items()) {
+        if (base::AsciiEqualNoCase(listed, path))
+            return true;
+    }
+    return false;
+}
+
+void DatabaseListPanel::Replace(const std::vector<std::string>& entries)
+{
+    DBList.Clear();
+    for (const std::string& entry : entries)
+        DBList.Add(entry);
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include "toolkit/GroupBox.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/PopupMenu.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The "Databases" group: the list of databases the random change picks from, edited
+// through its context menu. Changes reach "sigs.list" when the program exits.
+class DatabaseListPanel {
+public:
+    explicit DatabaseListPanel(HWND form);
+
+    toolkit::GroupBox DatabasesGroup;
+    toolkit::ListBox DBList;
+    toolkit::PopupMenu DBListPopUp; // the list's context menu
+
+    // The context menu's "Open": opens the selected database in the editor.
+    std::function<void(const std::string& path)> OnOpen;
+
+    void DBListPopUpPopup();
+    void AddItemClick();
+    void OpenItemClick();
+    void RemoveItemClick();
+    void ClearListItemClick();
+
+    std::vector<std::string> Items() const { return DBList.Items(); }
+    // Whether the list holds the path, in whatever letter case.
+    bool Holds(const std::string& path) const;
+    void Add(const std::string& path) { DBList.Add(path); }
+    void Replace(const std::vector<std::string>& entries);
+
+private:
+    HWND form_;
+};

@@ -1,0 +1,123 @@
+#include "ui/ProgramLife.h"
+
+#include "engine/SignatureWriter.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingsPlaces.h"
+#include "settings/SideFiles.h"
+#include "settings/WholeFile.h"
+#include "toolkit/Application.h"
+#include "tray/TrayIcon.h"
+#include "ui/DatabaseListPanel.h"
+#include "ui/ProgramState.h"
+#include "ui/SettingsPanel.h"
+#include "ui/WindowPlace.h"
+
+#include <utility>
+
+namespace {
+
+// Sets a flag for a scope and gives it back its earlier value, so a change started inside
+// another one (from the tray menu while a report of the first is open) leaves it set.
+class FlagSetter {
+public:
+    explicit FlagSetter(bool& flag) noexcept : flag_(flag), previous_(std::exchange(flag, true)) {}
+    ~FlagSetter() { flag_ = previous_; }
+    FlagSetter(const FlagSetter&) = delete;
+    FlagSetter& operator=(const FlagSetter&) = delete;
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+} // namespace
+
+ProgramLife::ProgramLife(HWND form, ProgramState& program, SignatureWriter& writer, SettingsPanel& settings,
+                         DatabaseListPanel& list)
+    : form_(form), program_(program), writer_(writer), settings_(settings), list_(list)
+{
+}
+
+// ---- The random change ----
+
+void ProgramLife::AutoChange()
+{
+    // A tick while an earlier change still runs (its report dialog or last-resort box open,
+    // say) would start a change inside it, and left alone these would pile up without end.
+    if (randomChangeRunning_)
+        return;
+    RandomChange();
+}
+
+void ProgramLife::RandomChange()
+{
+    FlagSetter running(randomChangeRunning_);
+    // A failure the writer lets through is shown here, while the change still counts as
+    // running, so that ticks during its box wait for it to close.
+    RunStep([this] { writer_.RandomChange(); });
+}
+
+// ---- The side files ----
+
+void ProgramLife::LoadSideFiles()
+{
+    const settings::SettingsPlaces* places = program_.places.get();
+    if (!places)
+        return; // start-up could not even find the program's own folder, and has said so
+    const std::string listPath = places->SideFileToRead(settings::DatabaseListFileName);
+    databaseListUnread_ = !RunStep([&] {
+        if (base::FileExists(listPath))
+            list_.Replace(settings::LoadList(listPath));
+    });
+    const std::string staticPath = places->SideFileToRead(settings::StaticTextFileName);
+    staticTextUnread_ = !RunStep([&] {
+        if (base::FileExists(staticPath))
+            settings_.SetStaticText(settings::LoadStaticText(staticPath));
+    });
+}
+
+void ProgramLife::SaveForNextStart(StepRunner run)
+{
+    if (const settings::SettingsPlaces* places = program_.places.get()) {
+        using settings::DatabaseListFileName, settings::StaticTextFileName;
+        if (!databaseListUnread_)
+            run([&] { settings::SaveList(places->SideFileToSave(DatabaseListFileName), list_.Items()); });
+        if (!staticTextUnread_)
+            run([&] { settings::SaveStaticText(places->SideFileToSave(StaticTextFileName), settings_.StaticText()); });
+    } // else start-up could not find the program's folder: there is no place for the side files
+    run([this] {
+        if (settings::RegistryStore* store = program_.settings.get())
+            SaveWindowPlace(form_, *store);
+    });
+}
+
+// ---- The end ----
+
+void ProgramLife::Exit()
+{
+    EndProgram(RunStep);
+}
+
+// The session ends (log-off, shutdown, a restart for updates): the program goes as Exit
+// takes it, but silently, since no box can be answered any more and the system may end the
+// process as soon as this returns. Every top-level window of the program hears of it; the
+// first one does the work.
+void ProgramLife::EndSession()
+{
+    if (ended_)
+        return;
+    EndProgram(RunStepSilently);
+}
+
+void ProgramLife::EndProgram(StepRunner run)
+{
+    ended_ = true;
+    run([this] { program_.trayIcon.reset(); });
+    run([this] { settings_.StopAutoChange(); });
+    SaveForNextStart(run);
+    run([this] {
+        program_.settings.reset();
+        program_.places.reset();
+    });
+    toolkit::Application::Instance().Terminate();
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include "ui/ProgramCommands.h"
+#include "ui/Steps.h"
+
+#include <windows.h>
+
+class DatabaseListPanel;
+class SettingsPanel;
+class SignatureWriter;
+struct ProgramState;
+
+// What runs between start-up and the end: the random change (tray menu, auto-change timer),
+// the side files read at start-up and saved at the end, and the end itself, by Exit or by
+// the session's end.
+class ProgramLife : public ProgramCommands {
+public:
+    ProgramLife(HWND form, ProgramState& program, SignatureWriter& writer, SettingsPanel& settings,
+                DatabaseListPanel& list);
+
+    void RandomChange() override;
+    bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
+    // An auto-change tick: a random change unless one runs already.
+    void AutoChange();
+
+    // Start-up: the database list and the static text from their side files.
+    void LoadSideFiles();
+
+    void Exit() override;
+    // The user's session ends: the same steps as Exit, once, with nothing shown.
+    void EndSession();
+    bool Ended() const noexcept { return ended_; }
+
+private:
+    // Exit's steps, each run by run.
+    void EndProgram(StepRunner run);
+    // What the next start finds again, in this order: the database list, the static text,
+    // the window position.
+    void SaveForNextStart(StepRunner run);
+
+    HWND form_;
+    ProgramState& program_;
+    SignatureWriter& writer_;
+    SettingsPanel& settings_;
+    DatabaseListPanel& list_;
+    bool randomChangeRunning_ = false;
+    bool ended_ = false; // Exit or the session's end has run
+    // A side file that existed but could not be read at start-up is not overwritten at
+    // exit: the list or text the user had is still in it, not in the window.
+    bool databaseListUnread_ = false;
+    bool staticTextUnread_ = false;
+};

@@ -1,0 +1,244 @@
+#include "ui/SettingsPanel.h"
+
+#include "engine/IoFailure.h"
+#include "engine/ReportSink.h"
+#include "engine/TextFileWriter.h"
+#include "settings/ProgramLocation.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingValues.h"
+#include "settings/SettingsPlaces.h"
+#include "settings/StartupEntry.h"
+#include "settings/WholeFile.h"
+#include "toolkit/FileDialogs.h"
+#include "ui/FormLayout.h"
+#include "ui/ProgramState.h"
+#include "ui/Steps.h"
+
+#include <utility>
+
+namespace {
+
+using layout::At;
+using layout::DatabaseTop;
+using layout::SettingsTop;
+
+constexpr int MinutesMin = 1;
+constexpr int MinutesMax = 70000;
+constexpr int SignatureCapacity = 512;
+
+// The timer's interval for a minutes value: computed in 32 bits and handed over unsigned,
+// so 70000 minutes are 4,200,000,000 ms.
+UINT MinutesToInterval(int minutes) noexcept
+{
+    return static_cast<UINT>(minutes) * 60000u;
+}
+
+} // namespace
+
+SettingsPanel::SettingsPanel(HWND form, ProgramState& program, ReportSink& reports,
+                             std::function<void()> autoChange)
+    : SettingsGroup(layout::Group(form, SettingsTop, layout::SettingsHeight, "Settings")),
+      OEFileLabel(At(form, SettingsTop, 8, 16, 0, 0, "Signature Text File:")),
+      OEFileEdit(At(form, SettingsTop, 8, 32, 577, 21)),
+      BrowseBtn(At(form, SettingsTop, 592, 32, 145, 21, "Browse / Create")),
+      AutoChkBx(At(form, SettingsTop, 8, 64, 201, 17, "Automatically change signature every ")),
+      MinutesEdit(At(form, SettingsTop, 208, 60, 57, 22), MinutesMin, MinutesMax),
+      MinutesLabel(At(form, SettingsTop, 271, 64, 0, 0, "minute(s)")),
+      StartupChkBx(At(form, SettingsTop, 352, 64, 137, 17, "Add to Windows Startup")),
+      BalloonChkBx(At(form, SettingsTop, 8, 88, 241, 17, "Pop up \"balloon hint\" when signature changes")),
+      ErrorChkBx(At(form, SettingsTop, 352, 88, 177, 17, "Pop up \"balloon\" error messages")),
+      SigBreakChkBx(At(form, SettingsTop, 8, 112, 177, 17, "Add standard signature delimiter")),
+      StaticLabel(At(form, DatabaseTop, 8, 88, 0, 0, "Static text:")),
+      StaticMemo(At(form, DatabaseTop, 8, 104, 360, 121, {}, layout::Disabled)),
+      StaticChkBx(At(form, DatabaseTop, 8, 64, 169, 17, "Include static text in signatures")),
+      AboveRadio(At(form, DatabaseTop, 176, 64, 73, 17, "above or")),
+      BelowRadio(At(form, DatabaseTop, 240, 64, 137, 17, "below random signature")),
+      AutoTimer(toolkit::TimerArgs{MinutesToInterval(settings::DefaultMinutes), false}),
+      form_(form),
+      program_(program),
+      reports_(reports),
+      autoChange_(std::move(autoChange))
+{
+    // Initial states, set before any handler is connected so that they write nothing.
+    MinutesEdit.SetValue(settings::DefaultMinutes);
+    AboveRadio.SetChecked(true);
+    StaticMemo.SetMaxLength(SignatureCapacity);
+    ConnectHandlers();
+}
+
+void SettingsPanel::ConnectHandlers()
+{
+    OEFileEdit.OnChange = [this](auto&) { OEFileEditChange(); };
+    BrowseBtn.OnClick = [this](auto&) { BrowseBtnClick(); };
+    AutoChkBx.OnClick = [this](auto&) { AutoChkBxClick(); };
+    MinutesEdit.OnChange = [this](auto&) { MinutesEditChange(); };
+    StartupChkBx.OnClick = [this](auto&) { StartupChkBxClick(); };
+    BalloonChkBx.OnClick = [this](auto&) { BalloonChkBxClick(); };
+    ErrorChkBx.OnClick = [this](auto&) { ErrorChkBxClick(); };
+    SigBreakChkBx.OnClick = [this](auto&) { SigBreakChkBxClick(); };
+    StaticChkBx.OnClick = [this](auto&) { StaticChkBxClick(); };
+    AboveRadio.OnClick = [this](auto&) { AboveRadioClick(); };
+    BelowRadio.OnClick = [this](auto&) { BelowRadioClick(); };
+    AutoTimer.OnTimer = [this](auto&) { AutoTimerTimer(); };
+}
+
+void SettingsPanel::PlaceStaticTextAfter(const toolkit::Control& previous)
+{
+    StaticLabel.PlaceAfter(previous);
+    StaticMemo.PlaceAfter(StaticLabel);
+    StaticChkBx.PlaceAfter(StaticMemo);
+    AboveRadio.PlaceAfter(StaticChkBx);
+    BelowRadio.PlaceAfter(AboveRadio);
+}
+
+// ---- Start-up and exit ----
+
+void SettingsPanel::RestoreValues()
+{
+    settings::RegistryStore* store = program_.settings.get();
+    if (!store)
+        return;
+    RunStep([this, store] {
+        MinutesEdit.SetValue(settings::ReadMinutes(*store));
+        AutoTimer.SetInterval(MinutesToInterval(MinutesEdit.Value()));
+    });
+    RunStep([this, store] { OEFileEdit.SetText(settings::ReadSignatureFilePath(*store)); });
+    RunStep([this] {
+        if (settings::StartupEntryPresent(*program_.places))
+            StartupChkBx.SetChecked(true);
+    });
+}
+
+void SettingsPanel::RestoreSwitches()
+{
+    const settings::RegistryStore* found = program_.settings.get();
+    if (!found)
+        return;
+    const settings::RegistryStore& store = *found;
+    RunStep([&] { BalloonChkBx.SetChecked(settings::ReadSwitch(store, settings::BalloonValue)); });
+    RunStep([&] {
+        const bool on = settings::ReadSwitch(store, settings::StaticValue);
+        StaticChkBx.SetChecked(on);
+        StaticMemo.SetEnabled(on);
+    });
+    RunStep([&] {
+        if (settings::ReadStaticAbove(store))
+            AboveRadio.SetChecked(true);
+        else
+            BelowRadio.SetChecked(true);
+    });
+    RunStep([&] { SigBreakChkBx.SetChecked(settings::ReadSigBreak(store)); });
+    RunStep([&] { ErrorChkBx.SetChecked(settings::ReadSwitch(store, settings::ErrorValue)); });
+    RunStep([&] {
+        const bool on = settings::ReadSwitch(store, settings::AutoChangeValue);
+        AutoChkBx.SetChecked(on);
+        AutoTimer.SetEnabled(on);
+    });
+}
+
+void SettingsPanel::StopAutoChange()
+{
+    AutoTimer.OnTimer = nullptr;
+    AutoTimer.SetEnabled(false);
+}
+
+void SettingsPanel::AutoTimerTimer()
+{
+    autoChange_();
+}
+
+// ---- Handlers ----
+
+void SettingsPanel::OEFileEditChange()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteSignatureFilePath(*store, OEFileEdit.Text());
+}
+
+void SettingsPanel::BrowseBtnClick()
+{
+    toolkit::FileDialogArgs args;
+    args.owner = form_;
+    args.title = "Create new or choose already existing signature file";
+    args.filter = "All files|*.*";
+    args.defaultExtension = "*.*";
+    const std::optional<std::string> chosen = toolkit::RunSaveDialog(args);
+    if (!chosen)
+        return;
+    OEFileEdit.SetText(*chosen);
+    if (base::FileExists(*chosen))
+        return;
+    try {
+        TextFileWriter created(*chosen);
+        created.Close();
+    } catch (const IoFailure& failure) {
+        ReportFailure(reports_, failure, "Error:");
+    }
+}
+
+void SettingsPanel::AutoChkBxClick()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteSwitch(*store, settings::AutoChangeValue, AutoChkBx.Checked());
+    AutoTimer.SetEnabled(AutoChkBx.Checked());
+}
+
+void SettingsPanel::MinutesEditChange()
+{
+    const int minutes = MinutesEdit.Value();
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteMinutes(*store, minutes);
+    AutoTimer.SetInterval(MinutesToInterval(minutes));
+}
+
+void SettingsPanel::StartupChkBxClick()
+{
+    const settings::SettingsPlaces* places = program_.places.get();
+    if (!places)
+        return;
+    if (StartupChkBx.Checked())
+        settings::AddStartupEntry(*places, settings::ProgramPath());
+    else
+        settings::RemoveStartupEntry(*places);
+}
+
+void SettingsPanel::BalloonChkBxClick()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteSwitch(*store, settings::BalloonValue, BalloonChkBx.Checked());
+}
+
+void SettingsPanel::ErrorChkBxClick()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteSwitch(*store, settings::ErrorValue, ErrorChkBx.Checked());
+}
+
+void SettingsPanel::SigBreakChkBxClick()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteSwitch(*store, settings::SigBreakValue, SigBreakChkBx.Checked());
+}
+
+void SettingsPanel::StaticChkBxClick()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteSwitch(*store, settings::StaticValue, StaticChkBx.Checked());
+    StaticMemo.SetEnabled(StaticChkBx.Checked());
+}
+
+// The two placement buttons are exclusive: whichever is clicked, the stored place follows
+// the selected one. A radio button raises its click only when it becomes the selected one.
+void SettingsPanel::AboveRadioClick()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteStaticPlace(*store, true);
+    BelowRadio.SetChecked(false);
+}
+
+void SettingsPanel::BelowRadioClick()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteStaticPlace(*store, false);
+    AboveRadio.SetChecked(false);
+}

@@ -1,0 +1,89 @@
+#pragma once
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/Memo.h"
+#include "toolkit/RadioButton.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/Timer.h"
+
+#include <functional>
+#include <string>
+
+class ReportSink;
+struct ProgramState;
+
+// The "Settings" group (signature text file, auto-change minutes, switches), the static
+// text with its switches in the "Database" group, and the auto-change timer. Every change
+// is written to the registry at once; after Exit has released the store there is nothing
+// left to write to.
+class SettingsPanel {
+public:
+    // autoChange runs at each tick of the auto-change timer.
+    SettingsPanel(HWND form, ProgramState& program, ReportSink& reports, std::function<void()> autoChange);
+
+    // ---- "Settings" group ----
+    toolkit::GroupBox SettingsGroup;
+    toolkit::Label OEFileLabel;
+    toolkit::Edit OEFileEdit;
+    toolkit::Button BrowseBtn;
+    toolkit::CheckBox AutoChkBx;
+    toolkit::SpinEdit MinutesEdit;
+    toolkit::Label MinutesLabel;
+    toolkit::CheckBox StartupChkBx;
+    toolkit::CheckBox BalloonChkBx;
+    toolkit::CheckBox ErrorChkBx;
+    toolkit::CheckBox SigBreakChkBx;
+    // ---- The static text, in the "Database" group (PlaceStaticTextAfter) ----
+    toolkit::Label StaticLabel;
+    toolkit::Memo StaticMemo;
+    toolkit::CheckBox StaticChkBx;
+    toolkit::RadioButton AboveRadio;
+    toolkit::RadioButton BelowRadio;
+
+    toolkit::Timer AutoTimer; // the auto-change timer
+
+    void OEFileEditChange();
+    void BrowseBtnClick();
+    void AutoChkBxClick();
+    void MinutesEditChange();
+    void StartupChkBxClick();
+    void BalloonChkBxClick();
+    void ErrorChkBxClick();
+    void SigBreakChkBxClick();
+    void StaticChkBxClick();
+    void AboveRadioClick();
+    void BelowRadioClick();
+    void AutoTimerTimer();
+
+    // The static-text controls come after `previous` in the Tab order: they sit in the
+    // "Database" group, after the editor's controls.
+    void PlaceStaticTextAfter(const toolkit::Control& previous);
+
+    // Start-up, each value one step: the minutes, the signature text file and the start-up
+    // entry; then, after the window's position, the switches.
+    void RestoreValues();
+    void RestoreSwitches();
+    // Exit: no tick may start a change any more.
+    void StopAutoChange();
+
+    // The values as they stand at the moment of asking.
+    std::string SignatureFilePath() const { return OEFileEdit.Text(); }
+    bool DelimiterOn() const { return SigBreakChkBx.Checked(); }
+    bool StaticTextOn() const { return StaticChkBx.Checked(); }
+    bool StaticTextAbove() const { return AboveRadio.Checked(); }
+    std::string StaticText() const { return StaticMemo.Text(); }
+    void SetStaticText(const std::string& text) { StaticMemo.SetText(text); }
+    bool ChangeBalloonOn() const { return BalloonChkBx.Checked(); }
+    bool ErrorBalloonsOn() const { return ErrorChkBx.Checked(); }
+
+private:
+    void ConnectHandlers();
+
+    HWND form_;
+    ProgramState& program_;
+    ReportSink& reports_;
+    std::function<void()> autoChange_;
+};

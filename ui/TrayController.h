@@ -1,0 +1,33 @@
+#pragma once
+#include "toolkit/PopupMenu.h"
+
+class ProgramCommands;
+class SignatureWriter;
+struct ProgramState;
+
+// The tray icon as this program sets it up, its double-click, and its right-click menu:
+// the playing song as the signature, a random change on demand, the window back from the
+// tray, and the end of the program. A new menu item is an entry in the constructor and a
+// handler here.
+class TrayController {
+public:
+    TrayController(ProgramState& program, SignatureWriter& writer, ProgramCommands& commands);
+
+    toolkit::PopupMenu TrayMenu;
+    toolkit::MenuItem* WinampItem = nullptr; // "Winamp", holding "Set song as signature"
+
+    void TrayMenuPopup();
+    void SetSongItemClick();
+    void ChangeSignatureItemClick();
+    void RestoreItemClick();
+    void ExitItemClick();
+    void TrayIcon1DblClick();
+
+    // Start-up: the icon start-up put in the tray gets its hint, behaviour and menu.
+    void SetUpTrayIcon();
+
+private:
+    ProgramState& program_;
+    SignatureWriter& writer_;
+    ProgramCommands& commands_;
+};

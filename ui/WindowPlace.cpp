@@ -1,0 +1,50 @@
+#include "ui/WindowPlace.h"
+
+#include "base/IntegerText.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingValues.h"
+#include "toolkit/ReachablePlace.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+void RestoreWindowPlace(HWND window, const settings::RegistryStore& store)
+{
+    const std::string top = store.ReadString(settings::SettingsKey, settings::TopValue, "");
+    const std::string left = store.ReadString(settings::SettingsKey, settings::LeftValue, "");
+    if (top.empty() || left.empty())
+        return;
+    RECT place{};
+    POINT client{0, 0};
+    if (!GetWindowRect(window, &place) || !ClientToScreen(window, &client))
+        throw std::runtime_error("The window's place cannot be read");
+    // A stored place may be off every screen now (a monitor removed, a resolution lowered):
+    // the window then comes into the nearest screen rather than out of the user's reach.
+    const std::vector<RECT> screens = toolkit::MonitorWorkAreas();
+    const SIZE size{place.right - place.left, place.bottom - place.top};
+    const int titleHeight = client.y - place.top;
+    const auto moveTo = [&](POINT corner) {
+        const POINT reachable = toolkit::ReachablePlace(corner, size, titleHeight, screens);
+        // A move the system refuses leaves the window where it is; nothing else depends on it.
+        SetWindowPos(window, nullptr, reachable.x, reachable.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // "Top" first: when "Left" then fails to convert, the window has moved down only.
+    const int newTop = base::ParseInteger(top);
+    moveTo(POINT{place.left, newTop});
+    const int newLeft = base::ParseInteger(left);
+    moveTo(POINT{newLeft, newTop});
+}
+
+void SaveWindowPlace(HWND window, settings::RegistryStore& store)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    RECT place{};
+    // A minimised window's rectangle is its icon's; its normal place is what comes back.
+    if (IsIconic(window) && GetWindowPlacement(window, &placement))
+        place = placement.rcNormalPosition;
+    else if (!GetWindowRect(window, &place))
+        throw std::runtime_error("The window's place cannot be read");
+    settings::WriteWindowPosition(store, place.top, place.left);
+}
