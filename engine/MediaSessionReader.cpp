@@ -8,7 +8,8 @@
 #include <wrl/client.h>
 
 #include <atomic>
-#include <vector>
+#include <iterator>
+#include <string_view>
 
 using Microsoft::WRL::ComPtr;
 using namespace mediasession;
@@ -40,6 +41,7 @@ std::string Narrow(const wchar_t* text, UINT32 length)
     if (size <= 0)
         return {};
     std::string narrow(static_cast<std::size_t>(size), '\0');
+    // Cannot fail where measuring the same text has just succeeded.
     WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), narrow.data(), size, nullptr, nullptr);
     return narrow;
 }
@@ -104,7 +106,8 @@ ComPtr<Result> Await(IAsyncOperationOf<Result>* operation, HANDLE stop, ULONGLON
         return nullptr;
     const ULONGLONG now = GetTickCount64();
     const HANDLE events[] = {signal->Done(), stop};
-    const DWORD woke = WaitForMultipleObjects(2, events, FALSE, deadline > now ? static_cast<DWORD>(deadline - now) : 0);
+    const DWORD left = deadline > now ? static_cast<DWORD>(deadline - now) : 0;
+    const DWORD woke = WaitForMultipleObjects(2, events, FALSE, left);
     if (woke != WAIT_OBJECT_0) {
         ComPtr<IAsyncInfo> info;
         // An operation that cannot be cancelled ends on its own; its late answer finds the

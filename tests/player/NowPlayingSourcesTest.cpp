@@ -138,8 +138,9 @@ TEST(MediaSessionInterfaces, GenericIdsAreDerivedFromTheirTypesSignatures)
 
     const std::string manager =
         "rc(Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager;" + Text(IID_IManager) + ")";
-    const std::string properties = "rc(Windows.Media.Control.GlobalSystemMediaTransportControlsSessionMediaProperties;" +
-                                   Text(IID_IMediaProperties) + ")";
+    const std::string properties =
+        "rc(Windows.Media.Control.GlobalSystemMediaTransportControlsSessionMediaProperties;" +
+        Text(IID_IMediaProperties) + ")";
     struct Case { const char* name; const GUID& declared; std::string signature; };
     const Case cases[] = {
         {"IAsyncOperation<Manager>", IID_IAsyncOperationOfManager, "pinterface(" + operation + ";" + manager + ")"},
@@ -212,7 +213,8 @@ TEST_F(NowPlayingSourcesWithRealPlayers, PlayersAreKnownByTheirImageOrWindowClas
         {"VLC idle", {"vlc.exe", VlcClass, "VLC media player"}, std::nullopt},
         {"VLC's title elsewhere", {"", VlcClass, "Song.mp3 - VLC media player"}, std::nullopt},
         // A player that has stopped answering still shows its title, read without asking it.
-        {"Spotify hung", {"Spotify.exe", SpotifyClass, "Artist - Song", "hung"}, PlayingSong{"Spotify", "Artist - Song"}},
+        {"Spotify hung", {"Spotify.exe", SpotifyClass, "Artist - Song", "hung"},
+         PlayingSong{"Spotify", "Artist - Song"}},
         {"foobar2000 hung", {"", Foobar2000Class, "Song [foobar2000]", "hung"}, PlayingSong{"foobar2000", "Song"}},
         {"VLC hung", {"vlc.exe", VlcClass, "Song - VLC media player", "hung"}, PlayingSong{"VLC", "Song"}},
     };
