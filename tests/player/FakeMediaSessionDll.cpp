@@ -90,10 +90,11 @@ private:
     std::atomic<ULONG> references_{1};
 };
 
+// Completes at once with its result, or never when it has none. It offers no IAsyncInfo, as
+// an operation need not: the program's cancelling of an unanswered call is only a courtesy.
 template <typename Result>
-class Operation final : public Object<IAsyncOperationOf<Result>>, public IAsyncInfo {
+class Operation final : public Object<IAsyncOperationOf<Result>> {
 public:
-    // Completes with result at once, or never when result is null.
     explicit Operation(ComPtr<Result> result) : result_(std::move(result)) {}
 
     HRESULT STDMETHODCALLTYPE put_Completed(IAsyncOperationCompletedHandlerOf<Result>* handler) override
@@ -111,60 +112,17 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetResults(Result** results) override
     {
-        if (!result_)
-            return E_UNEXPECTED; // not completed
-        return result_.CopyTo(results);
+        return result_ ? result_.CopyTo(results) : E_UNEXPECTED; // not completed
     }
-
-    // IAsyncInfo, reached through QueryInterface only.
-    ULONG STDMETHODCALLTYPE AddRef() override { return Object<IAsyncOperationOf<Result>>::AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return Object<IAsyncOperationOf<Result>>::Release(); }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override
-    {
-        return Object<IAsyncOperationOf<Result>>::QueryInterface(id, object);
-    }
-    HRESULT STDMETHODCALLTYPE GetIids(ULONG*, IID**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetRuntimeClassName(HSTRING*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTrustLevel(TrustLevel* level) override
-    {
-        *level = BaseTrust;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_Id(unsigned* id) override
-    {
-        *id = 1;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_Status(AsyncStatus* status) override
-    {
-        *status = cancelled_ ? Canceled : result_ ? Completed : Started;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_ErrorCode(HRESULT* code) override
-    {
-        *code = S_OK;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Cancel() override
-    {
-        cancelled_ = true;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Close() override { return S_OK; }
 
 private:
     void* Find(REFIID id) override
     {
-        if (id == GenericIds<Result>::Operation)
-            return static_cast<IAsyncOperationOf<Result>*>(this);
-        if (id == __uuidof(IAsyncInfo))
-            return static_cast<IAsyncInfo*>(this);
-        return Object<IAsyncOperationOf<Result>>::Find(id);
+        return id == GenericIds<Result>::Operation ? this : Object<IAsyncOperationOf<Result>>::Find(id);
     }
 
     ComPtr<Result> result_;
     ComPtr<IAsyncOperationCompletedHandlerOf<Result>> handler_;
-    std::atomic<bool> cancelled_{false};
 };
 
 class MediaProperties final : public Object<IMediaProperties> {
