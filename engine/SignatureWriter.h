@@ -32,7 +32,6 @@ public:
     // The playing song under the heading line that names its player (tray menu); the change
     // notice quotes the song alone.
     void NowPlaying(const std::string& player, const std::string& song);
-    void NowPlaying(const std::string& title) { NowPlaying("Winamp", title); }
     // The common writer: delimiter, static text and heading around the body, then the change
     // notice. heading is empty except for NowPlaying. A path naming one of the settings'
     // protected files is refused with a report, and nothing is written.
