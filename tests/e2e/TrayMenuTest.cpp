@@ -141,21 +141,36 @@ ScreenPicture PictureOfExpectedMenu(bool winampEnabled, const char* playerCaptio
     POINT at{};
     GetCursorPos(&at); // the program read the same point; (0, 0) when unreadable, for both
 
-    // The menu is drawn before its loop first takes messages; the timer then finds it drawn.
+    // The menu is drawn before its loop first takes messages, but it reaches the screen through
+    // the display's connection when it does, and a busy display may show it moving into place.
+    // The picture counts once two readings a timer period apart agree.
     static std::optional<ScreenPicture> taken;
+    static std::optional<ScreenPicture> previous;
+    static int readingsLeft;
     static std::string failure;
     taken.reset();
+    previous.reset();
+    readingsLeft = 100;
     failure.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
         try {
             const HWND shown = FindWindowA(MAKEINTATOM(0x8000), nullptr);
-            if (shown)
-                taken = PictureOf(shown);
+            if (!shown)
+                throw std::runtime_error("no menu window");
+            ScreenPicture reading = PictureOf(shown);
+            if (previous == reading)
+                taken = std::move(reading);
+            else if (--readingsLeft > 0)
+                previous = std::move(reading);
+            else
+                failure = "it never stood still";
         } catch (const std::exception& error) {
             failure = error.what();
         }
-        EndMenu();
+        if (taken || !failure.empty()) {
+            KillTimer(nullptr, id);
+            EndMenu();
+        }
     });
     if (!timer)
         throw std::runtime_error("cannot start the timer that reads the expected menu");
