@@ -104,12 +104,17 @@ void SignatureWriter::SetSignature(const std::string& body)
     ComposeAndWrite(path, body, "");
 }
 
-void SignatureWriter::NowPlaying(const std::string& title)
+std::string NowPlayingHeading(const std::string& player)
+{
+    return player + " is currently playing:";
+}
+
+void SignatureWriter::NowPlaying(const std::string& player, const std::string& song)
 {
     const std::string path = settings_.SignatureFilePath();
     if (path.empty())
         return ReportPlainError(reports_, NoTargetText);
-    ComposeAndWrite(path, title, NowPlayingHeading);
+    ComposeAndWrite(path, song, NowPlayingHeading(player));
 }
 
 void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)

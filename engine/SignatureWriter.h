@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-// The heading line written above the song title by NowPlaying.
-inline constexpr const char* NowPlayingHeading = "Winamp is currently playing:";
+// The heading line written above the song by NowPlaying: "Winamp is currently playing:".
+std::string NowPlayingHeading(const std::string& player);
 
 // Writes the signature text file from one of three sources. Switches, paths and the database
 // list are read from the settings at the moment of writing; every outcome the user should
@@ -29,8 +29,9 @@ public:
     std::optional<std::string> PickRandomBody();
     // The editor's signature field text as it stands ("Set signature").
     void SetSignature(const std::string& body);
-    // The playing song's title under the heading line (tray menu).
-    void NowPlaying(const std::string& title);
+    // The playing song under the heading line that names its player (tray menu); the change
+    // notice quotes the song alone.
+    void NowPlaying(const std::string& player, const std::string& song);
     // The common writer: delimiter, static text and heading around the body, then the change
     // notice. heading is empty except for NowPlaying. A path naming one of the settings'
     // protected files is refused with a report, and nothing is written.

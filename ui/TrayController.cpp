@@ -1,23 +1,38 @@
 #include "ui/TrayController.h"
 
 #include "base/Version.h"
-#include "engine/NowPlaying.h"
 #include "engine/SignatureWriter.h"
 #include "tray/TrayIcon.h"
 #include "ui/ProgramCommands.h"
 #include "ui/ProgramState.h"
 
+#include <string>
+
 namespace {
 
 constexpr const char* TrayHintText = "qmz Varnquill v" VARNQUILL_VERSION;
+// The submenu's caption while no player plays.
+constexpr const char* NoPlayerCaption = "Winamp";
+
+// A player's name as a menu shows it: an ampersand in it is the character, not a mnemonic.
+std::string MenuCaption(const std::string& name)
+{
+    std::string caption;
+    for (const char c : name) {
+        if (c == '&')
+            caption += '&';
+        caption += c;
+    }
+    return caption;
+}
 
 } // namespace
 
 TrayController::TrayController(ProgramState& program, SignatureWriter& writer, ProgramCommands& commands)
     : program_(program), writer_(writer), commands_(commands)
 {
-    WinampItem = &TrayMenu.Add("Winamp");
-    WinampItem->Add("Set song as signature", [this](auto&) { SetSongItemClick(); });
+    PlayerItem = &TrayMenu.Add(NoPlayerCaption);
+    PlayerItem->Add("Set song as signature", [this](auto&) { SetSongItemClick(); });
     TrayMenu.Add("Change signature", [this](auto&) { ChangeSignatureItemClick(); });
     // Shown in bold; the tray icon also runs it after a double-click.
     TrayMenu.Add("Restore", [this](auto&) { RestoreItemClick(); }).Default = true;
@@ -38,18 +53,21 @@ void TrayController::SetUpTrayIcon()
     icon->SetPopupMenu(&TrayMenu);
 }
 
-// Asked afresh each time the menu opens: the player may have started or stopped since. A
-// player that does not answer counts as not playing, so the menu still opens at once.
+// Asked afresh each time the menu opens, once for the whole menu: a player may have started
+// or stopped since. A player that does not answer counts as not playing, so the menu still
+// opens within a second.
 void TrayController::TrayMenuPopup()
 {
-    WinampItem->Enabled = false;
-    if (NowPlaying::IsPlaying())
-        WinampItem->Enabled = true;
+    playing_ = nowPlaying_.Ask();
+    PlayerItem->Caption = playing_ ? MenuCaption(playing_->player) : NoPlayerCaption;
+    PlayerItem->Enabled = playing_.has_value();
 }
 
+// The song the menu was opened with: the submenu named its player.
 void TrayController::SetSongItemClick()
 {
-    writer_.NowPlaying(NowPlaying::SongTitle());
+    if (playing_)
+        writer_.NowPlaying(playing_->player, playing_->song);
 }
 
 void TrayController::ChangeSignatureItemClick()

@@ -1,5 +1,9 @@
 #pragma once
+#include "engine/NowPlayingSources.h"
+#include "engine/PlayingSong.h"
 #include "toolkit/PopupMenu.h"
+
+#include <optional>
 
 class ProgramCommands;
 class SignatureWriter;
@@ -14,7 +18,8 @@ public:
     TrayController(ProgramState& program, SignatureWriter& writer, ProgramCommands& commands);
 
     toolkit::PopupMenu TrayMenu;
-    toolkit::MenuItem* WinampItem = nullptr; // "Winamp", holding "Set song as signature"
+    // The playing player's submenu ("Winamp" while none plays), holding "Set song as signature".
+    toolkit::MenuItem* PlayerItem = nullptr;
 
     void TrayMenuPopup();
     void SetSongItemClick();
@@ -30,4 +35,7 @@ private:
     ProgramState& program_;
     SignatureWriter& writer_;
     ProgramCommands& commands_;
+    NowPlayingSources nowPlaying_;
+    // What the sources answered when the menu last opened; its song is what the submenu sets.
+    std::optional<PlayingSong> playing_;
 };

@@ -178,28 +178,6 @@ TEST_F(RealProgram, TickWhileTheLastChangesReportIsOpenDoesNothing)
     EXPECT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(id).empty(); }, WaitMs, RecheckMs));
 }
 
-namespace {
-
-// The balloon Wine's tray shows: a tooltip window of the tray, visible, with the text.
-bool BalloonShown(const std::string& text)
-{
-    struct Search {
-        const std::string& text;
-        bool found = false;
-    } search{text};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            if (IsWindowVisible(window) && ClassOf(window) == "tooltips_class32" && TextOf(window) == s.text)
-                s.found = true;
-            return !s.found;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-} // namespace
-
 TEST_F(RealProgram, TickErrorIsABalloonInTheTrayWhileErrorBalloonsAreOn)
 {
     // No signature text file: the change ends in an error report.

@@ -219,4 +219,21 @@ int TrayIconCount()
     return testcommon::IconsInWinesTray();
 }
 
+bool BalloonShown(const std::string& text)
+{
+    struct Search {
+        const std::string& text;
+        bool found = false;
+    } search{text};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(context);
+            if (IsWindowVisible(window) && ClassOf(window) == "tooltips_class32" && TextOf(window) == s.text)
+                s.found = true;
+            return !s.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 } // namespace e2e

@@ -50,5 +50,7 @@ std::string ListItem(HWND list, int index);
 // How many icons Wine's own notification area (used where there is no system tray of the
 // X desktop, as under Xvfb) shows.
 int TrayIconCount();
+// Whether Wine's tray shows a balloon with this text: a visible tooltip window holding it.
+bool BalloonShown(const std::string& text);
 
 } // namespace e2e

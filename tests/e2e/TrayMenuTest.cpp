@@ -1,14 +1,18 @@
 // The tray menu of the real program. The menu is opened as the shell opens it, with the icon's
 // callback message carrying a right press, posted to the process's tray icon window; items are
 // chosen with the keys a user would press, and what they did is read from files, the registry
-// and the windows. A stand-in media player (FakePlayer.exe) plays the part of Winamp.
+// and the windows. A stand-in media player (FakePlayer.exe) plays the part of Winamp, and under
+// other names or window classes those of Spotify, foobar2000 and VLC; a registered stand-in
+// DLL (FakeMediaSession.dll) plays the system's media session.
 #include "tests/e2e/ProgramFixture.h"
 #include "tests/common/StandardUser.h"
 #include "tests/common/WineTray.h"
+#include "tests/player/FakeMediaSessionRegistration.h"
 #include "tests/player/FakePlayerProcess.h"
 #include "base/SystemError.h"
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -115,16 +119,16 @@ ScreenPicture PictureOf(HWND window)
     return picture;
 }
 
-// The picture of the menu the tray menu should be, drawn by this process: "Winamp" (a
-// submenu, greyed unless enabled), "Change signature", "Restore" in bold, "Exit", opened
-// where the cursor is, as the program opens its own.
-ScreenPicture PictureOfExpectedMenu(bool winampEnabled)
+// The picture of the menu the tray menu should be, drawn by this process: the player's
+// submenu ("Winamp" unless another player plays, greyed unless enabled), "Change signature",
+// "Restore" in bold, "Exit", opened where the cursor is, as the program opens its own.
+ScreenPicture PictureOfExpectedMenu(bool winampEnabled, const char* playerCaption = "Winamp")
 {
     toolkit::MenuHandle submenu(CreatePopupMenu());
     toolkit::MenuHandle menu(CreatePopupMenu());
     if (!submenu || !menu || !AppendMenuA(submenu.Get(), MF_STRING, 1, "Set song as signature") ||
         !AppendMenuA(menu.Get(), MF_POPUP | MF_STRING | (winampEnabled ? MF_ENABLED : MF_GRAYED),
-                     reinterpret_cast<UINT_PTR>(submenu.Release()), "Winamp") ||
+                     reinterpret_cast<UINT_PTR>(submenu.Release()), playerCaption) ||
         !AppendMenuA(menu.Get(), MF_STRING, 2, "Change signature") ||
         !AppendMenuA(menu.Get(), MF_STRING, 3, "Restore") || !AppendMenuA(menu.Get(), MF_STRING, 4, "Exit") ||
         !SetMenuDefaultItem(menu.Get(), 2, TRUE))
@@ -137,21 +141,36 @@ ScreenPicture PictureOfExpectedMenu(bool winampEnabled)
     POINT at{};
     GetCursorPos(&at); // the program read the same point; (0, 0) when unreadable, for both
 
-    // The menu is drawn before its loop first takes messages; the timer then finds it drawn.
+    // The menu is drawn before its loop first takes messages, but it reaches the screen through
+    // the display's connection when it does, and a busy display may show it moving into place.
+    // The picture counts once two readings a timer period apart agree.
     static std::optional<ScreenPicture> taken;
+    static std::optional<ScreenPicture> previous;
+    static int readingsLeft;
     static std::string failure;
     taken.reset();
+    previous.reset();
+    readingsLeft = 100;
     failure.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
         try {
             const HWND shown = FindWindowA(MAKEINTATOM(0x8000), nullptr);
-            if (shown)
-                taken = PictureOf(shown);
+            if (!shown)
+                throw std::runtime_error("no menu window");
+            ScreenPicture reading = PictureOf(shown);
+            if (previous == reading)
+                taken = std::move(reading);
+            else if (--readingsLeft > 0)
+                previous = std::move(reading);
+            else
+                failure = "it never stood still";
         } catch (const std::exception& error) {
             failure = error.what();
         }
-        EndMenu();
+        if (taken || !failure.empty()) {
+            KillTimer(nullptr, id);
+            EndMenu();
+        }
     });
     if (!timer)
         throw std::runtime_error("cannot start the timer that reads the expected menu");
@@ -214,6 +233,13 @@ protected:
         ASSERT_NE(menu, nullptr);
         Press(menu, std::vector<WPARAM>(static_cast<std::size_t>(downPresses), VK_DOWN));
         Press(menu, {VK_RETURN});
+    }
+
+    // Whether the open menu shows the picture, read again until it does: the program draws
+    // through its own connection to the display, which reaches the screen when it does.
+    bool MenuShows(HWND menu, const ScreenPicture& expected)
+    {
+        return EventWait().UntilRechecking([&] { return PictureOf(menu) == expected; }, WaitMs, RecheckMs);
     }
 
     bool MenuCloses()
@@ -348,6 +374,126 @@ INSTANTIATE_TEST_SUITE_P(
                    "-- \r\nStatic\r\ntext\r\nWinamp is currently playing:\r\nArtist - Song"},
         LayoutCase{"StaticBelow", "False", "Below", "Winamp is currently playing:\r\nArtist - Song\r\nStatic\r\ntext"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The other players: the submenu takes the name of the one that plays ----
+
+constexpr const char* SpotifyClass = "Chrome_WidgetWin_0";
+// A menu must open "within about a second"; the margin is for a busy test machine.
+constexpr auto AboutASecond = std::chrono::milliseconds(2000);
+
+struct OtherPlayerCase {
+    const char* name;
+    // A window stand-in: its process image (null: FakePlayer.exe), window class, title, state.
+    const char* image;
+    const char* windowClass;
+    const char* title;
+    const char* state;
+    // Else the media session stand-in, answering this for "Spotify.exe" playing "Artist - Song".
+    const char* sessionAnswer;
+    const char* caption;
+    const char* song; // null: the submenu is greyed
+};
+
+void PrintTo(const OtherPlayerCase& c, std::ostream* out) { *out << c.name; }
+
+class OtherPlayerItem : public TrayMenu, public ::testing::WithParamInterface<OtherPlayerCase> {};
+
+TEST_P(OtherPlayerItem, NamesThePlayerAndSetsItsSongUnderItsName)
+{
+    const OtherPlayerCase& c = GetParam();
+    std::optional<FakeMediaSessionRegistration> session;
+    std::optional<FakePlayerProcess> player;
+    if (c.sessionAnswer)
+        session.emplace(c.sessionAnswer, "Spotify.exe", "Artist", "Song");
+    else
+        player.emplace(std::string("--class \"") + c.windowClass + "\" --title \"" + c.title + "\" --state " + c.state,
+                       c.image ? c.image : "");
+    const ScreenPicture expected = PictureOfExpectedMenu(c.song != nullptr, c.caption);
+    WriteSignatureBesideTheProgram();
+    StoreSetting("Balloon", "True");
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    DirectoryWrites writes(program->Directory());
+
+    const auto opening = std::chrono::steady_clock::now();
+    const HWND menu = OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - opening, AboutASecond) << "the menu waited for a player";
+    EXPECT_TRUE(MenuShows(menu, expected))
+        << "not the submenu \"" << c.caption << "\", " << (c.song ? "enabled" : "greyed");
+    Press(menu, {VK_DOWN, VK_RIGHT, VK_RETURN, VK_ESCAPE});
+    ASSERT_TRUE(MenuCloses());
+
+    if (c.song) {
+        const std::string written = "-- \r\n" + std::string(c.caption) + " is currently playing:\r\n" + c.song;
+        EXPECT_TRUE(writes.Until([&] { return Signature() == written; }, WaitMs)) << Signature().value_or("(no file)");
+        // The change balloon quotes the song alone.
+        EXPECT_TRUE(EventWait().UntilRechecking([&] { return BalloonShown("\"" + std::string(c.song) + "\""); },
+                                                WaitMs, RecheckMs));
+    } else {
+        SettleWithAnotherMenu();
+        EXPECT_FALSE(Signature().has_value()) << "written: " << *Signature();
+    }
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+}
+
+constexpr const char* Foobar2000Class = "{97E27FAA-C0B3-4b8e-A693-ED7881E99FC1}";
+constexpr const char* Foobar2000ColumnsClass = "{E7076D1C-A7BF-4f39-B771-BCBE88F2A2A8}";
+
+INSTANTIATE_TEST_SUITE_P(
+    Players, OtherPlayerItem,
+    ::testing::Values(
+        OtherPlayerCase{"Spotify", "Spotify.exe", SpotifyClass, "Artist - Song", "playing", nullptr, "Spotify",
+                        "Artist - Song"},
+        OtherPlayerCase{"Foobar2000", nullptr, Foobar2000Class, "Artist - Song [foobar2000]", "playing", nullptr,
+                        "foobar2000", "Artist - Song"},
+        OtherPlayerCase{"Vlc", "vlc.exe", "Qt5QWindowIcon", "Song.mp3 - VLC media player", "playing", nullptr, "VLC",
+                        "Song.mp3"},
+        OtherPlayerCase{"MediaSession", nullptr, nullptr, nullptr, nullptr, "playing", "Spotify", "Artist - Song"},
+        OtherPlayerCase{"MediaSessionPaused", nullptr, nullptr, nullptr, nullptr, "paused", "Winamp", nullptr},
+        // A player that has stopped answering keeps the menu opening at once; the titles are
+        // read without asking the player.
+        OtherPlayerCase{"SpotifyHung", "Spotify.exe", SpotifyClass, "Artist - Song", "hung", nullptr, "Spotify",
+                        "Artist - Song"},
+        OtherPlayerCase{"Foobar2000Hung", nullptr, Foobar2000ColumnsClass, "Song [foobar2000]", "hung", nullptr,
+                        "foobar2000", "Song"},
+        OtherPlayerCase{"VlcHung", "vlc.exe", "Qt5QWindowIcon", "Song - VLC media player", "hung", nullptr, "VLC",
+                        "Song"},
+        OtherPlayerCase{"MediaSessionNeverAnswers", nullptr, nullptr, nullptr, nullptr, "never completes", "Winamp",
+                        nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TrayMenu, SpotifysTitleIsReadAgainEachTimeTheMenuOpens)
+{
+    FakePlayerProcess spotify(std::string("--class ") + SpotifyClass + " --title \"Artist - Song\"", "Spotify.exe");
+    const HWND window = FindWindowA(SpotifyClass, nullptr);
+    ASSERT_NE(window, nullptr);
+    WriteSignatureBesideTheProgram();
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    DirectoryWrites writes(program->Directory());
+
+    struct Step { const char* title; const char* caption; bool enabled; };
+    const Step steps[] = {
+        {"Artist - Song", "Spotify", true},
+        {"Spotify Premium", "Winamp", false}, // paused
+        {"Advertisement", "Winamp", false},
+        {"Other - Tune", "Spotify", true},
+    };
+    for (const Step& step : steps) {
+        ASSERT_TRUE(SetWindowTextA(window, step.title));
+        const ScreenPicture expected = PictureOfExpectedMenu(step.enabled, step.caption);
+        const HWND menu = OpenMenu();
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(MenuShows(menu, expected)) << step.title;
+        Press(menu, {VK_ESCAPE});
+        ASSERT_TRUE(MenuCloses());
+    }
+    const HWND menu = OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    Press(menu, {VK_DOWN, VK_RIGHT, VK_RETURN});
+    EXPECT_TRUE(writes.Until([&] { return Signature() == "-- \r\nSpotify is currently playing:\r\nOther - Tune"; },
+                             WaitMs))
+        << Signature().value_or("(no file)");
+}
 
 // ---- What the menu shows ----
 

@@ -138,7 +138,7 @@ protected:
         writer.SetSignature("body");
         check("SetSignature");
         sink.reports.clear();
-        writer.NowPlaying("song");
+        writer.NowPlaying("Winamp", "song");
         check("NowPlaying");
     }
 
@@ -331,6 +331,7 @@ TEST_F(SignatureWriterTest, ComposesTheLayoutsByteForByte)
         Place place;
         bool nowPlaying;
         std::string expected;
+        const char* player = "Winamp";
     };
     const Case cases[] = {
         {false, None, false, body},
@@ -345,6 +346,10 @@ TEST_F(SignatureWriterTest, ComposesTheLayoutsByteForByte)
         {true, Above, true, "-- \r\n" + staticText + "\r\n" + heading + title},
         {false, Below, true, heading + title + "\r\n" + staticText},
         {true, Below, true, "-- \r\n" + heading + title + "\r\n" + staticText},
+        // The heading names the player that plays, whichever it is.
+        {false, None, true, "Spotify is currently playing:\r\n" + title, "Spotify"},
+        {true, Below, true, "-- \r\nMedia player is currently playing:\r\n" + title + "\r\n" + staticText,
+         "Media player"},
     };
     settings.staticText = staticText;
     settings.balloon = true;
@@ -354,7 +359,7 @@ TEST_F(SignatureWriterTest, ComposesTheLayoutsByteForByte)
         settings.staticOn = c.place != None;
         settings.staticAbove = c.place != Below; // "above" with the switch off writes no static text
         if (c.nowPlaying)
-            writer.NowPlaying(title);
+            writer.NowPlaying(c.player, title);
         else
             writer.SetSignature(body);
         EXPECT_EQ(Signature(), c.expected) << c.expected;
@@ -423,7 +428,7 @@ TEST_F(SignatureWriterTest, WritesNothingWithoutATarget)
     settings.path = "";
     settings.balloon = true;
     writer.SetSignature("body");
-    writer.NowPlaying("song");
+    writer.NowPlaying("Winamp", "song");
     const Reports expected(2, PlainError("You must specify where to write the signature!"));
     EXPECT_EQ(sink.reports, expected);
 }

@@ -5,7 +5,7 @@
 // the 0 of an unknown command, so a caller that sends the wrong numbers is caught.
 //
 //   FakePlayer.exe --title TEXT [--stale-title TEXT] [--state playing|stopped|paused|hung]
-//                  [--version N] [--ready HANDLE]
+//                  [--version N] [--class NAME] [--ready HANDLE]
 //
 // --stale-title the window's title until the title refresh request (243) arrives; then it
 //           becomes --title. Without it the window shows --title from the start.
@@ -14,6 +14,9 @@
 //           message. Default: playing.
 // --version the answer to the version query (0); default 0x5066. 0 makes a window that
 //           does not pass for the player.
+// --class   the window's class instead of "Winamp v1.x", for players known by theirs; a
+//           copy of this program under another name stands in for players known by their
+//           process image.
 // --ready   an inherited event handle (decimal) set once the window is up, so a test can
 //           wait for the window without polling.
 #include "toolkit/Application.h"
@@ -36,6 +39,7 @@ struct Options {
     bool haveStaleTitle = false;
     PlayerState state = PlayerState::Playing;
     LRESULT version = 0x5066;
+    std::string className = "Winamp v1.x";
     HANDLE ready = nullptr;
 };
 
@@ -71,6 +75,8 @@ Options ParseOptions(int argc, char** argv)
             options.state = ParseState(value);
         } else if (name == "--version") {
             options.version = static_cast<LRESULT>(std::stoll(value, nullptr, 0));
+        } else if (name == "--class") {
+            options.className = value;
         } else if (name == "--ready") {
             options.ready = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::stoull(value)));
         } else {
@@ -96,7 +102,7 @@ public:
     explicit PlayerWindow(const Options& options) : options_(options)
     {
         toolkit::WindowArgs args;
-        args.className = "Winamp v1.x";
+        args.className = options.className.c_str();
         args.text = (options.haveStaleTitle ? options.staleTitle : options.title).c_str();
         args.width = 400;
         args.height = 120;

@@ -10,33 +10,50 @@ namespace {
 
 constexpr DWORD StartTimeoutMs = 20000;
 
-std::string FakePlayerPath()
-{
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        throw std::runtime_error("cannot find the test executable's own path");
-    std::string directory(path, length);
-    directory.erase(directory.find_last_of("\\/") + 1);
-    return directory + "FakePlayer.exe";
-}
-
 std::runtime_error SystemFailure(const std::string& what)
 {
     return std::runtime_error(what + ": " + base::SystemErrorText(GetLastError()));
 }
 
+std::string TestExecutablePath()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        throw std::runtime_error("cannot find the test executable's own path");
+    return std::string(path, length);
+}
+
+// FakePlayer.exe, or its copy under imageName. Each test executable copies into a folder of
+// its own, so two running at once never replace a copy the other runs.
+std::string FakePlayerPath(const std::string& imageName)
+{
+    const std::string test = TestExecutablePath();
+    const std::size_t nameStart = test.find_last_of("\\/") + 1;
+    const std::string directory = test.substr(0, nameStart);
+    if (imageName.empty())
+        return directory + "FakePlayer.exe";
+    const std::string copies = directory + test.substr(nameStart, test.rfind('.') - nameStart) + "-players\\";
+    if (!CreateDirectoryA(copies.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        throw SystemFailure("cannot make " + copies);
+    const std::string copy = copies + imageName;
+    if (!CopyFileA((directory + "FakePlayer.exe").c_str(), copy.c_str(), FALSE))
+        throw SystemFailure("cannot copy FakePlayer.exe to " + copy);
+    return copy;
+}
+
 } // namespace
 
-FakePlayerProcess::FakePlayerProcess(const std::string& arguments)
+FakePlayerProcess::FakePlayerProcess(const std::string& arguments, const std::string& imageName)
 {
+    const std::string player = FakePlayerPath(imageName);
     // The player sets this inherited event once its window exists.
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     const base::KernelHandle ready(CreateEventA(&inheritable, TRUE, FALSE, nullptr));
     if (!ready)
         throw SystemFailure("cannot create the player's ready event");
 
-    std::string commandLine = '"' + FakePlayerPath();
+    std::string commandLine = '"' + player;
     commandLine += "\" " + arguments + " --ready ";
     commandLine += std::to_string(reinterpret_cast<std::uintptr_t>(ready.Get()));
     std::vector<char> writable(commandLine.begin(), commandLine.end());
@@ -46,7 +63,7 @@ FakePlayerProcess::FakePlayerProcess(const std::string& arguments)
     PROCESS_INFORMATION started{};
     if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                         &startup, &started))
-        throw SystemFailure("cannot start " + FakePlayerPath());
+        throw SystemFailure("cannot start " + player);
     process_.Reset(started.hProcess);
     const base::KernelHandle thread(started.hThread);
 
