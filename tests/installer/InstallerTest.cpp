@@ -2,8 +2,8 @@
 // what they leave behind: files, registry values, shortcuts and the running program. Runs
 // in a Wine prefix of its own, against the real registry, files and tray.
 #include "tests/e2e/Desktop.h"
-#include "tests/engine/EngineTestFiles.h"
-#include "tests/e2e/MachineRegistry.h"
+#include "tests/common/MachineRegistry.h"
+#include "tests/common/TestFiles.h"
 #include "base/Handles.h"
 #include "base/Version.h"
 #include "ui/MainWindowClass.h"

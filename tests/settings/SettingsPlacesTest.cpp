@@ -7,7 +7,7 @@
 #include "tests/common/StandardUser.h"
 
 #include "FailureOf.h"
-#include "TestDirectory.h"
+#include "tests/common/TestDirectory.h"
 #include "TestRegistryKey.h"
 
 #include <gtest/gtest.h>

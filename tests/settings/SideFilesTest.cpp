@@ -5,7 +5,7 @@
 #include "base/SystemError.h"
 
 #include "FailureOf.h"
-#include "TestDirectory.h"
+#include "tests/common/TestDirectory.h"
 
 #include <gtest/gtest.h>
 

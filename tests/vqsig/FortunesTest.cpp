@@ -1,5 +1,5 @@
 // vqsig's fortune files: import into a database and export from it.
-#include "tests/settings/TestDirectory.h"
+#include "tests/common/TestDirectory.h"
 #include "tests/vqsig/ConsoleRun.h"
 #include "tests/vqsig/Databases.h"
 

@@ -1,7 +1,7 @@
 // vqsig pick: one random change, composed as the tray menu composes it, from the command
 // line or from the program's own settings.
-#include "tests/e2e/MachineRegistry.h"
-#include "tests/settings/TestDirectory.h"
+#include "tests/common/MachineRegistry.h"
+#include "tests/common/TestDirectory.h"
 #include "tests/vqsig/ConsoleRun.h"
 #include "tests/vqsig/Databases.h"
 

@@ -1,6 +1,7 @@
 // vqsig's record commands on database files: count, list, add, delete, and the engine's
 // failure texts for a database that cannot be used.
-#include "tests/settings/TestDirectory.h"
+#include "base/Handles.h"
+#include "tests/common/TestDirectory.h"
 #include "tests/vqsig/ConsoleRun.h"
 #include "tests/vqsig/Databases.h"
 
