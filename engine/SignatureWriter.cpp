@@ -121,9 +121,9 @@ void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
 {
     // A slip in the file dialog must not turn a database or a side file into a signature.
     const std::vector<std::string> protectedFiles = settings_.ProtectedFiles();
-    if (NamesOneOf(path, protectedFiles))
-        return reports_.ReportError("Cannot open signature text file!", OwnFileMessage,
-                                    std::string("Error opening signature text file: ") + OwnFileMessage);
+    if (const std::optional<std::string> refusal = RefusedTarget(path, protectedFiles))
+        return reports_.ReportError("Cannot open signature text file!", *refusal,
+                                    "Error opening signature text file: " + *refusal);
     std::optional<TextFileWriter> file;
     try {
         file.emplace(path);
