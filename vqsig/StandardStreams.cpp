@@ -125,7 +125,8 @@ void WriteStandardOutput(std::string_view text, TextEncoding encoding)
         const DWORD error = GetLastError();
         if (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA)
             throw OutputClosed();
-        throw LastWindowsFailure();
+        // Not an IoFailure: a command must not take it for one of its database's.
+        throw std::runtime_error(std::string("Standard output: ") + LastWindowsFailure().what());
     }
 }
 

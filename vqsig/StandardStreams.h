@@ -16,8 +16,8 @@ public:
     OutputClosed() : std::runtime_error("The output was closed.") {}
 };
 
-// Fails with OutputClosed when the reader of a pipe has gone, and with an IoFailure when
-// the output cannot be written otherwise (a full disk).
+// Fails with OutputClosed when the reader of a pipe has gone, and otherwise, when the output
+// cannot be written (a full disk), with "Standard output: " and the I/O failure's message.
 void WriteStandardOutput(std::string_view text, TextEncoding encoding = TextEncoding::Ansi);
 
 // Writes what it can: there is nowhere left to report a failure of standard error.
