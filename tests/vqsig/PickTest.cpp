@@ -54,8 +54,9 @@ TEST(VqsigPickTest, EachFailedCheckPrintsTheDialogTextAndExitsWithOne)
     } cases[] = {
         {{"pick", db}, "You must specify where to write the signature!"},
         {{"pick", "--list", folder.Path() + "empty.list", "--stdout"}, "There are no files in the database list!"},
-        {{"pick", folder.Path() + "empty.sigs", "--stdout"}, "Signature database is empty!"},
-        {{"pick", db, "--out", folder.Path() + "none\\sig.txt"}, "Error opening signature text file: Invalid filename"},
+        {{"pick", folder.Path() + "empty.sigs", "--stdout"}, folder.Path() + "empty.sigs: Signature database is empty!"},
+        {{"pick", db, "--out", folder.Path() + "none\\sig.txt"},
+         folder.Path() + "none\\sig.txt: Error opening signature text file: Invalid filename"},
     };
     for (const auto& c : cases) {
         const auto run = Vqsig(c.arguments);
@@ -116,7 +117,7 @@ TEST(VqsigPickTest, NeverWritesOverADatabaseOrTheProgramsOwnFiles)
             arguments.insert(arguments.end(), databases.begin(), databases.end());
             const auto run = vqsig_test::RunProgram(program, arguments);
             EXPECT_EQ(1u, run.exitCode) << target;
-            EXPECT_EQ(message + "\r\n", run.err) << target;
+            EXPECT_EQ(target + ": " + message + "\r\n", run.err);
         }
     }
     EXPECT_EQ(Database({"Body"}), folder.Read("one database.sigs"));

@@ -114,7 +114,7 @@ TEST(VqsigRecordsTest, UnusableDatabasesGiveTheEngineTextsAndKeepTheirBytes)
         {{"list", missing}, missing + ": File not found"},
         {{"delete", missing, "1"}, missing + ": File not found"},
         {{"export", missing, "-"}, missing + ": File not found"},
-        {{"pick", missing, "--stdout"}, "Error opening signature database: File not found"},
+        {{"pick", missing, "--stdout"}, missing + ": Error opening signature database: File not found"},
         {{"count", tooLong}, tooLong + ": Invalid filename"},
         {{"add", tooLong, "x"}, tooLong + ": Invalid filename"},
         {{"import", tooLong, fortunes}, tooLong + ": Invalid filename" + nothing},
