@@ -1,42 +1,147 @@
 #include "engine/OwnFiles.h"
 
-#include "base/AsciiText.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <optional>
 
 namespace {
 
-std::optional<std::string> FullPath(const std::string& path)
+// The file system's own name for a file: the same on every path that reaches it.
+struct FileIdentity {
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of an existing file or folder, or nothing when there is none to open.
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    // No access asked, every sharing allowed: only looked at, whoever else holds it. Backup
+    // semantics let a folder open too.
+    const base::FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file || !GetFileInformationByHandle(file.Get(), &info))
+        return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// The full path, without a "\\?\" or "\\.\" prefix, which changes nothing about the file
+// named; empty when there is none.
+std::string PlainFullPath(const std::string& path)
 {
     if (path.empty() || path.find('\0') != std::string::npos)
-        return std::nullopt;
+        return {};
     std::string full(MAX_PATH, '\0');
     for (;;) {
         const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
         if (length == 0)
-            return std::nullopt;
+            return {};
         // Too small a buffer answers the size needed, counting the NUL; a fitting one the
         // length without it.
         if (length < full.size()) {
             full.resize(length);
-            return full;
+            break;
         }
         full.assign(length, '\0');
     }
+    if (full.starts_with("\\\\?\\") || full.starts_with("\\\\.\\")) {
+        full.erase(0, 4);
+        if (full.size() > 4 && full.compare(0, 4, "UNC\\") == 0)
+            full.replace(0, 3, "\\");
+    }
+    return full;
 }
+
+std::wstring Wide(const std::string& ansi)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    // A path's length fits an int, and CP_ACP is always known: the size query answered.
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
+    return wide;
+}
+
+// Equal but for letter case, folded as the file system folds names (beyond A to Z too).
+bool SameName(const std::string& a, const std::string& b)
+{
+    const std::wstring wideA = Wide(a);
+    const std::wstring wideB = Wide(b);
+    return CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                                static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
+}
+
+// One path, looked up once for the comparisons against many.
+class FileLocation {
+public:
+    explicit FileLocation(const std::string& path) : full_(PlainFullPath(path))
+    {
+        if (!full_.empty())
+            identity_ = IdentityOf(full_);
+    }
+
+    bool Valid() const { return !full_.empty(); }
+
+    bool SameAs(FileLocation& other)
+    {
+        if (identity_ || other.identity_)
+            return identity_ && other.identity_ && *identity_ == *other.identity_;
+        // Neither exists (yet): the same name in the same folder.
+        const std::optional<FileIdentity>& folder = Folder();
+        if (folder && other.Folder())
+            return *folder == *other.Folder() && SameName(Name(), other.Name());
+        return SameName(full_, other.full_);
+    }
+
+private:
+    std::string Name() const { return full_.substr(full_.find_last_of('\\') + 1); }
+
+    const std::optional<FileIdentity>& Folder()
+    {
+        if (!folderLooked_) {
+            folderLooked_ = true;
+            const std::size_t slash = full_.find_last_of('\\');
+            if (slash != std::string::npos)
+                folder_ = IdentityOf(full_.substr(0, slash + 1));
+        }
+        return folder_;
+    }
+
+    std::string full_;
+    std::optional<FileIdentity> identity_;
+    bool folderLooked_ = false;
+    std::optional<FileIdentity> folder_;
+};
 
 } // namespace
 
 bool NamesOneOf(const std::string& path, const std::vector<std::string>& files)
 {
-    const std::optional<std::string> target = FullPath(path);
-    if (!target)
+    FileLocation target(path);
+    if (!target.Valid())
         return false;
     return std::any_of(files.begin(), files.end(), [&](const std::string& file) {
-        const std::optional<std::string> full = FullPath(file);
-        return full && base::AsciiEqualNoCase(*target, *full);
+        FileLocation other(file);
+        return other.Valid() && target.SameAs(other);
     });
+}
+
+bool NamesDataStream(const std::string& path)
+{
+    const std::string full = PlainFullPath(path);
+    // Past a drive's colon, a colon only ever starts a stream's name.
+    const std::size_t from = full.size() > 1 && full[1] == ':' ? 2 : 0;
+    return full.find(':', from) != std::string::npos;
+}
+
+std::optional<std::string> RefusedTarget(const std::string& path, const std::vector<std::string>& files)
+{
+    if (NamesDataStream(path))
+        return DataStreamMessage;
+    if (NamesOneOf(path, files))
+        return OwnFileMessage;
+    return std::nullopt;
 }

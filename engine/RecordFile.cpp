@@ -64,6 +64,14 @@ std::int64_t RecordFile::Count() const
     return size.QuadPart / static_cast<std::int64_t>(SignatureRecordSize);
 }
 
+bool RecordFile::HoldsWholeRecords() const
+{
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(Handle(), &size))
+        throw LastWindowsFailure();
+    return size.QuadPart % static_cast<std::int64_t>(SignatureRecordSize) == 0;
+}
+
 std::int64_t RecordFile::Position() const
 {
     return BytePosition() / static_cast<std::int64_t>(SignatureRecordSize);

@@ -33,6 +33,8 @@ public:
 
     // Whole records only: a trailing partial record is not counted.
     std::int64_t Count() const;
+    // Whether the file's length is a whole number of records, as a database's is.
+    bool HoldsWholeRecords() const;
     std::int64_t Position() const;
     // Seeking beyond the end is allowed; a negative record fails with code 131.
     void Seek(std::int64_t record);

@@ -12,6 +12,14 @@ public:
     // whichever the user chose.
     virtual void ReportError(const std::string& balloonTitle, const std::string& balloonText,
                              const std::string& dialogText) = 0;
+    // An error about one file. Balloons and dialogs keep the words above, whose context
+    // tells the file; a console, which may have been given several, names it as well.
+    virtual void ReportFileError(const std::string& path, const std::string& balloonTitle,
+                                 const std::string& balloonText, const std::string& dialogText)
+    {
+        static_cast<void>(path);
+        ReportError(balloonTitle, balloonText, dialogText);
+    }
     // An information balloon, e.g. the change notice.
     virtual void Notice(const std::string& title, const std::string& text) = 0;
     // A yes/no question; true for Yes.

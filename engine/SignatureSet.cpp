@@ -14,6 +14,15 @@ namespace {
 
 constexpr const char* SetExtensions[] = {".txt", ".htm", ".rtf"};
 
+bool LargerThanASignature(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    // A size that cannot be read shows as the open's own failure just after.
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes))
+        return false;
+    const ULONGLONG size = (static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+    return size > LargestSignatureSibling;
+}
 
 } // namespace
 
@@ -49,6 +58,10 @@ std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const Signature
 {
     std::vector<SiblingOpenFailure> failures;
     for (const SignatureFileContent& sibling : siblings) {
+        if (LargerThanASignature(sibling.path)) {
+            failures.push_back({sibling.path, SiblingTooLargeMessage});
+            continue;
+        }
         std::optional<TextFileWriter> file;
         try {
             file.emplace(sibling.path, TextFileWriter::IfMissing::Fail);

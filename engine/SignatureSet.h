@@ -7,6 +7,11 @@
 // .rtf, as some mail clients keep it: writing one of them rewrites the others that exist,
 // each in its own format, so the client's plain, HTML and rich-text mail agree.
 
+// A sibling larger than this is a document of the user's that shares the signature's name
+// (report.txt beside report.rtf), not a signature: it is never rewritten.
+inline constexpr unsigned long long LargestSignatureSibling = 1 << 20;
+inline constexpr const char* SiblingTooLargeMessage = "It is too large to be a signature (over 1 MiB)";
+
 // One file of the set and the bytes it is to hold.
 struct SignatureFileContent {
     std::string path;
@@ -30,7 +35,7 @@ struct SiblingOpenFailure {
 };
 
 // Rewrites each sibling whole, one after the other, and answers those that could not be
-// opened; they keep what they held. A sibling that has gone since it was found is not
+// opened or are too large to be a signature; they keep what they held. A sibling that has gone since it was found is not
 // made again. A failure while writing one closes it and travels on, leaving those before
 // it written and those after it as they were.
 std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings);

@@ -84,15 +84,15 @@ std::optional<std::string> SignatureWriter::PickRandomBody()
     try {
         body = database_.RandomRecord(chosen, random_);
     } catch (const DatabaseOpenFailure& failure) {
-        reports_.ReportError("Cannot open signature database!", failure.what(),
-                             std::string("Error opening signature database: ") + failure.what());
+        reports_.ReportFileError(chosen, "Cannot open signature database!", failure.what(),
+                                 std::string("Error opening signature database: ") + failure.what());
         return std::nullopt;
     } catch (const std::exception& failure) {
-        ReportFailure(reports_, failure);
+        reports_.ReportFileError(chosen, "Error:", failure.what(), std::string("ERROR: ") + failure.what());
         return std::nullopt;
     }
     if (!body)
-        ReportPlainError(reports_, "Signature database is empty!");
+        reports_.ReportFileError(chosen, "Error:", "Signature database is empty!", "Signature database is empty!");
     return body;
 }
 
@@ -121,15 +121,15 @@ void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
 {
     // A slip in the file dialog must not turn a database or a side file into a signature.
     const std::vector<std::string> protectedFiles = settings_.ProtectedFiles();
-    if (NamesOneOf(path, protectedFiles))
-        return reports_.ReportError("Cannot open signature text file!", OwnFileMessage,
-                                    std::string("Error opening signature text file: ") + OwnFileMessage);
+    if (const std::optional<std::string> refusal = RefusedTarget(path, protectedFiles))
+        return reports_.ReportFileError(path, "Cannot open signature text file!", *refusal,
+                                        "Error opening signature text file: " + *refusal);
     std::optional<TextFileWriter> file;
     try {
         file.emplace(path);
     } catch (const IoFailure& failure) {
-        return reports_.ReportError("Cannot open signature text file!", failure.what(),
-                                    std::string("Error opening signature text file: ") + failure.what());
+        return reports_.ReportFileError(path, "Cannot open signature text file!", failure.what(),
+                                        std::string("Error opening signature text file: ") + failure.what());
     }
 
     const std::vector<SignatureFileContent> set =

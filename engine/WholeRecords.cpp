@@ -14,3 +14,9 @@ void RefusePartialRecords(const std::string& path)
     if (size % SignatureRecordSize != 0)
         throw NotADatabase();
 }
+
+void RefusePartialRecords(const RecordFile& file)
+{
+    if (!file.HoldsWholeRecords())
+        throw NotADatabase();
+}

@@ -1,4 +1,6 @@
 #pragma once
+#include "engine/RecordFile.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -12,3 +14,5 @@ public:
 // Fails with NotADatabase when the file's size is not a multiple of the record size, and
 // with the IoFailure of the size query when the size cannot be read.
 void RefusePartialRecords(const std::string& path);
+// The same for a file already open.
+void RefusePartialRecords(const RecordFile& file);

@@ -142,9 +142,11 @@ FunctionEnd
 
 Section "-un.Program"
   Call un.EndRunningCopy
-  Delete "$INSTDIR\Varnquill.exe"
-  Delete "$INSTDIR\vqsig.exe"
-  Delete "$INSTDIR\uninstall.exe"
+  ; A copy running in another user's session is out of reach and holds its files: they go
+  ; when Windows restarts, rather than stay behind once the Add/Remove entry is gone.
+  Delete /REBOOTOK "$INSTDIR\Varnquill.exe"
+  Delete /REBOOTOK "$INSTDIR\vqsig.exe"
+  Delete /REBOOTOK "$INSTDIR\uninstall.exe"
   Delete "$SMPROGRAMS\Varnquill.lnk"
   Delete "$DESKTOP\Varnquill.lnk"
   !insertmacro REMOVE_OWN_RUN_VALUE HKLM
@@ -152,6 +154,11 @@ Section "-un.Program"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   ; Only when empty: side files the user keeps, or files of their own, hold it.
   RMDir "$INSTDIR"
+  ${If} ${RebootFlag}
+    RMDir /REBOOTOK "$INSTDIR"
+    DetailPrint "Some of Varnquill's files are in use; they are removed when Windows restarts."
+    MessageBox MB_OK|MB_ICONINFORMATION "Varnquill is still running for another user of this computer. Its remaining files will be removed when Windows restarts." /SD IDOK
+  ${EndIf}
 SectionEnd
 
 ; The user's databases are never removed, wherever they are: they are documents, not

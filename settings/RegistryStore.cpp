@@ -17,6 +17,10 @@ std::string RegistryPath(const std::string& key)
     return !key.empty() && key.front() == '\\' ? key.substr(1) : key;
 }
 
+// What the store does to a key it writes, and nothing more: an administrator may give users
+// these rights on the machine's key without full control, and the key is then still theirs.
+constexpr REGSAM WriteRights = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
+
 base::RegistryKey OpenExistingKey(HKEY root, const std::string& key, REGSAM access)
 {
     HKEY handle = nullptr;
@@ -81,7 +85,7 @@ void RegistryStore::WriteString(const std::string& key, const std::string& name,
 {
     if (CreateKey(key) != ERROR_SUCCESS)
         throw RegistryError("Failed to create key " + key);
-    const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_ALL_ACCESS);
+    const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_SET_VALUE);
     if (!opened)
         return; // the key is there but not ours to write: the setting is left as it was
     if (RegSetValueExA(opened.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -93,7 +97,7 @@ LSTATUS RegistryStore::CreateKey(const std::string& key)
 {
     HKEY created = nullptr;
     const LSTATUS status = RegCreateKeyExA(root_, RegistryPath(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                           KEY_ALL_ACCESS, nullptr, &created, nullptr);
+                                           WriteRights, nullptr, &created, nullptr);
     const base::RegistryKey closeAgain(status == ERROR_SUCCESS ? created : nullptr);
     return status;
 }
@@ -110,7 +114,7 @@ void RegistryStore::WriteInteger(const std::string& key, const std::string& name
 
 void RegistryStore::DeleteValue(const std::string& key, const std::string& name)
 {
-    const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_ALL_ACCESS);
+    const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_SET_VALUE);
     if (!opened)
         return; // no key, no value to delete
     // A missing value is already what the caller wants; any other refusal is not reported

@@ -20,7 +20,8 @@ public:
 // included, goes to the registry unchanged. Every call opens the key it needs and closes it
 // again, so no call leaves a key open or changes what a later call sees as its starting
 // point. Reads ask for read access only, so a key the user may read but not change still
-// gives its values; writes and deletes open with full access.
+// gives its values; writes and deletes ask only for the rights they use (query, set value,
+// create subkey), so a key the user may write but not administer is written.
 //
 // Reads never create a key. A missing or unopenable key and a missing value give the
 // default; an existing empty value gives the empty string. A value of another type than a
@@ -50,8 +51,8 @@ public:
     int ReadInteger(const std::string& key, const std::string& name, int defaultValue) const;
     void WriteInteger(const std::string& key, const std::string& name, int value);
 
-    // The first step of every write: creates the key when it is missing, opening it with full
-    // access, and closes it again. Gives the registry's answer, ERROR_SUCCESS when the key is
+    // The first step of every write: creates the key when it is missing, opening it with the
+    // rights a write uses, and closes it again. Gives the registry's answer, ERROR_SUCCESS when the key is
     // there and ours to write; so the caller can learn whether writes would be refused.
     LSTATUS CreateKey(const std::string& key);
 

@@ -60,6 +60,17 @@ PlaceCandidates PlacesOfThisUser()
     return candidates;
 }
 
+std::vector<std::string> EverySideFilePath(const std::string& programDirectory, const PlaceCandidates& candidates)
+{
+    std::vector<std::string> paths;
+    for (const char* name : {DatabaseListFileName, StaticTextFileName}) {
+        paths.push_back(SideFilePath(programDirectory, name));
+        if (!candidates.userFolder.empty())
+            paths.push_back(SideFilePath(candidates.userFolder, name));
+    }
+    return paths;
+}
+
 SettingsPlaces::SettingsPlaces(std::string programDirectory, PlaceCandidates candidates)
     : programDirectory_(std::move(programDirectory)), candidates_(std::move(candidates))
 {

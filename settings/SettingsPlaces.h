@@ -28,6 +28,11 @@ struct PlaceCandidates {
 // "Varnquill\" in the user's roaming application data folder.
 PlaceCandidates PlacesOfThisUser();
 
+// Every path a side file may have for this user, beside the program or in the user's own
+// folder, whichever a run would choose: decides nothing and touches nothing.
+std::vector<std::string> EverySideFilePath(const std::string& programDirectory,
+                                           const PlaceCandidates& candidates = PlacesOfThisUser());
+
 // Makes the decisions once, when constructed, and answers them for the whole run. Constructing
 // it touches nothing the program would not write anyway: it creates the settings key when
 // missing (as the first setting written would) and a file in the program's folder that is

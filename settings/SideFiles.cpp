@@ -14,7 +14,12 @@ std::string SideFilePath(const std::string& folder, const std::string& fileName)
 
 std::vector<std::string> LoadList(const std::string& path)
 {
-    return base::SplitLines(ReadWholeFile(path));
+    std::vector<std::string> entries = base::SplitLines(ReadWholeFile(path));
+    // A blank line names no file: kept, it would only fail as a database named "".
+    std::erase_if(entries, [](const std::string& entry) {
+        return entry.find_first_not_of(" \t") == std::string::npos;
+    });
+    return entries;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines)

@@ -15,8 +15,9 @@ inline constexpr const char* StaticTextFileName = "static.sig.qmz";
 // before the file name, which the file system accepts.
 std::string SideFilePath(const std::string& folder, const std::string& fileName);
 
-// One entry per line (base::SplitLines): lines end at CR, LF or CR LF; an empty line is
-// an empty entry, and a last line without a line break is still an entry.
+// One entry per line (base::SplitLines): lines end at CR, LF or CR LF, and a last line
+// without a line break is still an entry. Blank lines (empty, or blanks and tabs only) are
+// no entries.
 std::vector<std::string> LoadList(const std::string& path);
 
 // Every entry followed by CR LF, the last one included; an empty list is an empty file.

@@ -80,4 +80,15 @@ std::string AnsiToUtf8(std::string_view ansi)
     return utf8;
 }
 
+std::string ShownInAnsi(std::wstring_view text)
+{
+    if (text.empty())
+        return {};
+    const int length = CheckedLength(text.size());
+    const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, "?", nullptr);
+    std::string shown(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, shown.data(), needed, "?", nullptr);
+    return shown;
+}
+
 } // namespace vqsig

@@ -26,4 +26,7 @@ std::optional<std::string> Utf8ToAnsi(std::string_view utf8);
 
 std::string AnsiToUtf8(std::string_view ansi);
 
+// The text in the ANSI code page for a message, a "?" in place of each character it lacks.
+std::string ShownInAnsi(std::wstring_view text);
+
 } // namespace vqsig

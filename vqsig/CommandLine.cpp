@@ -1,39 +1,22 @@
 #include "vqsig/CommandLine.h"
 
+#include "vqsig/CommandTable.h"
+
 #include <algorithm>
-#include <array>
-#include <limits>
 
 namespace vqsig {
 
 namespace {
-
-struct OperandRule {
-    const char* command;
-    std::size_t least;
-    std::size_t most;
-};
-
-constexpr std::size_t Unlimited = std::numeric_limits<std::size_t>::max();
-
-constexpr std::array<OperandRule, 7> OperandRules{{
-    {"pick", 0, Unlimited},
-    {"count", 1, 1},
-    {"list", 1, 1},
-    {"add", 1, 2},
-    {"delete", 2, 2},
-    {"import", 2, Unlimited},
-    {"export", 2, 2},
-}};
 
 bool IsHelpRequest(const std::string& argument)
 {
     return argument == "--help" || argument == "-h" || argument == "/?" || argument == "help";
 }
 
+// No option starts with a digit: "-1" is a number, for the command to judge.
 bool IsOption(const std::string& argument)
 {
-    return argument.size() > 1 && argument[0] == '-';
+    return argument.size() > 1 && argument[0] == '-' && !(argument[1] >= '0' && argument[1] <= '9');
 }
 
 std::string TakeValue(const std::vector<std::string>& arguments, std::size_t& i)
@@ -71,21 +54,20 @@ void ReadPickOption(Invocation& invocation, const std::vector<std::string>& argu
         throw UsageError("Unknown option " + option + ".");
 }
 
-const OperandRule& RuleOf(const std::string& command)
+const Command& CommandNamed(const std::string& name)
 {
-    const auto rule = std::find_if(OperandRules.begin(), OperandRules.end(),
-                                   [&](const OperandRule& r) { return command == r.command; });
-    if (rule == OperandRules.end())
-        throw UsageError("Unknown command \"" + command + "\".");
-    return *rule;
+    const Command* command = FindCommand(name);
+    if (!command)
+        throw UsageError("Unknown command \"" + name + "\".");
+    return *command;
 }
 
-void CheckOperands(const Invocation& invocation, const OperandRule& rule)
+void CheckOperands(const Invocation& invocation, const Command& rule)
 {
     const std::size_t given = invocation.operands.size();
-    if (given < rule.least)
+    if (given < rule.leastOperands)
         throw UsageError("The command " + invocation.command + " needs more arguments.");
-    if (given > rule.most)
+    if (given > rule.mostOperands)
         throw UsageError("The command " + invocation.command + " takes fewer arguments.");
     if (invocation.outFile && invocation.toStandardOutput)
         throw UsageError("Give either --out or --stdout, not both.");
@@ -113,7 +95,7 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
     }
 
     invocation.command = arguments.front();
-    const OperandRule& rule = RuleOf(invocation.command);
+    const Command& rule = CommandNamed(invocation.command);
     bool optionsEnded = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];

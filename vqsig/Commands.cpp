@@ -1,32 +1,27 @@
 #include "vqsig/Commands.h"
 
+#include "vqsig/CommandTable.h"
 #include "vqsig/StandardStreams.h"
 #include "vqsig/Usage.h"
+
+#include <stdexcept>
 
 namespace vqsig {
 
 int RunCommand(const Invocation& invocation)
 {
-    const std::string& command = invocation.command;
-    if (command == "help")
+    if (invocation.command == "help") {
         WriteStandardOutput(HelpText());
-    else if (command == "version")
+        return 0;
+    }
+    if (invocation.command == "version") {
         WriteStandardOutput(VersionText());
-    else if (command == "pick")
-        return Pick(invocation);
-    else if (command == "count")
-        return CountRecords(invocation);
-    else if (command == "list")
-        return ListRecords(invocation);
-    else if (command == "add")
-        return AddRecord(invocation);
-    else if (command == "delete")
-        return DeleteRecord(invocation);
-    else if (command == "import")
-        return ImportFortunes(invocation);
-    else if (command == "export")
-        return ExportFortunes(invocation);
-    return 0;
+        return 0;
+    }
+    const Command* command = FindCommand(invocation.command);
+    if (!command) // the parser lets only the table's commands through
+        throw std::logic_error("no command " + invocation.command);
+    return command->run(invocation);
 }
 
 } // namespace vqsig

@@ -10,6 +10,12 @@ void ConsoleReports::ReportError(const std::string&, const std::string&, const s
     WriteStandardError(dialogText + "\r\n");
 }
 
+void ConsoleReports::ReportFileError(const std::string& path, const std::string& balloonTitle,
+                                     const std::string& balloonText, const std::string& dialogText)
+{
+    ReportError(balloonTitle, balloonText, path + ": " + dialogText);
+}
+
 void ConsoleReports::Notice(const std::string&, const std::string&)
 {
     // A notice is a balloon; output of its own would spoil a signature printed with --stdout.

@@ -9,6 +9,9 @@ class ConsoleReports final : public ReportSink {
 public:
     void ReportError(const std::string& balloonTitle, const std::string& balloonText,
                      const std::string& dialogText) override;
+    // As ReportError, with the file named first: "<path>: <dialog text>".
+    void ReportFileError(const std::string& path, const std::string& balloonTitle, const std::string& balloonText,
+                         const std::string& dialogText) override;
     void Notice(const std::string& title, const std::string& text) override;
     bool Ask(const std::string& question) override;
 

@@ -1,6 +1,5 @@
 #include "vqsig/DatabaseTexts.h"
 
-#include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
 
 #include <algorithm>
@@ -9,16 +8,24 @@
 
 namespace vqsig {
 
-std::vector<std::string> ReadDatabaseTexts(const std::string& path)
+void OpenDatabase(RecordFile& file, const std::string& path, DatabaseAccess access)
+{
+    switch (access) {
+    case DatabaseAccess::Read: file.OpenForReading(path); break;
+    case DatabaseAccess::Change: file.OpenExisting(path); break;
+    case DatabaseAccess::ChangeOrCreate: file.OpenOrCreate(path); break;
+    }
+    RefusePartialRecords(file);
+}
+
+void ForEachDatabaseText(const std::string& path, const std::function<void(const std::string&)>& take)
 {
     // A few large reads rather than one call per record, in blocks that keep the memory
     // used small next to the texts themselves.
     constexpr std::int64_t BlockRecords = 4096;
     RecordFile file;
-    file.OpenForReading(path);
+    OpenDatabase(file, path, DatabaseAccess::Read);
     const std::int64_t count = file.Count();
-    std::vector<std::string> texts;
-    texts.reserve(static_cast<std::size_t>(count));
     const std::size_t blockBytes = static_cast<std::size_t>(std::min(count, BlockRecords)) * SignatureRecordSize;
     const std::unique_ptr<char[]> block(new char[blockBytes]);
     for (std::int64_t done = 0; done < count;) {
@@ -27,11 +34,10 @@ std::vector<std::string> ReadDatabaseTexts(const std::string& path)
         for (std::int64_t i = 0; i < records; ++i) {
             SignatureRecord record;
             std::memcpy(record.data(), block.get() + i * SignatureRecordSize, SignatureRecordSize);
-            texts.push_back(TextOfRecord(record));
+            take(TextOfRecord(record));
         }
         done += records;
     }
-    return texts;
 }
 
 } // namespace vqsig

@@ -1,9 +1,11 @@
 #include "vqsig/FortuneImport.h"
 
+#include "base/FileExists.h"
 #include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
 #include "settings/WholeFile.h"
 #include "vqsig/CodePages.h"
+#include "vqsig/DatabaseTexts.h"
 #include "vqsig/FortuneFile.h"
 
 #include <algorithm>
@@ -16,19 +18,28 @@ namespace vqsig {
 namespace {
 
 // Appends records to the database a block at a time: a few large writes, in memory no more
-// than one block. If a write fails, the database is cut back to the records it had.
+// than one block. Until Commit, the database is as it was before whenever the appender
+// ends: cut back to its records, or removed when the import made it.
 class RecordAppender {
 public:
     static constexpr std::size_t BlockRecords = 4096; // 2 MiB
 
-    explicit RecordAppender(const std::string& database) : block_(new char[BlockRecords * SignatureRecordSize])
+    explicit RecordAppender(const std::string& database)
+        : database_(database), created_(!base::FileExists(database)),
+          block_(new char[BlockRecords * SignatureRecordSize])
     {
-        file_.OpenOrCreate(database);
+        OpenDatabase(file_, database, DatabaseAccess::ChangeOrCreate);
         before_ = file_.Count();
         file_.Seek(before_);
     }
     RecordAppender(const RecordAppender&) = delete;
     RecordAppender& operator=(const RecordAppender&) = delete;
+
+    ~RecordAppender()
+    {
+        if (!committed_)
+            Undo();
+    }
 
     // The text is at most 512 bytes; the rest of its record is zero.
     void Add(std::string_view text)
@@ -42,27 +53,45 @@ public:
         ++used_;
     }
 
-    void Flush()
+    // Writes what is left and keeps everything written.
+    void Commit()
     {
-        try {
-            file_.WriteRecords(std::span<const char>(block_.get(), used_ * SignatureRecordSize));
-            used_ = 0;
-        } catch (...) {
-            try {
-                file_.Seek(before_);
-                file_.Truncate();
-            } catch (...) {
-                // The write's failure is the one to report; part of the import may stay.
-            }
-            throw;
-        }
+        Flush();
+        file_.Close();
+        committed_ = true;
     }
 
 private:
+    void Flush()
+    {
+        file_.WriteRecords(std::span<const char>(block_.get(), used_ * SignatureRecordSize));
+        used_ = 0;
+    }
+
+    void Undo() noexcept
+    {
+        try {
+            if (created_) {
+                file_.Close();
+                // The import's own new file; if it cannot go, its records are still the
+                // import's only, and the failure being reported says so.
+                DeleteFileA(database_.c_str());
+            } else {
+                file_.Seek(before_);
+                file_.Truncate();
+            }
+        } catch (...) {
+            // The failure that ended the import is the one to report.
+        }
+    }
+
+    std::string database_;
+    bool created_;
     RecordFile file_;
     std::int64_t before_ = 0;
     std::unique_ptr<char[]> block_;
     std::size_t used_ = 0;
+    bool committed_ = false;
 };
 
 // How a file's texts become record texts.
@@ -111,26 +140,27 @@ void Take(std::string_view text, FileKind kind, RecordAppender& database, Fortun
 
 std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, const std::vector<std::string>& files)
 {
-    std::vector<std::string> contents;
-    contents.reserve(files.size());
-    for (const std::string& file : files)
-        contents.push_back(settings::ReadWholeFile(file));
-
     std::vector<FortuneFileImport> imports(files.size());
-    RecordAppender appender(database);
+    std::optional<RecordAppender> appender;
+    OnFile(database, [&] { appender.emplace(database); });
     std::string text;
     for (std::size_t i = 0; i < files.size(); ++i) {
         imports[i].file = files[i];
-        std::string_view bytes = contents[i];
-        const FileKind kind = KindOf(bytes);
-        // Windows editors start a UTF-8 file with a byte-order mark; it is no part of a text.
-        constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-        if (kind == FileKind::Utf8 && bytes.starts_with(ByteOrderMark))
-            bytes.remove_prefix(ByteOrderMark.size());
-        for (FortuneReader reader(bytes); reader.Next(text);)
-            Take(text, kind, appender, imports[i]);
+        // One file in memory at a time; a file that cannot be read ends the import.
+        const std::string contents = settings::ReadWholeFile(files[i]);
+        std::string_view bytes = contents;
+        // The database's own failures name it; what goes wrong with a text names its file.
+        OnFile(files[i], [&] {
+            const FileKind kind = KindOf(bytes);
+            // Windows editors start a UTF-8 file with a byte-order mark; it is no part of a text.
+            constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+            if (kind == FileKind::Utf8 && bytes.starts_with(ByteOrderMark))
+                bytes.remove_prefix(ByteOrderMark.size());
+            for (FortuneReader reader(bytes); reader.Next(text);)
+                OnFile(database, [&] { Take(text, kind, *appender, imports[i]); });
+        });
     }
-    appender.Flush();
+    OnFile(database, [&] { appender->Commit(); });
     return imports;
 }
 

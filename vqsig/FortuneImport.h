@@ -18,10 +18,11 @@ struct FortuneFileImport {
 // dropped); any other is taken as ANSI already.
 // Texts are never cut or altered: one that does not fit a record is skipped and counted.
 //
-// Every file is read before the database is touched, so a file that cannot be read fails
-// the import (FileAccessError) with the database unchanged. The records then go in with a
-// few large writes; if one fails (a full disk), the database is cut back to its records
-// before the import.
+// All or nothing: the records go in with a few large writes, and when anything fails on the
+// way (a file that cannot be read, a text too long to convert, a write on a full disk) the
+// database is left exactly as it was, cut back to its records before the import or, when
+// the import made it, removed; the failure then travels on, naming its file. A database
+// whose length is not a whole number of records is refused untouched.
 std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database,
                                                   const std::vector<std::string>& files);
 

@@ -4,6 +4,8 @@
 #include "vqsig/FortuneImport.h"
 #include "vqsig/StandardStreams.h"
 
+#include <stdexcept>
+
 namespace vqsig {
 
 int ImportFortunes(const Invocation& invocation)
@@ -14,8 +16,14 @@ int ImportFortunes(const Invocation& invocation)
         const std::vector<std::string> matched = ExpandFileNamePattern(invocation.operands[i]);
         files.insert(files.end(), matched.begin(), matched.end());
     }
+    std::vector<FortuneFileImport> imports;
+    try {
+        imports = ImportFortuneFiles(database, files);
+    } catch (const std::exception& failure) {
+        throw std::runtime_error(std::string(failure.what()) + "\r\nNothing was imported.");
+    }
     std::string summary;
-    for (const FortuneFileImport& file : ImportFortuneFiles(database, files))
+    for (const FortuneFileImport& file : imports)
         summary += file.file + ": " + std::to_string(file.imported) + " imported, " + std::to_string(file.tooLong) +
                    " skipped as too long, " + std::to_string(file.notRepresentable) +
                    " skipped as not representable\r\n";

@@ -1,23 +1,49 @@
 // vqsig: Varnquill's signatures from a console, a script or a scheduled task.
+#include "vqsig/CodePages.h"
 #include "vqsig/CommandLine.h"
 #include "vqsig/Commands.h"
 #include "vqsig/StandardStreams.h"
 #include "vqsig/Usage.h"
 
 #include <exception>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv)
+namespace {
+
+// The arguments in the ANSI code page the databases and file names use. They come as the
+// user typed them (the C runtime splits the wide command line as every Windows console
+// program does, so a quote inside an argument can be given as \"); one with a character the
+// code page has no form for is refused rather than stored, or opened, as a look-alike.
+std::vector<std::string> AnsiArguments(int count, wchar_t** wide)
 {
-    // The C runtime splits the command line as every Windows console program does, so a
-    // quote inside an argument can be given as \".
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i) {
+        std::optional<std::string> ansi = vqsig::WideToAnsi(wide[i]);
+        if (!ansi)
+            throw std::runtime_error("The argument \"" + vqsig::ShownInAnsi(wide[i]) +
+                                     "\" holds characters that the ANSI code page has no form for.");
+        arguments.push_back(std::move(*ansi));
+    }
+    return arguments;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
     try {
-        return vqsig::RunCommand(vqsig::ParseCommandLine(arguments));
+        return vqsig::RunCommand(vqsig::ParseCommandLine(AnsiArguments(argc, argv)));
     } catch (const vqsig::UsageError& wrongUsage) {
         vqsig::WriteStandardError(std::string(wrongUsage.what()) + "\r\n\r\n" + vqsig::UsageText());
         return 2;
+    } catch (const vqsig::OutputClosed&) {
+        return 1;
+    } catch (const std::bad_alloc&) {
+        vqsig::WriteStandardError("Not enough memory.\r\n");
+        return 1;
     } catch (const std::exception& failure) {
         vqsig::WriteStandardError(std::string(failure.what()) + "\r\n");
         return 1;

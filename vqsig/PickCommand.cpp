@@ -3,6 +3,8 @@
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureText.h"
 #include "engine/SignatureWriter.h"
+#include "settings/ProgramLocation.h"
+#include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
 #include "vqsig/ConsoleReports.h"
 #include "vqsig/ProgramSettings.h"
@@ -37,6 +39,9 @@ PickSettings SettingsFor(const Invocation& invocation)
         values.staticAbove = invocation.above;
     if (invocation.noDelimiter)
         values.delimiter = false;
+    // The program's own lists are never a target, whichever databases this pick takes.
+    const std::vector<std::string> ownFiles = settings::EverySideFilePath(settings::ProgramDirectory());
+    values.sourceFiles.insert(values.sourceFiles.end(), ownFiles.begin(), ownFiles.end());
     return values;
 }
 

@@ -16,7 +16,8 @@ public:
     bool staticAbove = true;
     std::string staticTextLines; // lines separated by CR LF
     std::vector<std::string> databases;
-    // Files the pick reads besides the databases (the list and static-text files): never a target.
+    // Files the pick reads besides the databases (the list and static-text files) and the
+    // program's own side files: never a target.
     std::vector<std::string> sourceFiles;
 
     std::string SignatureFilePath() const override { return signatureFile; }

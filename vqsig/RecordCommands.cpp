@@ -1,9 +1,9 @@
 #include "vqsig/Commands.h"
 
+#include "base/TextLines.h"
 #include "engine/RecordFile.h"
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureRecord.h"
-#include "base/TextLines.h"
 #include "vqsig/DatabaseTexts.h"
 #include "vqsig/StandardStreams.h"
 
@@ -13,21 +13,34 @@ namespace vqsig {
 
 int CountRecords(const Invocation& invocation)
 {
-    RecordFile file;
-    file.OpenForReading(invocation.operands[0]);
-    WriteStandardOutput(std::to_string(file.Count()) + "\r\n");
+    const std::string& path = invocation.operands[0];
+    const std::int64_t count = OnFile(path, [&] {
+        RecordFile file;
+        OpenDatabase(file, path, DatabaseAccess::Read);
+        return file.Count();
+    });
+    WriteStandardOutput(std::to_string(count) + "\r\n");
     return 0;
 }
 
 int ListRecords(const Invocation& invocation)
 {
-    const std::vector<std::string> texts = ReadDatabaseTexts(invocation.operands[0]);
+    // Written out as it is read, so the listing of a database of any size fits in memory.
+    constexpr std::size_t OutputChunk = 1 << 16;
+    const std::string& path = invocation.operands[0];
     std::string listing;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        listing += '#';
-        listing += std::to_string(i + 1);
-        listing += "\r\n" + texts[i] + "\r\n%\r\n";
-    }
+    std::int64_t number = 0;
+    OnFile(path, [&] {
+        ForEachDatabaseText(path, [&](const std::string& text) {
+            listing += '#';
+            listing += std::to_string(++number);
+            listing += "\r\n" + text + "\r\n%\r\n";
+            if (listing.size() >= OutputChunk) {
+                WriteStandardOutput(listing);
+                listing.clear();
+            }
+        });
+    });
     WriteStandardOutput(listing);
     return 0;
 }
@@ -45,13 +58,17 @@ int AddRecord(const Invocation& invocation)
         throw std::runtime_error("The text is " + std::to_string(text.size()) +
                                  " bytes long; a signature holds at most 512.");
 
-    RecordFile file;
-    file.OpenOrCreate(invocation.operands[0]);
-    const std::int64_t count = file.Count();
-    file.Seek(count);
-    SignatureRecord record{};
-    FillRecord(record, lines);
-    file.WriteRecord(record);
+    const std::string& path = invocation.operands[0];
+    const std::int64_t count = OnFile(path, [&] {
+        RecordFile file;
+        OpenDatabase(file, path, DatabaseAccess::ChangeOrCreate);
+        const std::int64_t before = file.Count();
+        file.Seek(before);
+        SignatureRecord record{};
+        FillRecord(record, lines);
+        file.WriteRecord(record);
+        return before;
+    });
     WriteStandardOutput("Record " + std::to_string(count + 1) + " added.\r\n");
     return 0;
 }
@@ -59,15 +76,18 @@ int AddRecord(const Invocation& invocation)
 int DeleteRecord(const Invocation& invocation)
 {
     const std::int64_t number = ParseRecordNumber(invocation.operands[1]);
-    SignatureDatabase database;
-    RecordFile& file = database.File();
-    file.OpenExisting(invocation.operands[0]);
-    const std::int64_t count = file.Count();
-    if (number > count)
-        throw std::runtime_error("There is no record " + std::to_string(number) + ": the database holds " +
-                                 std::to_string(count) + ".");
-    file.Seek(number - 1);
-    database.DeleteCurrent();
+    const std::string& path = invocation.operands[0];
+    OnFile(path, [&] {
+        SignatureDatabase database;
+        RecordFile& file = database.File();
+        OpenDatabase(file, path, DatabaseAccess::Change);
+        const std::int64_t count = file.Count();
+        if (number > count)
+            throw std::runtime_error("There is no record " + std::to_string(number) + ": the database holds " +
+                                     std::to_string(count) + ".");
+        file.Seek(number - 1);
+        database.DeleteCurrent();
+    });
     WriteStandardOutput("Record " + std::to_string(number) + " deleted.\r\n");
     return 0;
 }

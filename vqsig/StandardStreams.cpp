@@ -6,11 +6,32 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace vqsig {
 
 namespace {
+
+std::string CheckedAnsi(std::optional<std::string> ansi)
+{
+    if (!ansi)
+        throw std::runtime_error("The text holds characters that the ANSI code page has no form for.");
+    return *ansi;
+}
+
+// Redirected text as ANSI: UTF-8 with more than ASCII in it is converted, anything else is
+// taken as it stands.
+std::string AnsiOfRedirected(std::string bytes)
+{
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (IsAscii(bytes) || !IsUtf8(bytes))
+        return bytes;
+    std::string_view utf8 = bytes;
+    if (utf8.starts_with(ByteOrderMark))
+        utf8.remove_prefix(ByteOrderMark.size());
+    return CheckedAnsi(Utf8ToAnsi(utf8));
+}
 
 bool IsConsole(HANDLE handle)
 {
@@ -74,10 +95,7 @@ std::string ReadConsoleText(HANDLE handle)
         if (read == 0 || end != std::wstring_view::npos)
             break;
     }
-    std::optional<std::string> ansi = WideToAnsi(text);
-    if (!ansi)
-        throw std::runtime_error("The text holds characters that the ANSI code page has no form for.");
-    return *ansi;
+    return CheckedAnsi(WideToAnsi(text));
 }
 
 std::string ReadRawBytes(HANDLE handle)
@@ -103,8 +121,13 @@ std::string ReadRawBytes(HANDLE handle)
 
 void WriteStandardOutput(std::string_view text, TextEncoding encoding)
 {
-    if (!WriteText(GetStdHandle(STD_OUTPUT_HANDLE), text, encoding))
-        throw LastWindowsFailure();
+    if (!WriteText(GetStdHandle(STD_OUTPUT_HANDLE), text, encoding)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA)
+            throw OutputClosed();
+        // Not an IoFailure: a command must not take it for one of its database's.
+        throw std::runtime_error(std::string("Standard output: ") + LastWindowsFailure().what());
+    }
 }
 
 void WriteStandardError(std::string_view text) noexcept
@@ -123,7 +146,7 @@ std::string ReadStandardInput()
     // A program started without standard input reads it as empty.
     if (input == nullptr || input == INVALID_HANDLE_VALUE)
         return {};
-    return IsConsole(input) ? ReadConsoleText(input) : ReadRawBytes(input);
+    return IsConsole(input) ? ReadConsoleText(input) : AnsiOfRedirected(ReadRawBytes(input));
 }
 
 } // namespace vqsig

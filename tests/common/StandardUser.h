@@ -16,24 +16,23 @@
 // takes that away.
 namespace standarduser {
 
-// For its lifetime, the key (created when missing) may be read but not written by anyone:
-// opening or creating it for writing is refused for want of access. Wine keeps this only
-// while the prefix's server runs, and the owner may always change it back, which the
-// destructor does, giving everyone full access again.
-class ReadOnlyKey {
+// For its lifetime, the key (created when missing) gives everyone only the access the
+// SDDL string grants. Wine keeps this only while the prefix's server runs, and the owner may
+// always change it back, which the destructor does, giving everyone full access again.
+class KeyWithAccess {
 public:
-    ReadOnlyKey(HKEY root, std::string path) : root_(root), path_(std::move(path))
+    KeyWithAccess(HKEY root, std::string path, const char* sddl) : root_(root), path_(std::move(path))
     {
         HKEY created = nullptr;
         EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &created,
                                                  nullptr))
             << path_;
         const base::RegistryKey closing(created);
-        SetAccess("D:(A;OICI;KR;;;WD)");
+        SetAccess(sddl);
     }
-    ~ReadOnlyKey() { SetAccess("D:(A;OICI;KA;;;WD)"); }
-    ReadOnlyKey(const ReadOnlyKey&) = delete;
-    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+    ~KeyWithAccess() { SetAccess("D:(A;OICI;KA;;;WD)"); }
+    KeyWithAccess(const KeyWithAccess&) = delete;
+    KeyWithAccess& operator=(const KeyWithAccess&) = delete;
 
 private:
     void SetAccess(const char* sddl)
@@ -51,6 +50,13 @@ private:
 
     HKEY root_;
     std::string path_;
+};
+
+// The key may be read but not written by anyone: opening or creating it for writing is
+// refused for want of access.
+class ReadOnlyKey : public KeyWithAccess {
+public:
+    ReadOnlyKey(HKEY root, std::string path) : KeyWithAccess(root, std::move(path), "D:(A;OICI;KR;;;WD)") {}
 };
 
 inline bool CanCreateFileIn(const std::string& folder)

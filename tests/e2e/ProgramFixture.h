@@ -1,7 +1,7 @@
 #pragma once
 #include "tests/e2e/Desktop.h"
 #include "tests/e2e/EventWait.h"
-#include "tests/e2e/MachineRegistry.h"
+#include "tests/common/MachineRegistry.h"
 #include "tests/e2e/ProgramUnderTest.h"
 
 #include <gtest/gtest.h>

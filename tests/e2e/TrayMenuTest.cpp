@@ -623,6 +623,31 @@ TEST_F(TrayMenu, ChangeSignatureWritesAnHtmlSignatureAndTheRestOfItsSet)
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
 }
 
+// The signature file's setting names a listed database by another spelling of its path: the
+// database is compared as a file, not as a text, and kept.
+TEST_F(TrayMenu, ChangeSignatureNeverWritesOverAListedDatabaseHoweverItIsSpelt)
+{
+    const std::string database = program->Directory() + "listed.sigs";
+    const std::string bytes = Database({"First", "Second"});
+    program->WriteFile("listed.sigs", bytes);
+    program->WriteFile("sigs.list", database + "\r\n");
+    StoreSetting("OEFile", "\\\\?\\" + database);
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+
+    Choose(ChangeSignaturePresses);
+    const HWND dialog = TheDialog();
+    ASSERT_NE(dialog, nullptr);
+    // The box's text may come a moment after the box itself.
+    EventWait().UntilRechecking([&] { return !DialogMessage(dialog).empty(); }, WaitMs, RecheckMs);
+    EXPECT_EQ(DialogMessage(dialog),
+              "Error opening signature text file: It is a signature database or one of Varnquill's own files");
+    PressDialogButton(dialog, "OK");
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(program->ProcessId()).empty(); }, WaitMs,
+                                            RecheckMs));
+    EXPECT_EQ(program->ReadFile("listed.sigs"), bytes);
+    EXPECT_TRUE(program->Running());
+}
+
 // ---- "Restore" and the double-click ----
 
 struct RestoreCase {

@@ -4,6 +4,7 @@ file(GLOB e2e_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 # The tray menu's tests start the stand-in media players beside them.
 varnquill_test(e2e_tests SOURCES ${e2e_test_sources} ${CMAKE_CURRENT_LIST_DIR}/../player/FakePlayerProcess.cpp
                                  ${CMAKE_CURRENT_LIST_DIR}/../player/FakeMediaSessionRegistration.cpp
+                                 ${CMAKE_CURRENT_LIST_DIR}/../common/MachineRegistry.cpp
                LIBRARIES varnquill_toolkit shell32)
 add_dependencies(e2e_tests Varnquill FakePlayer FakeMediaSession)
 # Under Wine the Linux file system is drive Z:, and forward slashes serve as separators.

@@ -1,7 +1,5 @@
 #include "EngineTestFiles.h"
 
-#include "base/Handles.h"
-
 #include <algorithm>
 #include <atomic>
 #include <stdexcept>
@@ -49,40 +47,6 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     RemoveTree(path_);
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        throw std::runtime_error("cannot read " + path);
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size))
-        throw std::runtime_error("cannot size " + path);
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD got = 0;
-    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-                           got != bytes.size()))
-        throw std::runtime_error("short read of " + path);
-    return bytes;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    const base::FileHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        throw std::runtime_error("cannot write " + path);
-    DWORD written = 0;
-    if (!bytes.empty() && (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-                           written != bytes.size()))
-        throw std::runtime_error("short write of " + path);
-}
-
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 SignatureRecord MakeRecord(char byte0, const std::string& text, char remnant)

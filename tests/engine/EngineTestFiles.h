@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/SignatureRecord.h"
+#include "tests/common/TestFiles.h"
 
 #include <windows.h>
 
@@ -22,10 +23,6 @@ public:
 private:
     std::string path_;
 };
-
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
 
 // A record with the given byte 0 and text, and the rest filled with a remnant byte.
 SignatureRecord MakeRecord(char byte0, const std::string& text, char remnant = '#');

@@ -1,4 +1,5 @@
 #include "engine/SignatureFormats.h"
+#include "engine/SignatureSet.h"
 #include "engine/SignatureWriter.h"
 #include "engine/TextFileWriter.h"
 
@@ -261,29 +262,50 @@ TEST_F(SignatureWriterTest, RandomChangeReadsADatabaseMarkedReadOnly)
 
 TEST_F(SignatureWriterTest, RefusesToWriteOverAProtectedFileHoweverItsPathIsSpelt)
 {
-    const std::string database = AddDatabase("Listed.sigs", {"random body"});
+    const std::string database = AddDatabase("Listed database.sigs", {"random body"});
     const std::string sideFile = dir.File("sigs.list");
+    const std::string accented = dir.File("\xC9t\xE9.sigs"); // "Été.sigs" in code page 1252
+    const std::string unsaved = dir.File("static.sig.qmz");     // not written yet
     WriteBytes(sideFile, "side file");
-    settings.protectedFiles = {database, sideFile};
+    WriteBytes(accented, "accented");
+    const std::string hardLink = dir.File("linked.txt");
+    ASSERT_TRUE(CreateHardLinkA(hardLink.c_str(), database.c_str(), nullptr));
+    settings.protectedFiles = {database, sideFile, accented, unsaved};
     std::string forwardSlashes = database;
     std::replace(forwardSlashes.begin(), forwardSlashes.end(), '\\', '/');
-    const std::string spellings[] = {
-        database, sideFile, dir.File("LISTED.SIGS"), forwardSlashes, dir.File(".\\sub\\..\\listed.sigs"),
+    std::vector<std::string> spellings = {
+        database, sideFile, dir.File("LISTED DATABASE.SIGS"), forwardSlashes,
+        dir.File(".\\sub\\..\\listed database.sigs"), hardLink, dir.File("\xE9T\xC9.SIGS"), unsaved,
+        "\\\\?\\" + dir.File("STATIC.SIG.QMZ"),
     };
+    for (const std::string& file : {database, sideFile})
+        for (const std::string& other : OtherSpellingsOf(file))
+            spellings.push_back(other);
+    // A file not made yet is found by its folder, however that is spelt.
+    for (const std::string& folder : OtherSpellingsOf(dir.Path()))
+        spellings.push_back(folder + "\\Static.Sig.Qmz");
     const std::string message = "It is a signature database or one of Varnquill's own files";
-    const Reports refused{Error("Cannot open signature text file!", message, "Error opening signature text file: " + message)};
+    const std::string stream = "It names a stream inside a file, not a file of its own";
     settings.balloon = true;
-    for (const std::string& path : spellings) {
+    const auto check = [&](const std::string& path, const std::string& why) {
         settings.path = path;
         ForEachWritingCommand([&](const char* command) {
-            EXPECT_EQ(sink.reports, refused) << path << " " << command;
+            EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", why,
+                                                  "Error opening signature text file: " + why)})
+                << path << " " << command;
         });
-    }
+    };
+    for (const std::string& path : spellings)
+        check(path, message);
+    for (const std::string& path : {database + ":x", database + "::$DATA", dir.File("new.txt:stream")})
+        check(path, stream);
     EXPECT_EQ(ReadBytes(database), DatabaseBytes({MakeRecord('\x01', "random body", 'r')}));
     EXPECT_EQ(ReadBytes(sideFile), "side file");
+    EXPECT_EQ(ReadBytes(accented), "accented");
+    EXPECT_FALSE(FileExists(unsaved));
 
     // A name that only resembles one of them is an ordinary target.
-    settings.path = dir.File("Listed.sigs.txt");
+    settings.path = dir.File("Listed database.sigs.txt");
     writer.SetSignature("body");
     EXPECT_EQ(Signature(), "body");
 }
@@ -585,33 +607,42 @@ TEST_F(SignatureWriterTest, OnlyFilesThatExistAreRewrittenAndOnlyBesideAFileOfTh
 
 // The set is written whole before any report, and a report of a sibling names it and leaves
 // it as it was; the change notice then stays away so that it does not push the error's
-// balloon aside.
+// balloon aside. A sibling too large to be a signature is some other document of the user's.
 TEST_F(SignatureWriterTest, AFileOfTheSetThatCannotBeWrittenIsReportedByNameAndKept)
 {
     ASSERT_TRUE(CreateDirectoryA(dir.File("signature.htm").c_str(), nullptr)); // a folder: no member
     const std::string sibling = dir.File("signature.rtf");
+    const std::string largest(LargestSignatureSibling, 'x');
     const struct {
         bool readOnly;
         bool ownFile; // a database that happens to share the signature's base name
-        std::string why;
+        std::string bytes;
+        std::string why; // empty: rewritten
     } cases[] = {
-        {true, false, "File access denied"},
-        {false, true, "It is a signature database or one of Varnquill's own files"},
+        {true, false, "kept", "File access denied"},
+        {false, true, "kept", "It is a signature database or one of Varnquill's own files"},
+        {false, false, largest + "x", "It is too large to be a signature (over 1 MiB)"},
+        {false, false, largest, ""},
     };
     settings.balloon = true;
     for (const auto& c : cases) {
         SetFileAttributesA(sibling.c_str(), FILE_ATTRIBUTE_NORMAL); // as the case before left it
-        WriteBytes(sibling, "kept");
+        WriteBytes(sibling, c.bytes);
         if (c.readOnly) {
             ASSERT_TRUE(SetFileAttributesA(sibling.c_str(), FILE_ATTRIBUTE_READONLY));
         }
         settings.protectedFiles.assign(c.ownFile ? 1 : 0, sibling);
         sink.reports.clear();
         writer.SetSignature("body");
+        EXPECT_EQ(Signature(), "body");
+        if (c.why.empty()) {
+            EXPECT_EQ(sink.reports, Reports{Notice("\"body\"")});
+            EXPECT_EQ(ShownRtf(ReadBytes(sibling)), "body");
+            continue;
+        }
         const std::string message = c.why + " (signature.rtf)";
         EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", message,
                                               "Error opening signature text file: " + message)});
-        EXPECT_EQ(Signature(), "body");
-        EXPECT_EQ(ReadBytes(sibling), "kept");
+        EXPECT_EQ(ReadBytes(sibling), c.bytes);
     }
 }

@@ -2,8 +2,8 @@
 // what they leave behind: files, registry values, shortcuts and the running program. Runs
 // in a Wine prefix of its own, against the real registry, files and tray.
 #include "tests/e2e/Desktop.h"
-#include "tests/engine/EngineTestFiles.h"
-#include "tests/e2e/MachineRegistry.h"
+#include "tests/common/MachineRegistry.h"
+#include "tests/common/TestFiles.h"
 #include "base/Handles.h"
 #include "base/Version.h"
 #include "ui/MainWindowClass.h"
@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -168,7 +169,36 @@ TEST_F(Installer, UpgradeOverARunningCopyEndsItThroughExitAndKeepsItsSettings)
     EXPECT_EQ(ReadBytes(folder + "\\sigs.list"), "C:\\sigs\\one.sigs\r\n");
     EXPECT_EQ(e2e::StoredSetting("Balloon"), "True");
     EXPECT_TRUE(FileExists(program));
-    EXPECT_EQ(Uninstall(), 0u);
+
+    // The user's own start-up entry for this installation goes too; and a program file held
+    // open, as a copy running in another session holds it, goes at the next restart.
+    HKEY run = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, e2e::RunKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &run,
+                              nullptr), ERROR_SUCCESS);
+    const base::RegistryKey runKey(run);
+    const std::string command = "\"" + program + "\" /MIN";
+    ASSERT_EQ(RegSetValueExA(run, e2e::StartupValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                             static_cast<DWORD>(command.size() + 1)), ERROR_SUCCESS);
+    {
+        const base::FileHandle held(CreateFileA(program.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(Uninstall(), 0u);
+        EXPECT_EQ(e2e::StartupEntry(HKEY_CURRENT_USER), std::nullopt);
+        EXPECT_EQ(MachineValue("DisplayName"), std::nullopt);
+        EXPECT_FALSE(FileExists(console));
+    }
+    char pending[4096] = {};
+    DWORD size = sizeof pending - 2;
+    ASSERT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                           "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, pending, &size), ERROR_SUCCESS);
+    bool removedAtRestart = false;
+    // Pairs of names, each ended by a NUL: what is moved, and where to (empty: deleted).
+    for (const char* entry = pending; entry < pending + size && *entry; entry += std::strlen(entry) + 1) {
+        removedAtRestart = removedAtRestart || std::string(entry) == "\\??\\" + program;
+        entry += std::strlen(entry) + 1;
+    }
+    EXPECT_TRUE(removedAtRestart);
+    DeleteFileA(program.c_str()); // what the restart would do
 }
 
 } // namespace

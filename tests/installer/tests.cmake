@@ -4,8 +4,8 @@
 # onto the machine itself. Without makensis the dist step fails and says why.
 if(CMAKE_CROSSCOMPILING)
   add_executable(installer_tests ${CMAKE_CURRENT_LIST_DIR}/InstallerTest.cpp
-                 ${CMAKE_CURRENT_LIST_DIR}/../e2e/Desktop.cpp ${CMAKE_CURRENT_LIST_DIR}/../e2e/MachineRegistry.cpp
-                 ${CMAKE_CURRENT_LIST_DIR}/../engine/EngineTestFiles.cpp)
+                 ${CMAKE_CURRENT_LIST_DIR}/../e2e/Desktop.cpp ${CMAKE_CURRENT_LIST_DIR}/../common/MachineRegistry.cpp
+                 ${CMAKE_CURRENT_LIST_DIR}/../common/TestFiles.cpp)
   target_link_libraries(installer_tests PRIVATE varnquill_base varnquill_defines gtest gtest_main)
   target_compile_definitions(installer_tests PRIVATE "SETUP_EXE=\"Z:${VARNQUILL_SETUP_EXE}\"")
   add_test(NAME installer_dist COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target dist)

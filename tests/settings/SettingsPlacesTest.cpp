@@ -7,7 +7,7 @@
 #include "tests/common/StandardUser.h"
 
 #include "FailureOf.h"
-#include "TestDirectory.h"
+#include "tests/common/TestDirectory.h"
 #include "TestRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +55,26 @@ TEST_F(SettingsPlacesOfAUser, WritableMachinePlacesAreUsedAsAlways)
     AddStartupEntry(places, InstalledPath);
     EXPECT_EQ(std::string("25", 3), root.GetRaw("Machine\\" + SettingsKeyPath, "Minutes").bytes);
     EXPECT_EQ(StartupCommand(InstalledPath) + '\0', root.GetRaw("Machine\\" + RunKeyPath, StartupValue).bytes);
+    EXPECT_FALSE(root.SubkeyExists("User\\Software"));
+}
+
+// An administrator may let users write the machine's keys without giving them full control
+// (no right to delete the key or change who may use it): the keys are then still theirs.
+TEST_F(SettingsPlacesOfAUser, MachineKeysTheUserMayWriteWithoutFullControlStayInUse)
+{
+    constexpr const char* ReadSetCreate = "D:(A;OICI;0x2001f;;;WD)"; // KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY
+    const standarduser::KeyWithAccess settingsKey(machine.Get(), SettingsKeyPath, ReadSetCreate);
+    const standarduser::KeyWithAccess runKey(machine.Get(), RunKeyPath, ReadSetCreate);
+    const SettingsPlaces places(programFolder.Path(), Candidates());
+    EXPECT_FALSE(places.SettingsPerUser());
+    EXPECT_FALSE(places.StartupPerUser());
+    RegistryStore store = places.SettingsStore();
+    WriteMinutes(store, 25);
+    AddStartupEntry(places, InstalledPath);
+    EXPECT_EQ(std::string("25", 3), root.GetRaw("Machine\\" + SettingsKeyPath, "Minutes").bytes);
+    EXPECT_TRUE(StartupEntryPresent(places));
+    RemoveStartupEntry(places);
+    EXPECT_FALSE(StartupEntryPresent(places));
     EXPECT_FALSE(root.SubkeyExists("User\\Software"));
 }
 

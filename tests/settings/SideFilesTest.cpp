@@ -5,7 +5,7 @@
 #include "base/SystemError.h"
 
 #include "FailureOf.h"
-#include "TestDirectory.h"
+#include "tests/common/TestDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ protected:
     std::string staticPath = SideFilePath(directory.Path(), StaticTextFileName);
 };
 
-TEST_F(SideFiles, ListLinesEndAtCrOrLfOrCrLf)
+TEST_F(SideFiles, ListLinesEndAtCrOrLfOrCrLfAndBlankOnesAreNoEntries)
 {
     const struct {
         std::string bytes;
@@ -42,8 +42,9 @@ TEST_F(SideFiles, ListLinesEndAtCrOrLfOrCrLf)
         {"a\rb\r", {"a", "b"}},
         {"a\nb\n", {"a", "b"}},
         {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
-        {"a\n\rb", {"a", "", "b"}},
-        {"\r\n\r\na\r\n\r\n", {"", "", "a", ""}},
+        {"a\n\rb", {"a", "b"}},
+        {"\r\n\r\na\r\n\r\n", {"a"}},
+        {" \t\r\n  b \r\n\t", {"  b "}},
         {"C:\\My Sigs\\work.sigs", {"C:\\My Sigs\\work.sigs"}},
     };
     for (const auto& row : rows) {

@@ -65,7 +65,8 @@ std::string BuiltProgram()
     return VQSIG_EXE;
 }
 
-ConsoleRun RunProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& input)
+ConsoleRun RunProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& input,
+                      Output output)
 {
     std::string commandLine = Quoted(program);
     for (const std::string& argument : arguments) {
@@ -77,9 +78,16 @@ ConsoleRun RunProgram(const std::string& program, const std::vector<std::string>
     const std::string errPath = TemporaryFileName();
     ConsoleRun run;
     {
-        const base::FileHandle out = InheritedFile(outPath);
+        base::FileHandle out = InheritedFile(outPath);
         const base::FileHandle err = InheritedFile(errPath);
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        if (output == Output::ClosedPipe) {
+            HANDLE reader = nullptr;
+            HANDLE writer = nullptr;
+            EXPECT_TRUE(CreatePipe(&reader, &writer, &inherit, 0));
+            CloseHandle(reader);
+            out.Reset(writer);
+        }
         HANDLE readEnd = nullptr;
         HANDLE writeEnd = nullptr;
         // Room for the whole input, so it is written before the program starts reading.
@@ -88,14 +96,17 @@ ConsoleRun RunProgram(const std::string& program, const std::vector<std::string>
         base::KernelHandle inputWrite(writeEnd);
         SetHandleInformation(inputWrite.Get(), HANDLE_FLAG_INHERIT, 0);
 
-        STARTUPINFOA startup{};
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = inputRead.Get();
         startup.hStdOutput = out.Get();
         startup.hStdError = err.Get();
         PROCESS_INFORMATION started{};
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+        std::wstring wideCommandLine(commandLine.size() + 1, L'\0');
+        wideCommandLine.resize(static_cast<std::size_t>(MultiByteToWideChar(
+            CP_UTF8, 0, commandLine.c_str(), -1, wideCommandLine.data(), static_cast<int>(wideCommandLine.size()))));
+        if (!CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                             &started)) {
             ADD_FAILURE() << "cannot start " << commandLine << ", error " << GetLastError();
             return run;
@@ -113,7 +124,8 @@ ConsoleRun RunProgram(const std::string& program, const std::vector<std::string>
             TerminateProcess(process.Get(), 255); // a hung run must not outlive the test
         }
         EXPECT_TRUE(GetExitCodeProcess(process.Get(), &run.exitCode));
-        run.out = Contents(out);
+        if (output == Output::File)
+            run.out = Contents(out);
         run.err = Contents(err);
     }
     DeleteFileA(outPath.c_str()); // best effort: a leftover in %TEMP% harms nobody

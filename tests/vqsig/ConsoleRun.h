@@ -17,13 +17,19 @@ struct ConsoleRun {
 // The built program, or another copy of it.
 std::string BuiltProgram();
 
-// Runs program with the arguments, quoted as the C runtime splits them, and waits for it.
-ConsoleRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& input = "");
+// Where the program's standard output goes: a file the run reads back, or a pipe whose
+// reader has gone before the program starts (as after "| more" was quit).
+enum class Output { File, ClosedPipe };
 
-inline ConsoleRun Vqsig(const std::vector<std::string>& arguments, const std::string& input = "")
+// Runs program with the arguments, given in UTF-8 and quoted as the C runtime splits them,
+// and waits for it.
+ConsoleRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input = "", Output output = Output::File);
+
+inline ConsoleRun Vqsig(const std::vector<std::string>& arguments, const std::string& input = "",
+                        Output output = Output::File)
 {
-    return RunProgram(BuiltProgram(), arguments, input);
+    return RunProgram(BuiltProgram(), arguments, input, output);
 }
 
 } // namespace vqsig_test

@@ -1,6 +1,7 @@
 // vqsig in a real console: text shows in the console's own characters, not as raw ANSI bytes
 // read in the console's code page.
-#include "tests/settings/TestDirectory.h"
+#include "base/Handles.h"
+#include "tests/common/TestDirectory.h"
 #include "tests/vqsig/ConsoleRun.h"
 #include "tests/vqsig/Databases.h"
 

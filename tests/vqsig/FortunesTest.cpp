@@ -1,5 +1,6 @@
 // vqsig's fortune files: import into a database and export from it.
-#include "tests/settings/TestDirectory.h"
+#include "base/Handles.h"
+#include "tests/common/TestDirectory.h"
 #include "tests/vqsig/ConsoleRun.h"
 #include "tests/vqsig/Databases.h"
 
@@ -29,17 +30,30 @@ TEST(VqsigFortunesTest, ImportTakesWholeTextsAndCountsTheOnesThatDoNotFit)
                         "na\xEFve"}),
               folder.Read("fortunes.sigs"));
 
-    // Appends; and a file that cannot be read stops the import before the database is touched.
+    // Appends; and a file that cannot be read, even after thousands of records went in
+    // before it, leaves the database exactly as it was, or not there at all when new.
     EXPECT_EQ(0u, Vqsig({"import", db, folder.Path() + "c-ansi.txt"}).exitCode);
     const std::string imported = folder.Read("fortunes.sigs");
     EXPECT_EQ(8 * 513u, imported.size());
+    std::string many;
+    for (int i = 0; i < 5000; ++i)
+        many += "Fortune " + std::to_string(i) + "\n%\n";
+    folder.Write("many.fortunes", many);
+    folder.Write("held.txt", "held\n");
     const std::string missing = folder.Path() + "missing.txt";
-    const auto failed = Vqsig({"import", db, folder.Path() + "b-crlf.txt", missing});
-    EXPECT_EQ(1u, failed.exitCode);
-    EXPECT_EQ(0u, failed.err.find("Cannot open file \"" + missing + "\". ")) << failed.err;
-    EXPECT_EQ(imported, folder.Read("fortunes.sigs"));
-    EXPECT_EQ(1u, Vqsig({"import", folder.Path() + "new.sigs", missing}).exitCode);
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder.Path() + "new.sigs").c_str()));
+    const std::string held = folder.Path() + "held.txt";
+    const base::FileHandle holding(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holding);
+    for (const std::string& unreadable : {missing, held}) {
+        for (const std::string& target : {db, folder.Path() + "new.sigs"}) {
+            const auto failed = Vqsig({"import", target, folder.Path() + "many.fortunes", unreadable});
+            EXPECT_EQ(1u, failed.exitCode);
+            EXPECT_EQ(0u, failed.err.find("Cannot open file \"" + unreadable + "\". ")) << failed.err;
+            EXPECT_NE(std::string::npos, failed.err.find("\r\nNothing was imported.\r\n")) << failed.err;
+        }
+        EXPECT_EQ(imported, folder.Read("fortunes.sigs"));
+        EXPECT_FALSE(FileExists(folder.Path() + "new.sigs"));
+    }
     EXPECT_EQ(1u, Vqsig({"import", db, folder.Path() + "*.none"}).exitCode);
 }
 

@@ -1,7 +1,7 @@
 // vqsig pick: one random change, composed as the tray menu composes it, from the command
 // line or from the program's own settings.
-#include "tests/e2e/MachineRegistry.h"
-#include "tests/settings/TestDirectory.h"
+#include "tests/common/MachineRegistry.h"
+#include "tests/common/TestDirectory.h"
 #include "tests/vqsig/ConsoleRun.h"
 #include "tests/vqsig/Databases.h"
 
@@ -54,8 +54,9 @@ TEST(VqsigPickTest, EachFailedCheckPrintsTheDialogTextAndExitsWithOne)
     } cases[] = {
         {{"pick", db}, "You must specify where to write the signature!"},
         {{"pick", "--list", folder.Path() + "empty.list", "--stdout"}, "There are no files in the database list!"},
-        {{"pick", folder.Path() + "empty.sigs", "--stdout"}, "Signature database is empty!"},
-        {{"pick", db, "--out", folder.Path() + "none\\sig.txt"}, "Error opening signature text file: Invalid filename"},
+        {{"pick", folder.Path() + "empty.sigs", "--stdout"}, folder.Path() + "empty.sigs: Signature database is empty!"},
+        {{"pick", db, "--out", folder.Path() + "none\\sig.txt"},
+         folder.Path() + "none\\sig.txt: Error opening signature text file: Invalid filename"},
     };
     for (const auto& c : cases) {
         const auto run = Vqsig(c.arguments);
@@ -85,4 +86,45 @@ TEST(VqsigPickTest, WithoutDatabasesItTakesEverythingFromTheProgramsSettings)
     // Databases on the command line: nothing comes from the settings.
     EXPECT_EQ("-- \r\nBody", vqsig_test::RunProgram(program, {"pick", folder.Path() + "one.sigs", "--stdout"}).out);
     e2e::ForgetProgramSettings();
+}
+
+// Whatever databases a pick takes, it never writes over one of them or over the program's own
+// lists, however the target is spelt; and a blank line of a list names no database.
+TEST(VqsigPickTest, NeverWritesOverADatabaseOrTheProgramsOwnFiles)
+{
+    TestDirectory folder;
+    const std::string program = folder.Path() + "vqsig.exe";
+    ASSERT_TRUE(CopyFileA(vqsig_test::BuiltProgram().c_str(), program.c_str(), FALSE));
+    const std::string db = folder.Path() + "one database.sigs";
+    const std::string list = folder.Path() + "sigs.list";
+    folder.Write("one database.sigs", Database({"Body"}));
+    folder.Write("sigs.list", db + "\r\n");
+    folder.Write("dbs.list", "\r\n" + db + "\r\n \r\n\r\n");
+    ASSERT_TRUE(CreateHardLinkA((folder.Path() + "linked.txt").c_str(), db.c_str(), nullptr));
+    const std::string own = "Error opening signature text file: It is a signature database or one of Varnquill's own files";
+    const std::string stream = "Error opening signature text file: It names a stream inside a file, not a file of its own";
+    std::vector<std::pair<std::string, std::string>> targets = {
+        {db, own}, {folder.Path() + "linked.txt", own}, {list, own},
+        {"\\\\?\\" + folder.Path() + "STATIC.SIG.QMZ", own}, {db + "::$DATA", stream}, {list + ":x", stream},
+    };
+    for (const std::string& file : {db, list})
+        for (const std::string& spelling : OtherSpellingsOf(file))
+            targets.emplace_back(spelling, own);
+    for (const auto& [target, message] : targets) {
+        for (const std::vector<std::string>& databases : {std::vector<std::string>{db},
+                                                          std::vector<std::string>{"--list", folder.Path() + "dbs.list"}}) {
+            std::vector<std::string> arguments = {"pick", "--out", target};
+            arguments.insert(arguments.end(), databases.begin(), databases.end());
+            const auto run = vqsig_test::RunProgram(program, arguments);
+            EXPECT_EQ(1u, run.exitCode) << target;
+            EXPECT_EQ(target + ": " + message + "\r\n", run.err);
+        }
+    }
+    EXPECT_EQ(Database({"Body"}), folder.Read("one database.sigs"));
+    EXPECT_EQ(db + "\r\n", folder.Read("sigs.list"));
+    EXPECT_FALSE(FileExists(folder.Path() + "static.sig.qmz"));
+
+    const auto listed = vqsig_test::RunProgram(program, {"pick", "--list", folder.Path() + "dbs.list", "--stdout"});
+    EXPECT_EQ(0u, listed.exitCode) << listed.err;
+    EXPECT_EQ("-- \r\nBody", listed.out);
 }

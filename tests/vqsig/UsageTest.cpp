@@ -24,6 +24,7 @@ TEST(VqsigUsageTest, WrongCommandLinesExitWithTwoAndTheReasonAboveTheUsage)
         {{"pick", "--bold"}, "Unknown option --bold."},
         {{"delete", "a.sigs", "0"}, "The record number \"0\" is not a whole number from 1 on."},
         {{"delete", "a.sigs", "2x"}, "The record number \"2x\" is not a whole number from 1 on."},
+        {{"delete", "a.sigs", "-1"}, "The record number \"-1\" is not a whole number from 1 on."},
     };
     for (const auto& c : cases) {
         const auto run = Vqsig(c.arguments);
@@ -51,5 +52,5 @@ TEST(VqsigUsageTest, TextAfterDoubleDashIsNeverAnOption)
 {
     const auto run = Vqsig({"count", "--", "--help"});
     EXPECT_EQ(1u, run.exitCode);
-    EXPECT_EQ("File not found\r\n", run.err);
+    EXPECT_EQ("--help: File not found\r\n", run.err);
 }

@@ -1,6 +1,7 @@
 # vqsig.exe, run as its own process with redirected standard streams.
 file(GLOB vqsig_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
-varnquill_test(vqsig_tests SOURCES ${vqsig_test_sources} ${CMAKE_CURRENT_LIST_DIR}/../e2e/MachineRegistry.cpp
+varnquill_test(vqsig_tests SOURCES ${vqsig_test_sources} ${CMAKE_CURRENT_LIST_DIR}/../common/MachineRegistry.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/../common/TestFiles.cpp
                LIBRARIES varnquill_base)
 add_dependencies(vqsig_tests vqsig)
 if(CMAKE_CROSSCOMPILING)

@@ -1,5 +1,5 @@
 #pragma once
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 

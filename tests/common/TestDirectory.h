@@ -1,5 +1,5 @@
 #pragma once
-#include "base/Handles.h"
+#include "tests/common/TestFiles.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@ public:
     {
         char temp[MAX_PATH + 1] = {};
         EXPECT_NE(0u, GetTempPathA(sizeof temp, temp));
-        path_ = std::string(temp) + "vq-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
+        path_ = std::string(temp) + "vq-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + name;
         std::replace(path_.begin() + std::string(temp).size(), path_.end(), '/', '-');
         path_ += "\\";
@@ -43,32 +43,8 @@ public:
         return names;
     }
 
-    void Write(const std::string& name, const std::string& bytes) const
-    {
-        const base::FileHandle file(
-            CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        DWORD written = 0;
-        EXPECT_TRUE(file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size())
-            << name;
-    }
-
-    std::string Read(const std::string& name) const
-    {
-        const base::FileHandle file(
-            CreateFileA((path_ + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        LARGE_INTEGER size{};
-        if (!file || !GetFileSizeEx(file.Get(), &size)) {
-            ADD_FAILURE() << "cannot open " << name;
-            return {};
-        }
-        std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-        DWORD read = 0;
-        EXPECT_TRUE(bytes.empty() || ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-            << name;
-        bytes.resize(read);
-        return bytes;
-    }
+    void Write(const std::string& name, const std::string& bytes) const { WriteBytes(path_ + name, bytes); }
+    std::string Read(const std::string& name) const { return ReadBytes(path_ + name); }
 
 private:
     // Best effort: a leftover in %TEMP% harms nobody.

@@ -1,4 +1,4 @@
-#include "tests/e2e/MachineRegistry.h"
+#include "tests/common/MachineRegistry.h"
 
 #include "base/Handles.h"
 #include "base/SystemError.h"
