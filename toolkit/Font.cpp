@@ -1,5 +1,6 @@
 #include "toolkit/Font.h"
 
+#include "toolkit/Dpi.h"
 #include "base/SystemError.h"
 
 #include <cstring>
@@ -9,13 +10,13 @@ namespace toolkit {
 
 FontHandle CreatePointFont(const char* face, int points)
 {
-    int pixelsPerInch = 96; // the usual screen, should the screen's own be unknown
-    if (const HDC screen = GetDC(nullptr)) {
-        pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+    return CreatePointFont(face, points, WindowDpi(nullptr));
+}
+
+FontHandle CreatePointFont(const char* face, int points, UINT dpi)
+{
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(points, pixelsPerInch, 72);
+    font.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
