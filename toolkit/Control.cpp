@@ -1,6 +1,7 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
 #include "base/SystemError.h"
 
 #include <commctrl.h>
@@ -26,6 +27,7 @@ void ThrowLastError()
 } // namespace
 
 Control::Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle)
+    : designed_{args.left, args.top, args.left + args.width, args.top + args.height}
 {
     hwnd_ = CreateWindowExA(args.exStyle | kindExStyle, className, args.text.c_str(),
                             WS_CHILD | WS_VISIBLE | args.style | kindStyle, args.left, args.top,
@@ -97,6 +99,21 @@ RECT Control::Bounds() const
         ThrowLastError();
     MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+void Control::SetDesignedBounds(const RECT& designed, UINT dpi)
+{
+    designed_ = designed;
+    ScaleTo(dpi);
+}
+
+void Control::ScaleTo(UINT dpi)
+{
+    const RECT scaled = ScaleRect(designed_, dpi);
+    const bool ownSize = designed_.right == designed_.left || designed_.bottom == designed_.top;
+    if (!SetWindowPos(hwnd_, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
+                      SWP_NOZORDER | SWP_NOACTIVATE | (ownSize ? SWP_NOSIZE : 0)))
+        ThrowLastError();
 }
 
 void Control::PlaceAfter(const Control& previous)

@@ -12,7 +12,8 @@ class Control;
 using NotifyEvent = std::function<void(Control& sender)>;
 
 // Arguments for creating a control. Position and size are in pixels within the parent's
-// client area; `style` and `exStyle` are added to the styles the control kind needs.
+// client area, as designed at 96 pixels per inch (ScaleTo puts the control where they fall
+// at another density); `style` and `exStyle` are added to the styles the control kind needs.
 struct ControlArgs {
     HWND parent = nullptr;
     int left = 0;
@@ -54,6 +55,13 @@ public:
     void SetFocus();
     // Position and size within the parent's client area.
     RECT Bounds() const;
+    // Where the control was designed to be, at 96 pixels per inch; a width or height of 0
+    // leaves the size to the control (a label sized to its text).
+    const RECT& DesignedBounds() const noexcept { return designed_; }
+    // Moves the control to a new designed place, and there at dpi.
+    void SetDesignedBounds(const RECT& designed, UINT dpi);
+    // Puts the control where its designed place falls at dpi: exactly there at 96.
+    virtual void ScaleTo(UINT dpi);
     // Puts the control right after `previous` in its parent's order, which is the order the
     // Tab key follows (controls start in the order they were created).
     void PlaceAfter(const Control& previous);
@@ -107,6 +115,7 @@ private:
 
     HWND hwnd_ = nullptr;
     HWND subclassed_[2] = {nullptr, nullptr};
+    RECT designed_;
 };
 
 } // namespace toolkit
