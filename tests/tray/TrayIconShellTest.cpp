@@ -1,6 +1,7 @@
 #include "base/Version.h"
 #include "TrayFixture.h"
 
+#include "tests/common/IconSize.h"
 #include "tray/TrayIconHandler.h"
 
 #include <string>
@@ -168,6 +169,33 @@ TEST_F(TrayIconShell, TaskbarCreatedAddsTheVisibleIconAgain)
     icon.SetIconVisible(false);
     SendMessageA(AppWindow(), taskbarCreated, 0, 0);
     EXPECT_FALSE(InShell(icon.IconData())) << "an icon meant to be hidden stays out";
+}
+
+// The shell draws the icon at its small-icon size for the density; one it has to stretch
+// is blurred. A move of the owner to another density and a new taskbar load it anew, until
+// the program sets an image of its own.
+TEST_F(TrayIconShell, IconIsLoadedAtTheShellsSizeForTheOwnersDensity)
+{
+    TTrayIcon icon(form->Handle());
+    EXPECT_EQ(testcommon::IconSize(icon.Icon()), 16);
+    icon.SetIconVisible(true);
+
+    RECT suggested{100, 100, 580, 400};
+    SendMessageA(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(testcommon::IconSize(icon.Icon()), 24);
+    EXPECT_EQ(icon.IconData().hIcon, icon.Icon()) << "the shell was told";
+    EXPECT_TRUE(InShell(icon.IconData()));
+
+    // The window's own density, which Wine keeps at 96, is asked again for a new taskbar.
+    SendMessageA(AppWindow(), TTrayIconHandler::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_EQ(testcommon::IconSize(icon.IconData().hIcon), 16);
+    EXPECT_TRUE(InShell(icon.IconData()));
+
+    icon.SetIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32515)));
+    const HICON own = icon.Icon();
+    SendMessageA(form->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageA(AppWindow(), TTrayIconHandler::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_EQ(icon.Icon(), own) << "the program's own image stays";
 }
 
 TEST_F(TrayIconShell, DestructionRemovesTheIconAndGivesTheOwnerItsProcedureBack)
