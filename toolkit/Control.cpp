@@ -116,6 +116,33 @@ void Control::ScaleTo(UINT dpi)
         ThrowLastError();
 }
 
+void Control::MoveRight(int dx)
+{
+    const RECT bounds = Bounds();
+    if (!SetWindowPos(hwnd_, nullptr, bounds.left + dx, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+        ThrowLastError();
+}
+
+int Control::CaptionWidth(UINT) const
+{
+    return 0;
+}
+
+SIZE Control::TextExtent(const std::string& text) const
+{
+    SIZE extent{0, 0};
+    const HDC dc = GetDC(hwnd_);
+    if (!dc)
+        return extent; // measured as nothing: the control keeps the width it has
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    if (!GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent))
+        extent = SIZE{0, 0};
+    SelectObject(dc, previous);
+    ReleaseDC(hwnd_, dc);
+    return extent;
+}
+
 void Control::PlaceAfter(const Control& previous)
 {
     if (!SetWindowPos(hwnd_, previous.hwnd_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE))

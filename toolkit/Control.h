@@ -62,6 +62,11 @@ public:
     void SetDesignedBounds(const RECT& designed, UINT dpi);
     // Puts the control where its designed place falls at dpi: exactly there at 96.
     virtual void ScaleTo(UINT dpi);
+    // Moves the control dx pixels to the right (left when negative) of where it is.
+    virtual void MoveRight(int dx);
+    // The width the control needs at dpi to show its whole caption in its font; 0 for a
+    // control whose width does not follow a caption.
+    virtual int CaptionWidth(UINT dpi) const;
     // Puts the control right after `previous` in its parent's order, which is the order the
     // Tab key follows (controls start in the order they were created).
     void PlaceAfter(const Control& previous);
@@ -76,6 +81,9 @@ protected:
     // Creates the child window of the system class with the kind's own styles added to the
     // caller's. Throws std::runtime_error with the system's text on failure.
     Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle = 0);
+
+    // The size of the text in the control's own font; 0 x 0 when it cannot be measured.
+    SIZE TextExtent(const std::string& text) const;
 
     // Ties another window (a partner such as an up-down control) to this object so its
     // notifications reach it too. Untied in the destructor.

@@ -117,6 +117,17 @@ void SpinEdit::ScaleTo(UINT dpi)
                  place.bottom - Scale(arrowsDesigned_.bottom, dpi) - arrowsTop, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void SpinEdit::MoveRight(int dx)
+{
+    RECT arrows{};
+    if (!GetWindowRect(arrows_.Get(), &arrows))
+        throw std::runtime_error(base::SystemErrorText(GetLastError()));
+    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&arrows), 2);
+    Edit::MoveRight(dx);
+    // Where the arrows cannot follow they stay over the field's right end.
+    SetWindowPos(arrows_.Get(), nullptr, arrows.left + dx, arrows.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SpinEdit::FitArrows(int right)
 {
     // Aligned to the buddy, the arrows overlap its border and stop short of its old right

@@ -29,6 +29,7 @@ public:
     // The field and its arrows together take the designed place at dpi, the arrows' own
     // width scaled with it.
     void ScaleTo(UINT dpi) override;
+    void MoveRight(int dx) override;
 
     HWND ArrowsHandle() const noexcept { return arrows_.Get(); }
 
