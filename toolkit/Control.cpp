@@ -101,12 +101,6 @@ RECT Control::Bounds() const
     return rect;
 }
 
-void Control::SetDesignedBounds(const RECT& designed, UINT dpi)
-{
-    designed_ = designed;
-    ScaleTo(dpi);
-}
-
 void Control::ScaleTo(UINT dpi)
 {
     const RECT scaled = ScaleRect(designed_, dpi);

@@ -58,8 +58,6 @@ public:
     // Where the control was designed to be, at 96 pixels per inch; a width or height of 0
     // leaves the size to the control (a label sized to its text).
     const RECT& DesignedBounds() const noexcept { return designed_; }
-    // Moves the control to a new designed place, and there at dpi.
-    void SetDesignedBounds(const RECT& designed, UINT dpi);
     // Puts the control where its designed place falls at dpi: exactly there at 96.
     virtual void ScaleTo(UINT dpi);
     // Moves the control dx pixels to the right (left when negative) of where it is.

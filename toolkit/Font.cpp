@@ -1,17 +1,11 @@
 #include "toolkit/Font.h"
 
-#include "toolkit/Dpi.h"
 #include "base/SystemError.h"
 
 #include <cstring>
 #include <stdexcept>
 
 namespace toolkit {
-
-FontHandle CreatePointFont(const char* face, int points)
-{
-    return CreatePointFont(face, points, WindowDpi(nullptr));
-}
 
 FontHandle CreatePointFont(const char* face, int points, UINT dpi)
 {

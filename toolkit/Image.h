@@ -22,7 +22,6 @@ public:
     // Shows a picture drawn at several sizes, each a JPEG in one of the program's RCDATA
     // resources; throws std::runtime_error when one is missing or cannot be decoded.
     void LoadJpegResources(std::initializer_list<int> resourceIds);
-    void LoadJpegResource(int resourceId) { LoadJpegResources({resourceId}); }
 
     // The bitmap shown now.
     int PictureWidth() const noexcept { return shownSize_.cx; }
