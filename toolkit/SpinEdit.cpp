@@ -111,8 +111,9 @@ void SpinEdit::ScaleTo(UINT dpi)
     const RECT place = ScaleRect(DesignedBounds(), dpi);
     const int arrowsLeft = place.right - Scale(arrowsDesigned_.width, dpi);
     const int arrowsTop = place.top + Scale(arrowsDesigned_.top, dpi);
-    SetWindowPos(Handle(), nullptr, place.left, place.top, arrowsLeft + Scale(arrowsDesigned_.overlap, dpi) - place.left,
-                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int fieldRight = arrowsLeft + Scale(arrowsDesigned_.overlap, dpi);
+    SetWindowPos(Handle(), nullptr, place.left, place.top, fieldRight - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(arrows_.Get(), nullptr, arrowsLeft, arrowsTop, place.right - arrowsLeft,
                  place.bottom - Scale(arrowsDesigned_.bottom, dpi) - arrowsTop, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -124,8 +125,9 @@ void SpinEdit::MoveRight(int dx)
         throw std::runtime_error(base::SystemErrorText(GetLastError()));
     MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&arrows), 2);
     Edit::MoveRight(dx);
-    // Where the arrows cannot follow they stay over the field's right end.
-    SetWindowPos(arrows_.Get(), nullptr, arrows.left + dx, arrows.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A move the system refuses leaves the arrows where they were, over the field.
+    SetWindowPos(arrows_.Get(), nullptr, arrows.left + dx, arrows.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SpinEdit::FitArrows(int right)
