@@ -40,7 +40,7 @@ TEST(EveryDensity, TheWindowIsWholeAndSharpInAProcessAtEach)
     for (const UINT dpi : testcommon::ScaledDensities) {
         const testcommon::ScaledRun run = testcommon::RunThisExecutableAt(dpi, "WindowAtThisDensity.*");
         EXPECT_EQ(run.exitCode, 0u) << "at " << dpi << ":\n" << run.output;
-        EXPECT_NE(run.output.find("[  PASSED  ] 2 tests"), std::string::npos) << "at " << dpi << ":\n" << run.output;
+        EXPECT_NE(run.output.find("[  PASSED  ] 3 tests"), std::string::npos) << "at " << dpi << ":\n" << run.output;
     }
 }
 
@@ -214,7 +214,15 @@ protected:
         toolkit::Application::Instance().SetTitle("Varnquill");
         Clean();
         dialogs = std::make_unique<testcommon::DialogAnswerer>();
-        form = std::make_unique<TForm1>(program);
+    }
+
+    void Start() { form = std::make_unique<TForm1>(program); }
+
+    static void StoreSetting(const char* name, const std::string& value)
+    {
+        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill", name, REG_SZ, value.c_str(),
+                                  static_cast<DWORD>(value.size() + 1)),
+                  ERROR_SUCCESS);
     }
 
     void TearDown() override
@@ -312,6 +320,7 @@ protected:
 
 TEST_F(WindowAtThisDensity, IsLaidOutFontedAndIconedForIt)
 {
+    Start();
     EXPECT_EQ(toolkit::WindowDpi(form->Handle()), dpi) << "Wine took LogPixels";
     const SIZE client = ClientSize(form->Handle());
     EXPECT_EQ(client.cx, toolkit::Scale(DesignedClient.cx, dpi));
@@ -321,6 +330,7 @@ TEST_F(WindowAtThisDensity, IsLaidOutFontedAndIconedForIt)
 
 TEST_F(WindowAtThisDensity, FollowsAMoveToAnotherDensityAndBack)
 {
+    Start();
     const UINT other = dpi == 144 ? 96 : 144;
     for (const UINT to : {other, dpi}) {
         const RECT suggested = MoveTo(to);
@@ -335,6 +345,22 @@ TEST_F(WindowAtThisDensity, FollowsAMoveToAnotherDensityAndBack)
         EXPECT_NEAR(client.cy, DesignedClient.cy * ratio, 24) << "at " << to;
         ExpectWholeAt(to);
     }
+}
+
+// The stored place is in the screen's own pixels; one off every screen comes into the
+// nearest work area at the window's size for the density.
+TEST_F(WindowAtThisDensity, ComesIntoReachAtItsLaidOutSize)
+{
+    StoreSetting("Top", "3000");
+    StoreSetting("Left", "-5000");
+    Start();
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    RECT place{};
+    ASSERT_TRUE(GetWindowRect(form->Handle(), &place));
+    EXPECT_EQ(place.left, work.left);
+    EXPECT_EQ(place.bottom, work.bottom);
+    EXPECT_EQ(ClientSize(form->Handle()).cy, toolkit::Scale(DesignedClient.cy, dpi));
 }
 
 } // namespace
