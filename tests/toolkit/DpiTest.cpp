@@ -2,17 +2,13 @@
 // suite runs at 96 pixels per inch; other densities are asked for explicitly.
 #include "ControlHost.h"
 
-#include "tests/common/IconSize.h"
-#include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 using namespace toolkit;
 
-TEST(Dpi, MetricsFontsAndFramesFollowTheAskedDensity)
+TEST(Dpi, MetricsMessageFontAndFramesFollowTheAskedDensity)
 {
     ControlHost host;
     EXPECT_EQ(WindowDpi(host.Handle()), 96u);
@@ -43,19 +39,4 @@ TEST(Dpi, MetricsFontsAndFramesFollowTheAskedDensity)
     const SIZE outer150 = FrameSize(SIZE{1131, 858}, style, 0, 144);
     EXPECT_GE(outer150.cx - 1131, frame.right - frame.left - 754) << "a frame at least as thick";
     EXPECT_GT(outer150.cy - 858, frame.bottom - frame.top - 572) << "a taller caption";
-}
-
-TEST(Dpi, WindowIconsAreDrawnForEachDensity)
-{
-    ControlHost host;
-    WindowIcons icons;
-    const auto shown = [&](WPARAM which) {
-        return testcommon::IconSize(reinterpret_cast<HICON>(SendMessageA(host.Handle(), WM_GETICON, which, 0)));
-    };
-    struct Case { UINT dpi; int big; int small; };
-    for (const Case c : {Case{144, 48, 24}, Case{120, 40, 20}, Case{96, 32, 16}}) {
-        icons.Apply(host.Handle(), Application::MainIconResource, c.dpi);
-        EXPECT_EQ(shown(ICON_BIG), c.big) << c.dpi;
-        EXPECT_EQ(shown(ICON_SMALL), c.small) << c.dpi;
-    }
 }
