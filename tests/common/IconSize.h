@@ -7,13 +7,11 @@ namespace testcommon {
 inline int IconSize(HICON icon)
 {
     ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info))
-        return 0;
     BITMAP mask{};
-    GetObjectA(info.hbmMask, sizeof mask, &mask);
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
+    if (!icon || !GetIconInfo(icon, &info) || !GetObjectA(info.hbmMask, sizeof mask, &mask))
+        mask.bmWidth = 0;
+    DeleteObject(info.hbmMask); // a null handle is refused, which is as good
+    DeleteObject(info.hbmColor);
     return mask.bmWidth;
 }
 

@@ -88,7 +88,8 @@ SIZE TextExtent(HWND control, const std::string& text)
     const SIZE text = TextExtent(control.handle, control.text);
     SIZE room = ClientSize(control.handle);
     const LONG kind = GetWindowLongA(control.handle, GWL_STYLE) & BS_TYPEMASK;
-    const bool boxed = kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
+    const bool boxed =
+        kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
     if (control.className == "Button" && boxed) {
         room.cx -= SystemMetric(SM_CXMENUCHECK, dpi) + TextExtent(control.handle, "0").cx / 2;
     } else if (control.className == "Button" && kind != BS_GROUPBOX) {
@@ -205,8 +206,8 @@ protected:
         EXPECT_EQ(font.lfHeight, -MulDiv(8, static_cast<int>(shown), 72)) << "8 points at the density";
         for (const SeenControl& control : controls) {
             const bool picture = control.className == "Static" && control.text.empty(); // the banner has no font
-            EXPECT_TRUE(picture || reinterpret_cast<HFONT>(SendMessageA(control.handle, WM_GETFONT, 0, 0)) == windowFont)
-                << control.text;
+            const auto own = reinterpret_cast<HFONT>(SendMessageA(control.handle, WM_GETFONT, 0, 0));
+            EXPECT_TRUE(picture || own == windowFont) << control.text;
         }
 
         const auto icon = [&](WPARAM which) {
