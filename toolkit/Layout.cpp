@@ -70,7 +70,8 @@ void GiveRoom(HWND parent, const std::vector<Control*>& controls, Control& narro
     for (Control* control : row)
         control->MoveRight(shift);
     const int grown = std::min(lacking, free + shift);
-    // A control that cannot grow keeps its width: the caption is cut as it was.
+    // Where the group is full the control grows only as far as it can, and a resize the
+    // system refuses leaves it as it was: the rest of the caption stays cut.
     SetWindowPos(narrow.Handle(), nullptr, 0, 0, place.right - place.left + grown, place.bottom - place.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
