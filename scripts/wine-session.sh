@@ -13,7 +13,8 @@ wine_session_start() {
   if [ -z "${DISPLAY:-}" ]; then
     local fdfile
     fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    # As large as a monitor set to 200 percent is: the main window is 1514 x 1170 there.
+    Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
     WINE_SESSION_XVFB_PID=$!
     local i
     for i in $(seq 1 100); do

@@ -44,7 +44,7 @@ HWND Application::Handle()
 
 HICON Application::MainIcon() noexcept
 {
-    if (const HICON own = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)))
+    if (const HICON own = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(MainIconResource)))
         return own;
     return LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
 }

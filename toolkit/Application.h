@@ -47,6 +47,7 @@ public:
     // The program's main icon: icon resource 1, or the system's application icon when the
     // program carries none. Shared by the system; never destroyed.
     static HICON MainIcon() noexcept;
+    static constexpr int MainIconResource = 1;
 
     // The main form: a top-level window created with Handle() as its owner.
     void SetMainForm(HWND form) noexcept;

@@ -21,6 +21,8 @@ ApplicationWindow::ApplicationWindow(Application& application, const char* title
     // The class icon covers a class registered by us; these cover one registered earlier.
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    // The taskbar button and Alt+Tab show these: drawn for the density, not stretched.
+    icons_.Apply(Handle(), Application::MainIconResource, WindowDpi(Handle()));
 }
 
 LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -33,6 +35,10 @@ LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             PostMessageA(form, WM_CLOSE, 0, 0); // fails only for a form already gone
         else
             application_.Terminate();
+        return 0;
+    case WM_DPICHANGED:
+        // A zero-size window has no layout to follow; its icons do.
+        icons_.Apply(Handle(), Application::MainIconResource, LOWORD(wParam));
         return 0;
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED)

@@ -1,4 +1,5 @@
 #pragma once
+#include "toolkit/Dpi.h"
 #include "toolkit/Window.h"
 
 namespace toolkit {
@@ -12,12 +13,15 @@ public:
     static constexpr const char* ClassName = "VarnquillApplication";
 
     ApplicationWindow(Application& application, const char* title, HICON icon);
+    // The window goes before the icons it borrows.
+    ~ApplicationWindow() override { Destroy(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     Application& application_;
+    WindowIcons icons_;
 };
 
 } // namespace toolkit

@@ -1,5 +1,7 @@
 #include "toolkit/Button.h"
 
+#include "toolkit/Dpi.h"
+
 namespace toolkit {
 
 Button::Button(const ControlArgs& args)
@@ -12,6 +14,11 @@ void Button::Click()
     // BM_CLICK is unreliable while the window is not active, so raise the event directly.
     if (Enabled())
         Raise(OnClick, *this);
+}
+
+int Button::CaptionWidth(UINT dpi) const
+{
+    return TextExtent(Text()).cx + 2 * (SystemMetric(SM_CXEDGE, dpi) + 1);
 }
 
 bool Button::HandleCommand(WORD code)

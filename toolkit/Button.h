@@ -14,6 +14,9 @@ public:
 
     NotifyEvent OnClick;
 
+    // The caption within the button's edge and focus line.
+    int CaptionWidth(UINT dpi) const override;
+
 protected:
     bool HandleCommand(WORD code) override;
 };

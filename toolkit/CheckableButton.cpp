@@ -1,5 +1,7 @@
 #include "toolkit/CheckableButton.h"
 
+#include "toolkit/Dpi.h"
+
 namespace toolkit {
 
 CheckableButton::CheckableButton(const ControlArgs& args, DWORD kindStyle)
@@ -10,6 +12,11 @@ CheckableButton::CheckableButton(const ControlArgs& args, DWORD kindStyle)
 bool CheckableButton::Checked() const
 {
     return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int CheckableButton::CaptionWidth(UINT dpi) const
+{
+    return SystemMetric(SM_CXMENUCHECK, dpi) + TextExtent("0").cx / 2 + TextExtent(Text()).cx;
 }
 
 void CheckableButton::ShowChecked(bool checked)

@@ -11,6 +11,9 @@ public:
 
     NotifyEvent OnClick;
 
+    // The caption after the box and the gap the system leaves, half a digit wide.
+    int CaptionWidth(UINT dpi) const override;
+
 protected:
     CheckableButton(const ControlArgs& args, DWORD kindStyle);
 

@@ -1,6 +1,7 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
 #include "base/SystemError.h"
 
 #include <commctrl.h>
@@ -26,6 +27,7 @@ void ThrowLastError()
 } // namespace
 
 Control::Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle)
+    : designed_{args.left, args.top, args.left + args.width, args.top + args.height}
 {
     hwnd_ = CreateWindowExA(args.exStyle | kindExStyle, className, args.text.c_str(),
                             WS_CHILD | WS_VISIBLE | args.style | kindStyle, args.left, args.top,
@@ -97,6 +99,42 @@ RECT Control::Bounds() const
         ThrowLastError();
     MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+void Control::ScaleTo(UINT dpi)
+{
+    const RECT scaled = ScaleRect(designed_, dpi);
+    const bool ownSize = designed_.right == designed_.left || designed_.bottom == designed_.top;
+    if (!SetWindowPos(hwnd_, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
+                      SWP_NOZORDER | SWP_NOACTIVATE | (ownSize ? SWP_NOSIZE : 0)))
+        ThrowLastError();
+}
+
+void Control::MoveRight(int dx)
+{
+    const RECT bounds = Bounds();
+    if (!SetWindowPos(hwnd_, nullptr, bounds.left + dx, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+        ThrowLastError();
+}
+
+int Control::CaptionWidth(UINT) const
+{
+    return 0;
+}
+
+SIZE Control::TextExtent(const std::string& text) const
+{
+    SIZE extent{0, 0};
+    const HDC dc = GetDC(hwnd_);
+    if (!dc)
+        return extent; // measured as nothing: the control keeps the width it has
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    if (!GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent))
+        extent = SIZE{0, 0};
+    SelectObject(dc, previous);
+    ReleaseDC(hwnd_, dc);
+    return extent;
 }
 
 void Control::PlaceAfter(const Control& previous)

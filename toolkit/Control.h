@@ -12,7 +12,8 @@ class Control;
 using NotifyEvent = std::function<void(Control& sender)>;
 
 // Arguments for creating a control. Position and size are in pixels within the parent's
-// client area; `style` and `exStyle` are added to the styles the control kind needs.
+// client area, as designed at 96 pixels per inch (ScaleTo puts the control where they fall
+// at another density); `style` and `exStyle` are added to the styles the control kind needs.
 struct ControlArgs {
     HWND parent = nullptr;
     int left = 0;
@@ -54,6 +55,16 @@ public:
     void SetFocus();
     // Position and size within the parent's client area.
     RECT Bounds() const;
+    // Where the control was designed to be, at 96 pixels per inch; a width or height of 0
+    // leaves the size to the control (a label sized to its text).
+    const RECT& DesignedBounds() const noexcept { return designed_; }
+    // Puts the control where its designed place falls at dpi: exactly there at 96.
+    virtual void ScaleTo(UINT dpi);
+    // Moves the control dx pixels to the right (left when negative) of where it is.
+    virtual void MoveRight(int dx);
+    // The width the control needs at dpi to show its whole caption in its font; 0 for a
+    // control whose width does not follow a caption.
+    virtual int CaptionWidth(UINT dpi) const;
     // Puts the control right after `previous` in its parent's order, which is the order the
     // Tab key follows (controls start in the order they were created).
     void PlaceAfter(const Control& previous);
@@ -68,6 +79,9 @@ protected:
     // Creates the child window of the system class with the kind's own styles added to the
     // caller's. Throws std::runtime_error with the system's text on failure.
     Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle = 0);
+
+    // The size of the text in the control's own font; 0 x 0 when it cannot be measured.
+    SIZE TextExtent(const std::string& text) const;
 
     // Ties another window (a partner such as an up-down control) to this object so its
     // notifications reach it too. Untied in the destructor.
@@ -107,6 +121,7 @@ private:
 
     HWND hwnd_ = nullptr;
     HWND subclassed_[2] = {nullptr, nullptr};
+    RECT designed_;
 };
 
 } // namespace toolkit

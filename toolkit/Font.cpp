@@ -7,15 +7,10 @@
 
 namespace toolkit {
 
-FontHandle CreatePointFont(const char* face, int points)
+FontHandle CreatePointFont(const char* face, int points, UINT dpi)
 {
-    int pixelsPerInch = 96; // the usual screen, should the screen's own be unknown
-    if (const HDC screen = GetDC(nullptr)) {
-        pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(points, pixelsPerInch, 72);
+    font.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;

@@ -26,6 +26,11 @@ struct WindowsHookTraits {
     static Type Empty() noexcept { return nullptr; }
     static void Close(Type h) noexcept { UnhookWindowsHookEx(h); }
 };
+struct MemoryDcTraits {
+    using Type = HDC;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { DeleteDC(h); }
+};
 template <typename Gdi>
 struct GdiObjectTraits {
     using Type = Gdi;
@@ -37,6 +42,7 @@ using WindowHandle = base::UniqueHandle<WindowTraits>;
 using MenuHandle = base::UniqueHandle<MenuTraits>;
 using IconHandle = base::UniqueHandle<IconTraits>;
 using WindowsHook = base::UniqueHandle<WindowsHookTraits>;
+using MemoryDc = base::UniqueHandle<MemoryDcTraits>;
 using BitmapHandle = base::UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using FontHandle = base::UniqueHandle<GdiObjectTraits<HFONT>>;
 

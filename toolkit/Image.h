@@ -2,27 +2,51 @@
 #include "toolkit/Control.h"
 #include "toolkit/Handles.h"
 
+#include <initializer_list>
+#include <vector>
+
 namespace toolkit {
 
-// A picture decoded from a JPEG at run time, shown at its own size in the middle of the
-// control (a control of the picture's size shows exactly the picture). Never a tab stop.
+// A picture decoded from JPEG drawings at run time and shown filling the control. The same
+// picture may come drawn at several sizes (a banner for 100 and for 200 percent): the
+// control shows the drawing whose width is nearest its own, scaled smoothly to its size, so
+// a control of a drawing's size shows exactly that drawing. Only the drawing in use is
+// decoded. The control follows its own size. Never a tab stop.
 class Image : public Control {
 public:
     explicit Image(const ControlArgs& args);
     ~Image() override;
 
-    // Decodes and shows a JPEG; throws std::runtime_error when it cannot be decoded.
+    // Shows a picture held in one JPEG; throws std::runtime_error when it cannot be decoded.
     void LoadJpeg(const unsigned char* data, size_t size);
-    // Likewise from one of the program's RCDATA resources.
-    void LoadJpegResource(int resourceId);
+    // Shows a picture drawn at several sizes, each a JPEG in one of the program's RCDATA
+    // resources; throws std::runtime_error when one is missing or cannot be decoded.
+    void LoadJpegResources(std::initializer_list<int> resourceIds);
 
-    int PictureWidth() const noexcept { return width_; }
-    int PictureHeight() const noexcept { return height_; }
+    // The bitmap shown now.
+    int PictureWidth() const noexcept { return shownSize_.cx; }
+    int PictureHeight() const noexcept { return shownSize_.cy; }
+    // The width of the drawing it was made from.
+    int DrawingWidth() const noexcept;
+
+protected:
+    LRESULT Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    BitmapHandle bitmap_;
-    int width_ = 0;
-    int height_ = 0;
+    struct Drawing {
+        std::vector<unsigned char> jpeg;
+        SIZE size;
+    };
+
+    void Load(std::vector<Drawing> drawings);
+    // Makes and shows the bitmap for the control's present size.
+    void ShowAtControlSize();
+
+    std::vector<Drawing> drawings_;
+    std::size_t decodedIndex_ = 0;
+    BitmapHandle decoded_;  // drawings_[decodedIndex_], decoded
+    BitmapHandle scaled_;   // the decoded drawing at the control's size, when that differs
+    SIZE shownSize_{0, 0};
 };
 
 } // namespace toolkit

@@ -33,9 +33,9 @@ void IgnoreWarning(j_common_ptr)
     // Recoverable flaws (a truncated file, extra bytes) still give a picture worth showing.
 }
 
-} // namespace
-
-DecodedPicture DecodeJpeg(const unsigned char* data, size_t size)
+// Decodes the picture, or with sizeOnly reads no further than its header and gives its
+// size with no pixels.
+DecodedPicture ReadJpeg(const unsigned char* data, size_t size, bool sizeOnly)
 {
     // Everything the jump can skip over lives here, before setjmp: the jump returns into
     // this frame only, over libjpeg's own C frames.
@@ -60,6 +60,12 @@ DecodedPicture DecodeJpeg(const unsigned char* data, size_t size)
         jpeg_destroy_decompress(&info);
         throw std::runtime_error("The picture cannot be decoded: it holds no image.");
     }
+    if (sizeOnly) {
+        picture.width = static_cast<int>(info.image_width);
+        picture.height = static_cast<int>(info.image_height);
+        jpeg_destroy_decompress(&info);
+        return picture;
+    }
     info.out_color_space = JCS_EXT_BGR;
     jpeg_start_decompress(&info);
     try {
@@ -78,6 +84,19 @@ DecodedPicture DecodeJpeg(const unsigned char* data, size_t size)
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
     return picture;
+}
+
+} // namespace
+
+DecodedPicture DecodeJpeg(const unsigned char* data, size_t size)
+{
+    return ReadJpeg(data, size, false);
+}
+
+SIZE JpegSize(const unsigned char* data, size_t size)
+{
+    const DecodedPicture header = ReadJpeg(data, size, true);
+    return SIZE{header.width, header.height};
 }
 
 BitmapHandle CreatePictureBitmap(const DecodedPicture& picture)

@@ -15,6 +15,8 @@ struct DecodedPicture {
 
 // Decodes a JPEG held in memory. Throws std::runtime_error naming what is wrong with it.
 DecodedPicture DecodeJpeg(const unsigned char* data, size_t size);
+// The size of the picture a JPEG holds, read from its header alone; throws likewise.
+SIZE JpegSize(const unsigned char* data, size_t size);
 
 // A 24-bit DIB section holding the picture, for showing on a device of any depth.
 BitmapHandle CreatePictureBitmap(const DecodedPicture& picture);

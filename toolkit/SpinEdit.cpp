@@ -1,5 +1,6 @@
 #include "toolkit/SpinEdit.h"
 
+#include "toolkit/Dpi.h"
 #include "base/SystemError.h"
 
 #include <commctrl.h>
@@ -68,6 +69,7 @@ SpinEdit::SpinEdit(const ControlArgs& args, int minValue, int maxValue)
         throw std::runtime_error(base::SystemErrorText(GetLastError()));
     SendMessageA(arrows_.Get(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
     FitArrows(args.left + args.width);
+    NoteArrowsPlace(WindowDpi(args.parent));
     SendMessageA(arrows_.Get(), UDM_SETRANGE32, static_cast<WPARAM>(minValue), static_cast<LPARAM>(maxValue));
     UDACCEL step{0, 1}; // one step at a time however long an arrow is held
     SendMessageA(arrows_.Get(), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
@@ -83,6 +85,49 @@ SpinEdit::~SpinEdit()
         KillTimer(arrows_.Get(), kRepeatTimer); // gone with the window anyway
     Unsubclass(arrows_.Get());
     Disown(arrows_.Get());
+}
+
+void SpinEdit::NoteArrowsPlace(UINT dpi)
+{
+    const HWND parent = GetParent(Handle());
+    RECT arrows{};
+    RECT field{};
+    if (!GetWindowRect(arrows_.Get(), &arrows) || !GetWindowRect(Handle(), &field))
+        return; // scaled later as if the arrows had no width: the field alone takes the place
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&arrows), 2);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&field), 2);
+    const RECT& place = DesignedBounds();
+    const auto designed = [dpi](LONG length) { return MulDiv(length, DesignDpi, dpi); };
+    arrowsDesigned_.width = designed(arrows.right - arrows.left);
+    arrowsDesigned_.overlap = designed(field.right - arrows.left);
+    arrowsDesigned_.top = designed(arrows.top - place.top);
+    arrowsDesigned_.bottom = designed(place.bottom - arrows.bottom);
+}
+
+void SpinEdit::ScaleTo(UINT dpi)
+{
+    // The arrows stand to the field as the system aligned them at creation, at the density.
+    // Either move failing leaves that window where it was, still beside the other.
+    const RECT place = ScaleRect(DesignedBounds(), dpi);
+    const int arrowsLeft = place.right - Scale(arrowsDesigned_.width, dpi);
+    const int arrowsTop = place.top + Scale(arrowsDesigned_.top, dpi);
+    const int fieldRight = arrowsLeft + Scale(arrowsDesigned_.overlap, dpi);
+    SetWindowPos(Handle(), nullptr, place.left, place.top, fieldRight - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(arrows_.Get(), nullptr, arrowsLeft, arrowsTop, place.right - arrowsLeft,
+                 place.bottom - Scale(arrowsDesigned_.bottom, dpi) - arrowsTop, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SpinEdit::MoveRight(int dx)
+{
+    RECT arrows{};
+    if (!GetWindowRect(arrows_.Get(), &arrows))
+        throw std::runtime_error(base::SystemErrorText(GetLastError()));
+    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&arrows), 2);
+    Edit::MoveRight(dx);
+    // A move the system refuses leaves the arrows where they were, over the field.
+    SetWindowPos(arrows_.Get(), nullptr, arrows.left + dx, arrows.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SpinEdit::FitArrows(int right)

@@ -26,6 +26,10 @@ public:
 
     void SetText(const std::string& text) override;
     void SetEnabled(bool enabled) override;
+    // The field and its arrows together take the designed place at dpi, the arrows' own
+    // width scaled with it.
+    void ScaleTo(UINT dpi) override;
+    void MoveRight(int dx) override;
 
     HWND ArrowsHandle() const noexcept { return arrows_.Get(); }
 
@@ -39,6 +43,7 @@ private:
     void Step(int delta);
     void SyncArrows();
     void FitArrows(int right);
+    void NoteArrowsPlace(UINT dpi);
     bool Accepts(char c) const;
     // +1 when the point (client coordinates of the arrows) is on the up arrow, -1 on the down one.
     int ArrowAt(POINT point) const;
@@ -48,6 +53,15 @@ private:
     int maxValue_;
     char decimalSeparator_;
     WindowHandle arrows_;
+    // How the system aligned the arrows to the field at creation, at 96 pixels per inch:
+    // their width, how far the field reaches under them, and their distance from the top
+    // and the bottom of the designed place.
+    struct ArrowsPlace {
+        int width = 0;
+        int overlap = 0;
+        int top = 0;
+        int bottom = 0;
+    } arrowsDesigned_;
     int heldArrow_ = 0; // the arrow whose button is held down, 0 when none
 };
 

@@ -1,5 +1,6 @@
 #include "tray/TrayIcon.h"
 
+#include "toolkit/Dpi.h"
 #include "toolkit/PopupMenu.h"
 #include "base/SystemError.h"
 #include "tray/OwnerHook.h"
@@ -88,9 +89,7 @@ TTrayIcon::ApplicationHook::~ApplicationHook()
 TTrayIcon::TTrayIcon(HWND owner)
     : alive_(std::make_shared<const int>(0)), owner_(owner), handler_(*this), identifier_(handler_.identifier)
 {
-    // A copy of the program's icon; an icon that cannot be copied leaves the tray image
-    // empty rather than stopping the program.
-    icon_.Reset(CopyIcon(toolkit::Application::MainIcon()));
+    LoadIconForDpi(owner_ ? toolkit::WindowDpi(owner_) : toolkit::SystemDpi());
 
     data_.cbSize = IconDataSize;
     data_.hWnd = TTrayIconHandler::Window();
@@ -190,6 +189,21 @@ void TTrayIcon::SetRetryInterval(UINT milliseconds)
     retryTimer_->SetInterval(milliseconds);
 }
 
+void TTrayIcon::LoadIconForDpi(UINT dpi)
+{
+    if (!iconFollowsDpi_)
+        return;
+    toolkit::IconHandle icon = toolkit::LoadIconOfSize(toolkit::Application::MainIconResource,
+                                                       toolkit::SystemMetric(SM_CXSMICON, dpi));
+    // A program without the icon resource shows the system's application icon, stretched by
+    // the shell; an icon that cannot be copied leaves the tray image empty rather than
+    // stopping the program.
+    if (!icon)
+        icon.Reset(CopyIcon(toolkit::Application::MainIcon()));
+    if (icon || !icon_)
+        icon_ = std::move(icon);
+}
+
 bool TTrayIcon::ModifyIcon()
 {
     return Notify(NIM_MODIFY);
@@ -275,6 +289,7 @@ void TTrayIcon::SetShowHint(bool show)
 
 void TTrayIcon::SetIcon(HICON icon)
 {
+    iconFollowsDpi_ = false;
     toolkit::IconHandle copy;
     if (icon) {
         copy.Reset(CopyIcon(icon));
@@ -300,6 +315,7 @@ void TTrayIcon::SetIconIndex(int index)
         if (index >= count)
             index = count - 1;
         iconIndex_ = index;
+        iconFollowsDpi_ = false;
         if (index >= 0) {
             toolkit::IconHandle image(ImageList_GetIcon(iconList_, index, ILD_NORMAL));
             if (image)
@@ -590,8 +606,10 @@ void TTrayIcon::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
         if (!persistentTrayIcon_)
             HideIcon();
     } else if (taskbarCreated != 0 && message == taskbarCreated) {
-        // A new shell holds none of the old icons.
+        // A new shell holds none of the old icons. Windows also makes a new taskbar when its
+        // density changes, so the icon is loaded anew for the density the window has now.
         iconShown_ = false;
+        LoadIconForDpi(owner_ ? toolkit::WindowDpi(owner_) : toolkit::SystemDpi());
         if (iconWanted_)
             ShowIcon();
     }
@@ -599,6 +617,13 @@ void TTrayIcon::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
 
 std::optional<LRESULT> TTrayIcon::OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_DPICHANGED) {
+        // The new density comes with the message: the system may not report it yet.
+        LoadIconForDpi(LOWORD(wParam));
+        if (iconFollowsDpi_ && iconShown_)
+            ModifyIcon(); // a refusal leaves the old image, which the shell scales
+        return std::nullopt;
+    }
     if (message == WM_SHOWWINDOW && wParam != 0 && lParam == 0) {
         // Refused only while another program holds the foreground lock.
         SetForegroundWindow(toolkit::Application::Instance().Handle());

@@ -73,7 +73,10 @@ public:
     void SetHint(const std::string& hint);
     bool ShowHint() const noexcept { return showHint_; }
     void SetShowHint(bool show);
-    // The image shown in the tray; starts as a copy of the application's main icon.
+    // The image shown in the tray. Until the program sets one (SetIcon, SetIconIndex with a
+    // list), it is the application's main icon at the shell's small-icon size for the owner
+    // window's density, loaded again when the owner moves to another density and when a new
+    // taskbar asks for the icon.
     HICON Icon() const noexcept { return icon_.Get(); }
     // Copies the image (null for none), then updates the shell.
     void SetIcon(HICON icon);
@@ -187,6 +190,9 @@ private:
     void ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PrepareIconData();
+    // Loads the application's icon at the small-icon size for dpi, unless the program has
+    // set an image of its own; the shell is told at the next call.
+    void LoadIconForDpi(UINT dpi);
     bool Notify(DWORD action);
     void ApplyVersion5Behaviour(bool on);
 
@@ -196,6 +202,7 @@ private:
     HandlerReference handler_;
     UINT identifier_;
     toolkit::IconHandle icon_;
+    bool iconFollowsDpi_ = true;
     NOTIFYICONDATAA data_{};
     std::unique_ptr<TSimpleTimer> cycleTimer_;
     std::unique_ptr<TSimpleTimer> clickTimer_;

@@ -71,7 +71,7 @@ DatabaseEditor::DatabaseEditor(HWND form, ReportSink& reports, SignatureWriter& 
 
 void DatabaseEditor::LoadBanner()
 {
-    Banner.LoadJpegResource(IDR_BANNER);
+    Banner.LoadJpegResources({IDR_BANNER, IDR_BANNER_LARGE});
 }
 
 std::optional<std::string> DatabaseEditor::DatabaseInEditor() const

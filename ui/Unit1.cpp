@@ -6,7 +6,6 @@
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsPlaces.h"
-#include "toolkit/Font.h"
 #include "tray/TrayIcon.h"
 #include "ui/ExitRequest.h"
 #include "ui/FormLayout.h"
@@ -50,7 +49,9 @@ TForm1::Frame::Frame(TForm1& form)
 }
 
 TForm1::TForm1(ProgramState& program)
-    : frame_(*this),
+    : density_(SIZE{layout::ClientWidth, layout::ClientHeight}, toolkit::Application::MainIconResource,
+               &CreateWindowFont),
+      frame_(*this),
       program_(program),
       reports_([this] { return program_.trayIcon.get(); }, [this] { return settings_.ErrorBalloonsOn(); }),
       writerSettings_(settings_, editor_, databases_, program_),
@@ -66,10 +67,9 @@ TForm1::TForm1(ProgramState& program)
 {
     settings_.PlaceStaticTextAfter(editor_.btnSet);
     databases_.OnOpen = [this](const std::string& path) { editor_.OpenFromList(path); };
-    RunStep([this] {
-        font_ = CreateWindowFont();
-        toolkit::ApplyFont(Handle(), font_.Get());
-    });
+    // Before the position is restored, which keeps the window reachable at its laid-out size;
+    // the banner then decodes the drawing nearest its size once.
+    RunStep([this] { density_.LayOut(Handle()); });
     RunStep([this] { editor_.LoadBanner(); });
     FormCreate();
 }
@@ -120,6 +120,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENDSESSION:
         if (wParam)
             life_.EndSession();
+        return 0;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another density, or that monitor's scaling changed.
+        density_.Changed(Handle(), wParam, lParam);
         return 0;
     case WM_SYSCOMMAND:
         // The minimise box minimises the whole application, which then hides in the tray.

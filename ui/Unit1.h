@@ -3,6 +3,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Handles.h"
 #include "toolkit/Window.h"
+#include "toolkit/WindowDensity.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
 #include "ui/PanelWriterSettings.h"
@@ -24,9 +25,9 @@ class TForm1 : public toolkit::Window {
     struct Frame {
         explicit Frame(TForm1& form);
     };
-    // The controls draw with this font until they are destroyed, so it is declared before
-    // them and goes after them.
-    toolkit::FontHandle font_;
+    // Lays the window out for its monitor's density: the controls draw with its font until
+    // they are destroyed, so it is declared before them and goes after them.
+    toolkit::WindowDensity density_;
     Frame frame_;
     ProgramState& program_;
 

@@ -1,5 +1,6 @@
 #include "ui/WindowFont.h"
 
+#include "toolkit/Dpi.h"
 #include "toolkit/Font.h"
 
 #include <cstring>
@@ -7,7 +8,6 @@
 namespace {
 
 constexpr int WindowFontPoints = 8;
-constexpr const char* DesignedFace = "MS Sans Serif";
 constexpr const char* SameWidthFaces[] = {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
                                           "Nimbus Sans", "Helvetica"};
 
@@ -33,10 +33,10 @@ bool Installed(const char* face)
 
 } // namespace
 
-toolkit::FontHandle CreateWindowFont()
+toolkit::FontHandle CreateWindowFont(UINT dpi)
 {
     for (const char* face : SameWidthFaces)
         if (Installed(face))
-            return toolkit::CreatePointFont(face, WindowFontPoints);
-    return toolkit::CreatePointFont(DesignedFace, WindowFontPoints);
+            return toolkit::CreatePointFont(face, WindowFontPoints, dpi);
+    return toolkit::CreatePointFont(toolkit::MessageFont(dpi).lfFaceName, WindowFontPoints, dpi);
 }

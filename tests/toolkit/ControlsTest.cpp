@@ -267,7 +267,7 @@ TEST_F(RealControls, LabelsAndFramesAreNeverTabStopsAndLabelsFitTheirTextInTheFo
     EXPECT_FALSE(IsTabStop(group));
     EXPECT_FALSE(IsTabStop(label));
 
-    FontHandle font = CreatePointFont("MS Sans Serif", 8);
+    FontHandle font = CreatePointFont("MS Sans Serif", 8, 96);
     ApplyFont(host.Handle(), font.Get());
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(label.Handle(), WM_GETFONT, 0, 0)), font.Get());
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(group.Handle(), WM_GETFONT, 0, 0)), font.Get());

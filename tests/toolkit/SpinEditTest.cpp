@@ -116,16 +116,37 @@ TEST_F(RealSpinEdit, ArrowKeysStepByOneWithinTheRange)
     EXPECT_EQ(field.Text(), "2");
 }
 
-TEST_F(RealSpinEdit, ArrowButtonsStepAndFitInsideTheGivenWidth)
+TEST_F(RealSpinEdit, ArrowButtonsStepAndFitInsideTheGivenWidthAtEveryDensity)
 {
-    RECT edit = field.Bounds();
-    RECT arrows{};
-    GetWindowRect(field.ArrowsHandle(), &arrows);
-    MapWindowPoints(HWND_DESKTOP, host.Handle(), reinterpret_cast<POINT*>(&arrows), 2);
+    const auto arrowsBounds = [&] {
+        RECT arrows{};
+        GetWindowRect(field.ArrowsHandle(), &arrows);
+        MapWindowPoints(HWND_DESKTOP, host.Handle(), reinterpret_cast<POINT*>(&arrows), 2);
+        return arrows;
+    };
+    const RECT edit = field.Bounds();
+    const RECT arrows = arrowsBounds();
     EXPECT_EQ(edit.left, 208);
     EXPECT_EQ(arrows.right, 208 + 57);
     EXPECT_GE(edit.right, arrows.left); // side by side, no gap
     EXPECT_LT(edit.right, arrows.right);
+
+    // At 150 percent the pair takes the scaled place, the arrows their scaled width; back at
+    // 100 percent everything is where it was made.
+    field.ScaleTo(144);
+    const RECT scaledEdit = field.Bounds();
+    const RECT scaledArrows = arrowsBounds();
+    EXPECT_EQ(scaledEdit.left, 312);
+    EXPECT_EQ(scaledEdit.top, 90);
+    EXPECT_EQ(scaledEdit.bottom, 123);
+    EXPECT_EQ(scaledArrows.right, 398);
+    EXPECT_GE(scaledEdit.right, scaledArrows.left);
+    EXPECT_NEAR(scaledArrows.right - scaledArrows.left, (arrows.right - arrows.left) * 3 / 2, 1);
+    field.ScaleTo(96);
+    const RECT editAgain = field.Bounds();
+    const RECT arrowsAgain = arrowsBounds();
+    EXPECT_TRUE(EqualRect(&editAgain, &edit));
+    EXPECT_TRUE(EqualRect(&arrowsAgain, &arrows));
 
     const int height = arrows.bottom - arrows.top;
     const auto click = [&](int y) {

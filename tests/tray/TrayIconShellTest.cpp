@@ -1,6 +1,7 @@
 #include "base/Version.h"
 #include "TrayFixture.h"
 
+#include "tests/common/IconSize.h"
 #include "tray/TrayIconHandler.h"
 
 #include <string>
@@ -147,15 +148,21 @@ TEST_F(TrayIconShell, IdentifiersAreUniqueAndSharedWindowIsCounted)
     EXPECT_FALSE(IsWindow(shared));
 }
 
-TEST_F(TrayIconShell, TaskbarCreatedAddsTheVisibleIconAgain)
+// The icon is the shell's small icon for the owner's density, loaded anew when the owner
+// moves to another and for a new taskbar, until the program sets an image of its own.
+TEST_F(TrayIconShell, TaskbarCreatedAndANewDensityGiveTheShellTheIconAgain)
 {
     const UINT taskbarCreated = TTrayIconHandler::TaskbarCreatedMessage();
     ASSERT_NE(taskbarCreated, 0u) << "Wine's common controls are newer than 4.71";
     EXPECT_EQ(taskbarCreated, RegisterWindowMessageA("TaskbarCreated"));
 
     TTrayIcon icon(form->Handle());
+    EXPECT_EQ(testcommon::IconSize(icon.Icon()), 16);
     icon.SetHint("back again");
     icon.SetIconVisible(true);
+    RECT suggested{100, 100, 580, 400};
+    SendMessageA(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(testcommon::IconSize(icon.IconData().hIcon), 24) << "given to the shell";
     // A restarted shell has forgotten the icon.
     NOTIFYICONDATAA forgotten = icon.IconData();
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forgotten));
@@ -164,6 +171,13 @@ TEST_F(TrayIconShell, TaskbarCreatedAddsTheVisibleIconAgain)
     SendMessageA(AppWindow(), taskbarCreated, 0, 0);
     EXPECT_TRUE(InShell(icon.IconData()));
     EXPECT_STREQ(icon.IconData().szTip, "back again");
+    EXPECT_EQ(testcommon::IconSize(icon.IconData().hIcon), 16) << "for the window's density, which Wine keeps at 96";
+
+    icon.SetIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32515)));
+    const HICON own = icon.Icon();
+    SendMessageA(form->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageA(AppWindow(), taskbarCreated, 0, 0);
+    EXPECT_EQ(icon.Icon(), own) << "the program's own image stays";
 
     icon.SetIconVisible(false);
     SendMessageA(AppWindow(), taskbarCreated, 0, 0);

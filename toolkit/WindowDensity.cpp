@@ -1,0 +1,51 @@
+#include "toolkit/WindowDensity.h"
+
+#include "toolkit/Font.h"
+#include "toolkit/Layout.h"
+#include "base/SystemError.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace toolkit {
+
+WindowDensity::WindowDensity(SIZE designedClient, int iconResource, FontMaker makeFont)
+    : designedClient_(designedClient), iconResource_(iconResource), makeFont_(std::move(makeFont))
+{
+}
+
+void WindowDensity::LayOut(HWND window)
+{
+    Apply(window, WindowDpi(window), nullptr);
+}
+
+void WindowDensity::Changed(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    Apply(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+}
+
+void WindowDensity::Apply(HWND window, UINT dpi, const RECT* place)
+{
+    dpi_ = dpi;
+    // The controls let go of the old font when given the new one; only then may it go.
+    FontHandle font = makeFont_(dpi);
+    ApplyFont(window, font.Get());
+    font_ = std::move(font);
+
+    BOOL placed = FALSE;
+    if (place) {
+        placed = SetWindowPos(window, nullptr, place->left, place->top, place->right - place->left,
+                              place->bottom - place->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        const SIZE client{Scale(designedClient_.cx, dpi), Scale(designedClient_.cy, dpi)};
+        const SIZE outer = FrameSize(client, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)),
+                                     static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)), dpi);
+        placed = SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (!placed)
+        throw std::runtime_error("The window cannot take its size: " + base::SystemErrorText(GetLastError()));
+    LayOutControls(window, dpi);
+    icons_.Apply(window, iconResource_, dpi);
+}
+
+} // namespace toolkit

@@ -1,0 +1,40 @@
+#pragma once
+#include "toolkit/Dpi.h"
+#include "toolkit/Handles.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace toolkit {
+
+// Lays a top-level window designed at 96 pixels per inch out for the density of its monitor,
+// and again when it moves to a monitor of another: its client size, its controls' font,
+// their places (LayOutControls: exactly as designed at 96) and its icons. The window's
+// owner keeps one as a member declared before the controls, as they draw with its font
+// until they go.
+class WindowDensity {
+public:
+    using FontMaker = std::function<FontHandle(UINT dpi)>;
+
+    WindowDensity(SIZE designedClient, int iconResource, FontMaker makeFont);
+
+    UINT Dpi() const noexcept { return dpi_; }
+    // Lays the window out for the density it is shown at, keeping its top-left corner.
+    void LayOut(HWND window);
+    // WM_DPICHANGED: the new density comes in wParam (the system may not report it yet) and
+    // the place the system suggests in lParam.
+    void Changed(HWND window, WPARAM wParam, LPARAM lParam);
+
+private:
+    void Apply(HWND window, UINT dpi, const RECT* place);
+
+    SIZE designedClient_;
+    int iconResource_;
+    FontMaker makeFont_;
+    UINT dpi_ = DesignDpi;
+    FontHandle font_;
+    WindowIcons icons_;
+};
+
+} // namespace toolkit
