@@ -1,35 +1,48 @@
 #include "vqsig/FortuneFile.h"
 
+#include "base/ByteSearch.h"
+
 namespace vqsig {
+
+namespace {
+
+// A line's text without its line break (LF, or CR LF).
+std::string_view LineText(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\n') {
+        line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+    }
+    return line;
+}
+
+} // namespace
 
 bool FortuneReader::Next(std::string& text)
 {
+    // One pass: every line after the text's first non-empty one goes in with a CR LF after
+    // it, and the text is cut back to the end of its last non-empty line when it ends. A
+    // whole collection of fortune files goes through here.
     text.clear();
-    std::size_t pendingEmptyLines = 0; // kept only if a non-empty line follows
+    std::size_t kept = 0; // the text's length up to the end of its last non-empty line
     while (!rest_.empty()) {
-        const std::size_t end = rest_.find('\n');
-        std::string_view line = rest_.substr(0, end);
+        const std::size_t end = base::FindByte(rest_, '\n');
+        const std::string_view shown = LineText(rest_.substr(0, end == std::string_view::npos ? end : end + 1));
         rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-        if (end != std::string_view::npos && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-
-        if (line == "%") {
-            if (!text.empty())
-                return true;
-            pendingEmptyLines = 0;
-        } else if (line.empty()) {
-            if (!text.empty())
-                ++pendingEmptyLines;
-        } else {
-            if (!text.empty()) {
-                for (; pendingEmptyLines > 0; --pendingEmptyLines)
-                    text += "\r\n";
-                text += "\r\n";
-            }
-            text += line;
+        if (shown == "%") {
+            if (kept > 0)
+                break;
+        } else if (!shown.empty()) {
+            text += shown;
+            kept = text.size();
+            text += "\r\n";
+        } else if (kept > 0) {
+            text += "\r\n";
         }
     }
-    return !text.empty();
+    text.resize(kept);
+    return kept > 0;
 }
 
 std::vector<std::string> FortuneTexts(std::string_view file)

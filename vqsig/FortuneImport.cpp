@@ -1,5 +1,6 @@
 #include "vqsig/FortuneImport.h"
 
+#include "base/ByteSearch.h"
 #include "base/FileExists.h"
 #include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
@@ -24,9 +25,11 @@ class RecordAppender {
 public:
     static constexpr std::size_t BlockRecords = 4096; // 2 MiB
 
+    // The block starts zero-filled, so a record needs clearing only where an earlier
+    // record of the same place had text.
     explicit RecordAppender(const std::string& database)
         : database_(database), created_(!base::FileExists(database)),
-          block_(new char[BlockRecords * SignatureRecordSize])
+          block_(new char[BlockRecords * SignatureRecordSize]()), lengths_(BlockRecords, 0)
     {
         OpenDatabase(file_, database, DatabaseAccess::ChangeOrCreate);
         before_ = file_.Count();
@@ -47,9 +50,11 @@ public:
         if (used_ == BlockRecords)
             Flush();
         char* record = block_.get() + used_ * SignatureRecordSize;
-        record[0] = '\0';
         std::memcpy(record + 1, text.data(), text.size());
-        std::memset(record + 1 + text.size(), 0, SignatureTextCapacity - text.size());
+        std::size_t& earlier = lengths_[used_];
+        if (earlier > text.size())
+            std::memset(record + 1 + text.size(), 0, earlier - text.size());
+        earlier = text.size();
         ++used_;
     }
 
@@ -90,6 +95,7 @@ private:
     RecordFile file_;
     std::int64_t before_ = 0;
     std::unique_ptr<char[]> block_;
+    std::vector<std::size_t> lengths_; // of the text each place of the block last held
     std::size_t used_ = 0;
     bool committed_ = false;
 };
@@ -103,7 +109,7 @@ enum class FileKind {
 
 FileKind KindOf(std::string_view bytes)
 {
-    if (IsAscii(bytes) && bytes.find('\0') == std::string_view::npos)
+    if (IsAscii(bytes) && base::FindByte(bytes, '\0') == std::string_view::npos)
         return FileKind::Plain;
     return IsUtf8(bytes) ? FileKind::Utf8 : FileKind::Ansi;
 }
