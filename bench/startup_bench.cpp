@@ -35,6 +35,7 @@ namespace {
 constexpr int Runs = 9;
 constexpr DWORD ReadyTimeoutMs = 30000;
 constexpr DWORD SettleMs = 2000;
+constexpr DWORD SettleBetweenStartsMs = 300;
 constexpr DWORD IdleWatchMs = 10000;
 
 struct Started {
@@ -195,6 +196,9 @@ bool Run(const bench::WorkFolder& folder)
             Started started = Start(*program, "");
             times->push_back(started.readyMs);
             End(started);
+            // The shell's clean-up after an ended program (its tray icon) must not fall
+            // on the next start.
+            Sleep(SettleBetweenStartsMs);
         }
     }
     const Idle programIdle = MeasureIdle(varnquill, "", folder.Name());
