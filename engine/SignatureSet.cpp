@@ -1,7 +1,6 @@
 #include "engine/SignatureSet.h"
 
 #include "engine/IoFailure.h"
-#include "engine/SignatureFormats.h"
 #include "engine/TextFileWriter.h"
 #include "base/AsciiText.h"
 #include "base/FileExists.h"
@@ -26,32 +25,22 @@ bool LargerThanASignature(const std::string& path)
 
 } // namespace
 
-std::vector<std::string> SignatureSiblings(const std::string& path)
+std::vector<SignatureSetFile> SignatureSetFiles(const std::string& path)
 {
     const SplitPath split = SplitExtension(path);
+    std::vector<SignatureSetFile> files{{path, FormatOfExtension(split.extension)}};
     bool inSet = false;
     for (const char* extension : SetExtensions)
         inSet = inSet || base::AsciiEqualNoCase(split.extension, extension);
-    std::vector<std::string> siblings;
     if (!inSet)
-        return siblings;
+        return files;
     for (const char* extension : SetExtensions) {
         const std::string sibling = split.stem + extension;
         // A file that cannot be seen (no such folder, no access to it) has nothing to update.
         if (!base::AsciiEqualNoCase(split.extension, extension) && base::FileExists(sibling))
-            siblings.push_back(sibling);
+            files.push_back({sibling, FormatOfExtension(extension)});
     }
-    return siblings;
-}
-
-std::vector<SignatureFileContent> SignatureSetContents(const std::string& path, const std::string& text)
-{
-    const unsigned codePage = GetACP();
-    std::vector<SignatureFileContent> contents;
-    contents.push_back({path, SignatureInFormat(SignatureFormatOf(path), text, codePage)});
-    for (const std::string& sibling : SignatureSiblings(path))
-        contents.push_back({sibling, SignatureInFormat(SignatureFormatOf(sibling), text, codePage)});
-    return contents;
+    return files;
 }
 
 std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings)

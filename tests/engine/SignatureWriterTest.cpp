@@ -493,11 +493,13 @@ TEST_F(SignatureWriterTest, ReportsATextFileItCannotOpenAndLeavesItAsItWas)
 
 TEST_F(SignatureWriterTest, AFailureWhileWritingClosesTheFileAndTravelsOnUnreported)
 {
+    WriteBytes(settings.path, "the signature before");
     settings.staticOn = true;
     settings.staticTextFails = true;
     settings.balloon = true;
     EXPECT_THROW(writer.SetSignature("body"), std::runtime_error);
     EXPECT_TRUE(sink.reports.empty());
+    EXPECT_EQ(Signature(), "") << "what was written before the failure, nothing of the old text";
     // Closed: nobody else holds it, so it opens without any sharing.
     EXPECT_TRUE(base::FileHandle(
         CreateFileA(settings.path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
@@ -602,6 +604,16 @@ TEST_F(SignatureWriterTest, OnlyFilesThatExistAreRewrittenAndOnlyBesideAFileOfTh
     writer.SetSignature("body");
     EXPECT_EQ(ReadBytes(dir.File("signature.txt")), "body");
     EXPECT_FALSE(FileExists(dir.File("signature.rtf")));
+
+    // The set is looked for when the path, the list or the open database changes, not on
+    // every change.
+    WriteBytes(dir.File("signature.rtf"), "made since");
+    writer.SetSignature("again");
+    EXPECT_EQ(ReadBytes(dir.File("signature.txt")), "again");
+    EXPECT_EQ(ReadBytes(dir.File("signature.rtf")), "made since");
+    settings.protectedFiles = {dir.File("opened.sigs")};
+    writer.SetSignature("found");
+    EXPECT_EQ(ShownRtf(ReadBytes(dir.File("signature.rtf"))), "found");
     EXPECT_TRUE(sink.reports.empty());
 }
 
