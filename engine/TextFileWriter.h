@@ -28,6 +28,12 @@ public:
     TextFileWriter& operator=(const TextFileWriter&) = delete;
     ~TextFileWriter();
 
+    // The open file, for what is asked of it before it is written (which file it is).
+    HANDLE Handle() const noexcept { return file_.Get(); }
+    // Closes the file as it was found, for a file that must not be written after all;
+    // only before the first Write.
+    void CloseUnchanged() noexcept { file_.Reset(); }
+
     void Write(std::string_view text);
     // Writes out what the buffer holds, cuts the file there and closes it; the file is
     // closed even when that fails.

@@ -2,6 +2,8 @@
 
 #include "base/ByteSearch.h"
 
+#include <cstring>
+
 namespace vqsig {
 
 namespace {
@@ -19,30 +21,60 @@ std::string_view LineText(std::string_view line)
 
 } // namespace
 
-bool FortuneReader::Next(std::string& text)
+bool FortuneReader::NextLines(std::string_view& lines)
 {
-    // One pass: every line after the text's first non-empty one goes in with a CR LF after
-    // it, and the text is cut back to the end of its last non-empty line when it ends. A
-    // whole collection of fortune files goes through here.
-    text.clear();
-    std::size_t kept = 0; // the text's length up to the end of its last non-empty line
+    // Only the extent is found here, a whole collection of fortune files going through:
+    // copying the text is JoinLines', straight into its record when it is imported.
+    const char* first = nullptr; // the start of the text's first non-empty line
+    const char* last = nullptr;  // the end of its last, before its line break
     while (!rest_.empty()) {
         const std::size_t end = base::FindByte(rest_, '\n');
         const std::string_view shown = LineText(rest_.substr(0, end == std::string_view::npos ? end : end + 1));
         rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
         if (shown == "%") {
-            if (kept > 0)
+            if (first)
                 break;
         } else if (!shown.empty()) {
-            text += shown;
-            kept = text.size();
-            text += "\r\n";
-        } else if (kept > 0) {
-            text += "\r\n";
+            first = first ? first : shown.data();
+            last = shown.data() + shown.size();
         }
     }
-    text.resize(kept);
-    return kept > 0;
+    if (!first)
+        return false;
+    lines = std::string_view(first, static_cast<std::size_t>(last - first));
+    return true;
+}
+
+bool FortuneReader::Next(std::string& text)
+{
+    std::string_view lines;
+    if (!NextLines(lines)) {
+        text.clear();
+        return false;
+    }
+    // A CR LF takes at most two bytes for each LF.
+    text.resize(2 * lines.size());
+    text.resize(JoinLines(lines, text.data(), text.size()));
+    return true;
+}
+
+std::size_t JoinLines(std::string_view lines, char* out, std::size_t capacity)
+{
+    std::size_t length = 0;
+    for (;;) {
+        const std::size_t end = base::FindByte(lines, '\n');
+        const std::string_view line = LineText(lines.substr(0, end == std::string_view::npos ? end : end + 1));
+        const std::size_t breakLength = end == std::string_view::npos ? 0 : 2;
+        if (length + line.size() + breakLength > capacity)
+            return capacity + 1;
+        std::memcpy(out + length, line.data(), line.size());
+        length += line.size();
+        if (breakLength == 0)
+            return length;
+        out[length++] = '\r';
+        out[length++] = '\n';
+        lines.remove_prefix(end + 1);
+    }
 }
 
 std::vector<std::string> FortuneTexts(std::string_view file)

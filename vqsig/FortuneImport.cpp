@@ -47,15 +47,22 @@ public:
     // The text is at most 512 bytes; the rest of its record is zero.
     void Add(std::string_view text)
     {
-        if (used_ == BlockRecords)
-            Flush();
-        char* record = block_.get() + used_ * SignatureRecordSize;
-        std::memcpy(record + 1, text.data(), text.size());
-        std::size_t& earlier = lengths_[used_];
-        if (earlier > text.size())
-            std::memset(record + 1 + text.size(), 0, earlier - text.size());
-        earlier = text.size();
-        ++used_;
+        std::memcpy(NextText(), text.data(), text.size());
+        Keep(text.size());
+    }
+
+    // The same for the text of a plain file's lines, joined straight into the record;
+    // answers false, adding nothing, when the text does not fit.
+    bool AddJoined(std::string_view lines)
+    {
+        const std::size_t length = JoinLines(lines, NextText(), SignatureTextCapacity);
+        if (length <= SignatureTextCapacity) {
+            Keep(length);
+            return true;
+        }
+        // Part of it is in the record now, which the next one must clear.
+        lengths_[used_] = SignatureTextCapacity;
+        return false;
     }
 
     // Writes what is left and keeps everything written.
@@ -67,6 +74,24 @@ public:
     }
 
 private:
+    // Where the next record's text goes.
+    char* NextText()
+    {
+        if (used_ == BlockRecords)
+            Flush();
+        return block_.get() + used_ * SignatureRecordSize + 1;
+    }
+
+    // Ends the next record after a text of that length.
+    void Keep(std::size_t length)
+    {
+        std::size_t& earlier = lengths_[used_];
+        if (earlier > length)
+            std::memset(block_.get() + used_ * SignatureRecordSize + 1 + length, 0, earlier - length);
+        earlier = length;
+        ++used_;
+    }
+
     void Flush()
     {
         file_.WriteRecords(std::span<const char>(block_.get(), used_ * SignatureRecordSize));
@@ -162,8 +187,18 @@ std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, c
             constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
             if (kind == FileKind::Utf8 && bytes.starts_with(ByteOrderMark))
                 bytes.remove_prefix(ByteOrderMark.size());
-            for (FortuneReader reader(bytes); reader.Next(text);)
-                OnFile(database, [&] { Take(text, kind, *appender, imports[i]); });
+            FortuneReader reader(bytes);
+            if (kind == FileKind::Plain) {
+                // Most fortune files: each text goes from the file into its record in one copy.
+                for (std::string_view lines; reader.NextLines(lines);) {
+                    OnFile(database, [&] {
+                        ++(appender->AddJoined(lines) ? imports[i].imported : imports[i].tooLong);
+                    });
+                }
+            } else {
+                while (reader.Next(text))
+                    OnFile(database, [&] { Take(text, kind, *appender, imports[i]); });
+            }
         });
     }
     OnFile(database, [&] { appender->Commit(); });
