@@ -1,6 +1,7 @@
 #include "engine/SignatureSet.h"
 
 #include "engine/IoFailure.h"
+#include "engine/OwnFiles.h"
 #include "engine/TextFileWriter.h"
 #include "base/AsciiText.h"
 #include "base/FileExists.h"
@@ -43,7 +44,8 @@ std::vector<SignatureSetFile> SignatureSetFiles(const std::string& path)
     return files;
 }
 
-std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings)
+std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings,
+                                                       const std::function<bool(HANDLE)>& isProtected)
 {
     std::vector<SiblingOpenFailure> failures;
     for (const SignatureFileContent& sibling : siblings) {
@@ -58,6 +60,11 @@ std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const Signature
             // Deleted since it was found: there is nothing left to keep in step.
             if (failure.Code() != IoCode::FileNotFound)
                 failures.push_back({sibling.path, failure.what()});
+            continue;
+        }
+        if (isProtected(file->Handle())) {
+            file->CloseUnchanged();
+            failures.push_back({sibling.path, OwnFileMessage});
             continue;
         }
         file->Write(sibling.bytes);

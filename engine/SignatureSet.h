@@ -1,6 +1,9 @@
 #pragma once
 #include "engine/SignatureFormats.h"
 
+#include <windows.h>
+
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -38,7 +41,9 @@ struct SiblingOpenFailure {
 };
 
 // Rewrites each sibling whole, one after the other, and answers those that could not be
-// opened or are too large to be a signature; they keep what they held. A sibling that has gone since it was found is not
-// made again. A failure while writing one closes it and travels on, leaving those before
-// it written and those after it as they were.
-std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings);
+// opened, that are too large to be a signature, or that isProtected, asked of each as it is
+// opened, finds to be one of the program's own files; they keep what they held. A sibling
+// that has gone since it was found is not made again. A failure while writing one closes it
+// and travels on, leaving those before it written and those after it as they were.
+std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings,
+                                                       const std::function<bool(HANDLE)>& isProtected);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::string> protectedFiles)
     : protectedFiles_(std::move(protectedFiles))
 {
@@ -16,6 +18,10 @@ SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::strin
         else if (NamesOneOf(file.path, protectedFiles_))
             refusal = OwnFileMessage;
         files_.push_back({std::move(file), std::move(refusal)});
+    }
+    for (const std::string& file : protectedFiles_) {
+        if (const std::optional<FileIdentity> identity = IdentityOf(file))
+            protectedIdentities_.push_back(*identity);
     }
 }
 
@@ -32,4 +38,16 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const std::string& t
     for (const File& file : files_)
         contents.push_back({file.file.path, SignatureInFormat(file.file.format, text, codePage)});
     return contents;
+}
+
+bool SignatureTarget::Protects(HANDLE file) const
+{
+    // The index first: only a file whose index is a protected file's needs the volume asked.
+    const std::optional<std::uint64_t> index = FileIndexOf(file);
+    if (!index || std::none_of(protectedIdentities_.begin(), protectedIdentities_.end(),
+                               [&](const FileIdentity& identity) { return identity.Index() == *index; }))
+        return false;
+    const std::optional<FileIdentity> identity = IdentityOf(file);
+    return identity && std::find(protectedIdentities_.begin(), protectedIdentities_.end(), *identity) !=
+                           protectedIdentities_.end();
 }

@@ -1,10 +1,12 @@
 #include "engine/SignatureWriter.h"
 
 #include "engine/IoFailure.h"
+#include "engine/OwnFiles.h"
 #include "engine/SignatureTarget.h"
 #include "engine/SignatureText.h"
 #include "engine/TextFileWriter.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -23,7 +25,8 @@ void ReportPlainError(ReportSink& reports, const std::string& text)
 // half written. A sibling that is one of the program's own files (a database named like the
 // signature, say) is refused as the chosen file would be. Answers whether all were written.
 bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget::File> siblings,
-                            std::span<const SignatureFileContent> contents)
+                            std::span<const SignatureFileContent> contents,
+                            const std::function<bool(HANDLE)>& isProtected)
 {
     std::vector<SiblingOpenFailure> failures;
     std::vector<SignatureFileContent> writable;
@@ -33,7 +36,7 @@ bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget
         else
             writable.push_back(contents[i]);
     }
-    const std::vector<SiblingOpenFailure> unopened = WriteSignatureSiblings(writable);
+    const std::vector<SiblingOpenFailure> unopened = WriteSignatureSiblings(writable, isProtected);
     failures.insert(failures.end(), unopened.begin(), unopened.end());
     for (const SiblingOpenFailure& failure : failures) {
         const std::string name = failure.path.substr(failure.path.find_last_of("\\/") + 1);
@@ -137,12 +140,19 @@ void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
         return reports_.ReportFileError(path, "Cannot open signature text file!", failure.what(),
                                         std::string("Error opening signature text file: ") + failure.what());
     }
+    if (target.Protects(file->Handle())) {
+        file->CloseUnchanged();
+        return reports_.ReportError("Cannot open signature text file!", OwnFileMessage,
+                                    std::string("Error opening signature text file: ") + OwnFileMessage);
+    }
 
     const std::vector<SignatureFileContent> set = target.Contents(ComposeSignatureText(settings_, body, heading));
     file->Write(set.front().bytes);
     file->Close();
     // After an error the change notice would only push its balloon aside.
-    if (!WriteSiblingsReporting(reports_, std::span(target.Files()).subspan(1), std::span(set).subspan(1)))
+    const auto isProtected = [&target](HANDLE sibling) { return target.Protects(sibling); };
+    if (!WriteSiblingsReporting(reports_, std::span(target.Files()).subspan(1), std::span(set).subspan(1),
+                                isProtected))
         return;
 
     if (settings_.ChangeBalloonOn())

@@ -308,6 +308,26 @@ TEST_F(SignatureWriterTest, RefusesToWriteOverAProtectedFileHoweverItsPathIsSpel
     settings.path = dir.File("Listed database.sigs.txt");
     writer.SetSignature("body");
     EXPECT_EQ(Signature(), "body");
+
+    // A file of the set replaced since the last change by a link to the database, the
+    // settings unchanged: each file is asked which it is as it is opened.
+    const std::string databaseBytes = ReadBytes(database);
+    settings.path = dir.File("signature.txt");
+    WriteBytes(dir.File("signature.htm"), "old");
+    writer.SetSignature("before");
+    for (const char* replaced : {"signature.txt", "signature.htm"}) {
+        ASSERT_TRUE(DeleteFileA(dir.File(replaced).c_str()));
+        ASSERT_TRUE(CreateHardLinkA(dir.File(replaced).c_str(), database.c_str(), nullptr));
+        sink.reports.clear();
+        writer.SetSignature("after");
+        const std::string shown = replaced == std::string("signature.txt") ? message : message + " (signature.htm)";
+        EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", shown,
+                                              "Error opening signature text file: " + shown)})
+            << replaced;
+        EXPECT_EQ(ReadBytes(database), databaseBytes) << replaced;
+        ASSERT_TRUE(DeleteFileA(dir.File(replaced).c_str()));
+        WriteBytes(dir.File(replaced), "old");
+    }
 }
 
 TEST_F(SignatureWriterTest, ProgramRandomPicksTheOnlyDatabaseAndStaysInRange)
