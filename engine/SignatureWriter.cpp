@@ -142,8 +142,8 @@ void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
     }
     if (target.Protects(file->Handle())) {
         file->CloseUnchanged();
-        return reports_.ReportError("Cannot open signature text file!", OwnFileMessage,
-                                    std::string("Error opening signature text file: ") + OwnFileMessage);
+        return reports_.ReportFileError(path, "Cannot open signature text file!", OwnFileMessage,
+                                        std::string("Error opening signature text file: ") + OwnFileMessage);
     }
 
     const std::vector<SignatureFileContent> set = target.Contents(ComposeSignatureText(settings_, body, heading));
