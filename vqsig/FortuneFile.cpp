@@ -2,6 +2,7 @@
 
 #include "base/ByteSearch.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace vqsig {
@@ -17,6 +18,16 @@ std::string_view LineText(std::string_view line)
             line.remove_suffix(1);
     }
     return line;
+}
+
+// Whether any of the word's eight bytes is a line break (CR or LF).
+bool HoldsLineBreak(std::uint64_t word)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    const std::uint64_t cr = word ^ (ones * '\r');
+    const std::uint64_t lf = word ^ (ones * '\n');
+    return (((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs;
 }
 
 } // namespace
@@ -60,21 +71,36 @@ bool FortuneReader::Next(std::string& text)
 
 std::size_t JoinLines(std::string_view lines, char* out, std::size_t capacity)
 {
+    // Eight bytes at a time between line breaks, with no call per line: a whole collection
+    // of fortune files goes through here.
+    std::size_t in = 0;
     std::size_t length = 0;
-    for (;;) {
-        const std::size_t end = base::FindByte(lines, '\n');
-        const std::string_view line = LineText(lines.substr(0, end == std::string_view::npos ? end : end + 1));
-        const std::size_t breakLength = end == std::string_view::npos ? 0 : 2;
-        if (length + line.size() + breakLength > capacity)
-            return capacity + 1;
-        std::memcpy(out + length, line.data(), line.size());
-        length += line.size();
-        if (breakLength == 0)
-            return length;
-        out[length++] = '\r';
-        out[length++] = '\n';
-        lines.remove_prefix(end + 1);
+    while (in < lines.size()) {
+        std::uint64_t word;
+        if (in + sizeof word <= lines.size() && length + sizeof word <= capacity) {
+            std::memcpy(&word, lines.data() + in, sizeof word);
+            if (!HoldsLineBreak(word)) {
+                std::memcpy(out + length, &word, sizeof word);
+                in += sizeof word;
+                length += sizeof word;
+                continue;
+            }
+        }
+        const char c = lines[in++];
+        if (c == '\r' && in < lines.size() && lines[in] == '\n')
+            continue; // the LF after it writes the pair
+        if (c == '\n') {
+            if (length + 2 > capacity)
+                return capacity + 1;
+            out[length++] = '\r';
+            out[length++] = '\n';
+        } else {
+            if (length + 1 > capacity)
+                return capacity + 1;
+            out[length++] = c;
+        }
     }
+    return length;
 }
 
 std::vector<std::string> FortuneTexts(std::string_view file)
