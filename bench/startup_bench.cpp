@@ -67,8 +67,8 @@ Started Start(const std::string& program, const std::string& arguments)
 
 // Ends the program as its user would, by the message given to each of its windows, so
 // that it takes its tray icon along: a killed program's icon stays in Wine's tray until the
-// tray next looks, and the icons piling up slow every later start. Killed only when it has
-// not ended in time; its exit code does not matter.
+// tray next looks. Killed only when it has not ended in time; its exit code does not
+// matter.
 void End(Started& started, UINT message)
 {
     struct Request {
