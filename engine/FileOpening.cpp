@@ -8,24 +8,36 @@ void CheckPath(const std::string& path)
         throw IoFailure(IoCode::InvalidFilename);
 }
 
-base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, bool emptied)
+base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, bool emptied,
+                          Devices devices)
 {
     CheckPath(path);
     base::FileHandle file(
         CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         throw LastWindowsFailure();
-    if (GetFileType(file.Get()) == FILE_TYPE_DISK) {
-        // The basic information only: the full one also asks for the volume, which is slow.
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
+        if (devices == Devices::Refused)
+            throw IoFailure(IoCode::AccessDenied);
+        return file;
+    }
+    // Only what the checks need, which a random change asks for every time: the full
+    // information also asks for the volume, which is slow, and the attributes cost more
+    // than the standard information, which tells a folder too.
+    if (access & GENERIC_WRITE) {
         FILE_BASIC_INFO info;
         if (!GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &info, sizeof info))
             throw LastWindowsFailure();
-        if (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        if (info.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
             throw IoFailure(IoCode::AccessDenied);
-        if ((access & GENERIC_WRITE) && (info.FileAttributes & FILE_ATTRIBUTE_READONLY))
-            throw IoFailure(IoCode::AccessDenied);
-        if (emptied && !SetEndOfFile(file.Get()))
+    } else {
+        FILE_STANDARD_INFO info;
+        if (!GetFileInformationByHandleEx(file.Get(), FileStandardInfo, &info, sizeof info))
             throw LastWindowsFailure();
+        if (info.Directory)
+            throw IoFailure(IoCode::AccessDenied);
     }
+    if (emptied && !SetEndOfFile(file.Get()))
+        throw LastWindowsFailure();
     return file;
 }

@@ -14,6 +14,8 @@ void CheckPath(const std::string& path);
 // a folder is refused (code 5), and so is writing to a file marked read-only (code 5),
 // which Windows refuses even to administrators while a POSIX host may let root through.
 // With emptied, an existing file is cut to length 0 once it is known to be writable; the
-// file itself is kept, with its attributes, as the user and other programs know it.
-base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
-                          bool emptied);
+// file itself is kept, with its attributes, as the user and other programs know it. A
+// device (CON, a pipe) is opened as it is, or refused with code 5 when asked.
+enum class Devices { Allowed, Refused };
+base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, bool emptied,
+                          Devices devices = Devices::Allowed);

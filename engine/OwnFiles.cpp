@@ -1,33 +1,12 @@
 #include "engine/OwnFiles.h"
 
-#include "base/Handles.h"
+#include "engine/FileIdentity.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
 namespace {
-
-// The file system's own name for a file: the same on every path that reaches it.
-struct FileIdentity {
-    DWORD volume = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-// The identity of an existing file or folder, or nothing when there is none to open.
-std::optional<FileIdentity> IdentityOf(const std::string& path)
-{
-    // No access asked, every sharing allowed: only looked at, whoever else holds it. Backup
-    // semantics let a folder open too.
-    const base::FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!file || !GetFileInformationByHandle(file.Get(), &info))
-        return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-}
 
 // The full path, without a "\\?\" or "\\.\" prefix, which changes nothing about the file
 // named; empty when there is none.

@@ -11,7 +11,7 @@ public:
     virtual std::size_t Below(std::size_t count) = 0;
 };
 
-// The program's source: a Mersenne twister seeded from the clock before each pick, mapped
+// The program's source: a SplitMix64 generator seeded from the clock before each pick, mapped
 // onto the range without modulo bias.
 class ClockSeededRandom : public RandomIndexSource {
 public:

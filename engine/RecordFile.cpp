@@ -29,11 +29,8 @@ void RecordFile::OpenForReading(const std::string& path)
 void RecordFile::Open(const std::string& path, DWORD access, DWORD disposition, bool emptied)
 {
     Close();
-    base::FileHandle file = OpenFile(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, disposition, emptied);
     // Only a plain file on disk is a database: a device such as CON would block a read forever.
-    if (GetFileType(file.Get()) != FILE_TYPE_DISK)
-        throw IoFailure(IoCode::AccessDenied);
-    handle_ = std::move(file);
+    handle_ = OpenFile(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, disposition, emptied, Devices::Refused);
 }
 
 void RecordFile::Close() noexcept

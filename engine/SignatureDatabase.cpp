@@ -98,9 +98,8 @@ std::optional<std::string> SignatureDatabase::RandomRecord(const std::string& pa
         return std::nullopt;
     file_.Seek(static_cast<std::int64_t>(random.Below(static_cast<std::size_t>(count))));
     file_.ReadRecord(buffer_);
-    std::string text = BufferText();
-    file_.Seek(file_.Position() - 1);
-    return text;
+    // No seek back onto the record: the handle closes now, and nobody sees its cursor.
+    return BufferText();
 }
 
 SignatureDatabase& ProgramDatabase()

@@ -15,9 +15,12 @@
 class SignatureDatabase {
 public:
     // Deleting moves the following records through a holding area of this many records
-    // (8 MiB): a few large reads and writes instead of one call per record, and about the
-    // cost of one copy of the tail, without holding a whole large database in memory.
-    static constexpr std::int64_t DeleteBlockRecords = (8 << 20) / static_cast<std::int64_t>(SignatureRecordSize);
+    // (1 MiB): large reads and writes, yet small enough to stay in the processor's cache
+    // between a block's read and its write, and to cost few fresh pages. Measured on a
+    // 51 MB database, it moves the tail faster than one read and one write of the whole
+    // tail from a buffer already in memory; 8 MiB blocks are slower, and a holding area for
+    // the whole tail takes more than twice as long, most of it in fresh pages.
+    static constexpr std::int64_t DeleteBlockRecords = (1 << 20) / static_cast<std::int64_t>(SignatureRecordSize);
 
     SignatureDatabase() = default;
     SignatureDatabase(const SignatureDatabase&) = delete;

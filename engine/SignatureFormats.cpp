@@ -91,9 +91,8 @@ SplitPath SplitExtension(const std::string& path)
     return {path.substr(0, dot), path.substr(dot, end - dot)};
 }
 
-SignatureFormat SignatureFormatOf(const std::string& path)
+SignatureFormat FormatOfExtension(std::string_view extension)
 {
-    const std::string extension = SplitExtension(path).extension;
     if (base::AsciiEqualNoCase(extension, ".htm") || base::AsciiEqualNoCase(extension, ".html"))
         return SignatureFormat::Html;
     if (base::AsciiEqualNoCase(extension, ".rtf"))

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 // How a signature file is read by the mail client that uses it, told by its extension.
 enum class SignatureFormat { PlainText, Html, RichText };
@@ -13,8 +14,9 @@ struct SplitPath {
 };
 SplitPath SplitExtension(const std::string& path);
 
-// .htm and .html are HTML, .rtf rich text, everything else plain text.
-SignatureFormat SignatureFormatOf(const std::string& path);
+// .htm and .html are HTML, .rtf rich text, everything else plain text; the extension as
+// SplitExtension gives it, with its dot.
+SignatureFormat FormatOfExtension(std::string_view extension);
 
 // The composed text (lines separated by CR LF, characters in the given ANSI code page) as
 // the file of that format holds it. Plain text is the text itself, byte for byte.

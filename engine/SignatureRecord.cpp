@@ -1,14 +1,14 @@
 #include "engine/SignatureRecord.h"
 
+#include "base/ByteSearch.h"
+
 #include <algorithm>
 #include <cstring>
 
 std::string TextOfRecord(const SignatureRecord& record)
 {
-    const char* text = record.data() + 1;
-    const void* nul = std::memchr(text, '\0', SignatureTextCapacity);
-    const std::size_t length = nul ? static_cast<const char*>(nul) - text : SignatureTextCapacity;
-    return std::string(text, length);
+    const std::string_view text(record.data() + 1, SignatureTextCapacity);
+    return std::string(text.substr(0, base::FindByte(text, '\0')));
 }
 
 std::string RecordText(const std::vector<std::string>& lines)

@@ -1,7 +1,7 @@
 #include "engine/SignatureSet.h"
 
 #include "engine/IoFailure.h"
-#include "engine/SignatureFormats.h"
+#include "engine/OwnFiles.h"
 #include "engine/TextFileWriter.h"
 #include "base/AsciiText.h"
 #include "base/FileExists.h"
@@ -26,35 +26,26 @@ bool LargerThanASignature(const std::string& path)
 
 } // namespace
 
-std::vector<std::string> SignatureSiblings(const std::string& path)
+std::vector<SignatureSetFile> SignatureSetFiles(const std::string& path)
 {
     const SplitPath split = SplitExtension(path);
+    std::vector<SignatureSetFile> files{{path, FormatOfExtension(split.extension)}};
     bool inSet = false;
     for (const char* extension : SetExtensions)
         inSet = inSet || base::AsciiEqualNoCase(split.extension, extension);
-    std::vector<std::string> siblings;
     if (!inSet)
-        return siblings;
+        return files;
     for (const char* extension : SetExtensions) {
         const std::string sibling = split.stem + extension;
         // A file that cannot be seen (no such folder, no access to it) has nothing to update.
         if (!base::AsciiEqualNoCase(split.extension, extension) && base::FileExists(sibling))
-            siblings.push_back(sibling);
+            files.push_back({sibling, FormatOfExtension(extension)});
     }
-    return siblings;
+    return files;
 }
 
-std::vector<SignatureFileContent> SignatureSetContents(const std::string& path, const std::string& text)
-{
-    const unsigned codePage = GetACP();
-    std::vector<SignatureFileContent> contents;
-    contents.push_back({path, SignatureInFormat(SignatureFormatOf(path), text, codePage)});
-    for (const std::string& sibling : SignatureSiblings(path))
-        contents.push_back({sibling, SignatureInFormat(SignatureFormatOf(sibling), text, codePage)});
-    return contents;
-}
-
-std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings)
+std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings,
+                                                       const std::function<bool(HANDLE)>& isProtected)
 {
     std::vector<SiblingOpenFailure> failures;
     for (const SignatureFileContent& sibling : siblings) {
@@ -69,6 +60,11 @@ std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const Signature
             // Deleted since it was found: there is nothing left to keep in step.
             if (failure.Code() != IoCode::FileNotFound)
                 failures.push_back({sibling.path, failure.what()});
+            continue;
+        }
+        if (isProtected(file->Handle())) {
+            file->CloseUnchanged();
+            failures.push_back({sibling.path, OwnFileMessage});
             continue;
         }
         file->Write(sibling.bytes);

@@ -1,4 +1,9 @@
 #pragma once
+#include "engine/SignatureFormats.h"
+
+#include <windows.h>
+
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,15 +23,16 @@ struct SignatureFileContent {
     std::string bytes;
 };
 
-// The files beside path that belong to its set and exist now: same folder and base name,
-// another of the three extensions. Only a file with one of them has a set; a folder of such
-// a name is no member of it.
-std::vector<std::string> SignatureSiblings(const std::string& path);
+// One file of the set and the format its extension asks for.
+struct SignatureSetFile {
+    std::string path;
+    SignatureFormat format;
+};
 
-// The chosen file first, then each existing sibling, each with the composed text in the
-// format its extension asks for, in the system's ANSI code page. Everything is composed
-// here, before any file is written.
-std::vector<SignatureFileContent> SignatureSetContents(const std::string& path, const std::string& text);
+// The chosen file first, then the files beside it that belong to its set and exist now:
+// same folder and base name, another of the three extensions. Only a file with one of them
+// has a set; a folder of such a name is no member of it.
+std::vector<SignatureSetFile> SignatureSetFiles(const std::string& path);
 
 // A sibling that could not be opened, with the failure's message.
 struct SiblingOpenFailure {
@@ -35,7 +41,9 @@ struct SiblingOpenFailure {
 };
 
 // Rewrites each sibling whole, one after the other, and answers those that could not be
-// opened or are too large to be a signature; they keep what they held. A sibling that has gone since it was found is not
-// made again. A failure while writing one closes it and travels on, leaving those before
-// it written and those after it as they were.
-std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings);
+// opened, that are too large to be a signature, or that isProtected, asked of each as it is
+// opened, finds to be one of the program's own files; they keep what they held. A sibling
+// that has gone since it was found is not made again. A failure while writing one closes it
+// and travels on, leaving those before it written and those after it as they were.
+std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings,
+                                                       const std::function<bool(HANDLE)>& isProtected);

@@ -2,10 +2,11 @@
 
 #include "engine/IoFailure.h"
 #include "engine/OwnFiles.h"
-#include "engine/SignatureSet.h"
+#include "engine/SignatureTarget.h"
 #include "engine/SignatureText.h"
 #include "engine/TextFileWriter.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -23,18 +24,19 @@ void ReportPlainError(ReportSink& reports, const std::string& text)
 // written: a report dialog lets the timer start the next change, which must not meet a set
 // half written. A sibling that is one of the program's own files (a database named like the
 // signature, say) is refused as the chosen file would be. Answers whether all were written.
-bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureFileContent> siblings,
-                            const std::vector<std::string>& protectedFiles)
+bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget::File> siblings,
+                            std::span<const SignatureFileContent> contents,
+                            const std::function<bool(HANDLE)>& isProtected)
 {
     std::vector<SiblingOpenFailure> failures;
     std::vector<SignatureFileContent> writable;
-    for (const SignatureFileContent& sibling : siblings) {
-        if (NamesOneOf(sibling.path, protectedFiles))
-            failures.push_back({sibling.path, OwnFileMessage});
+    for (std::size_t i = 0; i < siblings.size(); ++i) {
+        if (siblings[i].refusal)
+            failures.push_back({contents[i].path, *siblings[i].refusal});
         else
-            writable.push_back(sibling);
+            writable.push_back(contents[i]);
     }
-    const std::vector<SiblingOpenFailure> unopened = WriteSignatureSiblings(writable);
+    const std::vector<SiblingOpenFailure> unopened = WriteSignatureSiblings(writable, isProtected);
     failures.insert(failures.end(), unopened.begin(), unopened.end());
     for (const SiblingOpenFailure& failure : failures) {
         const std::string name = failure.path.substr(failure.path.find_last_of("\\/") + 1);
@@ -117,11 +119,18 @@ void SignatureWriter::NowPlaying(const std::string& player, const std::string& s
     ComposeAndWrite(path, song, NowPlayingHeading(player));
 }
 
+const SignatureTarget& SignatureWriter::Target(const std::string& path)
+{
+    std::vector<std::string> protectedFiles = settings_.ProtectedFiles();
+    if (!target_ || !target_->ClassifiedFor(path, protectedFiles))
+        target_.emplace(path, std::move(protectedFiles));
+    return *target_;
+}
+
 void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
-    // A slip in the file dialog must not turn a database or a side file into a signature.
-    const std::vector<std::string> protectedFiles = settings_.ProtectedFiles();
-    if (const std::optional<std::string> refusal = RefusedTarget(path, protectedFiles))
+    const SignatureTarget& target = Target(path);
+    if (const std::optional<std::string>& refusal = target.Files().front().refusal)
         return reports_.ReportFileError(path, "Cannot open signature text file!", *refusal,
                                         "Error opening signature text file: " + *refusal);
     std::optional<TextFileWriter> file;
@@ -131,13 +140,19 @@ void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
         return reports_.ReportFileError(path, "Cannot open signature text file!", failure.what(),
                                         std::string("Error opening signature text file: ") + failure.what());
     }
+    if (target.Protects(file->Handle())) {
+        file->CloseUnchanged();
+        return reports_.ReportFileError(path, "Cannot open signature text file!", OwnFileMessage,
+                                        std::string("Error opening signature text file: ") + OwnFileMessage);
+    }
 
-    const std::vector<SignatureFileContent> set =
-        SignatureSetContents(path, ComposeSignatureText(settings_, body, heading));
+    const std::vector<SignatureFileContent> set = target.Contents(ComposeSignatureText(settings_, body, heading));
     file->Write(set.front().bytes);
     file->Close();
     // After an error the change notice would only push its balloon aside.
-    if (!WriteSiblingsReporting(reports_, std::span(set).subspan(1), protectedFiles))
+    const auto isProtected = [&target](HANDLE sibling) { return target.Protects(sibling); };
+    if (!WriteSiblingsReporting(reports_, std::span(target.Files()).subspan(1), std::span(set).subspan(1),
+                                isProtected))
         return;
 
     if (settings_.ChangeBalloonOn())

@@ -2,6 +2,7 @@
 #include "engine/RandomIndex.h"
 #include "engine/ReportSink.h"
 #include "engine/SignatureDatabase.h"
+#include "engine/SignatureTarget.h"
 #include "engine/WriterSettings.h"
 
 #include <optional>
@@ -34,13 +35,21 @@ public:
     void NowPlaying(const std::string& player, const std::string& song);
     // The common writer: delimiter, static text and heading around the body, then the change
     // notice. heading is empty except for NowPlaying. A path naming one of the settings'
-    // protected files is refused with a report, and nothing is written.
+    // protected files is refused with a report, and nothing is written. What the path's set
+    // holds and what the guard says of it are found when the path or the protected files
+    // (the list, the database open in the editor) have changed since the last write: a file
+    // of the set made meanwhile beside an unchanged path is written from the next such change.
     void ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
 
 private:
+    // The target classified for the path and the settings' protected files as they stand,
+    // made anew only when either has changed since the last write.
+    const SignatureTarget& Target(const std::string& path);
+
     SignatureDatabase& database_;
     const WriterSettings& settings_;
     ReportSink& reports_;
     ClockSeededRandom clockRandom_;
     RandomIndexSource& random_;
+    std::optional<SignatureTarget> target_;
 };

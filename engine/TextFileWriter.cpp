@@ -7,8 +7,16 @@
 
 TextFileWriter::TextFileWriter(const std::string& path, IfMissing ifMissing)
     : file_(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, ifMissing == IfMissing::Create ? OPEN_ALWAYS : OPEN_EXISTING,
-                     true))
+                     false))
 {
+}
+
+TextFileWriter::~TextFileWriter()
+{
+    // Only after a failed write: the file keeps what was written before it and no more. A
+    // cut that fails too leaves the old text's end after it; the failure already travels.
+    if (file_)
+        SetEndOfFile(file_.Get());
 }
 
 void TextFileWriter::Write(std::string_view text)
@@ -26,6 +34,8 @@ void TextFileWriter::Write(std::string_view text)
 void TextFileWriter::Close()
 {
     Flush();
+    if (!SetEndOfFile(file_.Get()))
+        throw LastWindowsFailure();
     const HANDLE file = file_.Release();
     if (!CloseHandle(file))
         throw LastWindowsFailure();

@@ -6,10 +6,14 @@
 #include <string>
 #include <string_view>
 
-// Writes a text file from scratch through a 128-byte buffer, as the signature text file is
-// written: opened for writing only while others may read it, created or emptied, no
-// byte-order mark. The text is complete only after Close. Failures are IoFailures; when
-// one leaves a write, the object's end still closes the file, so it can be opened again.
+// Writes a text file whole through a 128-byte buffer, as the signature text file is
+// written: opened for writing only while others may read it, created when missing, no
+// byte-order mark. The new text goes over the old from the start and the file is cut after
+// it, so the file holds the new text alone; emptying it first would cost far more under
+// Wine on ext4, which pushes a file emptied and written again to the disk as it closes.
+// The text is complete only after Close. Failures are IoFailures; when one leaves a write,
+// the object's end still cuts the file after what was written and closes it, so it holds
+// that much, as if it had been emptied first, and can be opened again.
 class TextFileWriter {
 public:
     static constexpr std::size_t BufferSize = 128;
@@ -18,14 +22,21 @@ public:
     // "File not found", for a file that should only be updated where it exists.
     enum class IfMissing { Create, Fail };
 
-    // Opens the file and empties it; a missing one is created or refused, as asked.
+    // Opens the file; a missing one is created or refused, as asked.
     explicit TextFileWriter(const std::string& path, IfMissing ifMissing = IfMissing::Create);
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
+    ~TextFileWriter();
+
+    // The open file, for what is asked of it before it is written (which file it is).
+    HANDLE Handle() const noexcept { return file_.Get(); }
+    // Closes the file as it was found, for a file that must not be written after all;
+    // only before the first Write.
+    void CloseUnchanged() noexcept { file_.Reset(); }
 
     void Write(std::string_view text);
-    // Writes out what the buffer holds and closes the file; the file is closed even when
-    // that fails.
+    // Writes out what the buffer holds, cuts the file there and closes it; the file is
+    // closed even when that fails.
     void Close();
 
 private:

@@ -63,18 +63,24 @@ std::string ReadWholeFile(const std::string& path)
     if (!file)
         throw OpenFailure(path, GetLastError());
 
-    std::string bytes;
+    // The size is only a hint, for one read straight into place: the file may grow or
+    // shrink meanwhile (or be a pipe, which has none), so the loop reads to the end.
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart)); // only a hint: the loop reads to the end
-    char buffer[64 * 1024];
+    const bool sized = GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0 && size.QuadPart < (1 << 30);
+    std::string bytes(sized ? static_cast<std::size_t>(size.QuadPart) + 1 : 64 * 1024, '\0');
+    std::size_t used = 0;
     for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const DWORD room = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
         DWORD read = 0;
-        if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr))
+        if (!ReadFile(file.Get(), bytes.data() + used, room, &read, nullptr))
             throw OpenFailure(path, GetLastError());
-        if (read == 0)
+        if (read == 0) {
+            bytes.resize(used);
             return bytes;
-        bytes.append(buffer, read);
+        }
+        used += read;
     }
 }
 

@@ -33,29 +33,65 @@ FileDialogSetup::FileDialogSetup(const FileDialogArgs& args)
 
 namespace {
 
-std::optional<std::string> RunDialog(const FileDialogArgs& args, BOOL(WINAPI* run)(LPOPENFILENAMEA))
+using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using ErrorFunction = DWORD(WINAPI*)();
+
+[[noreturn]] void CannotShow(DWORD error)
 {
+    throw std::runtime_error("The file dialog cannot be shown (error " + std::to_string(error) + ").");
+}
+
+HMODULE LoadCommonDialogs()
+{
+    const HMODULE library = LoadLibraryExA("comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // A Windows 7 without the update that brought the flag refuses it; comdlg32 is one of
+    // the system's known libraries there, which are never looked for anywhere else.
+    if (!library && GetLastError() == ERROR_INVALID_PARAMETER)
+        return LoadLibraryA("comdlg32.dll");
+    return library;
+}
+
+// A function of the common dialogs' library, which is loaded with the first dialog rather
+// than with the program: it brings the print system along (over 2 MB of the working set
+// under Wine), and most runs never show a file dialog. Once loaded it stays for the run,
+// as an import would.
+template <typename Function>
+Function CommonDialogFunction(const char* name)
+{
+    static const HMODULE library = LoadCommonDialogs();
+    if (!library)
+        CannotShow(GetLastError());
+    const FARPROC function = GetProcAddress(library, name);
+    if (!function)
+        CannotShow(GetLastError());
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(function));
+}
+
+std::optional<std::string> RunDialog(const FileDialogArgs& args, const char* dialogName)
+{
+    const auto run = CommonDialogFunction<DialogFunction>(dialogName);
+    const auto extendedError = CommonDialogFunction<ErrorFunction>("CommDlgExtendedError");
     FileDialogSetup setup(args);
     if (run(&setup.Structure()))
         return setup.FileName();
-    const DWORD failure = CommDlgExtendedError();
+    const DWORD failure = extendedError();
     if (failure == 0)
         return std::nullopt; // cancelled
     if (failure == FNERR_BUFFERTOOSMALL)
         throw std::runtime_error("The chosen file name is too long.");
-    throw std::runtime_error("The file dialog cannot be shown (error " + std::to_string(failure) + ").");
+    CannotShow(failure);
 }
 
 } // namespace
 
 std::optional<std::string> RunSaveDialog(const FileDialogArgs& args)
 {
-    return RunDialog(args, &GetSaveFileNameA);
+    return RunDialog(args, "GetSaveFileNameA");
 }
 
 std::optional<std::string> RunOpenDialog(const FileDialogArgs& args)
 {
-    return RunDialog(args, &GetOpenFileNameA);
+    return RunDialog(args, "GetOpenFileNameA");
 }
 
 } // namespace toolkit

@@ -16,12 +16,12 @@ namespace {
 ListBox::ListBox(const ControlArgs& args)
     : Control("LISTBOX", args, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE)
 {
+    Subclass(Handle());
 }
 
 int ListBox::Count() const
 {
-    const auto count = SendMessageA(Handle(), LB_GETCOUNT, 0, 0);
-    return count == LB_ERR ? 0 : static_cast<int>(count);
+    return static_cast<int>(items_.size());
 }
 
 void ListBox::CheckIndex(int index) const
@@ -33,9 +33,19 @@ void ListBox::CheckIndex(int index) const
 std::string ListBox::Item(int index) const
 {
     CheckIndex(index);
+    return items_[static_cast<std::size_t>(index)];
+}
+
+std::vector<std::string> ListBox::Items() const
+{
+    return items_;
+}
+
+std::string ListBox::ReadItem(int index) const
+{
     const auto length = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR)
-        ThrowOutOfRange(index);
+        return {};
     std::string text(static_cast<size_t>(length) + 1, '\0');
     const auto copied = SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index),
                                      reinterpret_cast<LPARAM>(text.data()));
@@ -43,14 +53,37 @@ std::string ListBox::Item(int index) const
     return text;
 }
 
-std::vector<std::string> ListBox::Items() const
+LRESULT ListBox::Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::vector<std::string> items;
-    const int count = Count();
-    items.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        items.push_back(Item(i));
-    return items;
+    const LRESULT result = PassOn(hwnd, message, wParam, lParam);
+    // The row is read back from the control rather than from lParam, which may be in
+    // either character set by the time it gets here.
+    switch (message) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+        if (result >= 0 && static_cast<std::size_t>(result) <= items_.size())
+            items_.insert(items_.begin() + result, ReadItem(static_cast<int>(result)));
+        break;
+    case LB_DELETESTRING:
+        if (result != LB_ERR && wParam < items_.size())
+            items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(wParam));
+        break;
+    case LB_RESETCONTENT:
+        items_.clear();
+        break;
+    case LB_DIR:
+    case LB_ADDFILE: {
+        // Rows of the file system's choosing, never added by this program: all read again.
+        const auto count = SendMessageA(hwnd, LB_GETCOUNT, 0, 0);
+        items_.clear();
+        for (int i = 0; i < count; ++i)
+            items_.push_back(ReadItem(i));
+        break;
+    }
+    default:
+        break;
+    }
+    return result;
 }
 
 int ListBox::Add(const std::string& item)

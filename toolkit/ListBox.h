@@ -13,7 +13,9 @@ using ContextMenuEvent = std::function<void(Control& sender, int x, int y)>;
 
 // A list of text rows in insertion order (never sorted), at most one row selected.
 // OnContextMenu is raised by a right click or the keyboard's menu key; the selection does
-// not move with the right click.
+// not move with the right click. The rows' texts are kept beside the control, in step with
+// every message that changes them, whoever sends it: reading them from the control takes
+// two messages a row, and the signature writer asks for them on every change.
 class ListBox : public Control {
 public:
     explicit ListBox(const ControlArgs& args);
@@ -34,9 +36,14 @@ public:
 
 protected:
     bool HandleContextMenu(HWND source, int x, int y) override;
+    LRESULT Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void CheckIndex(int index) const;
+    // The row's text as the control holds it.
+    std::string ReadItem(int index) const;
+
+    std::vector<std::string> items_;
 };
 
 } // namespace toolkit

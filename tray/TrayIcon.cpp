@@ -206,6 +206,11 @@ void TTrayIcon::LoadIconForDpi(UINT dpi)
 
 bool TTrayIcon::ModifyIcon()
 {
+    // An icon never added, or deleted, is no icon of the shell's: it would refuse the
+    // change, and asking costs a call into another process (at start-up, before the add).
+    // The change waits in the icon data for the add.
+    if (!iconWanted_ && !iconShown_)
+        return false;
     return Notify(NIM_MODIFY);
 }
 

@@ -17,10 +17,18 @@ public:
 
     // Puts the next text into text, reusing its storage; false when there is none left.
     bool Next(std::string& text);
+    // The next text's lines as the file holds them, from the start of its first non-empty
+    // line to the end of its last, without copying; JoinLines makes the text of them.
+    bool NextLines(std::string_view& lines);
 
 private:
     std::string_view rest_;
 };
+
+// The text of lines as NextLines gives them, every line break made CR LF, written to out
+// when it fits in capacity bytes. Answers its length, or capacity + 1 when it does not fit
+// (out then holds a part of it).
+std::size_t JoinLines(std::string_view lines, char* out, std::size_t capacity);
 
 // Every text of a fortune file, as FortuneReader reads them.
 std::vector<std::string> FortuneTexts(std::string_view file);

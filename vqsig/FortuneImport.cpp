@@ -1,5 +1,6 @@
 #include "vqsig/FortuneImport.h"
 
+#include "base/ByteSearch.h"
 #include "base/FileExists.h"
 #include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
@@ -24,9 +25,11 @@ class RecordAppender {
 public:
     static constexpr std::size_t BlockRecords = 4096; // 2 MiB
 
+    // The block starts zero-filled, so a record needs clearing only where an earlier
+    // record of the same place had text.
     explicit RecordAppender(const std::string& database)
         : database_(database), created_(!base::FileExists(database)),
-          block_(new char[BlockRecords * SignatureRecordSize])
+          block_(new char[BlockRecords * SignatureRecordSize]()), lengths_(BlockRecords, 0)
     {
         OpenDatabase(file_, database, DatabaseAccess::ChangeOrCreate);
         before_ = file_.Count();
@@ -44,13 +47,22 @@ public:
     // The text is at most 512 bytes; the rest of its record is zero.
     void Add(std::string_view text)
     {
-        if (used_ == BlockRecords)
-            Flush();
-        char* record = block_.get() + used_ * SignatureRecordSize;
-        record[0] = '\0';
-        std::memcpy(record + 1, text.data(), text.size());
-        std::memset(record + 1 + text.size(), 0, SignatureTextCapacity - text.size());
-        ++used_;
+        std::memcpy(NextText(), text.data(), text.size());
+        Keep(text.size());
+    }
+
+    // The same for the text of a plain file's lines, joined straight into the record;
+    // answers false, adding nothing, when the text does not fit.
+    bool AddJoined(std::string_view lines)
+    {
+        const std::size_t length = JoinLines(lines, NextText(), SignatureTextCapacity);
+        if (length <= SignatureTextCapacity) {
+            Keep(length);
+            return true;
+        }
+        // Part of it is in the record now, which the next one must clear.
+        lengths_[used_] = SignatureTextCapacity;
+        return false;
     }
 
     // Writes what is left and keeps everything written.
@@ -62,6 +74,24 @@ public:
     }
 
 private:
+    // Where the next record's text goes.
+    char* NextText()
+    {
+        if (used_ == BlockRecords)
+            Flush();
+        return block_.get() + used_ * SignatureRecordSize + 1;
+    }
+
+    // Ends the next record after a text of that length.
+    void Keep(std::size_t length)
+    {
+        std::size_t& earlier = lengths_[used_];
+        if (earlier > length)
+            std::memset(block_.get() + used_ * SignatureRecordSize + 1 + length, 0, earlier - length);
+        earlier = length;
+        ++used_;
+    }
+
     void Flush()
     {
         file_.WriteRecords(std::span<const char>(block_.get(), used_ * SignatureRecordSize));
@@ -90,6 +120,7 @@ private:
     RecordFile file_;
     std::int64_t before_ = 0;
     std::unique_ptr<char[]> block_;
+    std::vector<std::size_t> lengths_; // of the text each place of the block last held
     std::size_t used_ = 0;
     bool committed_ = false;
 };
@@ -103,7 +134,7 @@ enum class FileKind {
 
 FileKind KindOf(std::string_view bytes)
 {
-    if (IsAscii(bytes) && bytes.find('\0') == std::string_view::npos)
+    if (IsAscii(bytes) && base::FindByte(bytes, '\0') == std::string_view::npos)
         return FileKind::Plain;
     return IsUtf8(bytes) ? FileKind::Utf8 : FileKind::Ansi;
 }
@@ -156,8 +187,18 @@ std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, c
             constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
             if (kind == FileKind::Utf8 && bytes.starts_with(ByteOrderMark))
                 bytes.remove_prefix(ByteOrderMark.size());
-            for (FortuneReader reader(bytes); reader.Next(text);)
-                OnFile(database, [&] { Take(text, kind, *appender, imports[i]); });
+            FortuneReader reader(bytes);
+            if (kind == FileKind::Plain) {
+                // Most fortune files: each text goes from the file into its record in one copy.
+                for (std::string_view lines; reader.NextLines(lines);) {
+                    OnFile(database, [&] {
+                        ++(appender->AddJoined(lines) ? imports[i].imported : imports[i].tooLong);
+                    });
+                }
+            } else {
+                while (reader.Next(text))
+                    OnFile(database, [&] { Take(text, kind, *appender, imports[i]); });
+            }
         });
     }
     OnFile(database, [&] { appender->Commit(); });

@@ -308,6 +308,26 @@ TEST_F(SignatureWriterTest, RefusesToWriteOverAProtectedFileHoweverItsPathIsSpel
     settings.path = dir.File("Listed database.sigs.txt");
     writer.SetSignature("body");
     EXPECT_EQ(Signature(), "body");
+
+    // A file of the set replaced since the last change by a link to the database, the
+    // settings unchanged: each file is asked which it is as it is opened.
+    const std::string databaseBytes = ReadBytes(database);
+    settings.path = dir.File("signature.txt");
+    WriteBytes(dir.File("signature.htm"), "old");
+    writer.SetSignature("before");
+    for (const char* replaced : {"signature.txt", "signature.htm"}) {
+        ASSERT_TRUE(DeleteFileA(dir.File(replaced).c_str()));
+        ASSERT_TRUE(CreateHardLinkA(dir.File(replaced).c_str(), database.c_str(), nullptr));
+        sink.reports.clear();
+        writer.SetSignature("after");
+        const std::string shown = replaced == std::string("signature.txt") ? message : message + " (signature.htm)";
+        EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", shown,
+                                              "Error opening signature text file: " + shown)})
+            << replaced;
+        EXPECT_EQ(ReadBytes(database), databaseBytes) << replaced;
+        ASSERT_TRUE(DeleteFileA(dir.File(replaced).c_str()));
+        WriteBytes(dir.File(replaced), "old");
+    }
 }
 
 TEST_F(SignatureWriterTest, ProgramRandomPicksTheOnlyDatabaseAndStaysInRange)
@@ -493,11 +513,13 @@ TEST_F(SignatureWriterTest, ReportsATextFileItCannotOpenAndLeavesItAsItWas)
 
 TEST_F(SignatureWriterTest, AFailureWhileWritingClosesTheFileAndTravelsOnUnreported)
 {
+    WriteBytes(settings.path, "the signature before");
     settings.staticOn = true;
     settings.staticTextFails = true;
     settings.balloon = true;
     EXPECT_THROW(writer.SetSignature("body"), std::runtime_error);
     EXPECT_TRUE(sink.reports.empty());
+    EXPECT_EQ(Signature(), "") << "what was written before the failure, nothing of the old text";
     // Closed: nobody else holds it, so it opens without any sharing.
     EXPECT_TRUE(base::FileHandle(
         CreateFileA(settings.path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
@@ -602,6 +624,16 @@ TEST_F(SignatureWriterTest, OnlyFilesThatExistAreRewrittenAndOnlyBesideAFileOfTh
     writer.SetSignature("body");
     EXPECT_EQ(ReadBytes(dir.File("signature.txt")), "body");
     EXPECT_FALSE(FileExists(dir.File("signature.rtf")));
+
+    // The set is looked for when the path, the list or the open database changes, not on
+    // every change.
+    WriteBytes(dir.File("signature.rtf"), "made since");
+    writer.SetSignature("again");
+    EXPECT_EQ(ReadBytes(dir.File("signature.txt")), "again");
+    EXPECT_EQ(ReadBytes(dir.File("signature.rtf")), "made since");
+    settings.protectedFiles = {dir.File("opened.sigs")};
+    writer.SetSignature("found");
+    EXPECT_EQ(ShownRtf(ReadBytes(dir.File("signature.rtf"))), "found");
     EXPECT_TRUE(sink.reports.empty());
 }
 

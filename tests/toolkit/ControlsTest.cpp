@@ -180,6 +180,18 @@ TEST_F(RealControls, ListBoxKeepsInsertionOrderAndOneSelection)
     EXPECT_EQ(list.ItemIndex(), -1);
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
+
+    // Rows changed by messages from elsewhere (another program, say) are the rows it tells.
+    SendMessageA(list.Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("C:\\x.sigs"));
+    SendMessageW(list.Handle(), LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\w.sigs"));
+    SendMessageA(list.Handle(), LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("C:\\y.sigs"));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"C:\\w.sigs", "C:\\x.sigs", "C:\\y.sigs"}));
+    SendMessageA(list.Handle(), LB_DELETESTRING, 1, 0);
+    SendMessageA(list.Handle(), LB_DELETESTRING, 5, 0); // no such row: nothing changes
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"C:\\w.sigs", "C:\\y.sigs"}));
+    EXPECT_EQ(list.Item(1), "C:\\y.sigs");
+    SendMessageA(list.Handle(), LB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(list.Count(), 0);
 }
 
 TEST_F(RealControls, ListBoxRaisesContextMenuAtTheClickOrAtTheSelectedRow)

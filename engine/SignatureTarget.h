@@ -1,0 +1,39 @@
+#pragma once
+#include "engine/FileIdentity.h"
+#include "engine/SignatureSet.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The signature file the settings name, classified once: the files of its set (the chosen
+// one first, then the siblings that existed then), each file's format, the guard's verdict
+// on each, and the identities of the protected files. Finding these asks the file system
+// about every sibling and every protected file; a change only asks whether the path and
+// the protected files it was made for still hold, and a new value is made when they do
+// not. What may have changed since (a file of the set replaced by a link to a database)
+// is asked of each file as it is opened for writing, which costs one cheap question.
+class SignatureTarget {
+public:
+    struct File {
+        SignatureSetFile file;
+        // Why the signature must not be written there, or nothing when it may.
+        std::optional<std::string> refusal;
+    };
+
+    SignatureTarget(const std::string& path, std::vector<std::string> protectedFiles);
+
+    bool ClassifiedFor(const std::string& path, const std::vector<std::string>& protectedFiles) const;
+    // The chosen file first.
+    const std::vector<File>& Files() const noexcept { return files_; }
+    // The composed text (CR LF, the ANSI code page) in each file's format, in the order of
+    // Files(): everything is composed before any file is written.
+    std::vector<SignatureFileContent> Contents(const std::string& text) const;
+    // Whether the open file is one of the protected files, whatever path reached it.
+    bool Protects(HANDLE file) const;
+
+private:
+    std::vector<std::string> protectedFiles_;
+    std::vector<FileIdentity> protectedIdentities_; // of those that existed
+    std::vector<File> files_;
+};
