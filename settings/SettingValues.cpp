@@ -52,6 +52,20 @@ bool ReadStaticAbove(const RegistryStore& store)
     return PlacementIsAbove(store.ReadString(SettingsKey, StatPlaceValue, PlaceAboveText));
 }
 
+std::string ReadOrder(const RegistryStore& store)
+{
+    return store.ReadString(SettingsKey, OrderValue, DefaultOrderName);
+}
+
+std::string ReadOrderState(const RegistryStore& store)
+{
+    try {
+        return store.ReadString(SettingsKey, OrderStateValue, std::string());
+    } catch (const RegistryError&) {
+        return std::string();
+    }
+}
+
 void WriteMinutes(RegistryStore& store, int minutes)
 {
     store.WriteInteger(SettingsKey, MinutesValue, minutes);
@@ -70,6 +84,16 @@ void WriteSwitch(RegistryStore& store, const char* name, bool on)
 void WriteStaticPlace(RegistryStore& store, bool above)
 {
     store.WriteString(SettingsKey, StatPlaceValue, PlacementText(above));
+}
+
+void WriteOrder(RegistryStore& store, const std::string& name)
+{
+    store.WriteString(SettingsKey, OrderValue, name);
+}
+
+void WriteOrderState(RegistryStore& store, const std::string& state)
+{
+    store.WriteString(SettingsKey, OrderStateValue, state);
 }
 
 void WriteWindowPosition(RegistryStore& store, int top, int left)
