@@ -57,10 +57,15 @@ std::string ReadOrder(const RegistryStore& store)
     return store.ReadString(SettingsKey, OrderValue, DefaultOrderName);
 }
 
-std::string ReadOrderState(const RegistryStore& store)
+HeldValue OrderStateIn(const RegistryStore& store)
+{
+    return HeldValue(store, SettingsKey, OrderStateValue);
+}
+
+std::string ReadOrderState(const HeldValue& state)
 {
     try {
-        return store.ReadString(SettingsKey, OrderStateValue, std::string());
+        return state.Read(std::string());
     } catch (const RegistryError&) {
         return std::string();
     }
@@ -91,9 +96,9 @@ void WriteOrder(RegistryStore& store, const std::string& name)
     store.WriteString(SettingsKey, OrderValue, name);
 }
 
-void WriteOrderState(RegistryStore& store, const std::string& state)
+void WriteOrderState(HeldValue& state, const std::string& text)
 {
-    store.WriteString(SettingsKey, OrderStateValue, state);
+    state.Write(text);
 }
 
 void WriteWindowPosition(RegistryStore& store, int top, int left)

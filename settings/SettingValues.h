@@ -25,7 +25,8 @@
 //   WriteStaticPlace(store, above), WriteOrder(store, name), WriteWindowPosition(store, top,
 //   left) at exit.
 //
-// And, written by every change in order, read by the next: ReadOrderState, WriteOrderState.
+// And, written by every change in order and read by the next: ReadOrderState and
+// WriteOrderState on the value OrderStateIn(store) holds.
 namespace settings {
 
 inline constexpr const char* SettingsKey = "\\Software\\qmz\\Varnquill\\";
@@ -70,16 +71,18 @@ bool ReadSwitch(const RegistryStore& store, const char* name); // AutoChange, Ba
 bool ReadSigBreak(const RegistryStore& store);
 bool ReadStaticAbove(const RegistryStore& store);
 std::string ReadOrder(const RegistryStore& store);
-// The program's own bookkeeping rather than a choice of the user's: a value it cannot read
+// The order's place, read and written at every change: held (RegistryStore.h). It is the
+// program's own bookkeeping rather than a choice of the user's: a value it cannot read
 // (another tool's number, say) reads as none kept, and the next change writes it over.
-std::string ReadOrderState(const RegistryStore& store);
+HeldValue OrderStateIn(const RegistryStore& store);
+std::string ReadOrderState(const HeldValue& state);
+void WriteOrderState(HeldValue& state, const std::string& text);
 
 void WriteMinutes(RegistryStore& store, int minutes);
 void WriteSignatureFilePath(RegistryStore& store, const std::string& path);
 void WriteSwitch(RegistryStore& store, const char* name, bool on); // SigBreak too
 void WriteStaticPlace(RegistryStore& store, bool above);
 void WriteOrder(RegistryStore& store, const std::string& name);
-void WriteOrderState(RegistryStore& store, const std::string& state);
 void WriteWindowPosition(RegistryStore& store, int top, int left);
 
 } // namespace settings

@@ -35,18 +35,19 @@ PickSettings ReadProgramSettings(const settings::SettingsPlaces& places)
 }
 
 ProgramOrder::ProgramOrder(const settings::SettingsPlaces& places)
-    : store_(places.SettingsStore()), order_(OrderNamed(settings::ReadOrder(store_)))
+    : place_(settings::OrderStateIn(places.SettingsStore())),
+      order_(OrderNamed(settings::ReadOrder(places.SettingsStore())))
 {
 }
 
 OrderPlace ProgramOrder::Place() const
 {
-    return OrderPlace::FromText(settings::ReadOrderState(store_));
+    return OrderPlace::FromText(settings::ReadOrderState(place_));
 }
 
 void ProgramOrder::KeepPlace(const OrderPlace& place)
 {
-    settings::WriteOrderState(store_, place.ToText());
+    settings::WriteOrderState(place_, place.ToText());
 }
 
 } // namespace vqsig

@@ -26,7 +26,7 @@ public:
     void KeepPlace(const OrderPlace& place) override;
 
 private:
-    settings::RegistryStore store_;
+    settings::HeldValue place_;
     SignatureOrder order_;
 };
 
