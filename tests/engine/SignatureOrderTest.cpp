@@ -355,6 +355,13 @@ TEST_F(OrderedChangeTest, AChangeThatFailsLeavesTheOrderWhereItWas)
             EXPECT_EQ(Changes(1).front(), "2");
         }
     }
+    // Nor do the writes of a chosen text move it.
+    const TestOrder before = order;
+    SignatureWriter writer(db, settings, sink, &order);
+    writer.SetSignature("set");
+    writer.NowPlaying("Winamp", "song");
+    EXPECT_EQ(order.kept, before.kept);
+    EXPECT_EQ(order.keeps, before.keeps);
 }
 
 } // namespace
