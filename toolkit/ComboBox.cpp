@@ -1,5 +1,8 @@
 #include "toolkit/ComboBox.h"
 
+#include "toolkit/Dpi.h"
+
+#include <algorithm>
 #include <stdexcept>
 
 namespace toolkit {
@@ -36,6 +39,15 @@ int ComboBox::ItemIndex() const
 {
     const auto index = SendMessageA(Handle(), CB_GETCURSEL, 0, 0);
     return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+int ComboBox::CaptionWidth(UINT dpi) const
+{
+    int widest = 0;
+    for (int index = 0; index < Count(); ++index)
+        widest = std::max(widest, static_cast<int>(TextExtent(Item(index)).cx));
+    // The field's edge on both sides, the arrow button, and a margin of half a digit each side.
+    return widest + 2 * SystemMetric(SM_CXEDGE, dpi) + SystemMetric(SM_CXVSCROLL, dpi) + TextExtent("0").cx;
 }
 
 void ComboBox::SetItemIndex(int index)

@@ -22,6 +22,9 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
 
+    // Room for the widest item beside the arrow button, so no choice shows cut.
+    int CaptionWidth(UINT dpi) const override;
+
     NotifyEvent OnChange;
 
 protected:
