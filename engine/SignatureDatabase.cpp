@@ -6,7 +6,7 @@
 
 namespace {
 
-// The random pick closes the database however it leaves.
+// The picks close the database however they leave.
 class CloseWhenDone {
 public:
     explicit CloseWhenDone(RecordFile& file) : file_(file) {}
@@ -17,6 +17,17 @@ public:
 private:
     RecordFile& file_;
 };
+
+// The picks only read: a database the user may only read (a team's, on a file server) still
+// gives signatures. A failure to open is told apart from a failure to read.
+void OpenForPick(RecordFile& file, const std::string& path)
+{
+    try {
+        file.OpenForReading(path);
+    } catch (const IoFailure& failure) {
+        throw DatabaseOpenFailure(failure);
+    }
+}
 
 } // namespace
 
@@ -85,21 +96,45 @@ std::optional<std::string> SignatureDatabase::DeleteCurrent()
 
 std::optional<std::string> SignatureDatabase::RandomRecord(const std::string& path, RandomIndexSource& random)
 {
-    try {
-        // The pick only reads: a database the user may only read (a team's, on a file
-        // server) still gives signatures.
-        file_.OpenForReading(path);
-    } catch (const IoFailure& failure) {
-        throw DatabaseOpenFailure(failure);
-    }
+    return ChosenRecord(path, [&random](std::int64_t count) -> std::optional<std::int64_t> {
+        if (count == 0)
+            return std::nullopt;
+        return static_cast<std::int64_t>(random.Below(static_cast<std::size_t>(count)));
+    });
+}
+
+std::optional<std::string> SignatureDatabase::ChosenRecord(const std::string& path, const RecordChoice& choose)
+{
+    OpenForPick(file_, path);
     CloseWhenDone closing(file_);
-    const std::int64_t count = file_.Count();
-    if (count == 0)
+    const std::optional<std::int64_t> chosen = choose(file_.Count());
+    if (!chosen)
         return std::nullopt;
-    file_.Seek(static_cast<std::int64_t>(random.Below(static_cast<std::size_t>(count))));
+    file_.Seek(*chosen);
     file_.ReadRecord(buffer_);
     // No seek back onto the record: the handle closes now, and nobody sees its cursor.
     return BufferText();
+}
+
+void SignatureDatabase::VisitTexts(const std::string& path,
+                                   const std::function<void(std::int64_t index, const std::string& text)>& visit)
+{
+    constexpr std::int64_t BlockRecords = 256;
+    OpenForPick(file_, path);
+    CloseWhenDone closing(file_);
+    const std::int64_t count = file_.Count();
+    std::vector<char> block;
+    SignatureRecord record;
+    for (std::int64_t first = 0; first < count; first += BlockRecords) {
+        const std::int64_t records = std::min(BlockRecords, count - first);
+        block.resize(static_cast<std::size_t>(records) * SignatureRecordSize);
+        file_.ReadRecords(block);
+        for (std::int64_t k = 0; k < records; ++k) {
+            std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(k * SignatureRecordSize), SignatureRecordSize,
+                        record.begin());
+            visit(first + k, TextOfRecord(record));
+        }
+    }
 }
 
 SignatureDatabase& ProgramDatabase()

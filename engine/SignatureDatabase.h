@@ -4,6 +4,7 @@
 #include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,6 +64,14 @@ public:
     // records. A failure to open is a DatabaseOpenFailure; any later failure closes the
     // database and travels on as it is.
     std::optional<std::string> RandomRecord(const std::string& path, RandomIndexSource& random);
+    // (ordered change) The same with the record chosen by choose from the database's record
+    // count: its index, or nothing to read none (the database is then only counted).
+    using RecordChoice = std::function<std::optional<std::int64_t>(std::int64_t count)>;
+    std::optional<std::string> ChosenRecord(const std::string& path, const RecordChoice& choose);
+    // (ordered change) Opens the database at path for reading only and hands every record's
+    // index and text to visit, in file order, a block of records per read; then closes it.
+    void VisitTexts(const std::string& path,
+                    const std::function<void(std::int64_t index, const std::string& text)>& visit);
 
 private:
     SignatureRecord buffer_{};

@@ -1,6 +1,7 @@
 #include "engine/SignatureWriter.h"
 
 #include "engine/IoFailure.h"
+#include "engine/OrderedPick.h"
 #include "engine/OwnFiles.h"
 #include "engine/SignatureTarget.h"
 #include "engine/SignatureText.h"
@@ -49,14 +50,15 @@ bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget
 
 } // namespace
 
-SignatureWriter::SignatureWriter(SignatureDatabase& database, const WriterSettings& settings, ReportSink& reports)
-    : database_(database), settings_(settings), reports_(reports), random_(clockRandom_)
+SignatureWriter::SignatureWriter(SignatureDatabase& database, const WriterSettings& settings, ReportSink& reports,
+                                 OrderKeeper* order)
+    : database_(database), settings_(settings), reports_(reports), random_(clockRandom_), order_(order)
 {
 }
 
 SignatureWriter::SignatureWriter(SignatureDatabase& database, const WriterSettings& settings, ReportSink& reports,
-                                 RandomIndexSource& random)
-    : database_(database), settings_(settings), reports_(reports), random_(random)
+                                 RandomIndexSource& random, OrderKeeper* order)
+    : database_(database), settings_(settings), reports_(reports), random_(random), order_(order)
 {
 }
 
@@ -65,11 +67,12 @@ void SignatureWriter::RandomChange()
     const std::string path = settings_.SignatureFilePath();
     if (path.empty())
         return ReportPlainError(reports_, NoTargetText);
-    if (const std::optional<std::string> body = PickRandomBody())
-        ComposeAndWrite(path, *body, "");
+    if (const std::optional<PickedBody> body = PickRandomBody())
+        if (ComposeAndWrite(path, body->text, ""))
+            KeepOrderPlace(*body);
 }
 
-std::optional<std::string> SignatureWriter::PickRandomBody()
+std::optional<SignatureWriter::PickedBody> SignatureWriter::PickRandomBody()
 {
     const std::vector<std::string> databases = settings_.DatabaseList();
     if (databases.empty()) {
@@ -81,21 +84,37 @@ std::optional<std::string> SignatureWriter::PickRandomBody()
         return std::nullopt;
     }
 
-    const std::string& chosen = databases[random_.Below(databases.size())];
+    // The database a report names: the one the pick opened last.
+    std::string reading;
+    std::optional<OrderPlace> place;
     std::optional<std::string> body;
     try {
-        body = database_.RandomRecord(chosen, random_);
+        if (order_) {
+            place = order_->Place();
+            body = PickInOrder(database_, databases, order_->Order(), random_, *place, reading);
+        } else {
+            reading = databases[random_.Below(databases.size())];
+            body = database_.RandomRecord(reading, random_);
+        }
     } catch (const DatabaseOpenFailure& failure) {
-        reports_.ReportFileError(chosen, "Cannot open signature database!", failure.what(),
+        reports_.ReportFileError(reading, "Cannot open signature database!", failure.what(),
                                  std::string("Error opening signature database: ") + failure.what());
         return std::nullopt;
     } catch (const std::exception& failure) {
-        reports_.ReportFileError(chosen, "Error:", failure.what(), std::string("ERROR: ") + failure.what());
+        reports_.ReportFileError(reading, "Error:", failure.what(), std::string("ERROR: ") + failure.what());
         return std::nullopt;
     }
-    if (!body)
-        reports_.ReportFileError(chosen, "Error:", "Signature database is empty!", "Signature database is empty!");
-    return body;
+    if (!body) {
+        reports_.ReportFileError(reading, "Error:", "Signature database is empty!", "Signature database is empty!");
+        return std::nullopt;
+    }
+    return PickedBody{std::move(*body), place};
+}
+
+void SignatureWriter::KeepOrderPlace(const PickedBody& picked)
+{
+    if (order_ && picked.placeAfter)
+        order_->KeepPlace(*picked.placeAfter);
 }
 
 void SignatureWriter::SetSignature(const std::string& body)
@@ -127,23 +146,27 @@ const SignatureTarget& SignatureWriter::Target(const std::string& path)
     return *target_;
 }
 
-void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
+bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
     const SignatureTarget& target = Target(path);
-    if (const std::optional<std::string>& refusal = target.Files().front().refusal)
-        return reports_.ReportFileError(path, "Cannot open signature text file!", *refusal,
-                                        "Error opening signature text file: " + *refusal);
+    if (const std::optional<std::string>& refusal = target.Files().front().refusal) {
+        reports_.ReportFileError(path, "Cannot open signature text file!", *refusal,
+                                 "Error opening signature text file: " + *refusal);
+        return false;
+    }
     std::optional<TextFileWriter> file;
     try {
         file.emplace(path);
     } catch (const IoFailure& failure) {
-        return reports_.ReportFileError(path, "Cannot open signature text file!", failure.what(),
-                                        std::string("Error opening signature text file: ") + failure.what());
+        reports_.ReportFileError(path, "Cannot open signature text file!", failure.what(),
+                                 std::string("Error opening signature text file: ") + failure.what());
+        return false;
     }
     if (target.Protects(file->Handle())) {
         file->CloseUnchanged();
-        return reports_.ReportFileError(path, "Cannot open signature text file!", OwnFileMessage,
-                                        std::string("Error opening signature text file: ") + OwnFileMessage);
+        reports_.ReportFileError(path, "Cannot open signature text file!", OwnFileMessage,
+                                 std::string("Error opening signature text file: ") + OwnFileMessage);
+        return false;
     }
 
     const std::vector<SignatureFileContent> set = target.Contents(ComposeSignatureText(settings_, body, heading));
@@ -153,8 +176,9 @@ void SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
     const auto isProtected = [&target](HANDLE sibling) { return target.Protects(sibling); };
     if (!WriteSiblingsReporting(reports_, std::span(target.Files()).subspan(1), std::span(set).subspan(1),
                                 isProtected))
-        return;
+        return true;
 
     if (settings_.ChangeBalloonOn())
         reports_.Notice("Signature change:", "\"" + body + "\"");
+    return true;
 }

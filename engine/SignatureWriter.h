@@ -3,6 +3,7 @@
 #include "engine/ReportSink.h"
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureTarget.h"
+#include "engine/SignatureOrder.h"
 #include "engine/WriterSettings.h"
 
 #include <optional>
@@ -17,17 +18,32 @@ std::string NowPlayingHeading(const std::string& player);
 // it closes the file and travels on to the caller (the application's last-resort handler).
 class SignatureWriter {
 public:
-    // The program's writer re-seeds from the clock before every pick.
-    SignatureWriter(SignatureDatabase& database, const WriterSettings& settings, ReportSink& reports);
+    // The program's writer re-seeds from the clock before every pick. With an order keeper
+    // the random change follows the order the user chose and moves its place; without one it
+    // is the plain random pick, remembering nothing. The keeper must outlive the writer.
+    SignatureWriter(SignatureDatabase& database, const WriterSettings& settings, ReportSink& reports,
+                    OrderKeeper* order = nullptr);
     // With another random source, e.g. a fixed one in tests. The source must outlive the writer.
     SignatureWriter(SignatureDatabase& database, const WriterSettings& settings, ReportSink& reports,
-                    RandomIndexSource& random);
+                    RandomIndexSource& random, OrderKeeper* order = nullptr);
+    // The program's writer draws from a source of its own, so a copy would draw from the original's.
+    SignatureWriter(const SignatureWriter&) = delete;
+    SignatureWriter& operator=(const SignatureWriter&) = delete;
 
-    // A random record of a random database from the list (tray menu, auto-change timer).
+    // A record of the listed databases, in the keeper's order (tray menu, auto-change timer).
+    // The order's place moves only when the signature file was written.
     void RandomChange();
+    // A picked body and where the order stands once it has gone out.
+    struct PickedBody {
+        std::string text;
+        std::optional<OrderPlace> placeAfter; // none without a keeper
+    };
     // The checks after the target (list, editor, database) and the pick itself: the body of
-    // a random record, or nothing when a report was made.
-    std::optional<std::string> PickRandomBody();
+    // the next record in order, or nothing when a report was made. The order's place stays
+    // where it is until KeepOrderPlace.
+    std::optional<PickedBody> PickRandomBody();
+    // Moves the order on past a picked body, once it is out.
+    void KeepOrderPlace(const PickedBody& picked);
     // The editor's signature field text as it stands ("Set signature").
     void SetSignature(const std::string& body);
     // The playing song under the heading line that names its player (tray menu); the change
@@ -39,7 +55,8 @@ public:
     // holds and what the guard says of it are found when the path or the protected files
     // (the list, the database open in the editor) have changed since the last write: a file
     // of the set made meanwhile beside an unchanged path is written from the next such change.
-    void ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
+    // Answers whether the signature file was written (its set's other files aside).
+    bool ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
 
 private:
     // The target classified for the path and the settings' protected files as they stand,
@@ -52,4 +69,5 @@ private:
     ClockSeededRandom clockRandom_;
     RandomIndexSource& random_;
     std::optional<SignatureTarget> target_;
+    OrderKeeper* order_;
 };

@@ -4,6 +4,7 @@
 #include "base/Handles.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace settings {
@@ -60,6 +61,12 @@ std::optional<std::string> QueryString(HKEY key, const std::string& name)
     }
 }
 
+bool SetString(HKEY key, const std::string& name, const std::string& value)
+{
+    return RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
 // The value under this root, or nothing when the key or the value is missing or unreadable.
 std::optional<std::string> ReadStored(HKEY root, const std::string& key, const std::string& name)
 {
@@ -88,8 +95,7 @@ void RegistryStore::WriteString(const std::string& key, const std::string& name,
     const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_SET_VALUE);
     if (!opened)
         return; // the key is there but not ours to write: the setting is left as it was
-    if (RegSetValueExA(opened.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+    if (!SetString(opened.Get(), name, value))
         throw RegistryError("Failed to set data for '" + name + "'");
 }
 
@@ -120,6 +126,31 @@ void RegistryStore::DeleteValue(const std::string& key, const std::string& name)
     // A missing value is already what the caller wants; any other refusal is not reported
     // either, as the start-up entry's removal must never fail.
     RegDeleteValueA(opened.Get(), name.c_str());
+}
+
+HeldValue::HeldValue(const RegistryStore& store, std::string key, std::string name)
+    : store_(store), key_(std::move(key)), name_(std::move(name))
+{
+}
+
+std::string HeldValue::Read(const std::string& defaultValue) const
+{
+    // Until it is held, or when its own root has lost the value, the store answers.
+    if (held_)
+        if (std::optional<std::string> own = QueryString(held_.Get(), name_))
+            return *own;
+    return store_.ReadString(key_, name_, defaultValue);
+}
+
+void HeldValue::Write(const std::string& value)
+{
+    if (held_ && SetString(held_.Get(), name_, value))
+        return;
+    // First write, or the held key refused (deleted meanwhile): the store's whole way once,
+    // then hold the key it wrote to.
+    held_.Reset();
+    store_.WriteString(key_, name_, value);
+    held_ = OpenExistingKey(store_.root_, key_, KEY_QUERY_VALUE | KEY_SET_VALUE);
 }
 
 } // namespace settings

@@ -52,6 +52,25 @@ bool ReadStaticAbove(const RegistryStore& store)
     return PlacementIsAbove(store.ReadString(SettingsKey, StatPlaceValue, PlaceAboveText));
 }
 
+std::string ReadOrder(const RegistryStore& store)
+{
+    return store.ReadString(SettingsKey, OrderValue, DefaultOrderName);
+}
+
+HeldValue OrderStateIn(const RegistryStore& store)
+{
+    return HeldValue(store, SettingsKey, OrderStateValue);
+}
+
+std::string ReadOrderState(const HeldValue& state)
+{
+    try {
+        return state.Read(std::string());
+    } catch (const RegistryError&) {
+        return std::string();
+    }
+}
+
 void WriteMinutes(RegistryStore& store, int minutes)
 {
     store.WriteInteger(SettingsKey, MinutesValue, minutes);
@@ -70,6 +89,16 @@ void WriteSwitch(RegistryStore& store, const char* name, bool on)
 void WriteStaticPlace(RegistryStore& store, bool above)
 {
     store.WriteString(SettingsKey, StatPlaceValue, PlacementText(above));
+}
+
+void WriteOrder(RegistryStore& store, const std::string& name)
+{
+    store.WriteString(SettingsKey, OrderValue, name);
+}
+
+void WriteOrderState(HeldValue& state, const std::string& text)
+{
+    state.Write(text);
 }
 
 void WriteWindowPosition(RegistryStore& store, int top, int left)

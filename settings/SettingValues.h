@@ -3,7 +3,7 @@
 
 #include <string>
 
-// The program's ten settings under "\Software\qmz\Varnquill\": their names, defaults, the
+// The program's settings under "\Software\qmz\Varnquill\": their names, defaults, the
 // strings they are stored as, and what a stored string means.
 //
 // Reading at start-up, one call per setting:
@@ -15,13 +15,18 @@
 //   static text           ReadSwitch(store, StaticValue)
 //   signature delimiter   ReadSigBreak(store)                   (off only for exactly "False")
 //   static text's place   ReadStaticAbove(store)                (above only for exactly "Above")
+//   order of changes      ReadOrder(store)                      (the order's name, default "Random")
 //   window position       store.ReadString(SettingsKey, TopValue, "") and LeftValue: apply
 //                         only when both are non-empty, converting "Top" first with
 //                         ParseInteger (IntegerText.h), whose failure is the start-up failure.
 //
 // Writing when a setting changes:
 //   WriteMinutes, WriteSignatureFilePath, WriteSwitch(store, name, on),
-//   WriteStaticPlace(store, above), WriteWindowPosition(store, top, left) at exit.
+//   WriteStaticPlace(store, above), WriteOrder(store, name), WriteWindowPosition(store, top,
+//   left) at exit.
+//
+// And, written by every change in order and read by the next: ReadOrderState and
+// WriteOrderState on the value OrderStateIn(store) holds.
 namespace settings {
 
 inline constexpr const char* SettingsKey = "\\Software\\qmz\\Varnquill\\";
@@ -36,6 +41,11 @@ inline constexpr const char* StaticValue = "Static";
 inline constexpr const char* StatPlaceValue = "StatPlace";
 inline constexpr const char* TopValue = "Top";
 inline constexpr const char* LeftValue = "Left";
+// The order of random changes, by the engine's names for it ("Random", "Shuffle",
+// "Sequence"), and where it stands, as the engine writes its place.
+inline constexpr const char* OrderValue = "Order";
+inline constexpr const char* OrderStateValue = "OrderState";
+inline constexpr const char* DefaultOrderName = "Random";
 
 inline constexpr int DefaultMinutes = 10;
 
@@ -60,11 +70,19 @@ std::string ReadSignatureFilePath(const RegistryStore& store);
 bool ReadSwitch(const RegistryStore& store, const char* name); // AutoChange, Balloon, Error, Static
 bool ReadSigBreak(const RegistryStore& store);
 bool ReadStaticAbove(const RegistryStore& store);
+std::string ReadOrder(const RegistryStore& store);
+// The order's place, read and written at every change: held (RegistryStore.h). It is the
+// program's own bookkeeping rather than a choice of the user's: a value it cannot read
+// (another tool's number, say) reads as none kept, and the next change writes it over.
+HeldValue OrderStateIn(const RegistryStore& store);
+std::string ReadOrderState(const HeldValue& state);
+void WriteOrderState(HeldValue& state, const std::string& text);
 
 void WriteMinutes(RegistryStore& store, int minutes);
 void WriteSignatureFilePath(RegistryStore& store, const std::string& path);
 void WriteSwitch(RegistryStore& store, const char* name, bool on); // SigBreak too
 void WriteStaticPlace(RegistryStore& store, bool above);
+void WriteOrder(RegistryStore& store, const std::string& name);
 void WriteWindowPosition(RegistryStore& store, int top, int left);
 
 } // namespace settings

@@ -14,7 +14,9 @@
 #include "ui/ProgramState.h"
 #include "ui/Steps.h"
 
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -25,6 +27,33 @@ using layout::SettingsTop;
 constexpr int MinutesMin = 1;
 constexpr int MinutesMax = 70000;
 constexpr int SignatureCapacity = 512;
+
+// The order drop-down's items, in the order they are listed.
+struct OrderChoice {
+    SignatureOrder order;
+    const char* caption;
+};
+constexpr OrderChoice OrderChoices[] = {
+    {SignatureOrder::Random, "At random"},
+    {SignatureOrder::Shuffle, "Shuffled, each once per round"},
+    {SignatureOrder::Sequence, "In order"},
+};
+
+std::vector<std::string> OrderCaptions()
+{
+    std::vector<std::string> captions;
+    for (const OrderChoice& choice : OrderChoices)
+        captions.push_back(choice.caption);
+    return captions;
+}
+
+int OrderIndex(SignatureOrder order)
+{
+    int index = 0;
+    while (OrderChoices[index].order != order)
+        ++index;
+    return index;
+}
 
 // The timer's interval for a minutes value: computed in 32 bits and handed over unsigned,
 // so 70000 minutes are 4,200,000,000 ms.
@@ -48,6 +77,8 @@ SettingsPanel::SettingsPanel(HWND form, ProgramState& program, ReportSink& repor
       BalloonChkBx(At(form, SettingsTop, 8, 88, 241, 17, "Pop up \"balloon hint\" when signature changes")),
       ErrorChkBx(At(form, SettingsTop, 352, 88, 177, 17, "Pop up \"balloon\" error messages")),
       SigBreakChkBx(At(form, SettingsTop, 8, 112, 177, 17, "Add standard signature delimiter")),
+      OrderLabel(At(form, SettingsTop, 352, 112, 0, 0, "Order:")),
+      OrderCombo(At(form, SettingsTop, 392, 108, 185, 120), OrderCaptions()),
       StaticLabel(At(form, DatabaseTop, 8, 88, 0, 0, "Static text:")),
       StaticMemo(At(form, DatabaseTop, 8, 104, 360, 121, {}, layout::Disabled)),
       StaticChkBx(At(form, DatabaseTop, 8, 64, 169, 17, "Include static text in signatures")),
@@ -62,6 +93,7 @@ SettingsPanel::SettingsPanel(HWND form, ProgramState& program, ReportSink& repor
     // Initial states, set before any handler is connected so that they write nothing.
     MinutesEdit.SetValue(settings::DefaultMinutes);
     AboveRadio.SetChecked(true);
+    OrderCombo.SetItemIndex(OrderIndex(SignatureOrder::Random));
     StaticMemo.SetMaxLength(SignatureCapacity);
     ConnectHandlers();
 }
@@ -76,6 +108,7 @@ void SettingsPanel::ConnectHandlers()
     BalloonChkBx.OnClick = [this](auto&) { BalloonChkBxClick(); };
     ErrorChkBx.OnClick = [this](auto&) { ErrorChkBxClick(); };
     SigBreakChkBx.OnClick = [this](auto&) { SigBreakChkBxClick(); };
+    OrderCombo.OnChange = [this](auto&) { OrderComboChange(); };
     StaticChkBx.OnClick = [this](auto&) { StaticChkBxClick(); };
     AboveRadio.OnClick = [this](auto&) { AboveRadioClick(); };
     BelowRadio.OnClick = [this](auto&) { BelowRadioClick(); };
@@ -128,6 +161,7 @@ void SettingsPanel::RestoreSwitches()
             BelowRadio.SetChecked(true);
     });
     RunStep([&] { SigBreakChkBx.SetChecked(settings::ReadSigBreak(store)); });
+    RunStep([&] { OrderCombo.SetItemIndex(OrderIndex(OrderNamed(settings::ReadOrder(store)))); });
     RunStep([&] { ErrorChkBx.SetChecked(settings::ReadSwitch(store, settings::ErrorValue)); });
     RunStep([&] {
         const bool on = settings::ReadSwitch(store, settings::AutoChangeValue);
@@ -218,6 +252,18 @@ void SettingsPanel::SigBreakChkBxClick()
 {
     if (settings::RegistryStore* store = program_.settings.get())
         settings::WriteSwitch(*store, settings::SigBreakValue, SigBreakChkBx.Checked());
+}
+
+void SettingsPanel::OrderComboChange()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WriteOrder(*store, OrderName(Order()));
+}
+
+SignatureOrder SettingsPanel::Order() const
+{
+    const int index = OrderCombo.ItemIndex();
+    return index < 0 ? SignatureOrder::Random : OrderChoices[index].order;
 }
 
 void SettingsPanel::StaticChkBxClick()

@@ -1,6 +1,8 @@
 #pragma once
 #include "toolkit/Button.h"
+#include "engine/SignatureOrder.h"
 #include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Label.h"
@@ -36,6 +38,8 @@ public:
     toolkit::CheckBox BalloonChkBx;
     toolkit::CheckBox ErrorChkBx;
     toolkit::CheckBox SigBreakChkBx;
+    toolkit::Label OrderLabel;
+    toolkit::ComboBox OrderCombo; // the order of random changes
     // ---- The static text, in the "Database" group (PlaceStaticTextAfter) ----
     toolkit::Label StaticLabel;
     toolkit::Memo StaticMemo;
@@ -53,6 +57,7 @@ public:
     void BalloonChkBxClick();
     void ErrorChkBxClick();
     void SigBreakChkBxClick();
+    void OrderComboChange();
     void StaticChkBxClick();
     void AboveRadioClick();
     void BelowRadioClick();
@@ -78,6 +83,7 @@ public:
     void SetStaticText(const std::string& text) { StaticMemo.SetText(text); }
     bool ChangeBalloonOn() const { return BalloonChkBx.Checked(); }
     bool ErrorBalloonsOn() const { return ErrorChkBx.Checked(); }
+    SignatureOrder Order() const;
 
 private:
     void ConnectHandlers();

@@ -6,6 +6,7 @@
 #include "toolkit/WindowDensity.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
+#include "ui/PanelOrder.h"
 #include "ui/PanelWriterSettings.h"
 #include "ui/ProgramLife.h"
 #include "ui/ProgramState.h"
@@ -65,6 +66,7 @@ protected:
 private:
     Reports reports_;
     PanelWriterSettings writerSettings_;
+    PanelOrder order_;
     SignatureWriter writer_;
     // The parts, in the order their controls are made (the order Tab follows).
     SettingsPanel settings_;

@@ -10,17 +10,24 @@
 #include "vqsig/ProgramSettings.h"
 #include "vqsig/StandardStreams.h"
 
+#include <optional>
+
 namespace vqsig {
 
 namespace {
 
 // Databases on the command line make the pick stand on its own: nothing then comes from
 // the settings of whoever runs it, so a script gives the same result on every machine.
-PickSettings SettingsFor(const Invocation& invocation)
+bool HasOwnDatabases(const Invocation& invocation)
 {
-    const bool ownDatabases = !invocation.operands.empty() || invocation.listFile;
-    PickSettings values = ownDatabases ? PickSettings{} : ReadProgramSettings();
-    if (ownDatabases) {
+    return !invocation.operands.empty() || invocation.listFile;
+}
+
+// places: Varnquill's, when the pick takes its settings from there.
+PickSettings SettingsFor(const Invocation& invocation, const settings::SettingsPlaces* places)
+{
+    PickSettings values = places ? ReadProgramSettings(*places) : PickSettings{};
+    if (!places) {
         values.databases = invocation.operands;
         if (invocation.listFile) {
             const std::vector<std::string> listed = settings::LoadList(*invocation.listFile);
@@ -49,13 +56,23 @@ PickSettings SettingsFor(const Invocation& invocation)
 
 int Pick(const Invocation& invocation)
 {
-    const PickSettings values = SettingsFor(invocation);
+    // Without databases of its own the pick is one of Varnquill's changes: it follows the
+    // order Varnquill's settings name and moves it on; with them it is the plain random pick.
+    std::optional<settings::SettingsPlaces> places;
+    std::optional<ProgramOrder> order;
+    if (!HasOwnDatabases(invocation)) {
+        places.emplace(ProgramPlaces());
+        order.emplace(*places);
+    }
+    const PickSettings values = SettingsFor(invocation, places ? &*places : nullptr);
     ConsoleReports reports;
     SignatureDatabase database;
-    SignatureWriter writer(database, values, reports);
+    SignatureWriter writer(database, values, reports, order ? &*order : nullptr);
     if (invocation.toStandardOutput) {
-        if (const std::optional<std::string> body = writer.PickRandomBody())
-            WriteStandardOutput(ComposeSignatureText(values, *body, ""));
+        if (const std::optional<SignatureWriter::PickedBody> body = writer.PickRandomBody()) {
+            WriteStandardOutput(ComposeSignatureText(values, body->text, ""));
+            writer.KeepOrderPlace(*body);
+        }
     } else {
         writer.RandomChange();
     }

@@ -8,11 +8,13 @@
 
 namespace vqsig {
 
-PickSettings ReadProgramSettings()
+settings::SettingsPlaces ProgramPlaces()
 {
-    // vqsig.exe sits beside Varnquill.exe, so the places decided from this folder are the
-    // program's own: the per-user key and folder for a standard user, as the program uses them.
-    const settings::SettingsPlaces places(settings::ProgramDirectory());
+    return settings::SettingsPlaces(settings::ProgramDirectory());
+}
+
+PickSettings ReadProgramSettings(const settings::SettingsPlaces& places)
+{
     const settings::RegistryStore store = places.SettingsStore();
     PickSettings values;
     values.signatureFile = settings::ReadSignatureFilePath(store);
@@ -30,6 +32,22 @@ PickSettings ReadProgramSettings()
     if (base::FileExists(staticPath))
         values.staticTextLines = settings::LoadStaticText(staticPath);
     return values;
+}
+
+ProgramOrder::ProgramOrder(const settings::SettingsPlaces& places)
+    : place_(settings::OrderStateIn(places.SettingsStore())),
+      order_(OrderNamed(settings::ReadOrder(places.SettingsStore())))
+{
+}
+
+OrderPlace ProgramOrder::Place() const
+{
+    return OrderPlace::FromText(settings::ReadOrderState(place_));
+}
+
+void ProgramOrder::KeepPlace(const OrderPlace& place)
+{
+    settings::WriteOrderState(place_, place.ToText());
 }
 
 } // namespace vqsig

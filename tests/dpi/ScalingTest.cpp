@@ -121,6 +121,8 @@ const DesignedControl Design[] = {
     {"Button", "Pop up \"balloon hint\" when signature changes", 8, 88, 241, 17},
     {"Button", "Pop up \"balloon\" error messages", 352, 88, 177, 17},
     {"Button", "Add standard signature delimiter", 8, 112, 177, 17},
+    {"Static", "Order:", 352, 112, 0, 0},
+    {"ComboBox", "At random", 392, 108, 0, 0},
     {"Button", "Database", 0, 137, 754, 307},
     {"Static", "Database file to edit:", 8, 153, 0, 0},
     {"Edit", "", 8, 169, 577, 21},
@@ -198,7 +200,22 @@ protected:
                 EXPECT_TRUE(ShowsWhole(control, shown));
             }
         }
-        EXPECT_EQ(captions, 27);
+        EXPECT_EQ(captions, 28);
+        // Every choice of a drop-down shows whole beside its arrow button.
+        for (const SeenControl& control : controls) {
+            if (control.className != "ComboBox")
+                continue;
+            const LONG room = ClientSize(control.handle).cx - SystemMetric(SM_CXVSCROLL, shown) -
+                              2 * SystemMetric(SM_CXEDGE, shown);
+            const auto items = static_cast<int>(SendMessageA(control.handle, CB_GETCOUNT, 0, 0));
+            EXPECT_EQ(items, 3);
+            for (int item = 0; item < items; ++item) {
+                char text[64] = {};
+                if (SendMessageA(control.handle, CB_GETLBTEXTLEN, item, 0) < static_cast<LRESULT>(sizeof text))
+                    SendMessageA(control.handle, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+                EXPECT_LE(TextExtent(control.handle, text).cx, room) << text;
+            }
+        }
 
         LOGFONTA font{};
         const auto windowFont = reinterpret_cast<HFONT>(SendMessageA(controls.at(0).handle, WM_GETFONT, 0, 0));

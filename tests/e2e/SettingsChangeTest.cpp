@@ -59,6 +59,46 @@ TEST_F(RealProgram, TextFieldsWriteEveryChange)
     EXPECT_EQ(StoredSetting("Minutes"), "250");
 }
 
+// The arrow keys on the closed drop-down choose as a click in its list does; the next start
+// shows what was chosen, and an order it does not know shows as the first.
+TEST_F(RealProgram, OrderDropDownWritesTheChosenOrderAndTheNextStartShowsIt)
+{
+    HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    HWND order = Control(form, "ComboBox", 392, 108);
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(TextOf(order), "At random");
+    const auto press = [&](WPARAM key) {
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(order, WM_KEYDOWN, key, 0, SMTO_NORMAL, WaitMs, &answer));
+    };
+    const struct {
+        WPARAM key;
+        const char* shown;
+        const char* stored;
+    } steps[] = {
+        {VK_DOWN, "Shuffled, each once per round", "Shuffle"},
+        {VK_DOWN, "In order", "Sequence"},
+        {VK_UP, "Shuffled, each once per round", "Shuffle"},
+    };
+    for (const auto& step : steps) {
+        press(step.key);
+        EXPECT_EQ(TextOf(order), step.shown);
+        EXPECT_EQ(StoredSetting("Order"), step.stored);
+    }
+
+    for (const auto& [stored, shown] : {std::pair{"Shuffle", "Shuffled, each once per round"}, {"Sequence ", "At random"}}) {
+        program->Terminate();
+        StoreSetting("Order", stored);
+        form = StartShown();
+        ASSERT_NE(form, nullptr);
+        order = Control(form, "ComboBox", 392, 108);
+        ASSERT_NE(order, nullptr);
+        EXPECT_EQ(TextOf(order), shown) << stored;
+        EXPECT_EQ(StoredSetting("Order"), stored) << "nothing to write back";
+    }
+}
+
 TEST_F(RealProgram, StaticBoxEnablesTheStaticTextField)
 {
     const HWND form = StartShown();

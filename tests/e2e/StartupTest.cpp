@@ -35,6 +35,8 @@ const ExpectedControl FreshLayout[] = {
     {"Button", 8, 88, 241, 17, "Pop up \"balloon hint\" when signature changes", true, Check::Off},
     {"Button", 352, 88, 177, 17, "Pop up \"balloon\" error messages", true, Check::Off},
     {"Button", 8, 112, 177, 17, "Add standard signature delimiter", true, Check::On},
+    {"Static", 352, 112, 0, 0, "Order:", true, Check::None},
+    {"ComboBox", 392, 108, 0, 0, "At random", true, Check::None},
     {"Button", 0, 137, 754, 307, "Database", true, Check::None},
     {"Static", 8, 153, 0, 0, "Database file to edit:", true, Check::None},
     {"Edit", 8, 169, 577, 21, "", true, Check::None},
@@ -124,7 +126,7 @@ TEST_F(RealProgram, TabOrderFollowsTheGroupsAndSkipsDisabledControls)
     // Fresh: the memos and the editor's buttons but "New / Open" are disabled, and of the
     // placement buttons only the selected "above or" is a stop.
     const std::vector<POINT> expected = {
-        {8, 32}, {592, 32}, {8, 64}, {208, 60}, {352, 64}, {8, 88}, {352, 88}, {8, 112},
+        {8, 32}, {592, 32}, {8, 64}, {208, 60}, {352, 64}, {8, 88}, {352, 88}, {8, 112}, {392, 108},
         {8, 169}, {592, 169}, {8, 201}, {176, 201},
     };
     HWND control = ControlAt(form, "Edit", 8, 32);
@@ -149,6 +151,7 @@ TEST_F(RealProgram, StoredSettingsAreRestoredAndWrittenBack)
     StoreSetting("Static", "True");
     StoreSetting("StatPlace", "below");
     StoreSetting("SigBreak", "false");
+    StoreSetting("Order", "Sequence");
     StoreSetting("Top", "50");
     StoreSetting("Left", " 60");
     program->WriteFile("sigs.list", "C:\\a.sigs\r\nC:\\b.sigs\nC:\\c.sigs");
@@ -169,6 +172,7 @@ TEST_F(RealProgram, StoredSettingsAreRestoredAndWrittenBack)
     EXPECT_TRUE(IsChecked(ControlWithText(form, "Button", "below random signature")));
     EXPECT_FALSE(IsChecked(ControlWithText(form, "Button", "above or")));
     EXPECT_TRUE(IsChecked(ControlWithText(form, "Button", "Add standard signature delimiter")));
+    EXPECT_EQ(TextOf(ControlAt(form, "ComboBox", 392, 108)), "In order");
 
     const HWND staticMemo = ControlAt(form, "Edit", 8, 241);
     EXPECT_TRUE(IsWindowEnabled(staticMemo));
@@ -186,6 +190,7 @@ TEST_F(RealProgram, StoredSettingsAreRestoredAndWrittenBack)
     EXPECT_EQ(stored.at("SigBreak"), "True");
     EXPECT_EQ(stored.at("Balloon"), "True");
     EXPECT_EQ(stored.at("OEFile"), "C:\\mail\\signature.txt");
+    EXPECT_EQ(stored.at("Order"), "Sequence");
     EXPECT_EQ(stored.at("Top"), "50");
     EXPECT_EQ(stored.at("Left"), " 60");
 }

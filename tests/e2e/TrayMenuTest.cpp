@@ -17,6 +17,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -646,6 +647,82 @@ TEST_F(TrayMenu, ChangeSignatureNeverWritesOverAListedDatabaseHoweverItIsSpelt)
                                             RecheckMs));
     EXPECT_EQ(program->ReadFile("listed.sigs"), bytes);
     EXPECT_TRUE(program->Running());
+}
+
+// ---- The order "Change signature" follows ----
+
+class ChangeOrder : public TrayMenu {
+protected:
+    // Two databases listed, of five and of two records: "1" to "7" in list order.
+    void ListFiveAndTwo()
+    {
+        program->WriteFile("five.sigs", Database({"1", "2", "3", "4", "5"}));
+        program->WriteFile("two.sigs", Database({"6", "7"}));
+        program->WriteFile("sigs.list", program->Directory() + "five.sigs\r\n" + program->Directory() + "two.sigs\r\n");
+    }
+    // The signature after each of count changes from the tray menu, each run to its end.
+    std::vector<std::string> Changes(int count)
+    {
+        std::vector<std::string> written;
+        for (int change = 0; change < count; ++change) {
+            Choose(ChangeSignaturePresses);
+            EXPECT_TRUE(MenuCloses());
+            SettleWithAnotherMenu();
+            written.push_back(Signature().value_or("(no file)"));
+        }
+        EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+        return written;
+    }
+};
+
+TEST_F(ChangeOrder, AtRandomNeverTheSameTextTwiceInARow)
+{
+    program->WriteFile("ab.sigs", Database({"A", "B"}));
+    program->WriteFile("sigs.list", program->Directory() + "ab.sigs\r\n");
+    WriteSignatureBesideTheProgram();
+    StoreSetting("SigBreak", "False");
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+
+    const std::vector<std::string> written = Changes(20);
+    for (std::size_t change = 1; change < written.size(); ++change)
+        EXPECT_NE(written[change], written[change - 1]) << "change " << change;
+    EXPECT_EQ(std::set<std::string>(written.begin(), written.end()), (std::set<std::string>{"A", "B"}));
+}
+
+// The place is kept at every change: the program ended by Exit, or killed, goes on from it.
+TEST_F(ChangeOrder, ShuffledAndInOrderGoOnFromTheirPlaceAfterARestart)
+{
+    struct Case {
+        const char* order;
+        bool byExit; // else the process is ended from outside
+    };
+    for (const Case& c : {Case{"Shuffle", true}, Case{"Sequence", false}}) {
+        SCOPED_TRACE(c.order);
+        ForgetProgramSettings();
+        ListFiveAndTwo();
+        WriteSignatureBesideTheProgram();
+        StoreSetting("SigBreak", "False");
+        StoreSetting("Order", c.order);
+        ASSERT_NE(StartShown("/MIN"), nullptr);
+        std::vector<std::string> written = Changes(3);
+        if (c.byExit) {
+            Choose(ExitPresses);
+            ASSERT_EQ(WaitForSingleObject(program->Process(), WaitMs), WAIT_OBJECT_0) << "the program did not end";
+        }
+        program->Terminate();
+        ASSERT_NE(StartShown("/MIN"), nullptr);
+        const std::vector<std::string> after = Changes(5);
+        written.insert(written.end(), after.begin(), after.end());
+
+        if (std::string(c.order) == "Sequence") {
+            EXPECT_EQ(written, (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "1"}));
+        } else {
+            EXPECT_EQ(std::set<std::string>(written.begin(), written.begin() + 7),
+                      (std::set<std::string>{"1", "2", "3", "4", "5", "6", "7"}));
+            EXPECT_NE(written[7], written[6]) << "the next round starts with the last signature";
+        }
+        program->Terminate();
+    }
 }
 
 // ---- "Restore" and the double-click ----

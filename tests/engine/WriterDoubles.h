@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/ReportSink.h"
+#include "engine/SignatureOrder.h"
 #include "engine/WriterSettings.h"
 
 #include <stdexcept>
@@ -31,6 +32,21 @@ struct TestSettings : WriterSettings {
     bool ChangeBalloonOn() const override { return balloon; }
     std::vector<std::string> DatabaseList() const override { return databases; }
     std::vector<std::string> ProtectedFiles() const override { return protectedFiles; }
+};
+
+// The order the user chose, and its place kept as the settings keep it: as text.
+struct TestOrder : OrderKeeper {
+    SignatureOrder order = SignatureOrder::Random;
+    std::string kept;
+    int keeps = 0;
+
+    SignatureOrder Order() const override { return order; }
+    OrderPlace Place() const override { return OrderPlace::FromText(kept); }
+    void KeepPlace(const OrderPlace& place) override
+    {
+        kept = place.ToText();
+        ++keeps;
+    }
 };
 
 // Every report, in order, as the user would have been told.

@@ -24,6 +24,8 @@ TEST_F(SettingValuesInRealRegistry, FreshMachineGivesTheDesignedDefaults)
         EXPECT_FALSE(ReadSwitch(store, name)) << name;
     EXPECT_TRUE(ReadSigBreak(store));
     EXPECT_TRUE(ReadStaticAbove(store));
+    EXPECT_EQ("Random", ReadOrder(store));
+    EXPECT_EQ("", ReadOrderState(OrderStateIn(store)));
 }
 
 // How one stored string sets the plain switches, the delimiter switch and the placement.
@@ -69,6 +71,7 @@ TEST_F(SettingValuesInRealRegistry, WritesStoreTheExactStringForms)
     WriteStaticPlace(store, false);
     WriteMinutes(store, 70000);
     WriteWindowPosition(store, 106, -193);
+    WriteOrder(store, "Shuffle");
 
     EXPECT_EQ("True", store.ReadString(SettingsKey, BalloonValue, ""));
     EXPECT_EQ("False", store.ReadString(SettingsKey, SigBreakValue, ""));
@@ -76,6 +79,7 @@ TEST_F(SettingValuesInRealRegistry, WritesStoreTheExactStringForms)
     EXPECT_EQ("70000", store.ReadString(SettingsKey, MinutesValue, ""));
     EXPECT_EQ("106", store.ReadString(SettingsKey, TopValue, ""));
     EXPECT_EQ("-193", store.ReadString(SettingsKey, LeftValue, ""));
+    EXPECT_EQ("Shuffle", ReadOrder(store));
 
     WriteStaticPlace(store, true);
     EXPECT_EQ("Above", store.ReadString(SettingsKey, StatPlaceValue, ""));
@@ -89,6 +93,34 @@ TEST_F(SettingValuesInRealRegistry, MinutesThatAreNoIntegerFallBackToTen)
     }
     root.SetString(RawKey, MinutesValue, " $1F");
     EXPECT_EQ(31, ReadMinutes(store));
+}
+
+// The order's place is read and written at every change on a key held open, and a store's
+// reads see it. The order is the user's choice and fails to read as every setting does; its
+// place is the program's own bookkeeping, and one another tool has spoilt is as good as none.
+TEST_F(SettingValuesInRealRegistry, TheOrdersPlaceIsHeldAndReadsAsNoneKeptWhenSpoilt)
+{
+    HeldValue state = OrderStateIn(store);
+    EXPECT_EQ("", ReadOrderState(state));
+    WriteOrderState(state, "1 0 1");
+    WriteOrderState(state, "1 0 2");
+    EXPECT_EQ("1 0 2", ReadOrderState(state));
+    EXPECT_EQ("1 0 2", store.ReadString(SettingsKey, OrderStateValue, ""));
+
+    // The settings removed while the program runs: the next write makes them again.
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(root.Get(), RawKey.c_str()));
+    EXPECT_EQ("", ReadOrderState(state));
+    WriteOrderState(state, "1 0 3");
+    EXPECT_EQ("1 0 3", store.ReadString(SettingsKey, OrderStateValue, ""));
+
+    const DWORD number = 7;
+    for (const char* name : {OrderValue, OrderStateValue})
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root.Get(), RawKey.c_str(), name, REG_DWORD, &number, sizeof number));
+    EXPECT_THROW(ReadOrder(store), RegistryError);
+    EXPECT_EQ("", ReadOrderState(OrderStateIn(store)));
+    EXPECT_EQ("", ReadOrderState(state));
+    WriteOrderState(state, "1 0 4");
+    EXPECT_EQ("1 0 4", ReadOrderState(state));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Font.h"
 #include "toolkit/GroupBox.h"
@@ -97,6 +98,37 @@ TEST_F(RealControls, CheckBoxRaisesClickExactlyWhenItsStateChanges)
     // A click notice sent by another program without a change of state raises nothing.
     SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(box.Handle()));
     EXPECT_EQ(seen.size(), 3u);
+}
+
+TEST_F(RealControls, ComboBoxRaisesChangeExactlyWhenTheChosenItemChanges)
+{
+    ComboBox combo(host.At(8, 8, 200, 120), {"At random", "Shuffled, each once per round", "In order"});
+    std::vector<int> seen;
+    combo.OnChange = [&](Control& sender) { seen.push_back(static_cast<ComboBox&>(sender).ItemIndex()); };
+    EXPECT_EQ(combo.Count(), 3);
+    EXPECT_EQ(combo.Item(1), "Shuffled, each once per round");
+    EXPECT_THROW(combo.Item(3), std::out_of_range);
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    EXPECT_TRUE(IsTabStop(combo));
+    // A drop-down list: its field holds no text of its own to type into.
+    EXPECT_EQ(GetWindowLongPtrA(combo.Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+
+    combo.SetItemIndex(2);
+    combo.SetItemIndex(2);
+    EXPECT_EQ(seen, (std::vector<int>{2}));
+    EXPECT_EQ(combo.Text(), "In order");
+    EXPECT_THROW(combo.SetItemIndex(3), std::out_of_range);
+
+    // The user's arrow key on the closed field chooses the item above and raises the same handler.
+    combo.SetFocus();
+    PressKey(combo.Handle(), VK_UP);
+    PumpMessages();
+    EXPECT_EQ(combo.ItemIndex(), 1);
+    EXPECT_EQ(seen, (std::vector<int>{2, 1}));
+
+    // A change notice sent by another program without a new choice raises nothing.
+    SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo.Handle()));
+    EXPECT_EQ(seen.size(), 2u);
 }
 
 TEST_F(RealControls, RadioButtonsOfOneParentAreExclusiveAndOnlyTheSelectedIsATabStop)

@@ -72,19 +72,26 @@ TEST(VqsigPickTest, WithoutDatabasesItTakesEverythingFromTheProgramsSettings)
     e2e::ForgetProgramSettings();
     const std::string program = folder.Path() + "vqsig.exe";
     ASSERT_TRUE(CopyFileA(vqsig_test::BuiltProgram().c_str(), program.c_str(), FALSE));
-    folder.Write("one.sigs", Database({"Body"}));
+    folder.Write("one.sigs", Database({"Body", "Next"}));
+    folder.Write("own.sigs", Database({"Own"}));
     folder.Write("sigs.list", folder.Path() + "one.sigs\r\n");
     folder.Write("static.sig.qmz", "Static\nline");
     e2e::StoreSetting("OEFile", folder.Path() + "sig.txt");
     e2e::StoreSetting("SigBreak", "False");
     e2e::StoreSetting("Static", "True");
     e2e::StoreSetting("StatPlace", "Below");
+    e2e::StoreSetting("Order", "Sequence");
 
+    // Each pick goes on in the program's order from where the last one left it.
     EXPECT_EQ(0u, vqsig_test::RunProgram(program, {"pick"}).exitCode);
     EXPECT_EQ("Body\r\nStatic\r\nline", folder.Read("sig.txt"));
+    EXPECT_EQ("Static\r\nline\r\nNext", vqsig_test::RunProgram(program, {"pick", "--stdout", "--above"}).out);
+    // Databases on the command line: nothing comes from the settings, and the order stays.
+    const std::optional<std::string> place = e2e::StoredSetting("OrderState");
+    ASSERT_TRUE(place);
+    EXPECT_EQ("-- \r\nOwn", vqsig_test::RunProgram(program, {"pick", folder.Path() + "own.sigs", "--stdout"}).out);
+    EXPECT_EQ(place, e2e::StoredSetting("OrderState"));
     EXPECT_EQ("Static\r\nline\r\nBody", vqsig_test::RunProgram(program, {"pick", "--stdout", "--above"}).out);
-    // Databases on the command line: nothing comes from the settings.
-    EXPECT_EQ("-- \r\nBody", vqsig_test::RunProgram(program, {"pick", folder.Path() + "one.sigs", "--stdout"}).out);
     e2e::ForgetProgramSettings();
 }
 
