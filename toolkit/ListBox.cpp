@@ -119,6 +119,14 @@ void ListBox::SetItemIndex(int index)
     SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+bool ListBox::HandleCommand(WORD code)
+{
+    if (code != LBN_DBLCLK)
+        return false;
+    Raise(OnDoubleClick, *this);
+    return true;
+}
+
 bool ListBox::HandleContextMenu(HWND, int x, int y)
 {
     if (!OnContextMenu)

@@ -10,10 +10,12 @@
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/Memo.h"
+#include "toolkit/ModalWindow.h"
 #include "toolkit/RadioButton.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -250,6 +252,83 @@ TEST_F(RealControls, ListBoxRaisesContextMenuAtTheClickOrAtTheSelectedRow)
     ClientToScreen(list.Handle(), &expected);
     EXPECT_EQ(menus[1].x, expected.x);
     EXPECT_EQ(menus[1].y, expected.y);
+}
+
+TEST_F(RealControls, ListBoxRaisesDoubleClickOnTheRowItSelected)
+{
+    ListBox list(host.At(8, 8, 300, 120));
+    list.Add("C:\\one.sigs");
+    list.Add("C:\\two.sigs");
+    std::vector<int> doubleClicked;
+    list.OnDoubleClick = [&](Control&) { doubleClicked.push_back(list.ItemIndex()); };
+    RECT row{};
+    SendMessageA(list.Handle(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    const LPARAM at = MAKELPARAM(row.left + 2, row.top + 2);
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageA(list.Handle(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    EXPECT_EQ(doubleClicked, std::vector<int>{1});
+}
+
+namespace {
+
+// A modal window with one button of its own, which ends it with 7.
+class ChoiceWindow : public ModalWindow {
+public:
+    explicit ChoiceWindow(HWND owner) : ModalWindow("VarnquillTestChoice", "Choice", owner, 200, 80)
+    {
+        seven.OnClick = [this](Control&) { Ended(7); };
+    }
+    Button seven{ControlArgs{Handle(), 8, 8, 80, 24, "Seven"}};
+    bool ownerEnabledAtTheEnd = true;
+
+protected:
+    void OnOk() override { Ended(IDOK); }
+    void OnCancel() override { Ended(IDCANCEL); }
+
+private:
+    void Ended(int result)
+    {
+        ownerEnabledAtTheEnd = IsWindowEnabled(GetWindow(Handle(), GW_OWNER)) != FALSE;
+        EndModal(result);
+    }
+};
+
+} // namespace
+
+TEST_F(RealControls, ModalWindowKeepsItsOwnerDisabledUntilEnterEscapeTheCloseBoxOrItsOwnEnd)
+{
+    const struct {
+        const char* what;
+        std::function<void(ChoiceWindow&)> post;
+        int result;
+    } cases[] = {
+        {"Enter", [](ChoiceWindow& w) { PostMessageA(w.Handle(), WM_KEYDOWN, VK_RETURN, 0); }, IDOK},
+        {"Escape", [](ChoiceWindow& w) { PostMessageA(w.Handle(), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+        {"close box", [](ChoiceWindow& w) { PostMessageA(w.Handle(), WM_CLOSE, 0, 0); }, IDCANCEL},
+        {"its button",
+         [](ChoiceWindow& w) {
+             PostMessageA(w.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(w.seven.Handle()));
+         },
+         7},
+    };
+    for (const auto& c : cases) {
+        ChoiceWindow window(host.Handle());
+        EXPECT_FALSE(IsWindowVisible(window.Handle())) << c.what;
+        c.post(window);
+        EXPECT_EQ(window.ShowModal(), c.result) << c.what;
+        EXPECT_FALSE(window.ownerEnabledAtTheEnd) << c.what;
+        EXPECT_TRUE(IsWindowEnabled(host.Handle())) << c.what;
+        EXPECT_FALSE(IsWindowVisible(window.Handle())) << c.what;
+    }
+
+    // The program ending meanwhile ends it too, and the end reaches the program's own loop.
+    ChoiceWindow window(host.Handle());
+    PostQuitMessage(3);
+    EXPECT_EQ(window.ShowModal(), IDCANCEL);
+    EXPECT_TRUE(IsWindowEnabled(host.Handle()));
+    MSG quit{};
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 3u);
 }
 
 TEST_F(RealControls, MemoTypesEnterAndTabAsTextAndStopsAt512Characters)

@@ -1,0 +1,79 @@
+#include "toolkit/ModalWindow.h"
+
+#include "toolkit/Control.h"
+
+namespace toolkit {
+
+ModalWindow::ModalWindow(const char* className, const char* title, HWND owner, int clientWidth, int clientHeight)
+    : owner_(owner)
+{
+    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle); // fails only for styles it does not know
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    RECT ownerRect{};
+    if (!owner || !GetWindowRect(owner, &ownerRect)) // no owner: the screen's corner
+        ownerRect = RECT{0, 0, width, height};
+    WindowArgs args;
+    args.className = className;
+    args.text = title;
+    args.style = style;
+    args.exStyle = exStyle;
+    args.x = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
+    args.y = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    args.width = width;
+    args.height = height;
+    args.parent = owner;
+    args.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    Create(args);
+}
+
+int ModalWindow::ShowModal()
+{
+    result_.reset();
+    const bool ownerWasEnabled = owner_ && IsWindowEnabled(owner_);
+    if (ownerWasEnabled)
+        EnableWindow(owner_, FALSE); // answers the previous state, not a failure
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle()); // only asks; the system may keep another window in front
+    MSG msg;
+    while (!result_) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // The program is ending: leave WM_QUIT for the loop that runs the program.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            result_ = IDCANCEL;
+            break;
+        }
+        if (got == -1) // only for an invalid window handle, which is never passed
+            break;
+        if (IsDialogMessageA(Handle(), &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    // The owner first, so that it is the window activated when this one hides.
+    if (ownerWasEnabled)
+        EnableWindow(owner_, TRUE);
+    ShowWindow(Handle(), SW_HIDE);
+    return result_.value_or(IDCANCEL);
+}
+
+LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (Control::Reflect(message, wParam, lParam, result))
+        return result;
+    if (message == WM_COMMAND && lParam == 0 && LOWORD(wParam) == IDOK) {
+        OnOk();
+        return 0;
+    }
+    if ((message == WM_COMMAND && lParam == 0 && LOWORD(wParam) == IDCANCEL) || message == WM_CLOSE) {
+        OnCancel();
+        return 0;
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+} // namespace toolkit

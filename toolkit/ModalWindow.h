@@ -1,0 +1,36 @@
+#pragma once
+#include "toolkit/Window.h"
+
+#include <optional>
+
+namespace toolkit {
+
+// A small top-level window that runs modally over its owner, as a dialog box does: the owner
+// is disabled while it runs; Tab and the arrow keys move between its controls; Enter chooses
+// OK, and Escape or the close box Cancel. Its controls' notifications reach them (see
+// Control::Reflect). Messages of other windows (timers, the tray icon) go on being handled.
+class ModalWindow : public Window {
+public:
+    // Shows the window over its owner and runs until EndModal; answers the result given there
+    // (IDCANCEL when the program is ending meanwhile), the window hidden again and the owner
+    // enabled and active.
+    int ShowModal();
+    void EndModal(int result) noexcept { result_ = result; }
+
+protected:
+    // A window of the given client size, centred on its owner, hidden until ShowModal.
+    ModalWindow(const char* className, const char* title, HWND owner, int clientWidth, int clientHeight);
+
+    // Enter: ends with IDOK unless overridden.
+    virtual void OnOk() { EndModal(IDOK); }
+    // Escape or the close box: ends with IDCANCEL unless overridden.
+    virtual void OnCancel() { EndModal(IDCANCEL); }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HWND owner_;
+    std::optional<int> result_;
+};
+
+} // namespace toolkit
