@@ -121,9 +121,12 @@ void ListBox::SetItemIndex(int index)
 
 bool ListBox::HandleCommand(WORD code)
 {
-    if (code != LBN_DBLCLK)
+    if (code == LBN_SELCHANGE)
+        Raise(OnSelect, *this);
+    else if (code == LBN_DBLCLK)
+        Raise(OnDoubleClick, *this);
+    else
         return false;
-    Raise(OnDoubleClick, *this);
     return true;
 }
 

@@ -37,6 +37,9 @@ int ModalWindow::ShowModal()
         EnableWindow(owner_, FALSE); // answers the previous state, not a failure
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle()); // only asks; the system may keep another window in front
+    // As in a dialog box, the keyboard starts at the first control it can reach.
+    if (const HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE))
+        SetFocus(first);
     MSG msg;
     while (!result_) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -58,6 +61,12 @@ int ModalWindow::ShowModal()
         EnableWindow(owner_, TRUE);
     ShowWindow(Handle(), SW_HIDE);
     return result_.value_or(IDCANCEL);
+}
+
+void ModalWindow::EndModal(int result) noexcept
+{
+    result_ = result;
+    PostMessageA(Handle(), WM_NULL, 0, 0); // fails only with a full queue, whose next message wakes the loop anyway
 }
 
 LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -6,8 +6,9 @@
 namespace toolkit {
 
 // A small top-level window that runs modally over its owner, as a dialog box does: the owner
-// is disabled while it runs; Tab and the arrow keys move between its controls; Enter chooses
-// OK, and Escape or the close box Cancel. Its controls' notifications reach them (see
+// is disabled while it runs; the keyboard starts at its first control, Tab and the arrow keys
+// move between its controls; Enter chooses OK (or presses the button that has the focus),
+// and Escape or the close box Cancel. Its controls' notifications reach them (see
 // Control::Reflect). Messages of other windows (timers, the tray icon) go on being handled.
 class ModalWindow : public Window {
 public:
@@ -15,7 +16,9 @@ public:
     // (IDCANCEL when the program is ending meanwhile), the window hidden again and the owner
     // enabled and active.
     int ShowModal();
-    void EndModal(int result) noexcept { result_ = result; }
+    // Ends ShowModal with the result, also when called from a message sent by another thread
+    // or program, which the loop would otherwise only notice at its next posted message.
+    void EndModal(int result) noexcept;
 
 protected:
     // A window of the given client size, centred on its owner, hidden until ShowModal.

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -254,18 +255,22 @@ TEST_F(RealControls, ListBoxRaisesContextMenuAtTheClickOrAtTheSelectedRow)
     EXPECT_EQ(menus[1].y, expected.y);
 }
 
-TEST_F(RealControls, ListBoxRaisesDoubleClickOnTheRowItSelected)
+TEST_F(RealControls, ListBoxRaisesSelectAndDoubleClickForTheUsersClicksOnly)
 {
     ListBox list(host.At(8, 8, 300, 120));
     list.Add("C:\\one.sigs");
     list.Add("C:\\two.sigs");
-    std::vector<int> doubleClicked;
+    std::vector<int> selected, doubleClicked;
+    list.OnSelect = [&](Control&) { selected.push_back(list.ItemIndex()); };
     list.OnDoubleClick = [&](Control&) { doubleClicked.push_back(list.ItemIndex()); };
+    list.SetItemIndex(0);
     RECT row{};
     SendMessageA(list.Handle(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
     const LPARAM at = MAKELPARAM(row.left + 2, row.top + 2);
     for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         SendMessageA(list.Handle(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    // Not the assignment of row 0; a click on the row already selected may tell again.
+    EXPECT_EQ(std::set<int>(selected.begin(), selected.end()), std::set<int>{1});
     EXPECT_EQ(doubleClicked, std::vector<int>{1});
 }
 
