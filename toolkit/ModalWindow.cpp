@@ -1,6 +1,7 @@
 #include "toolkit/ModalWindow.h"
 
 #include "toolkit/Control.h"
+#include "toolkit/ReachablePlace.h"
 
 namespace toolkit {
 
@@ -20,8 +21,12 @@ ModalWindow::ModalWindow(const char* className, const char* title, HWND owner, i
     args.text = title;
     args.style = style;
     args.exStyle = exStyle;
-    args.x = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
-    args.y = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    // Centred on an owner that may itself hang off the screen: moved in where it would.
+    const POINT place = ReachablePlace({ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2,
+                                        ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2},
+                                       {width, height}, GetSystemMetrics(SM_CYCAPTION), MonitorWorkAreas());
+    args.x = place.x;
+    args.y = place.y;
     args.width = width;
     args.height = height;
     args.parent = owner;

@@ -21,7 +21,8 @@ public:
     void EndModal(int result) noexcept;
 
 protected:
-    // A window of the given client size, centred on its owner, hidden until ShowModal.
+    // A window of the given client size, centred on its owner where the user can reach it,
+    // hidden until ShowModal.
     ModalWindow(const char* className, const char* title, HWND owner, int clientWidth, int clientHeight);
 
     // Enter: ends with IDOK unless overridden.

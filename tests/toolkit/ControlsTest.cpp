@@ -326,8 +326,13 @@ TEST_F(RealControls, ModalWindowKeepsItsOwnerDisabledUntilEnterEscapeTheCloseBox
         EXPECT_FALSE(IsWindowVisible(window.Handle())) << c.what;
     }
 
-    // The program ending meanwhile ends it too, and the end reaches the program's own loop.
+    // Centred on its owner; the program ending meanwhile ends it too, and the end reaches the
+    // program's own loop.
     ChoiceWindow window(host.Handle());
+    RECT owner{}, own{};
+    ASSERT_TRUE(GetWindowRect(host.Handle(), &owner) && GetWindowRect(window.Handle(), &own));
+    EXPECT_NEAR(own.left + own.right, owner.left + owner.right, 1);
+    EXPECT_NEAR(own.top + own.bottom, owner.top + owner.bottom, 1);
     PostQuitMessage(3);
     EXPECT_EQ(window.ShowModal(), IDCANCEL);
     EXPECT_TRUE(IsWindowEnabled(host.Handle()));
