@@ -5,7 +5,7 @@
 
 // The encodings a signature file keeps when it is rewritten. The program composes its text in
 // the ANSI code page; a file that its mail client (or its user) keeps in UTF-8 or UTF-16 gets
-// the same characters in that encoding, so "Grüße" arrives as written.
+// the same characters in that encoding, so an accented letter arrives as written.
 enum class TextFileEncoding {
     Ansi,            // the code page's own bytes: a new, empty or pure-ASCII file, or any other
     Utf8,            // no mark, but valid UTF-8 holding at least one character beyond ASCII
@@ -13,8 +13,8 @@ enum class TextFileEncoding {
     Utf16LeWithMark, // starts with FF FE
 };
 
-// How much of a file is looked at. A signature is far shorter; a longer file is judged by its
-// start, which is all that is left to judge once it is rewritten.
+// How much of a file is looked at: a signature is far shorter, and a longer file is judged by
+// its start.
 inline constexpr std::size_t EncodingSampleSize = 64 * 1024;
 
 // The encoding told by a file's first bytes. complete says whether they are the whole file;
