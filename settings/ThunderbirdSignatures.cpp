@@ -85,7 +85,8 @@ std::vector<Identity> IdentitiesWithSignatureFiles(const std::string& prefsUtf8)
             continue;
         const std::wstring id = pref.name.substr(Prefix.size(), dot - Prefix.size());
         const std::wstring key = pref.name.substr(dot + 1);
-        auto identity = std::find_if(identities.begin(), identities.end(), [&](const Identity& i) { return i.id == id; });
+        auto identity =
+            std::find_if(identities.begin(), identities.end(), [&](const Identity& i) { return i.id == id; });
         if (identity == identities.end()) {
             identities.push_back({id});
             identity = identities.end() - 1;

@@ -312,7 +312,8 @@ TEST_F(RealControls, ModalWindowKeepsItsOwnerDisabledUntilEnterEscapeTheCloseBox
         {"close box", [](ChoiceWindow& w) { PostMessageA(w.Handle(), WM_CLOSE, 0, 0); }, IDCANCEL},
         {"its button",
          [](ChoiceWindow& w) {
-             PostMessageA(w.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(w.seven.Handle()));
+             const auto button = reinterpret_cast<LPARAM>(w.seven.Handle());
+             PostMessageA(w.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), button);
          },
          7},
     };
