@@ -8,8 +8,7 @@ MailClientPlaces MailClientPlacesOfThisUser()
 {
     MailClientPlaces places;
     char appData[MAX_PATH] = {};
-    // Without a roaming application data folder there is nowhere to look; the search then
-    // looks at paths that do not exist and finds nothing.
+    // Without a roaming application data folder there is nowhere to look.
     if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         places.appData = appData;
     if (!places.appData.empty() && places.appData.back() == '\\')
@@ -20,6 +19,9 @@ MailClientPlaces MailClientPlacesOfThisUser()
 MailClientSearch FindMailClientSignatures(const MailClientPlaces& places)
 {
     MailClientSearch search;
+    // An empty folder would make the paths below start at the current drive's root.
+    if (places.appData.empty())
+        return search;
     FindThunderbirdSignatures(places.appData, search);
     FindOutlookSignatures(places.appData, places.officeRoot, search);
     return search;
@@ -37,7 +39,9 @@ std::string MailClientLine(const MailClientSignature& signature)
 
 std::string NothingFoundLine(const MailClientSearch& search)
 {
-    std::string line = "No mail client's signature file found; looked in ";
+    std::string line = "No mail client's signature file found";
+    if (!search.lookedIn.empty())
+        line += "; looked in ";
     for (std::size_t i = 0; i < search.lookedIn.size(); ++i)
         line += (i == 0 ? "" : i + 1 == search.lookedIn.size() ? " and " : ", ") + search.lookedIn[i];
     return line;

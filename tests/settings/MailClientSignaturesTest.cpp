@@ -52,6 +52,10 @@ TEST(MailClientSignatures, WithNothingThereTheLineSaysWhereItLooked)
     EXPECT_TRUE(search.found.empty());
     EXPECT_EQ(NothingFoundLine(search), "No mail client's signature file found; looked in " + appData +
                                             "\\Thunderbird\\profiles.ini and " + appData + "\\Microsoft\\Signatures");
+    // A user without an application data folder: nothing is looked for at the drive's root.
+    const MailClientSearch nowhere = FindMailClientSignatures({"", HKEY_CURRENT_USER});
+    EXPECT_TRUE(nowhere.found.empty() && nowhere.lookedIn.empty());
+    EXPECT_EQ(NothingFoundLine(nowhere), "No mail client's signature file found");
 }
 
 TEST(MozillaPrefs, ReadsStringsWithTheirEscapesAndSkipsWhatItCannotRead)
