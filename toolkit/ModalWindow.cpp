@@ -8,7 +8,7 @@ namespace toolkit {
 ModalWindow::ModalWindow(const char* className, const char* title, HWND owner, int clientWidth, int clientHeight)
     : owner_(owner)
 {
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle); // fails only for styles it does not know
