@@ -12,26 +12,34 @@ ModalWindow::ModalWindow(const char* className, const char* title, HWND owner, i
     constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle); // fails only for styles it does not know
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT ownerRect{};
-    if (!owner || !GetWindowRect(owner, &ownerRect)) // no owner: the screen's corner
-        ownerRect = RECT{0, 0, width, height};
     WindowArgs args;
     args.className = className;
     args.text = title;
     args.style = style;
     args.exStyle = exStyle;
-    // Centred on an owner that may itself hang off the screen: moved in where it would.
-    const POINT place = ReachablePlace({ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2,
-                                        ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2},
-                                       {width, height}, GetSystemMetrics(SM_CYCAPTION), MonitorWorkAreas());
-    args.x = place.x;
-    args.y = place.y;
-    args.width = width;
-    args.height = height;
+    args.x = 0; // placed when shown, at the size it has then
+    args.y = 0;
+    args.width = frame.right - frame.left;
+    args.height = frame.bottom - frame.top;
     args.parent = owner;
     args.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     Create(args);
+}
+
+void ModalWindow::CentreOnOwner()
+{
+    RECT own{}, owner{};
+    if (!GetWindowRect(Handle(), &own))
+        return; // a window that is gone shows nowhere
+    const int width = own.right - own.left, height = own.bottom - own.top;
+    if (!owner_ || !GetWindowRect(owner_, &owner))
+        owner = RECT{0, 0, width, height}; // no owner: the screen's corner
+    // Centred on an owner that may itself hang off the screen: moved in where it would.
+    const POINT place = ReachablePlace({owner.left + (owner.right - owner.left - width) / 2,
+                                        owner.top + (owner.bottom - owner.top - height) / 2},
+                                       {width, height}, GetSystemMetrics(SM_CYCAPTION), MonitorWorkAreas());
+    // Where it cannot move it shows where it was made, which the user can still reach.
+    SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int ModalWindow::ShowModal()
@@ -40,6 +48,7 @@ int ModalWindow::ShowModal()
     const bool ownerWasEnabled = owner_ && IsWindowEnabled(owner_);
     if (ownerWasEnabled)
         EnableWindow(owner_, FALSE); // answers the previous state, not a failure
+    CentreOnOwner();
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle()); // only asks; the system may keep another window in front
     // As in a dialog box, the keyboard starts at the first control it can reach.

@@ -12,17 +12,17 @@ namespace toolkit {
 // Control::Reflect). Messages of other windows (timers, the tray icon) go on being handled.
 class ModalWindow : public Window {
 public:
-    // Shows the window over its owner and runs until EndModal; answers the result given there
-    // (IDCANCEL when the program is ending meanwhile), the window hidden again and the owner
-    // enabled and active.
+    // Shows the window centred on its owner, where the user can reach it, and runs until
+    // EndModal; answers the result given there (IDCANCEL when the program is ending
+    // meanwhile), the window hidden again and the owner enabled and active.
     int ShowModal();
     // Ends ShowModal with the result, also when called from a message sent by another thread
     // or program, which the loop would otherwise only notice at its next posted message.
     void EndModal(int result) noexcept;
 
 protected:
-    // A window of the given client size, centred on its owner where the user can reach it,
-    // hidden until ShowModal.
+    // A window of the given client size (at 96 pixels per inch; a window laid out for another
+    // density takes its own), hidden until ShowModal.
     ModalWindow(const char* className, const char* title, HWND owner, int clientWidth, int clientHeight);
 
     // Enter: ends with IDOK unless overridden.
@@ -33,6 +33,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void CentreOnOwner();
+
     HWND owner_;
     std::optional<int> result_;
 };

@@ -330,12 +330,12 @@ TEST_F(RealControls, ModalWindowKeepsItsOwnerDisabledUntilEnterEscapeTheCloseBox
     // Centred on its owner; the program ending meanwhile ends it too, and the end reaches the
     // program's own loop.
     ChoiceWindow window(host.Handle());
+    PostQuitMessage(3);
+    EXPECT_EQ(window.ShowModal(), IDCANCEL);
     RECT owner{}, own{};
     ASSERT_TRUE(GetWindowRect(host.Handle(), &owner) && GetWindowRect(window.Handle(), &own));
     EXPECT_NEAR(own.left + own.right, owner.left + owner.right, 1);
     EXPECT_NEAR(own.top + own.bottom, owner.top + owner.bottom, 1);
-    PostQuitMessage(3);
-    EXPECT_EQ(window.ShowModal(), IDCANCEL);
     EXPECT_TRUE(IsWindowEnabled(host.Handle()));
     MSG quit{};
     ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
