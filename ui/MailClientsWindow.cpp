@@ -1,7 +1,8 @@
 #include "ui/MailClientsWindow.h"
 
 #include "engine/OwnFiles.h"
-#include "toolkit/Font.h"
+#include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
 #include "ui/WindowFont.h"
 
 #include <algorithm>
@@ -26,14 +27,14 @@ toolkit::ControlArgs At(HWND window, int left, int top, int width, int height, s
 MailClientsWindow::MailClientsWindow(HWND owner, const settings::MailClientSearch& search,
                                      const std::string& currentPath)
     : ModalWindow(ClassName, "Mail clients", owner, ClientWidth, ClientHeight),
-      font_(CreateWindowFont()),
+      density_(SIZE{ClientWidth, ClientHeight}, toolkit::Application::MainIconResource, &CreateWindowFont),
       List(At(Handle(), Margin, Margin, ClientWidth - 2 * Margin, ListHeight, {}, WS_TABSTOP | WS_HSCROLL)),
       UseBtn(At(Handle(), ClientWidth - 2 * Margin - 2 * ButtonWidth, ClientHeight - Margin - ButtonHeight, ButtonWidth,
                 ButtonHeight, "Use", WS_TABSTOP | BS_DEFPUSHBUTTON)),
       CancelBtn(At(Handle(), ClientWidth - Margin - ButtonWidth, ClientHeight - Margin - ButtonHeight, ButtonWidth,
                    ButtonHeight, "Cancel"))
 {
-    toolkit::ApplyFont(Handle(), font_.Get());
+    density_.LayOut(Handle());
     int current = -1;
     for (const settings::MailClientSignature& signature : search.found) {
         const bool inUse = current < 0 && !signature.path.empty() && NamesOneOf(currentPath, {signature.path});
@@ -81,12 +82,23 @@ void MailClientsWindow::UseBtnClick()
     EndModal(IDOK);
 }
 
+LRESULT MailClientsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_DPICHANGED)
+        return ModalWindow::HandleMessage(message, wParam, lParam);
+    // Moved to a monitor of another density, or that monitor's scaling changed.
+    density_.Changed(Handle(), wParam, lParam);
+    FitScrollWidth();
+    return 0;
+}
+
 void MailClientsWindow::FitScrollWidth()
 {
     const HDC dc = GetDC(List.Handle());
     if (!dc)
         return; // without a scroll width the longest lines are cut, nothing worse
-    const HGDIOBJ previous = SelectObject(dc, font_.Get());
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(List.Handle(), WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     LONG widest = 0;
     for (const std::string& line : List.Items()) {
         SIZE size{};
@@ -96,5 +108,6 @@ void MailClientsWindow::FitScrollWidth()
     SelectObject(dc, previous);
     ReleaseDC(List.Handle(), dc);
     // A few pixels for the line's own margins.
-    SendMessageA(List.Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 2 * Margin), 0);
+    SendMessageA(List.Handle(), LB_SETHORIZONTALEXTENT,
+                 static_cast<WPARAM>(widest + toolkit::Scale(2 * Margin, density_.Dpi())), 0);
 }

@@ -1,9 +1,9 @@
 #pragma once
 #include "settings/MailClientSignatures.h"
 #include "toolkit/Button.h"
-#include "toolkit/Handles.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/ModalWindow.h"
+#include "toolkit/WindowDensity.h"
 
 #include <optional>
 #include <string>
@@ -26,6 +26,9 @@ public:
     // Runs the window; the path of the file taken with "Use", or nothing.
     std::optional<std::string> Choose();
 
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void OnOk() override { UseBtnClick(); }
     void UseBtnClick();
@@ -33,8 +36,9 @@ private:
     // The longest line can be scrolled to.
     void FitScrollWidth();
 
-    // The controls draw with it until they are destroyed: declared before them.
-    toolkit::FontHandle font_;
+    // Laid out for its monitor's density as the main window is; the controls draw with its
+    // font until they are destroyed, so it is declared before them.
+    toolkit::WindowDensity density_;
 
 public:
     toolkit::ListBox List;

@@ -71,7 +71,7 @@ SettingsPanel::SettingsPanel(HWND form, ProgramState& program, ReportSink& repor
       OEFileLabel(At(form, SettingsTop, 8, 16, 0, 0, "Signature Text File:")),
       OEFileEdit(At(form, SettingsTop, 8, 32, 577, 21)),
       BrowseBtn(At(form, SettingsTop, 592, 32, 145, 21, "Browse / Create")),
-      MailClientsBtn(At(form, SettingsTop, 592, 10, 145, 20, "Mail clients...")),
+      MailClientsBtn(At(form, SettingsTop, 592, 9, 145, 21, "Mail clients...")),
       AutoChkBx(At(form, SettingsTop, 8, 64, 201, 17, "Automatically change signature every ")),
       MinutesEdit(At(form, SettingsTop, 208, 60, 57, 22), MinutesMin, MinutesMax),
       MinutesLabel(At(form, SettingsTop, 271, 64, 0, 0, "minute(s)")),
