@@ -57,7 +57,14 @@ struct RegistryKeyTraits {
     static Type Empty() noexcept { return nullptr; }
     static void Close(Type h) noexcept { RegCloseKey(h); }
 };
+// A FindFirstFile search, which is ended by FindClose, not CloseHandle.
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { FindClose(h); }
+};
 using FileHandle = UniqueHandle<FileHandleTraits>;
+using FindHandle = UniqueHandle<FindHandleTraits>;
 using KernelHandle = UniqueHandle<KernelObjectTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 

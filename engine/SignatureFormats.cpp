@@ -21,10 +21,16 @@ std::size_t LineBreakAt(const std::string& text, std::size_t i)
     return text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
 }
 
-// The name a browser knows the ANSI code page by. The Windows code pages 1250 to 1258 go
+// The name a browser knows the file's encoding by. The Windows code pages 1250 to 1258 go
 // by their Windows names; so does any other, as the best guess left.
-std::string HtmlCharsetName(unsigned codePage)
+std::string HtmlCharsetName(TextFileEncoding encoding, unsigned codePage)
 {
+    switch (encoding) {
+    case TextFileEncoding::Utf8:
+    case TextFileEncoding::Utf8WithMark: return "utf-8";
+    case TextFileEncoding::Utf16LeWithMark: return "utf-16";
+    case TextFileEncoding::Ansi: break;
+    }
     switch (codePage) {
     case 874: return "windows-874";
     case 932: return "shift_jis";
@@ -100,21 +106,23 @@ SignatureFormat FormatOfExtension(std::string_view extension)
     return SignatureFormat::PlainText;
 }
 
-std::string SignatureInFormat(SignatureFormat format, const std::string& text, unsigned codePage)
+std::string SignatureInFormat(SignatureFormat format, const std::string& text, unsigned codePage,
+                              TextFileEncoding encoding)
 {
     switch (format) {
-    case SignatureFormat::Html: return HtmlSignature(text, codePage);
-    case SignatureFormat::RichText: return RichTextSignature(text, codePage);
+    case SignatureFormat::Html:
+        return EncodedText(HtmlSignature(text, HtmlCharsetName(encoding, codePage)), encoding, codePage);
+    case SignatureFormat::RichText: return EncodedText(RichTextSignature(text, codePage), encoding, codePage);
     case SignatureFormat::PlainText: break;
     }
-    return text;
+    return EncodedText(text, encoding, codePage);
 }
 
-std::string HtmlSignature(const std::string& text, unsigned codePage)
+std::string HtmlSignature(const std::string& text, const std::string& charset)
 {
     // Nothing else a client would show: no document, head or body of its own, since a
     // client puts the fragment into the message's own body.
-    std::string html = "<meta charset=\"" + HtmlCharsetName(codePage) + "\">";
+    std::string html = "<meta charset=\"" + charset + "\">";
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (const std::size_t lineBreak = LineBreakAt(text, i)) {
             html += "<br>";

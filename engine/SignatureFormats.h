@@ -1,4 +1,6 @@
 #pragma once
+#include "engine/TextFileEncoding.h"
+
 #include <string>
 #include <string_view>
 
@@ -19,13 +21,16 @@ SplitPath SplitExtension(const std::string& path);
 SignatureFormat FormatOfExtension(std::string_view extension);
 
 // The composed text (lines separated by CR LF, characters in the given ANSI code page) as
-// the file of that format holds it. Plain text is the text itself, byte for byte.
-std::string SignatureInFormat(SignatureFormat format, const std::string& text, unsigned codePage);
+// the file of that format and encoding holds it. Plain text is the text itself, in ANSI byte
+// for byte. HTML declares the charset it is written in; RTF carries its own escapes, so its
+// document is plain ASCII, the same characters in every encoding.
+std::string SignatureInFormat(SignatureFormat format, const std::string& text, unsigned codePage,
+                              TextFileEncoding encoding);
 
-// An HTML fragment that shows exactly the text: a charset declaration, the markup
-// characters as entities, every line break as <br>, and blanks that a browser would
+// An HTML fragment that shows exactly the text: a declaration of the given charset, the
+// markup characters as entities, every line break as <br>, and blanks that a browser would
 // collapse or drop as &nbsp;.
-std::string HtmlSignature(const std::string& text, unsigned codePage);
+std::string HtmlSignature(const std::string& text, const std::string& charset);
 
 // A minimal RTF document with one font in the code page's character set: RTF's own
 // characters escaped, bytes above 127 as \'hh (a double-byte character as two of them),

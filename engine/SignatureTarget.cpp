@@ -35,8 +35,13 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const std::string& t
     const unsigned codePage = GetACP();
     std::vector<SignatureFileContent> contents;
     contents.reserve(files_.size());
-    for (const File& file : files_)
-        contents.push_back({file.file.path, SignatureInFormat(file.file.format, text, codePage)});
+    // Read at every change, not classified: the user or the mail client may save a file of
+    // the set in another encoding at any time. The chosen file, already open for writing,
+    // still holds its old text, which is written over only after this.
+    for (const File& file : files_) {
+        contents.push_back(
+            {file.file.path, SignatureInFormat(file.file.format, text, codePage, EncodingOfFile(file.file.path))});
+    }
     return contents;
 }
 

@@ -26,8 +26,9 @@ public:
     bool ClassifiedFor(const std::string& path, const std::vector<std::string>& protectedFiles) const;
     // The chosen file first.
     const std::vector<File>& Files() const noexcept { return files_; }
-    // The composed text (CR LF, the ANSI code page) in each file's format, in the order of
-    // Files(): everything is composed before any file is written.
+    // The composed text (CR LF, the ANSI code page) in each file's format and in the encoding
+    // the file has now (see TextFileEncoding.h), in the order of Files(): everything is
+    // composed before any file is written.
     std::vector<SignatureFileContent> Contents(const std::string& text) const;
     // Whether the open file is one of the protected files, whatever path reached it.
     bool Protects(HANDLE file) const;

@@ -119,6 +119,17 @@ void ListBox::SetItemIndex(int index)
     SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+bool ListBox::HandleCommand(WORD code)
+{
+    if (code == LBN_SELCHANGE)
+        Raise(OnSelect, *this);
+    else if (code == LBN_DBLCLK)
+        Raise(OnDoubleClick, *this);
+    else
+        return false;
+    return true;
+}
+
 bool ListBox::HandleContextMenu(HWND, int x, int y)
 {
     if (!OnContextMenu)

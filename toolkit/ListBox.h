@@ -13,7 +13,9 @@ using ContextMenuEvent = std::function<void(Control& sender, int x, int y)>;
 
 // A list of text rows in insertion order (never sorted), at most one row selected.
 // OnContextMenu is raised by a right click or the keyboard's menu key; the selection does
-// not move with the right click. The rows' texts are kept beside the control, in step with
+// not move with the right click. OnSelect is raised when the user selects another row (by
+// mouse or keyboard, not by SetItemIndex); OnDoubleClick by a double click on a row, which the
+// click before it has selected. The rows' texts are kept beside the control, in step with
 // every message that changes them, whoever sends it: reading them from the control takes
 // two messages a row, and the signature writer asks for them on every change.
 class ListBox : public Control {
@@ -33,10 +35,13 @@ public:
     void SetItemIndex(int index);
 
     ContextMenuEvent OnContextMenu;
+    NotifyEvent OnSelect;
+    NotifyEvent OnDoubleClick;
 
 protected:
     bool HandleContextMenu(HWND source, int x, int y) override;
     LRESULT Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool HandleCommand(WORD code) override;
 
 private:
     void CheckIndex(int index) const;

@@ -11,6 +11,7 @@
 #include "settings/WholeFile.h"
 #include "toolkit/FileDialogs.h"
 #include "ui/FormLayout.h"
+#include "ui/MailClientsWindow.h"
 #include "ui/ProgramState.h"
 #include "ui/Steps.h"
 
@@ -70,6 +71,7 @@ SettingsPanel::SettingsPanel(HWND form, ProgramState& program, ReportSink& repor
       OEFileLabel(At(form, SettingsTop, 8, 16, 0, 0, "Signature Text File:")),
       OEFileEdit(At(form, SettingsTop, 8, 32, 577, 21)),
       BrowseBtn(At(form, SettingsTop, 592, 32, 145, 21, "Browse / Create")),
+      MailClientsBtn(At(form, SettingsTop, 592, 9, 145, 21, "Mail clients...")),
       AutoChkBx(At(form, SettingsTop, 8, 64, 201, 17, "Automatically change signature every ")),
       MinutesEdit(At(form, SettingsTop, 208, 60, 57, 22), MinutesMin, MinutesMax),
       MinutesLabel(At(form, SettingsTop, 271, 64, 0, 0, "minute(s)")),
@@ -102,6 +104,7 @@ void SettingsPanel::ConnectHandlers()
 {
     OEFileEdit.OnChange = [this](auto&) { OEFileEditChange(); };
     BrowseBtn.OnClick = [this](auto&) { BrowseBtnClick(); };
+    MailClientsBtn.OnClick = [this](auto&) { MailClientsBtnClick(); };
     AutoChkBx.OnClick = [this](auto&) { AutoChkBxClick(); };
     MinutesEdit.OnChange = [this](auto&) { MinutesEditChange(); };
     StartupChkBx.OnClick = [this](auto&) { StartupChkBxClick(); };
@@ -208,6 +211,14 @@ void SettingsPanel::BrowseBtnClick()
     } catch (const IoFailure& failure) {
         ReportFailure(reports_, failure, "Error:");
     }
+}
+
+// The chosen file goes into the field as if typed there, so it is written at once.
+void SettingsPanel::MailClientsBtnClick()
+{
+    MailClientsWindow window(form_, settings::FindMailClientSignatures(), OEFileEdit.Text());
+    if (const std::optional<std::string> chosen = window.Choose())
+        OEFileEdit.SetText(*chosen);
 }
 
 void SettingsPanel::AutoChkBxClick()

@@ -31,6 +31,7 @@ public:
     toolkit::Label OEFileLabel;
     toolkit::Edit OEFileEdit;
     toolkit::Button BrowseBtn;
+    toolkit::Button MailClientsBtn; // above "Browse / Create": the mail clients' own files
     toolkit::CheckBox AutoChkBx;
     toolkit::SpinEdit MinutesEdit;
     toolkit::Label MinutesLabel;
@@ -51,6 +52,7 @@ public:
 
     void OEFileEditChange();
     void BrowseBtnClick();
+    void MailClientsBtnClick();
     void AutoChkBxClick();
     void MinutesEditChange();
     void StartupChkBxClick();

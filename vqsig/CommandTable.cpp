@@ -20,7 +20,7 @@ constexpr std::array<Command, 7> Table{{
      "nothing from them: the pick is at random, the delimiter is on, there is\n"
      "no static text and the target is --out or --stdout. The options\n"
      "override either way:\n"
-     "  --out FILE      write the signature text file FILE\n"
+     "  --out FILE      write the signature text file FILE, encoding kept\n"
      "  --stdout        print the signature instead of writing a file\n"
      "  --static FILE   put the text of FILE above or below the signature\n"
      "  --above, --below   where the static text goes\n"

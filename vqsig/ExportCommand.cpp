@@ -2,7 +2,7 @@
 
 #include "engine/OwnFiles.h"
 #include "settings/WholeFile.h"
-#include "vqsig/CodePages.h"
+#include "base/CodePages.h"
 #include "vqsig/DatabaseTexts.h"
 #include "vqsig/FortuneFile.h"
 #include "vqsig/StandardStreams.h"
@@ -18,9 +18,9 @@ namespace {
 // line break other than CR LF, or a character UTF-8 cannot carry back.
 std::optional<std::string> EntryKeepingText(const std::string& text)
 {
-    std::string entry = FortuneEntry(AnsiToUtf8(text));
+    std::string entry = FortuneEntry(base::AnsiToUtf8(text));
     const std::vector<std::string> readBack = FortuneTexts(entry);
-    if (readBack.size() != 1 || Utf8ToAnsi(readBack.front()) != text)
+    if (readBack.size() != 1 || base::Utf8ToAnsi(readBack.front()) != text)
         return std::nullopt;
     return entry;
 }

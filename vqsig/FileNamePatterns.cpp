@@ -11,17 +11,6 @@
 
 namespace vqsig {
 
-namespace {
-
-struct FindTraits {
-    using Type = HANDLE;
-    static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) noexcept { FindClose(h); }
-};
-using FindHandle = base::UniqueHandle<FindTraits>;
-
-} // namespace
-
 std::vector<std::string> ExpandFileNamePattern(const std::string& pattern)
 {
     const std::size_t nameStart = pattern.find_last_of("\\/:") + 1; // npos + 1 is 0
@@ -29,7 +18,7 @@ std::vector<std::string> ExpandFileNamePattern(const std::string& pattern)
         return {pattern};
 
     WIN32_FIND_DATAA found;
-    const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    const base::FindHandle search(FindFirstFileA(pattern.c_str(), &found));
     const DWORD firstError = search ? ERROR_SUCCESS : GetLastError();
     if (firstError != ERROR_SUCCESS && firstError != ERROR_FILE_NOT_FOUND)
         throw std::runtime_error("Cannot search for \"" + pattern + "\". " + base::SystemErrorText(firstError));

@@ -5,7 +5,7 @@
 #include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
 #include "settings/WholeFile.h"
-#include "vqsig/CodePages.h"
+#include "base/CodePages.h"
 #include "vqsig/DatabaseTexts.h"
 #include "vqsig/FortuneFile.h"
 
@@ -134,9 +134,9 @@ enum class FileKind {
 
 FileKind KindOf(std::string_view bytes)
 {
-    if (IsAscii(bytes) && base::FindByte(bytes, '\0') == std::string_view::npos)
+    if (base::IsAscii(bytes) && base::FindByte(bytes, '\0') == std::string_view::npos)
         return FileKind::Plain;
-    return IsUtf8(bytes) ? FileKind::Utf8 : FileKind::Ansi;
+    return base::IsUtf8(bytes) ? FileKind::Utf8 : FileKind::Ansi;
 }
 
 // Adds the text to the database when it fits a record whole, else counts why not.
@@ -145,8 +145,8 @@ void Take(std::string_view text, FileKind kind, RecordAppender& database, Fortun
     std::optional<std::string> converted;
     if (kind != FileKind::Plain) {
         // ASCII reads the same in both, and most fortunes are ASCII: no conversion for them.
-        if (kind == FileKind::Utf8 && !IsAscii(text)) {
-            converted = Utf8ToAnsi(text);
+        if (kind == FileKind::Utf8 && !base::IsAscii(text)) {
+            converted = base::Utf8ToAnsi(text);
             if (!converted) {
                 ++counts.notRepresentable;
                 return;

@@ -1,5 +1,5 @@
 // vqsig: Varnquill's signatures from a console, a script or a scheduled task.
-#include "vqsig/CodePages.h"
+#include "base/CodePages.h"
 #include "vqsig/CommandLine.h"
 #include "vqsig/Commands.h"
 #include "vqsig/StandardStreams.h"
@@ -21,9 +21,9 @@ std::vector<std::string> AnsiArguments(int count, wchar_t** wide)
 {
     std::vector<std::string> arguments;
     for (int i = 1; i < count; ++i) {
-        std::optional<std::string> ansi = vqsig::WideToAnsi(wide[i]);
+        std::optional<std::string> ansi = base::WideToAnsi(wide[i]);
         if (!ansi)
-            throw std::runtime_error("The argument \"" + vqsig::ShownInAnsi(wide[i]) +
+            throw std::runtime_error("The argument \"" + base::ShownInAnsi(wide[i]) +
                                      "\" holds characters that the ANSI code page has no form for.");
         arguments.push_back(std::move(*ansi));
     }

@@ -1,7 +1,7 @@
 #include "vqsig/StandardStreams.h"
 
 #include "engine/IoFailure.h"
-#include "vqsig/CodePages.h"
+#include "base/CodePages.h"
 
 #include <windows.h>
 
@@ -25,12 +25,12 @@ std::string CheckedAnsi(std::optional<std::string> ansi)
 std::string AnsiOfRedirected(std::string bytes)
 {
     constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-    if (IsAscii(bytes) || !IsUtf8(bytes))
+    if (base::IsAscii(bytes) || !base::IsUtf8(bytes))
         return bytes;
     std::string_view utf8 = bytes;
     if (utf8.starts_with(ByteOrderMark))
         utf8.remove_prefix(ByteOrderMark.size());
-    return CheckedAnsi(Utf8ToAnsi(utf8));
+    return CheckedAnsi(base::Utf8ToAnsi(utf8));
 }
 
 bool IsConsole(HANDLE handle)
@@ -76,7 +76,7 @@ bool WriteConsoleText(HANDLE handle, std::wstring_view text)
 bool WriteText(HANDLE handle, std::string_view text, TextEncoding encoding)
 {
     if (IsConsole(handle))
-        return WriteConsoleText(handle, ToWide(text, encoding == TextEncoding::Utf8 ? CP_UTF8 : CP_ACP));
+        return WriteConsoleText(handle, base::ToWide(text, encoding == TextEncoding::Utf8 ? CP_UTF8 : CP_ACP));
     return WriteBytes(handle, text);
 }
 
@@ -95,7 +95,7 @@ std::string ReadConsoleText(HANDLE handle)
         if (read == 0 || end != std::wstring_view::npos)
             break;
     }
-    return CheckedAnsi(WideToAnsi(text));
+    return CheckedAnsi(base::WideToAnsi(text));
 }
 
 std::string ReadRawBytes(HANDLE handle)

@@ -114,6 +114,7 @@ const DesignedControl Design[] = {
     {"Static", "Signature Text File:", 8, 16, 0, 0},
     {"Edit", "", 8, 32, 577, 21},
     {"Button", "Browse / Create", 592, 32, 145, 21},
+    {"Button", "Mail clients...", 592, 9, 145, 21},
     {"Button", "Automatically change signature every ", 8, 64, 201, 17},
     {"Edit", "10", 208, 60, 57, 22},
     {"Static", "minute(s)", 271, 64, 0, 0},
@@ -200,7 +201,7 @@ protected:
                 EXPECT_TRUE(ShowsWhole(control, shown));
             }
         }
-        EXPECT_EQ(captions, 28);
+        EXPECT_EQ(captions, 29);
         // Every choice of a drop-down shows whole beside its arrow button.
         for (const SeenControl& control : controls) {
             if (control.className != "ComboBox")

@@ -1,9 +1,39 @@
 // Every change of a setting's control is written to the registry at once.
+#include "tests/common/MadeUpMailClients.h"
 #include "tests/e2e/ProgramFixture.h"
+#include "ui/MailClientsWindow.h"
 
 using namespace e2e;
 
 namespace {
+
+// A click of a button as its window hears of it, posted: the handler may run a window of its
+// own, and the test must not wait for that to end.
+void PostClick(HWND window, HWND button)
+{
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(PostMessageA(window, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(button)));
+}
+
+std::vector<std::string> Rows(HWND list)
+{
+    std::vector<std::string> rows;
+    for (int i = 0; i < ListCount(list); ++i)
+        rows.push_back(ListItem(list, i));
+    return rows;
+}
+
+int SelectedRow(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+}
+
+// A key a user presses in the list.
+void PressKey(HWND list, WPARAM key)
+{
+    SendMessageA(list, WM_KEYDOWN, key, 0);
+    SendMessageA(list, WM_KEYUP, key, 0xC0000000);
+}
 
 struct Switch {
     const char* name;
@@ -143,4 +173,79 @@ TEST_F(RealProgram, StartupBoxAddsAndRemovesTheStartupEntry)
     EXPECT_EQ(StartupEntry(), ExpectedStartupCommand());
     Click(box);
     EXPECT_FALSE(StartupEntry().has_value());
+}
+
+// "Mail clients...": what the user's mail clients read, line by line; "Use" and a double click
+// put the chosen file into the field as typing would, which writes it at once.
+TEST_F(RealProgram, MailClientsListsTheFilesFoundAndTheOneUsedIsWrittenAtOnce)
+{
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const HWND field = ControlAt(form, "Edit", 8, 32);
+    ASSERT_NE(field, nullptr);
+    HWND window = nullptr, list = nullptr, use = nullptr;
+    const auto open = [&] {
+        PostClick(form, ControlWithText(form, "Button", "Mail clients..."));
+        ASSERT_TRUE(EventWait().UntilRechecking(
+            [&] {
+                window = TopLevelWindowOf(program->ProcessId(), MailClientsWindow::ClassName);
+                return window && IsWindowVisible(window);
+            },
+            WaitMs, RecheckMs));
+        EXPECT_EQ(TextOf(window), "Mail clients");
+        EXPECT_FALSE(IsWindowEnabled(form));
+        const std::vector<HWND> lists = ControlsOf(window, "ListBox");
+        ASSERT_EQ(lists.size(), 1u);
+        list = lists.front();
+        use = ControlWithText(window, "Button", "Use");
+        ASSERT_NE(use, nullptr);
+    };
+    const auto closed = [&] {
+        return EventWait().UntilRechecking([&] { return !IsWindow(window) && IsWindowEnabled(form); }, WaitMs,
+                                           RecheckMs);
+    };
+
+    // Nothing there: one line saying where the search looked, and nothing to use.
+    ASSERT_NO_FATAL_FAILURE(open());
+    const std::string appData = mailclients::AppData();
+    EXPECT_EQ(Rows(list), std::vector<std::string>{"No mail client's signature file found; looked in " + appData +
+                                                   "\\Thunderbird\\profiles.ini and " + appData +
+                                                   "\\Microsoft\\Signatures"});
+    EXPECT_FALSE(IsWindowEnabled(use));
+    PostClick(window, ControlWithText(window, "Button", "Cancel"));
+    ASSERT_TRUE(closed());
+
+    mailclients::MadeUpMailClients clients;
+    std::vector<std::string> lines = clients.Lines();
+    ASSERT_NO_FATAL_FAILURE(open());
+    EXPECT_EQ(Rows(list), lines);
+    EXPECT_EQ(SelectedRow(list), 0);
+    EXPECT_TRUE(IsWindowEnabled(use));
+    // The line whose path the code page cannot hold cannot be used; the next one can.
+    PressKey(list, VK_DOWN);
+    PressKey(list, VK_DOWN);
+    EXPECT_EQ(SelectedRow(list), 2);
+    EXPECT_FALSE(IsWindowEnabled(use));
+    PressKey(list, VK_DOWN);
+    EXPECT_TRUE(IsWindowEnabled(use));
+    PostClick(window, use);
+    ASSERT_TRUE(closed());
+    const std::string home = clients.Elsewhere() + "\\home.htm";
+    EXPECT_EQ(TextOf(field), home);
+    EXPECT_EQ(StoredSetting("OEFile"), home);
+
+    // Again: the file in use is marked on its own line and chosen; a double click takes another.
+    ASSERT_NO_FATAL_FAILURE(open());
+    lines[3] += " (in use)";
+    EXPECT_EQ(Rows(list), lines);
+    EXPECT_EQ(SelectedRow(list), 3);
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    const LPARAM at = MAKELPARAM(4, (5 - top) * height + height / 2);
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    ASSERT_TRUE(closed());
+    const std::string roaming = clients.OutlookFolder() + "\\Work (jo@example.com).htm";
+    EXPECT_EQ(TextOf(field), roaming);
+    EXPECT_EQ(StoredSetting("OEFile"), roaming);
 }

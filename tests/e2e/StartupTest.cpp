@@ -28,6 +28,7 @@ const ExpectedControl FreshLayout[] = {
     {"Static", 8, 16, 0, 0, "Signature Text File:", true, Check::None},
     {"Edit", 8, 32, 577, 21, "", true, Check::None},
     {"Button", 592, 32, 145, 21, "Browse / Create", true, Check::None},
+    {"Button", 592, 9, 145, 21, "Mail clients...", true, Check::None},
     {"Button", 8, 64, 201, 17, "Automatically change signature every ", true, Check::Off},
     {"Edit", 208, 60, 0, 22, "10", true, Check::None},
     {"Static", 271, 64, 0, 0, "minute(s)", true, Check::None},
@@ -126,7 +127,8 @@ TEST_F(RealProgram, TabOrderFollowsTheGroupsAndSkipsDisabledControls)
     // Fresh: the memos and the editor's buttons but "New / Open" are disabled, and of the
     // placement buttons only the selected "above or" is a stop.
     const std::vector<POINT> expected = {
-        {8, 32}, {592, 32}, {8, 64}, {208, 60}, {352, 64}, {8, 88}, {352, 88}, {8, 112}, {392, 108},
+        {8, 32}, {592, 32}, {592, 9}, {8, 64}, {208, 60}, {352, 64}, {8, 88}, {352, 88}, {8, 112},
+        {392, 108},
         {8, 169}, {592, 169}, {8, 201}, {176, 201},
     };
     HWND control = ControlAt(form, "Edit", 8, 32);

@@ -5,6 +5,7 @@
 // other names or window classes those of Spotify, foobar2000 and VLC; a registered stand-in
 // DLL (FakeMediaSession.dll) plays the system's media session.
 #include "tests/e2e/ProgramFixture.h"
+#include "tests/common/SignatureEncodings.h"
 #include "tests/common/StandardUser.h"
 #include "tests/common/WineTray.h"
 #include "tests/player/FakeMediaSessionRegistration.h"
@@ -723,6 +724,29 @@ TEST_F(ChangeOrder, ShuffledAndInOrderGoOnFromTheirPlaceAfterARestart)
         }
         program->Terminate();
     }
+}
+
+// Change after change, the signature file keeps the encoding it has when the change comes.
+TEST_F(TrayMenu, ChangeSignatureKeepsTheEncodingOfTheSignatureFile)
+{
+    ASSERT_EQ(GetACP(), 1252u) << "the bytes expected are those of code page 1252";
+    program->WriteFile("one.sigs", Database({encodings::EncodedBody}));
+    program->WriteFile("sigs.list", program->Directory() + "one.sigs\r\n");
+    WriteSignatureBesideTheProgram();
+    StoreSetting("SigBreak", "False");
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    DirectoryWrites writes(program->Directory());
+    const std::string path = program->Directory() + "signature.txt";
+
+    for (const encodings::Case& c : encodings::PlainTextCases) {
+        DeleteFileA(path.c_str());
+        if (c.before)
+            program->WriteFile("signature.txt", *c.before);
+        Choose(ChangeSignaturePresses);
+        EXPECT_TRUE(writes.Until([&] { return Signature() == c.after; }, WaitMs)) << c.what;
+        SettleWithAnotherMenu(); // the change has closed the file before the next case writes it
+    }
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
 }
 
 // ---- "Restore" and the double-click ----

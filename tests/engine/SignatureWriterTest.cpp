@@ -1,12 +1,14 @@
 #include "engine/SignatureFormats.h"
 #include "engine/SignatureSet.h"
 #include "engine/SignatureWriter.h"
+#include "engine/TextFileEncoding.h"
 #include "engine/TextFileWriter.h"
 
 #include "EngineTestFiles.h"
 #include "FixedRandom.h"
 #include "WriterDoubles.h"
 #include "base/Handles.h"
+#include "tests/common/SignatureEncodings.h"
 
 #include <gtest/gtest.h>
 
@@ -677,4 +679,81 @@ TEST_F(SignatureWriterTest, AFileOfTheSetThatCannotBeWrittenIsReportedByNameAndK
                                               "Error opening signature text file: " + message)});
         EXPECT_EQ(ReadBytes(sibling), c.bytes);
     }
+}
+
+TEST_F(SignatureWriterTest, TheSignatureFileKeepsTheEncodingItHas)
+{
+    for (const encodings::Case& c : encodings::PlainTextCases) {
+        DeleteFileA(settings.path.c_str());
+        if (c.before)
+            WriteBytes(settings.path, *c.before);
+        writer.SetSignature(encodings::EncodedBody);
+        EXPECT_EQ(Signature(), c.after) << c.what;
+    }
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+// Each file of a set is judged by itself; HTML says which charset it is in, and RTF keeps its
+// escapes (its characters are ASCII), only the mark and the width of its characters change.
+TEST_F(SignatureWriterTest, EachFileOfASetKeepsItsOwnEncodingAndHtmlDeclaresIt)
+{
+    using namespace encodings;
+    const auto utf16 = [](const std::string& ascii) {
+        std::string wide;
+        for (char c : ascii)
+            wide += std::string{c, '\0'};
+        return wide;
+    };
+    const std::string rtf = RichTextSignature(EncodedBody, 1252);
+    const std::string utf8Html = "<meta charset=\"utf-8\">" + BodyUtf8;
+    const struct {
+        std::string txtBefore, htmBefore, rtfBefore;
+        std::string txtAfter, htmAfter, rtfAfter;
+    } cases[] = {
+        {Utf16Mark + "a\0"s, "<meta charset=\"utf-8\">caf\xC3\xA9", Utf8Mark + "{\\rtf1 x}",
+         Utf16Mark + BodyUtf16, utf8Html, Utf8Mark + rtf},
+        {Utf8Mark, Utf16Mark, "{\\rtf1 caf\\'e9}", Utf8Mark + BodyUtf8,
+         Utf16Mark + utf16("<meta charset=\"utf-16\">") + BodyUtf16, rtf},
+        {"caf\xC3\xA9", "<meta charset=\"windows-1252\">caf\xe9", Utf16Mark, BodyUtf8,
+         "<meta charset=\"windows-1252\">" + EncodedBody, Utf16Mark + utf16(rtf)},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(dir.File("signature.txt"), c.txtBefore);
+        WriteBytes(dir.File("signature.htm"), c.htmBefore);
+        WriteBytes(dir.File("signature.rtf"), c.rtfBefore);
+        writer.SetSignature(EncodedBody);
+        EXPECT_EQ(ReadBytes(dir.File("signature.txt")), c.txtAfter) << c.txtAfter;
+        EXPECT_EQ(ReadBytes(dir.File("signature.htm")), c.htmAfter) << c.htmAfter;
+        EXPECT_EQ(ReadBytes(dir.File("signature.rtf")), c.rtfAfter) << c.rtfAfter;
+    }
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+// Only the start of a long file is read; a character cut off where the reading stops does not
+// make valid UTF-8 invalid, while a whole file ending in half a character is not UTF-8.
+TEST(TextFileEncoding, IsToldByTheFirstBytesEvenWhereTheyCutACharacter)
+{
+    const struct {
+        std::string bytes;
+        bool complete;
+        TextFileEncoding expected;
+    } cases[] = {
+        {"caf\xC3\xA9 \xE2\x82", false, TextFileEncoding::Utf8},
+        {"caf\xC3\xA9 \xE2\x82", true, TextFileEncoding::Ansi},
+        {"caf\xC3\xA9 \xF0\x9F\x98", false, TextFileEncoding::Utf8},
+        {"caf\xE2", false, TextFileEncoding::Ansi}, // nothing beyond ASCII before the cut
+        {"caf\xE9 x", false, TextFileEncoding::Ansi},
+        {"caf\xC3\xA9\xA9", false, TextFileEncoding::Ansi}, // a stray continuation is no cut
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EncodingOfBytes(c.bytes, c.complete), c.expected) << c.bytes << " " << c.complete;
+
+    TempDir dir;
+    const std::string longFile = dir.File("long.txt");
+    WriteBytes(longFile, "\xC3\xA9" + std::string(EncodingSampleSize - 3, 'a') + "\xC3\xA9 more");
+    EXPECT_EQ(EncodingOfFile(longFile), TextFileEncoding::Utf8);
+    WriteBytes(longFile, "\xC3\xA9" + std::string(EncodingSampleSize - 2, 'a') + "\xE9");
+    EXPECT_EQ(EncodingOfFile(longFile), TextFileEncoding::Utf8); // the invalid byte is beyond the sample
+    EXPECT_EQ(EncodingOfFile(dir.File("missing.txt")), TextFileEncoding::Ansi);
+    EXPECT_EQ(EncodingOfFile(dir.Path()), TextFileEncoding::Ansi);
 }

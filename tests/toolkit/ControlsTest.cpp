@@ -10,11 +10,14 @@
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/Memo.h"
+#include "toolkit/ModalWindow.h"
 #include "toolkit/RadioButton.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -250,6 +253,93 @@ TEST_F(RealControls, ListBoxRaisesContextMenuAtTheClickOrAtTheSelectedRow)
     ClientToScreen(list.Handle(), &expected);
     EXPECT_EQ(menus[1].x, expected.x);
     EXPECT_EQ(menus[1].y, expected.y);
+}
+
+TEST_F(RealControls, ListBoxRaisesSelectAndDoubleClickForTheUsersClicksOnly)
+{
+    ListBox list(host.At(8, 8, 300, 120));
+    list.Add("C:\\one.sigs");
+    list.Add("C:\\two.sigs");
+    std::vector<int> selected, doubleClicked;
+    list.OnSelect = [&](Control&) { selected.push_back(list.ItemIndex()); };
+    list.OnDoubleClick = [&](Control&) { doubleClicked.push_back(list.ItemIndex()); };
+    list.SetItemIndex(0);
+    RECT row{};
+    SendMessageA(list.Handle(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    const LPARAM at = MAKELPARAM(row.left + 2, row.top + 2);
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageA(list.Handle(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    // Not the assignment of row 0; a click on the row already selected may tell again.
+    EXPECT_EQ(std::set<int>(selected.begin(), selected.end()), std::set<int>{1});
+    EXPECT_EQ(doubleClicked, std::vector<int>{1});
+}
+
+namespace {
+
+// A modal window with one button of its own, which ends it with 7.
+class ChoiceWindow : public ModalWindow {
+public:
+    explicit ChoiceWindow(HWND owner) : ModalWindow("VarnquillTestChoice", "Choice", owner, 200, 80)
+    {
+        seven.OnClick = [this](Control&) { Ended(7); };
+    }
+    Button seven{ControlArgs{Handle(), 8, 8, 80, 24, "Seven"}};
+    bool ownerEnabledAtTheEnd = true;
+
+protected:
+    void OnOk() override { Ended(IDOK); }
+    void OnCancel() override { Ended(IDCANCEL); }
+
+private:
+    void Ended(int result)
+    {
+        ownerEnabledAtTheEnd = IsWindowEnabled(GetWindow(Handle(), GW_OWNER)) != FALSE;
+        EndModal(result);
+    }
+};
+
+} // namespace
+
+TEST_F(RealControls, ModalWindowKeepsItsOwnerDisabledUntilEnterEscapeTheCloseBoxOrItsOwnEnd)
+{
+    const struct {
+        const char* what;
+        std::function<void(ChoiceWindow&)> post;
+        int result;
+    } cases[] = {
+        {"Enter", [](ChoiceWindow& w) { PostMessageA(w.Handle(), WM_KEYDOWN, VK_RETURN, 0); }, IDOK},
+        {"Escape", [](ChoiceWindow& w) { PostMessageA(w.Handle(), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+        {"close box", [](ChoiceWindow& w) { PostMessageA(w.Handle(), WM_CLOSE, 0, 0); }, IDCANCEL},
+        {"its button",
+         [](ChoiceWindow& w) {
+             const auto button = reinterpret_cast<LPARAM>(w.seven.Handle());
+             PostMessageA(w.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), button);
+         },
+         7},
+    };
+    for (const auto& c : cases) {
+        ChoiceWindow window(host.Handle());
+        EXPECT_FALSE(IsWindowVisible(window.Handle())) << c.what;
+        c.post(window);
+        EXPECT_EQ(window.ShowModal(), c.result) << c.what;
+        EXPECT_FALSE(window.ownerEnabledAtTheEnd) << c.what;
+        EXPECT_TRUE(IsWindowEnabled(host.Handle())) << c.what;
+        EXPECT_FALSE(IsWindowVisible(window.Handle())) << c.what;
+    }
+
+    // Centred on its owner; the program ending meanwhile ends it too, and the end reaches the
+    // program's own loop.
+    ChoiceWindow window(host.Handle());
+    PostQuitMessage(3);
+    EXPECT_EQ(window.ShowModal(), IDCANCEL);
+    RECT owner{}, own{};
+    ASSERT_TRUE(GetWindowRect(host.Handle(), &owner) && GetWindowRect(window.Handle(), &own));
+    EXPECT_NEAR(own.left + own.right, owner.left + owner.right, 1);
+    EXPECT_NEAR(own.top + own.bottom, owner.top + owner.bottom, 1);
+    EXPECT_TRUE(IsWindowEnabled(host.Handle()));
+    MSG quit{};
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 3u);
 }
 
 TEST_F(RealControls, MemoTypesEnterAndTabAsTextAndStopsAt512Characters)

@@ -47,7 +47,8 @@ TEST_F(MainWindowKeyboard, TabMovesThroughTheSettingsInOrder)
 {
     form->Settings().OEFileEdit.SetFocus();
     ASSERT_EQ(GetFocus(), form->Settings().OEFileEdit.Handle());
-    const HWND expected[] = {form->Settings().BrowseBtn.Handle(), form->Settings().AutoChkBx.Handle(), form->Settings().MinutesEdit.Handle(),
+    const HWND expected[] = {form->Settings().BrowseBtn.Handle(), form->Settings().MailClientsBtn.Handle(),
+                             form->Settings().AutoChkBx.Handle(), form->Settings().MinutesEdit.Handle(),
                              form->Settings().StartupChkBx.Handle(), form->Settings().BalloonChkBx.Handle()};
     for (HWND next : expected) {
         PressTab();

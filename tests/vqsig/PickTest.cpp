@@ -1,6 +1,7 @@
 // vqsig pick: one random change, composed as the tray menu composes it, from the command
 // line or from the program's own settings.
 #include "tests/common/MachineRegistry.h"
+#include "tests/common/SignatureEncodings.h"
 #include "tests/common/TestDirectory.h"
 #include "tests/vqsig/ConsoleRun.h"
 #include "tests/vqsig/Databases.h"
@@ -38,6 +39,25 @@ TEST(VqsigPickTest, PrintsOrWritesTheSignatureWithTheDelimiterAndStaticText)
     EXPECT_EQ(0u, written.exitCode);
     EXPECT_EQ("", written.out + written.err);
     EXPECT_EQ("Body\r\nline", folder.Read("sig.txt"));
+}
+
+// --out writes the file in the encoding it has, as the tray's change does; --stdout goes on
+// giving the program's own bytes.
+TEST(VqsigPickTest, OutKeepsTheFilesEncodingAndStandardOutputTheProgramsBytes)
+{
+    TestDirectory folder;
+    folder.Write("one.sigs", Database({encodings::EncodedBody}));
+    const std::string db = folder.Path() + "one.sigs";
+    const std::string out = folder.Path() + "sig.txt";
+    for (const encodings::Case& c : encodings::PlainTextCases) {
+        DeleteFileA(out.c_str());
+        if (c.before)
+            folder.Write("sig.txt", *c.before);
+        const auto run = Vqsig({"pick", db, "--out", out, "--no-delimiter"});
+        EXPECT_EQ(0u, run.exitCode) << c.what << ": " << run.err;
+        EXPECT_EQ(c.after, folder.Read("sig.txt")) << c.what;
+    }
+    EXPECT_EQ(encodings::EncodedBody, Vqsig({"pick", db, "--stdout", "--no-delimiter"}).out);
 }
 
 TEST(VqsigPickTest, EachFailedCheckPrintsTheDialogTextAndExitsWithOne)

@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-// Conversions between the ANSI code page the databases are written in, UTF-8 (fortune
-// files) and the wide characters a console shows.
-namespace vqsig {
+// Conversions between the ANSI code page the program's text is in, UTF-8 (fortune files, the
+// mail clients' settings, signature files saved as UTF-8) and wide characters (a console,
+// UTF-16 files).
+namespace base {
 
 // True when every byte is below 128: the same text in UTF-8 and in any ANSI code page.
 bool IsAscii(std::string_view bytes);
@@ -16,7 +17,8 @@ bool IsAscii(std::string_view bytes);
 bool IsUtf8(std::string_view bytes);
 
 // The wide characters of bytes in the given code page (CP_ACP, CP_UTF8, ...). Bytes the code
-// page does not define come out as the system's replacement character.
+// page does not define come out as the system's replacement character; a code page the
+// system does not know throws.
 std::wstring ToWide(std::string_view bytes, UINT codePage);
 
 // The text in the ANSI code page, or nothing when a character has no form there: no
@@ -24,9 +26,10 @@ std::wstring ToWide(std::string_view bytes, UINT codePage);
 std::optional<std::string> WideToAnsi(std::wstring_view text);
 std::optional<std::string> Utf8ToAnsi(std::string_view utf8);
 
+std::string WideToUtf8(std::wstring_view text);
 std::string AnsiToUtf8(std::string_view ansi);
 
 // The text in the ANSI code page for a message, a "?" in place of each character it lacks.
 std::string ShownInAnsi(std::wstring_view text);
 
-} // namespace vqsig
+} // namespace base

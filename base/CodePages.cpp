@@ -1,12 +1,13 @@
-#include "vqsig/CodePages.h"
+#include "base/CodePages.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
-namespace vqsig {
+namespace base {
 
 namespace {
 
@@ -47,9 +48,11 @@ std::wstring ToWide(std::string_view bytes, UINT codePage)
         return {};
     const int length = CheckedLength(bytes.size());
     const int needed = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+    // Without MB_ERR_INVALID_CHARS the call fails only for an unknown code page; an empty
+    // answer would silently lose the whole text.
+    if (needed == 0)
+        throw std::runtime_error("Code page " + std::to_string(codePage) + " is not installed.");
     std::wstring text(static_cast<std::size_t>(needed), L'\0');
-    // Without MB_ERR_INVALID_CHARS the call fails only for an unknown code page, which the
-    // size query above would already have answered with 0.
     MultiByteToWideChar(codePage, 0, bytes.data(), length, text.data(), needed);
     return text;
 }
@@ -77,9 +80,8 @@ std::optional<std::string> Utf8ToAnsi(std::string_view utf8)
     return WideToAnsi(ToWide(utf8, CP_UTF8));
 }
 
-std::string AnsiToUtf8(std::string_view ansi)
+std::string WideToUtf8(std::wstring_view wide)
 {
-    const std::wstring wide = ToWide(ansi, CP_ACP);
     if (wide.empty())
         return {};
     const int length = CheckedLength(wide.size());
@@ -87,6 +89,11 @@ std::string AnsiToUtf8(std::string_view ansi)
     std::string utf8(static_cast<std::size_t>(needed), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr, nullptr);
     return utf8;
+}
+
+std::string AnsiToUtf8(std::string_view ansi)
+{
+    return WideToUtf8(ToWide(ansi, CP_ACP));
 }
 
 std::string ShownInAnsi(std::wstring_view text)
@@ -100,4 +107,4 @@ std::string ShownInAnsi(std::wstring_view text)
     return shown;
 }
 
-} // namespace vqsig
+} // namespace base

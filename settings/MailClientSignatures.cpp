@@ -1,0 +1,50 @@
+#include "settings/MailClientSignatures.h"
+
+#include <shlobj.h>
+
+namespace settings {
+
+MailClientPlaces MailClientPlacesOfThisUser()
+{
+    MailClientPlaces places;
+    char appData[MAX_PATH] = {};
+    // Without a roaming application data folder there is nowhere to look.
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+        places.appData = appData;
+    if (!places.appData.empty() && places.appData.back() == '\\')
+        places.appData.pop_back();
+    return places;
+}
+
+MailClientSearch FindMailClientSignatures(const MailClientPlaces& places)
+{
+    MailClientSearch search;
+    // An empty folder would make the paths below start at the current drive's root.
+    if (places.appData.empty())
+        return search;
+    FindThunderbirdSignatures(places.appData, search);
+    FindOutlookSignatures(places.appData, places.officeRoot, search);
+    return search;
+}
+
+std::string MailClientLine(const MailClientSignature& signature)
+{
+    std::string line = signature.client + " - " + signature.name + " - ";
+    if (signature.client == "Thunderbird")
+        line += signature.fileSignatureOn ? "file signature on - " : "file signature off - ";
+    if (signature.path.empty())
+        return line + "unusable: its path has characters this system's code page cannot hold";
+    return line + signature.path;
+}
+
+std::string NothingFoundLine(const MailClientSearch& search)
+{
+    std::string line = "No mail client's signature file found";
+    if (!search.lookedIn.empty())
+        line += "; looked in ";
+    for (std::size_t i = 0; i < search.lookedIn.size(); ++i)
+        line += (i == 0 ? "" : i + 1 == search.lookedIn.size() ? " and " : ", ") + search.lookedIn[i];
+    return line;
+}
+
+} // namespace settings

@@ -1,0 +1,61 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The signature files this user's mail clients read, found where the clients keep their own
+// settings, so that a user can point the program at one without knowing where it lives.
+// Everything here only reads; nothing of the mail clients is changed.
+namespace settings {
+
+// One signature file a mail client reads.
+struct MailClientSignature {
+    std::string client; // "Thunderbird" or "Outlook"
+    // Thunderbird: the identity's address, or its id when it has none; Outlook: the
+    // signature's name (a roaming one's with its account, "Work (me@example.com)").
+    std::string name;
+    // Thunderbird's own switch for taking the signature from the file; Outlook always does.
+    bool fileSignatureOn = true;
+    // The full path, or empty when the file's path has characters the ANSI code page
+    // cannot hold: such a file cannot be named here without naming another.
+    std::string path;
+
+    bool operator==(const MailClientSignature&) const = default;
+};
+
+// Where to look: the roaming application data folder (%APPDATA%) and the root of the key
+// under which Outlook names its signatures folder.
+struct MailClientPlaces {
+    std::string appData; // without a trailing backslash
+    HKEY officeRoot = HKEY_CURRENT_USER;
+};
+MailClientPlaces MailClientPlacesOfThisUser();
+
+struct MailClientSearch {
+    std::vector<MailClientSignature> found;
+    // The files and folders looked in, for the user who finds nothing.
+    std::vector<std::string> lookedIn;
+};
+
+// Thunderbird's first, by profile in the order of profiles.ini and by identity in the order of
+// prefs.js; then Outlook's, by folder and by name.
+MailClientSearch FindMailClientSignatures(const MailClientPlaces& places = MailClientPlacesOfThisUser());
+
+// Thunderbird: every identity with a signature file (mail.identity.<id>.sig_file) in the
+// prefs.js of every profile that profiles.ini in %APPDATA%\Thunderbird lists.
+void FindThunderbirdSignatures(const std::string& appData, MailClientSearch& search);
+
+// Outlook: the signatures folder that Outlook's registry setting names (it is localized in
+// some languages), else %APPDATA%\Microsoft\Signatures; each base name with a .htm, .txt or
+// .rtf file there is one signature, offered by its .htm, else by its .txt, else its .rtf.
+void FindOutlookSignatures(const std::string& appData, HKEY officeRoot, MailClientSearch& search);
+
+// The line a list shows for a signature file, such as
+// "Thunderbird - me@example.com - file signature on - C:\Users\me\sig.txt".
+std::string MailClientLine(const MailClientSignature& signature);
+
+// The one line shown when nothing was found, saying where the search looked.
+std::string NothingFoundLine(const MailClientSearch& search);
+
+} // namespace settings

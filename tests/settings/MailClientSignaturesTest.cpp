@@ -1,0 +1,92 @@
+// The mail clients' signature files, found in made-up settings under the real %APPDATA% and
+// registry of the test prefix.
+#include "settings/MailClientSignatures.h"
+#include "settings/MozillaPrefs.h"
+
+#include "tests/common/MadeUpMailClients.h"
+#include "tests/common/TestDirectory.h"
+
+#include <gtest/gtest.h>
+
+using namespace settings;
+
+namespace {
+
+std::vector<std::string> Lines(const MailClientSearch& search)
+{
+    std::vector<std::string> lines;
+    for (const MailClientSignature& signature : search.found)
+        lines.push_back(MailClientLine(signature));
+    return lines;
+}
+
+} // namespace
+
+TEST(MailClientSignatures, FindsThunderbirdIdentitiesAndOutlookSignaturesOfThisUser)
+{
+    mailclients::MadeUpMailClients clients;
+    const MailClientSearch search = FindMailClientSignatures();
+    EXPECT_EQ(Lines(search), clients.Lines());
+    ASSERT_EQ(search.found.size(), 6u);
+    EXPECT_EQ(search.found[0], (MailClientSignature{"Thunderbird", "jo@example.com", true,
+                                                    clients.Elsewhere() + "\\Gr\xfc\xdf" "e.txt"}));
+    EXPECT_EQ(search.found[2].path, ""); // \u0142 has no form in code page 1252: no look-alike "l"
+    const std::string appData = mailclients::AppData();
+    EXPECT_EQ(search.lookedIn,
+              (std::vector<std::string>{appData + "\\Thunderbird\\profiles.ini", clients.OutlookFolder()}));
+
+    // Where Outlook's registry setting names a localized folder, that one is read instead.
+    const std::string localized = clients.LocalizeOutlookFolder();
+    const MailClientSearch localizedSearch = FindMailClientSignatures();
+    ASSERT_EQ(localizedSearch.found.size(), 5u);
+    EXPECT_EQ(localizedSearch.found.back(), (MailClientSignature{"Outlook", "Firma", true, localized}));
+    EXPECT_EQ(localizedSearch.lookedIn.back(), appData + "\\Microsoft\\Firmas");
+}
+
+TEST(MailClientSignatures, WithNothingThereTheLineSaysWhereItLooked)
+{
+    TestDirectory empty;
+    std::string appData = empty.Path();
+    appData.pop_back();
+    const MailClientSearch search = FindMailClientSignatures({appData, HKEY_CURRENT_USER});
+    EXPECT_TRUE(search.found.empty());
+    EXPECT_EQ(NothingFoundLine(search), "No mail client's signature file found; looked in " + appData +
+                                            "\\Thunderbird\\profiles.ini and " + appData + "\\Microsoft\\Signatures");
+    // A user without an application data folder: nothing is looked for at the drive's root.
+    const MailClientSearch nowhere = FindMailClientSignatures({"", HKEY_CURRENT_USER});
+    EXPECT_TRUE(nowhere.found.empty() && nowhere.lookedIn.empty());
+    EXPECT_EQ(NothingFoundLine(nowhere), "No mail client's signature file found");
+}
+
+TEST(MozillaPrefs, ReadsStringsWithTheirEscapesAndSkipsWhatItCannotRead)
+{
+    const struct {
+        std::string line;
+        std::wstring value; // of the one preference "p", or none read when empty
+        bool isString;
+    } cases[] = {
+        {R"(user_pref("p", "C:\\Sig \"x\" \'y\'");)", L"C:\\Sig \"x\" 'y'", true},
+        {R"(user_pref("p", "Gr\u00fc\u00DFe\x21 \ud83d\ude00");)", L"Gr\u00fc\u00dfe! \U0001F600", true},
+        {"user_pref(\"p\", \"caf\xC3\xA9\\n\\t\");", L"caf\u00e9\n\t", true},
+        {"user_pref(\"p\", \"bad \xC3 byte\");", L"bad \ufffd byte", true},
+        {"pref('p', 'single', sticky);", L"single", true},
+        {" user_pref ( \"p\" , true ) ; // comment", L"true", false},
+        {"/* user_pref(\"q\", 1); */ sticky_pref(\"p\", -42);", L"-42", false},
+        {"# user_pref(\"q\", 1);\nuser_pref(\"p\", 7);", L"7", false},
+        {R"(user_pref("p", "unknown \q escape");)", L"", false},
+        {"user_pref(\"p\", \"no end);", L"", false},
+        {"user_pref(\"p\", \"line\nbreak\");", L"", false},
+        {R"(user_pref("p", "\u00f");)", L"", false},
+        {"user_pref(\"p\" \"x\");", L"", false},
+        {"user_pref(\"p\", \"x\")", L"", false},
+    };
+    for (const auto& c : cases) {
+        // A statement that cannot be read costs only itself: the one after it is read.
+        const std::vector<MozillaPref> prefs = ParseMozillaPrefs(c.line + "\nuser_pref(\"after\", 1);");
+        std::vector<MozillaPref> expected;
+        if (!c.value.empty())
+            expected.push_back({L"p", c.value, c.isString});
+        expected.push_back({L"after", L"1", false});
+        EXPECT_EQ(prefs, expected) << c.line;
+    }
+}

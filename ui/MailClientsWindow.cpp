@@ -1,0 +1,113 @@
+#include "ui/MailClientsWindow.h"
+
+#include "engine/OwnFiles.h"
+#include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
+#include "ui/WindowFont.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int ClientWidth = 600;
+constexpr int ClientHeight = 232;
+constexpr int Margin = 8;
+constexpr int ButtonWidth = 75;
+constexpr int ButtonHeight = 23;
+constexpr int ListHeight = ClientHeight - 3 * Margin - ButtonHeight;
+
+toolkit::ControlArgs At(HWND window, int left, int top, int width, int height, std::string text = {},
+                        DWORD style = WS_TABSTOP)
+{
+    return toolkit::ControlArgs{window, left, top, width, height, std::move(text), style};
+}
+
+} // namespace
+
+MailClientsWindow::MailClientsWindow(HWND owner, const settings::MailClientSearch& search,
+                                     const std::string& currentPath)
+    : ModalWindow(ClassName, "Mail clients", owner, ClientWidth, ClientHeight),
+      density_(SIZE{ClientWidth, ClientHeight}, toolkit::Application::MainIconResource, &CreateWindowFont),
+      List(At(Handle(), Margin, Margin, ClientWidth - 2 * Margin, ListHeight, {}, WS_TABSTOP | WS_HSCROLL)),
+      UseBtn(At(Handle(), ClientWidth - 2 * Margin - 2 * ButtonWidth, ClientHeight - Margin - ButtonHeight, ButtonWidth,
+                ButtonHeight, "Use", WS_TABSTOP | BS_DEFPUSHBUTTON)),
+      CancelBtn(At(Handle(), ClientWidth - Margin - ButtonWidth, ClientHeight - Margin - ButtonHeight, ButtonWidth,
+                   ButtonHeight, "Cancel"))
+{
+    density_.LayOut(Handle());
+    int current = -1;
+    for (const settings::MailClientSignature& signature : search.found) {
+        const bool inUse = current < 0 && !signature.path.empty() && NamesOneOf(currentPath, {signature.path});
+        const int line = List.Add(settings::MailClientLine(signature) + (inUse ? InUseMark : ""));
+        paths_.push_back(signature.path);
+        if (inUse)
+            current = line;
+    }
+    if (search.found.empty()) {
+        List.Add(settings::NothingFoundLine(search));
+        paths_.emplace_back();
+    }
+    FitScrollWidth();
+    // The file in use, else the first that can be used.
+    const auto usable = std::find_if(paths_.begin(), paths_.end(), [](const std::string& p) { return !p.empty(); });
+    if (current < 0 && usable != paths_.end())
+        current = static_cast<int>(usable - paths_.begin());
+    List.SetItemIndex(current);
+    ListSelect();
+
+    List.OnSelect = [this](auto&) { ListSelect(); };
+    List.OnDoubleClick = [this](auto&) { UseBtnClick(); };
+    UseBtn.OnClick = [this](auto&) { UseBtnClick(); };
+    CancelBtn.OnClick = [this](auto&) { OnCancel(); };
+}
+
+std::optional<std::string> MailClientsWindow::Choose()
+{
+    chosen_.reset();
+    ShowModal();
+    return chosen_;
+}
+
+void MailClientsWindow::ListSelect()
+{
+    const int line = List.ItemIndex();
+    UseBtn.SetEnabled(line >= 0 && !paths_[static_cast<std::size_t>(line)].empty());
+}
+
+void MailClientsWindow::UseBtnClick()
+{
+    if (!UseBtn.Enabled())
+        return; // Enter or a double click on a line that cannot be used
+    chosen_ = paths_[static_cast<std::size_t>(List.ItemIndex())];
+    EndModal(IDOK);
+}
+
+LRESULT MailClientsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_DPICHANGED)
+        return ModalWindow::HandleMessage(message, wParam, lParam);
+    // Moved to a monitor of another density, or that monitor's scaling changed.
+    density_.Changed(Handle(), wParam, lParam);
+    FitScrollWidth();
+    return 0;
+}
+
+void MailClientsWindow::FitScrollWidth()
+{
+    const HDC dc = GetDC(List.Handle());
+    if (!dc)
+        return; // without a scroll width the longest lines are cut, nothing worse
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(List.Handle(), WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    LONG widest = 0;
+    for (const std::string& line : List.Items()) {
+        SIZE size{};
+        if (GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size))
+            widest = std::max(widest, size.cx);
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(List.Handle(), dc);
+    // A few pixels for the line's own margins.
+    SendMessageA(List.Handle(), LB_SETHORIZONTALEXTENT,
+                 static_cast<WPARAM>(widest + toolkit::Scale(2 * Margin, density_.Dpi())), 0);
+}
