@@ -45,7 +45,8 @@ std::vector<SignatureSetFile> SignatureSetFiles(const std::string& path)
 }
 
 std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings,
-                                                       const std::function<bool(HANDLE)>& isProtected)
+                                                       const std::function<bool(HANDLE)>& isProtected,
+                                                       const SiblingWritten& written)
 {
     std::vector<SiblingOpenFailure> failures;
     for (const SignatureFileContent& sibling : siblings) {
@@ -68,7 +69,8 @@ std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const Signature
             continue;
         }
         file->Write(sibling.bytes);
-        file->Close();
+        if (const std::optional<FileStamp> stamp = file->Close())
+            written(sibling, *stamp);
     }
     return failures;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
 
 SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::string> protectedFiles)
     : protectedFiles_(std::move(protectedFiles))
@@ -19,6 +20,7 @@ SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::strin
             refusal = OwnFileMessage;
         files_.push_back({std::move(file), std::move(refusal)});
     }
+    written_.resize(files_.size());
     for (const std::string& file : protectedFiles_) {
         if (const std::optional<FileIdentity> identity = IdentityOf(file))
             protectedIdentities_.push_back(*identity);
@@ -35,14 +37,36 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const std::string& t
     const unsigned codePage = GetACP();
     std::vector<SignatureFileContent> contents;
     contents.reserve(files_.size());
-    // Read at every change, not classified: the user or the mail client may save a file of
-    // the set in another encoding at any time. The chosen file, already open for writing,
-    // still holds its old text, which is written over only after this.
-    for (const File& file : files_) {
-        contents.push_back(
-            {file.file.path, SignatureInFormat(file.file.format, text, codePage, EncodingOfFile(file.file.path))});
-    }
+    for (std::size_t i = 0; i < files_.size(); ++i)
+        contents.push_back({files_[i].file.path, SignatureInFormat(files_[i].file.format, text, codePage, EncodingNow(i))});
     return contents;
+}
+
+TextFileEncoding SignatureTarget::EncodingNow(std::size_t file) const
+{
+    // Asked at every change, not classified: the user or the mail client may save a file of
+    // the set in another encoding at any time. Only a file nobody has written since the
+    // program did is spared the reading. The chosen file, already open for writing, still
+    // holds its old text, which is written over only after this.
+    const std::string& path = files_[file].file.path;
+    if (const std::optional<WrittenEncoding>& known = written_[file]) {
+        if (const std::optional<FileStamp> stamp = StampOf(path); stamp && *stamp == known->stamp)
+            return known->encoding;
+    }
+    return EncodingOfFile(path);
+}
+
+void SignatureTarget::Written(const SignatureFileContent& content, const FileStamp& stamp)
+{
+    const auto file = std::find_if(files_.begin(), files_.end(),
+                                   [&](const File& candidate) { return candidate.file.path == content.path; });
+    if (file == files_.end())
+        return;
+    // What reading the file back would tell: the bytes as far as a reading looks.
+    const std::string_view bytes = content.bytes;
+    const TextFileEncoding encoding =
+        EncodingOfBytes(bytes.substr(0, EncodingSampleSize), bytes.size() <= EncodingSampleSize);
+    written_[static_cast<std::size_t>(file - files_.begin())] = WrittenEncoding{stamp, encoding};
 }
 
 bool SignatureTarget::Protects(HANDLE file) const

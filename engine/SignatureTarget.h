@@ -1,6 +1,8 @@
 #pragma once
 #include "engine/FileIdentity.h"
+#include "engine/FileStamp.h"
 #include "engine/SignatureSet.h"
+#include "engine/TextFileEncoding.h"
 
 #include <optional>
 #include <string>
@@ -30,11 +32,22 @@ public:
     // the file has now (see TextFileEncoding.h), in the order of Files(): everything is
     // composed before any file is written.
     std::vector<SignatureFileContent> Contents(const std::string& text) const;
+    // A file of the set has been written with these contents and has this stamp now: until
+    // its stamp changes, its encoding is what those bytes tell, and it need not be read.
+    void Written(const SignatureFileContent& content, const FileStamp& stamp);
     // Whether the open file is one of the protected files, whatever path reached it.
     bool Protects(HANDLE file) const;
 
 private:
+    // The encoding of a file as the program last wrote it, and the stamp it was left with.
+    struct WrittenEncoding {
+        FileStamp stamp;
+        TextFileEncoding encoding;
+    };
+    TextFileEncoding EncodingNow(std::size_t file) const;
+
     std::vector<std::string> protectedFiles_;
     std::vector<FileIdentity> protectedIdentities_; // of those that existed
     std::vector<File> files_;
+    std::vector<std::optional<WrittenEncoding>> written_; // by file, as files_
 };

@@ -27,7 +27,7 @@ void ReportPlainError(ReportSink& reports, const std::string& text)
 // signature, say) is refused as the chosen file would be. Answers whether all were written.
 bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget::File> siblings,
                             std::span<const SignatureFileContent> contents,
-                            const std::function<bool(HANDLE)>& isProtected)
+                            const std::function<bool(HANDLE)>& isProtected, const SiblingWritten& written)
 {
     std::vector<SiblingOpenFailure> failures;
     std::vector<SignatureFileContent> writable;
@@ -37,7 +37,7 @@ bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget
         else
             writable.push_back(contents[i]);
     }
-    const std::vector<SiblingOpenFailure> unopened = WriteSignatureSiblings(writable, isProtected);
+    const std::vector<SiblingOpenFailure> unopened = WriteSignatureSiblings(writable, isProtected, written);
     failures.insert(failures.end(), unopened.begin(), unopened.end());
     for (const SiblingOpenFailure& failure : failures) {
         const std::string name = failure.path.substr(failure.path.find_last_of("\\/") + 1);
@@ -138,7 +138,7 @@ void SignatureWriter::NowPlaying(const std::string& player, const std::string& s
     ComposeAndWrite(path, song, NowPlayingHeading(player));
 }
 
-const SignatureTarget& SignatureWriter::Target(const std::string& path)
+SignatureTarget& SignatureWriter::Target(const std::string& path)
 {
     std::vector<std::string> protectedFiles = settings_.ProtectedFiles();
     if (!target_ || !target_->ClassifiedFor(path, protectedFiles))
@@ -148,7 +148,7 @@ const SignatureTarget& SignatureWriter::Target(const std::string& path)
 
 bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
-    const SignatureTarget& target = Target(path);
+    SignatureTarget& target = Target(path);
     if (const std::optional<std::string>& refusal = target.Files().front().refusal) {
         reports_.ReportFileError(path, "Cannot open signature text file!", *refusal,
                                  "Error opening signature text file: " + *refusal);
@@ -171,11 +171,15 @@ bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
 
     const std::vector<SignatureFileContent> set = target.Contents(ComposeSignatureText(settings_, body, heading));
     file->Write(set.front().bytes);
-    file->Close();
+    if (const std::optional<FileStamp> stamp = file->Close())
+        target.Written(set.front(), *stamp);
     // After an error the change notice would only push its balloon aside.
     const auto isProtected = [&target](HANDLE sibling) { return target.Protects(sibling); };
+    const auto written = [&target](const SignatureFileContent& sibling, const FileStamp& stamp) {
+        target.Written(sibling, stamp);
+    };
     if (!WriteSiblingsReporting(reports_, std::span(target.Files()).subspan(1), std::span(set).subspan(1),
-                                isProtected))
+                                isProtected, written))
         return true;
 
     if (settings_.ChangeBalloonOn())

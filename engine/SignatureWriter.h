@@ -61,7 +61,7 @@ public:
 private:
     // The target classified for the path and the settings' protected files as they stand,
     // made anew only when either has changed since the last write.
-    const SignatureTarget& Target(const std::string& path);
+    SignatureTarget& Target(const std::string& path);
 
     SignatureDatabase& database_;
     const WriterSettings& settings_;

@@ -31,14 +31,21 @@ void TextFileWriter::Write(std::string_view text)
     }
 }
 
-void TextFileWriter::Close()
+std::optional<FileStamp> TextFileWriter::Close()
 {
     Flush();
     if (!SetEndOfFile(file_.Get()))
         throw LastWindowsFailure();
+    // Set here rather than left to the file system, which may stamp the file only as it
+    // closes: the time is then known exactly, and no one else can write while it is open.
+    std::optional<FileStamp> stamp(FileStamp{{}, written_});
+    GetSystemTimeAsFileTime(&stamp->lastWrite);
+    if (!SetFileTime(file_.Get(), nullptr, nullptr, &stamp->lastWrite))
+        stamp.reset(); // the file system keeps its own time; the next change reads the file again
     const HANDLE file = file_.Release();
     if (!CloseHandle(file))
         throw LastWindowsFailure();
+    return stamp;
 }
 
 void TextFileWriter::Flush()
@@ -54,4 +61,5 @@ void TextFileWriter::Flush()
         throw LastWindowsFailure();
     if (written < given)
         throw IoFailure(IoCode::ShortWrite);
+    written_ += written;
 }

@@ -1,8 +1,10 @@
 #pragma once
 #include "base/Handles.h"
+#include "engine/FileStamp.h"
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,9 +39,10 @@ public:
     void CloseUnchanged() noexcept { file_.Reset(); }
 
     void Write(std::string_view text);
-    // Writes out what the buffer holds, cuts the file there and closes it; the file is
-    // closed even when that fails.
-    void Close();
+    // Writes out what the buffer holds, cuts the file there, gives it the current time as
+    // its last write and closes it; the file is closed even when that fails. Answers the
+    // file's stamp as written, or nothing where the file system would not take the time.
+    std::optional<FileStamp> Close();
 
 private:
     void Flush();
@@ -47,4 +50,5 @@ private:
     base::FileHandle file_;
     std::array<char, BufferSize> buffer_;
     std::size_t used_ = 0;
+    std::uint64_t written_ = 0;
 };

@@ -689,7 +689,25 @@ TEST_F(SignatureWriterTest, TheSignatureFileKeepsTheEncodingItHas)
             WriteBytes(settings.path, *c.before);
         writer.SetSignature(encodings::EncodedBody);
         EXPECT_EQ(Signature(), c.after) << c.what;
+        // The next change, with nobody writing in between, finds the encoding it left.
+        writer.SetSignature(encodings::EncodedBody);
+        EXPECT_EQ(Signature(), c.after) << c.what << ", written again";
     }
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+// Another program's write between two changes counts, even when it leaves the file as long as
+// the program's own write did.
+TEST_F(SignatureWriterTest, AFileSavedAgainInAnotherEncodingBetweenChangesIsReadAgain)
+{
+    DeleteFileA(settings.path.c_str());
+    writer.SetSignature(encodings::EncodedBody);
+    ASSERT_EQ(Signature(), encodings::EncodedBody);
+    const std::string sameLengthUtf8 = "caf\xC3\xA9 abc";
+    ASSERT_EQ(sameLengthUtf8.size(), encodings::EncodedBody.size());
+    WriteBytes(settings.path, sameLengthUtf8);
+    writer.SetSignature(encodings::EncodedBody);
+    EXPECT_EQ(Signature(), encodings::BodyUtf8);
     EXPECT_TRUE(sink.reports.empty());
 }
 
