@@ -11,7 +11,13 @@
 //   a change in each order (at random never the same text twice, shuffled, in order), its
 //                   place read from and kept in the registry as the program keeps it,
 //                   against the plain random change, which remembers nothing, on the
-//                   100,000-record database. Target: at most 1.1x.
+//                   100,000-record database. Target: at most 1.1x. Under Wine every registry
+//                   call is a round trip to wineserver, and so are the seven file requests of
+//                   the plain change (two opens, two fds fetched, the cut, two closes); the
+//                   read and the write of the place add two more. A round trip costs 5 to 7 us
+//                   when the server's processor is awake and 55 to 70 us when it must be woken,
+//                   whatever the request, so the orders stay near 9/7 of the plain change. A
+//                   wait on a change notification and RegQueryInfoKey cost a round trip too.
 // Each run's floor and operation take turns, so both meet the same state of the machine.
 // The floor writes the signature file as the program does, over the old text and cut after
 // it: under Wine on ext4 a file emptied and written again is pushed to the disk as it
