@@ -82,3 +82,12 @@ std::vector<SignatureRecord> NumberedRecords(int count)
                                      static_cast<char>('A' + i % 26)));
     return records;
 }
+
+std::string WriteDatabaseOfTexts(const std::string& path, const std::vector<std::string>& texts)
+{
+    std::vector<SignatureRecord> records;
+    for (const auto& text : texts)
+        records.push_back(MakeRecord('\x01', text, 'r'));
+    WriteBytes(path, DatabaseBytes(records));
+    return path;
+}

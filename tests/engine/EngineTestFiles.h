@@ -29,5 +29,8 @@ SignatureRecord MakeRecord(char byte0, const std::string& text, char remnant = '
 std::string RecordBytes(const SignatureRecord& record);
 // A database of the given records, one after another.
 std::string DatabaseBytes(const std::vector<SignatureRecord>& records);
+
+// Writes a database of the given texts (each record's remnant 'r') at path; answers path.
+std::string WriteDatabaseOfTexts(const std::string& path, const std::vector<std::string>& texts);
 // Records with distinct texts and bytes, as a database of n records would hold them.
 std::vector<SignatureRecord> NumberedRecords(int count);

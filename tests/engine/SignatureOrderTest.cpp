@@ -125,12 +125,8 @@ protected:
 
     std::string AddDatabase(const std::string& name, const std::vector<std::string>& texts)
     {
-        std::vector<SignatureRecord> records;
-        for (const auto& text : texts)
-            records.push_back(MakeRecord('\x01', text, 'r'));
-        WriteBytes(dir.File(name), DatabaseBytes(records));
-        settings.databases.push_back(dir.File(name));
-        return dir.File(name);
+        settings.databases.push_back(WriteDatabaseOfTexts(dir.File(name), texts));
+        return settings.databases.back();
     }
     // The signatures count changes write, each with no report.
     std::vector<std::string> Changes(int count, RandomIndexSource* random = nullptr)

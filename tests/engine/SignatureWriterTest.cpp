@@ -121,12 +121,8 @@ protected:
     // A database of the given texts in the temp folder, listed in the settings.
     std::string AddDatabase(const std::string& name, const std::vector<std::string>& texts)
     {
-        std::vector<SignatureRecord> records;
-        for (const auto& text : texts)
-            records.push_back(MakeRecord('\x01', text, 'r'));
-        WriteBytes(dir.File(name), DatabaseBytes(records));
-        settings.databases.push_back(dir.File(name));
-        return dir.File(name);
+        settings.databases.push_back(WriteDatabaseOfTexts(dir.File(name), texts));
+        return settings.databases.back();
     }
 
     // Runs each of the three commands that write the signature, from an empty report list,
