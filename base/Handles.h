@@ -63,9 +63,16 @@ struct FindHandleTraits {
     static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) noexcept { FindClose(h); }
 };
+// A view of a file mapping, which keeps the mapping and its file open until it is unmapped.
+struct MappedViewTraits {
+    using Type = void*;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type view) noexcept { UnmapViewOfFile(view); }
+};
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using KernelHandle = UniqueHandle<KernelObjectTraits>;
+using MappedView = UniqueHandle<MappedViewTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 } // namespace base

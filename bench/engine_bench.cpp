@@ -9,15 +9,14 @@
 //   delete record 0 against one read of the records after it, one write of them one
 //                   record further forward, and cutting the file. Target: at most 1.3x.
 //   a change in each order (at random never the same text twice, shuffled, in order), its
-//                   place read from and kept in the registry as the program keeps it,
-//                   against the plain random change, which remembers nothing, on the
-//                   100,000-record database. Target: at most 1.1x. Under Wine every registry
-//                   call is a round trip to wineserver, and so are the seven file requests of
-//                   the plain change (two opens, two fds fetched, the cut, two closes); the
-//                   read and the write of the place add two more. A round trip costs 5 to 7 us
-//                   when the server's processor is awake and 55 to 70 us when it must be woken,
-//                   whatever the request, so the orders stay near 9/7 of the plain change. A
-//                   wait on a change notification and RegQueryInfoKey cost a round trip too.
+//                   place read from and kept in the mapped order state file as the program
+//                   keeps it, against the plain random change, which remembers nothing, on
+//                   the 100,000-record database. Target: at most 1.1x. The place was kept in
+//                   the registry first: under Wine every registry call is a round trip to
+//                   wineserver, as are the seven file requests of the plain change, and a
+//                   round trip costs 5 to 7 us with the server's processor awake and 55 to
+//                   70 us when it must be woken, so the orders stayed near 9/7 of the plain
+//                   change. The mapped file asks nothing of the system at a change.
 // Each run's floor and operation take turns, so both meet the same state of the machine.
 // The floor writes the signature file as the program does, over the old text and cut after
 // it: under Wine on ext4 a file emptied and written again is pushed to the disk as it
@@ -33,8 +32,7 @@
 #include "base/Handles.h"
 #include "bench/Measure.h"
 #include "bench/WorkFolder.h"
-#include "settings/RegistryStore.h"
-#include "settings/SettingValues.h"
+#include "settings/OrderStateFile.h"
 
 #include <windows.h>
 
@@ -102,20 +100,17 @@ private:
     ClockSeededRandom clock_;
 };
 
-// The order and its place in the registry, read and written at every change as the program
-// does, under a key of the bench's own.
-class RegistryOrder : public OrderKeeper {
+// The order and its place in an order state file, read and written at every change as the
+// program does.
+class FileOrder : public OrderKeeper {
 public:
-    RegistryOrder(HKEY root, SignatureOrder order)
-        : place_(settings::OrderStateIn(settings::RegistryStore(root))), order_(order)
-    {
-    }
+    FileOrder(const std::string& statePath, SignatureOrder order) : place_(statePath), order_(order) {}
     SignatureOrder Order() const override { return order_; }
-    OrderPlace Place() const override { return OrderPlace::FromText(settings::ReadOrderState(place_)); }
-    void KeepPlace(const OrderPlace& place) override { settings::WriteOrderState(place_, place.ToText()); }
+    OrderPlace Place() const override { return OrderPlace::FromText(place_.Read()); }
+    void KeepPlace(const OrderPlace& place) override { place_.Write(place.ToText()); }
 
 private:
-    settings::HeldValue place_;
+    settings::OrderStateFile place_;
     SignatureOrder order_;
 };
 
@@ -222,29 +217,6 @@ bool MeasureRandomChange(const char* what, const bench::WorkFolder& folder, cons
     return bench::PrintAgainstFloor(what, Median(changes), Median(floors), 1.1);
 }
 
-// The bench's own registry key, for the orders' places; removed with everything under it.
-class BenchKey {
-public:
-    BenchKey() : path_("Software\\VarnquillBench-" + std::to_string(GetCurrentProcessId()))
-    {
-        HKEY key = nullptr;
-        Check(RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr) == ERROR_SUCCESS,
-              "RegCreateKeyExA");
-        key_.Reset(key);
-    }
-    ~BenchKey()
-    {
-        key_.Reset();
-        RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str()); // a leftover key only costs a few bytes
-    }
-    HKEY Get() const { return key_.Get(); }
-
-private:
-    std::string path_;
-    base::RegistryKey key_;
-};
-
 // A change in each order against the plain random change, all on the same database, taking
 // turns at going first, as the change right after another pays for what that one left.
 bool MeasureOrders(const bench::WorkFolder& folder, const std::string& path, int runs)
@@ -253,17 +225,16 @@ bool MeasureOrders(const bench::WorkFolder& folder, const std::string& path, int
                            {folder.File("sigs.list"), folder.File("static.sig.qmz")});
     CountingSink sink;
     SignatureDatabase database;
-    const BenchKey key;
     const SignatureOrder orders[] = {SignatureOrder::Random, SignatureOrder::Shuffle, SignatureOrder::Sequence};
-    std::deque<RegistryOrder> keepers;      // each stays where it was made
+    std::deque<FileOrder> keepers;          // each stays where it was made
     std::deque<SignatureWriter> writers;    // the plain writer first
     writers.emplace_back(database, settings, sink);
     for (const SignatureOrder order : orders) {
-        keepers.emplace_back(key.Get(), order);
+        keepers.emplace_back(folder.File("order.state"), order);
         writers.emplace_back(database, settings, sink, &keepers.back());
     }
     for (SignatureWriter& writer : writers)
-        writer.RandomChange(); // the place's key made, files cached
+        writer.RandomChange(); // files cached
     std::vector<std::vector<double>> changes(writers.size());
     for (int run = 0; run < runs; ++run)
         for (std::size_t turn = 0; turn < writers.size(); ++turn) {

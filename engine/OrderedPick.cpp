@@ -1,5 +1,6 @@
 #include "engine/OrderedPick.h"
 
+#include "base/TextHash.h"
 #include "engine/RoundPermutation.h"
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <limits>
 
 namespace {
+
+using base::TextHash;
 
 // A record by its place in the list and its index there.
 struct Target {

@@ -76,13 +76,3 @@ OrderPlace OrderPlace::FromText(const std::string& text)
     place.sequenceRecord = static_cast<std::int64_t>(fields[7]);
     return place;
 }
-
-std::uint64_t TextHash(std::string_view text) noexcept
-{
-    std::uint64_t hash = 0xCBF29CE484222325ull;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001B3ull;
-    }
-    return hash;
-}

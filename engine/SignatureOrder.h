@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 // The order in which random changes go through the listed databases' records.
 enum class SignatureOrder {
@@ -16,7 +15,7 @@ const char* OrderName(SignatureOrder order) noexcept;
 SignatureOrder OrderNamed(const std::string& name) noexcept;
 
 // Where the order stands between changes, whatever the size of the databases. Paths and
-// texts are known by their hash (TextHash).
+// texts are known by their hash (base::TextHash).
 struct OrderPlace {
     // The text the last change wrote, in any order (0: none yet).
     std::uint64_t lastTextHash = 0;
@@ -50,6 +49,3 @@ public:
     virtual OrderPlace Place() const = 0;
     virtual void KeepPlace(const OrderPlace& place) = 0;
 };
-
-// 64-bit FNV-1a: how the place knows a text or a path again.
-std::uint64_t TextHash(std::string_view text) noexcept;

@@ -170,10 +170,12 @@ Section /o "un.Also remove my settings" SecUnSettings
   DeleteRegKey /ifempty HKCU "Software\qmz"
   Delete "$INSTDIR\sigs.list"
   Delete "$INSTDIR\static.sig.qmz"
+  Delete "$INSTDIR\order.state"
   RMDir "$INSTDIR"
   SetShellVarContext current
   Delete "$APPDATA\Varnquill\sigs.list"
   Delete "$APPDATA\Varnquill\static.sig.qmz"
+  Delete "$APPDATA\Varnquill\order.state"
   RMDir "$APPDATA\Varnquill"
   SetShellVarContext all
 SectionEnd

@@ -128,29 +128,4 @@ void RegistryStore::DeleteValue(const std::string& key, const std::string& name)
     RegDeleteValueA(opened.Get(), name.c_str());
 }
 
-HeldValue::HeldValue(const RegistryStore& store, std::string key, std::string name)
-    : store_(store), key_(std::move(key)), name_(std::move(name))
-{
-}
-
-std::string HeldValue::Read(const std::string& defaultValue) const
-{
-    // Until it is held, or when its own root has lost the value, the store answers.
-    if (held_)
-        if (std::optional<std::string> own = QueryString(held_.Get(), name_))
-            return *own;
-    return store_.ReadString(key_, name_, defaultValue);
-}
-
-void HeldValue::Write(const std::string& value)
-{
-    if (held_ && SetString(held_.Get(), name_, value))
-        return;
-    // First write, or the held key refused (deleted meanwhile): the store's whole way once,
-    // then hold the key it wrote to.
-    held_.Reset();
-    store_.WriteString(key_, name_, value);
-    held_ = OpenExistingKey(store_.root_, key_, KEY_QUERY_VALUE | KEY_SET_VALUE);
-}
-
 } // namespace settings

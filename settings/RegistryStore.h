@@ -63,29 +63,8 @@ public:
     void DeleteValue(const std::string& key, const std::string& name);
 
 private:
-    friend class HeldValue;
-
     HKEY root_;
     HKEY readThroughRoot_;
-};
-
-// One string value of a store that is read and written again and again (the order's place,
-// at every signature change). Its key is held open from the first write on, so a read or a
-// write then costs one call to the registry instead of three to five. It reads and fails as
-// the store's ReadString and WriteString do; a key deleted meanwhile is made again by the
-// next write.
-class HeldValue {
-public:
-    HeldValue(const RegistryStore& store, std::string key, std::string name);
-
-    std::string Read(const std::string& defaultValue) const;
-    void Write(const std::string& value);
-
-private:
-    RegistryStore store_;
-    std::string key_;
-    std::string name_;
-    base::RegistryKey held_;
 };
 
 } // namespace settings

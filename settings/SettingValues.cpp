@@ -57,20 +57,6 @@ std::string ReadOrder(const RegistryStore& store)
     return store.ReadString(SettingsKey, OrderValue, DefaultOrderName);
 }
 
-HeldValue OrderStateIn(const RegistryStore& store)
-{
-    return HeldValue(store, SettingsKey, OrderStateValue);
-}
-
-std::string ReadOrderState(const HeldValue& state)
-{
-    try {
-        return state.Read(std::string());
-    } catch (const RegistryError&) {
-        return std::string();
-    }
-}
-
 void WriteMinutes(RegistryStore& store, int minutes)
 {
     store.WriteInteger(SettingsKey, MinutesValue, minutes);
@@ -94,11 +80,6 @@ void WriteStaticPlace(RegistryStore& store, bool above)
 void WriteOrder(RegistryStore& store, const std::string& name)
 {
     store.WriteString(SettingsKey, OrderValue, name);
-}
-
-void WriteOrderState(HeldValue& state, const std::string& text)
-{
-    state.Write(text);
 }
 
 void WriteWindowPosition(RegistryStore& store, int top, int left)

@@ -25,8 +25,7 @@
 //   WriteStaticPlace(store, above), WriteOrder(store, name), WriteWindowPosition(store, top,
 //   left) at exit.
 //
-// And, written by every change in order and read by the next: ReadOrderState and
-// WriteOrderState on the value OrderStateIn(store) holds.
+// Where the order stands is no setting: the order state file (OrderStateFile.h) keeps it.
 namespace settings {
 
 inline constexpr const char* SettingsKey = "\\Software\\qmz\\Varnquill\\";
@@ -42,9 +41,8 @@ inline constexpr const char* StatPlaceValue = "StatPlace";
 inline constexpr const char* TopValue = "Top";
 inline constexpr const char* LeftValue = "Left";
 // The order of random changes, by the engine's names for it ("Random", "Shuffle",
-// "Sequence"), and where it stands, as the engine writes its place.
+// "Sequence").
 inline constexpr const char* OrderValue = "Order";
-inline constexpr const char* OrderStateValue = "OrderState";
 inline constexpr const char* DefaultOrderName = "Random";
 
 inline constexpr int DefaultMinutes = 10;
@@ -74,9 +72,6 @@ std::string ReadOrder(const RegistryStore& store);
 // The order's place, read and written at every change: held (RegistryStore.h). It is the
 // program's own bookkeeping rather than a choice of the user's: a value it cannot read
 // (another tool's number, say) reads as none kept, and the next change writes it over.
-HeldValue OrderStateIn(const RegistryStore& store);
-std::string ReadOrderState(const HeldValue& state);
-void WriteOrderState(HeldValue& state, const std::string& text);
 
 void WriteMinutes(RegistryStore& store, int minutes);
 void WriteSignatureFilePath(RegistryStore& store, const std::string& path);

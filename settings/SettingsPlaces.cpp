@@ -63,7 +63,7 @@ PlaceCandidates PlacesOfThisUser()
 std::vector<std::string> EverySideFilePath(const std::string& programDirectory, const PlaceCandidates& candidates)
 {
     std::vector<std::string> paths;
-    for (const char* name : {DatabaseListFileName, StaticTextFileName}) {
+    for (const char* name : SideFileNames) {
         paths.push_back(SideFilePath(programDirectory, name));
         if (!candidates.userFolder.empty())
             paths.push_back(SideFilePath(candidates.userFolder, name));
@@ -125,7 +125,7 @@ std::string SettingsPlaces::SideFileToSave(const std::string& fileName) const
 std::vector<std::string> SettingsPlaces::SideFilePaths() const
 {
     std::vector<std::string> paths;
-    for (const char* name : {DatabaseListFileName, StaticTextFileName}) {
+    for (const char* name : SideFileNames) {
         paths.push_back(SideFilePath(programDirectory_, name));
         if (sideFilesPerUser_)
             paths.push_back(SideFilePath(SideFileFolder(), name));

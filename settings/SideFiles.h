@@ -2,14 +2,17 @@
 #include <string>
 #include <vector>
 
-// The two side files: the database list ("sigs.list") and the static text ("static.sig.qmz"),
-// beside the program or in the user's own folder (SettingsPlaces.h decides). Failures are
+// The side files: the database list ("sigs.list"), the static text ("static.sig.qmz") and
+// where the order of changes stands ("order.state", OrderStateFile.h), beside the program or
+// in the user's own folder (SettingsPlaces.h decides). Failures are
 // FileAccessError (WholeFile.h); a missing file is the caller's to skip (FileExists) before
 // loading.
 namespace settings {
 
 inline constexpr const char* DatabaseListFileName = "sigs.list";
 inline constexpr const char* StaticTextFileName = "static.sig.qmz";
+inline constexpr const char* OrderStateFileName = "order.state";
+inline constexpr const char* SideFileNames[] = {DatabaseListFileName, StaticTextFileName, OrderStateFileName};
 
 // folder ending in a backslash, as ProgramDirectory() gives it; another backslash goes
 // before the file name, which the file system accepts.

@@ -1,6 +1,7 @@
 #include "ui/PanelOrder.h"
 
-#include "settings/SettingValues.h"
+#include "settings/SettingsPlaces.h"
+#include "settings/SideFiles.h"
 #include "ui/ProgramState.h"
 #include "ui/SettingsPanel.h"
 
@@ -9,16 +10,16 @@ PanelOrder::PanelOrder(const SettingsPanel& settings, const ProgramState& progra
 {
 }
 
-settings::HeldValue* PanelOrder::Held() const
+settings::OrderStateFile* PanelOrder::State() const
 {
-    const settings::RegistryStore* store = program_.settings.get();
-    if (store != heldFor_) {
-        held_.reset();
-        if (store)
-            held_.emplace(settings::OrderStateIn(*store));
-        heldFor_ = store;
+    const settings::SettingsPlaces* places = program_.places.get();
+    if (places != stateFor_) {
+        state_.reset();
+        if (places)
+            state_.emplace(places->SideFileToSave(settings::OrderStateFileName));
+        stateFor_ = places;
     }
-    return held_ ? &*held_ : nullptr;
+    return state_ ? &*state_ : nullptr;
 }
 
 SignatureOrder PanelOrder::Order() const
@@ -28,12 +29,12 @@ SignatureOrder PanelOrder::Order() const
 
 OrderPlace PanelOrder::Place() const
 {
-    const settings::HeldValue* held = Held();
-    return held ? OrderPlace::FromText(settings::ReadOrderState(*held)) : OrderPlace{};
+    const settings::OrderStateFile* state = State();
+    return state ? OrderPlace::FromText(state->Read()) : OrderPlace{};
 }
 
 void PanelOrder::KeepPlace(const OrderPlace& place)
 {
-    if (settings::HeldValue* held = Held())
-        settings::WriteOrderState(*held, place.ToText());
+    if (settings::OrderStateFile* state = State())
+        state->Write(place.ToText());
 }

@@ -1,16 +1,19 @@
 #pragma once
 #include "engine/SignatureOrder.h"
-#include "settings/RegistryStore.h"
+#include "settings/OrderStateFile.h"
 
 #include <optional>
 
 class SettingsPanel;
 struct ProgramState;
+namespace settings {
+class SettingsPlaces;
+}
 
 // The order of random changes as the settings panel shows it, and where it stands, kept in
-// the settings store (where vqsig finds it too) and read again at every change, so a pick
-// from the command line in between is followed. Outside the store's life the order keeps
-// no place.
+// the order state file of the program's side-file folder (where vqsig finds it too) and read
+// again at every change, so a pick from the command line in between is followed. Outside
+// the places' life the order keeps no place.
 class PanelOrder : public OrderKeeper {
 public:
     PanelOrder(const SettingsPanel& settings, const ProgramState& program);
@@ -20,11 +23,11 @@ public:
     void KeepPlace(const OrderPlace& place) override;
 
 private:
-    // The held value over the store that is now the program's, made on first use.
-    settings::HeldValue* Held() const;
+    // The file of the places that are now the program's, mapped on first use.
+    settings::OrderStateFile* State() const;
 
     const SettingsPanel& settings_;
     const ProgramState& program_;
-    mutable const settings::RegistryStore* heldFor_ = nullptr;
-    mutable std::optional<settings::HeldValue> held_;
+    mutable const settings::SettingsPlaces* stateFor_ = nullptr;
+    mutable std::optional<settings::OrderStateFile> state_;
 };

@@ -35,19 +35,19 @@ PickSettings ReadProgramSettings(const settings::SettingsPlaces& places)
 }
 
 ProgramOrder::ProgramOrder(const settings::SettingsPlaces& places)
-    : place_(settings::OrderStateIn(places.SettingsStore())),
+    : place_(places.SideFileToSave(settings::OrderStateFileName)),
       order_(OrderNamed(settings::ReadOrder(places.SettingsStore())))
 {
 }
 
 OrderPlace ProgramOrder::Place() const
 {
-    return OrderPlace::FromText(settings::ReadOrderState(place_));
+    return OrderPlace::FromText(place_.Read());
 }
 
 void ProgramOrder::KeepPlace(const OrderPlace& place)
 {
-    settings::WriteOrderState(place_, place.ToText());
+    place_.Write(place.ToText());
 }
 
 } // namespace vqsig

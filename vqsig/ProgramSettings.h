@@ -1,6 +1,6 @@
 #pragma once
 #include "engine/SignatureOrder.h"
-#include "settings/RegistryStore.h"
+#include "settings/OrderStateFile.h"
 #include "settings/SettingsPlaces.h"
 #include "vqsig/PickSettings.h"
 
@@ -15,8 +15,9 @@ settings::SettingsPlaces ProgramPlaces();
 // from the command line and one from the tray write the same file the same way.
 PickSettings ReadProgramSettings(const settings::SettingsPlaces& places);
 
-// The order Varnquill's random changes follow and where it stands, in its settings: a pick
-// goes on from where the tray's last change left the order, and the tray from the pick.
+// The order Varnquill's random changes follow and where it stands, in its settings and its
+// side files: a pick goes on from where the tray's last change left the order, and the tray
+// from the pick.
 class ProgramOrder final : public OrderKeeper {
 public:
     explicit ProgramOrder(const settings::SettingsPlaces& places);
@@ -26,7 +27,7 @@ public:
     void KeepPlace(const OrderPlace& place) override;
 
 private:
-    settings::HeldValue place_;
+    settings::OrderStateFile place_;
     SignatureOrder order_;
 };
 

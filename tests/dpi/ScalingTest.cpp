@@ -182,8 +182,8 @@ protected:
     {
         // Missing already is as good as removed.
         const std::string directory = settings::ProgramDirectory();
-        DeleteFileA(settings::SideFilePath(directory, settings::DatabaseListFileName).c_str());
-        DeleteFileA(settings::SideFilePath(directory, settings::StaticTextFileName).c_str());
+        for (const char* name : settings::SideFileNames)
+            DeleteFileA(settings::SideFilePath(directory, name).c_str());
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill");
     }
 

@@ -6,6 +6,7 @@
 #include "FixedRandom.h"
 #include "WriterDoubles.h"
 #include "base/Handles.h"
+#include "base/TextHash.h"
 
 #include <gtest/gtest.h>
 
@@ -147,7 +148,7 @@ protected:
     void SetLastText(const std::string& text)
     {
         OrderPlace place = OrderPlace::FromText(order.kept);
-        place.lastTextHash = TextHash(text);
+        place.lastTextHash = base::TextHash(text);
         order.kept = place.ToText();
     }
 

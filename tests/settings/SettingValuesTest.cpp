@@ -25,7 +25,6 @@ TEST_F(SettingValuesInRealRegistry, FreshMachineGivesTheDesignedDefaults)
     EXPECT_TRUE(ReadSigBreak(store));
     EXPECT_TRUE(ReadStaticAbove(store));
     EXPECT_EQ("Random", ReadOrder(store));
-    EXPECT_EQ("", ReadOrderState(OrderStateIn(store)));
 }
 
 // How one stored string sets the plain switches, the delimiter switch and the placement.
@@ -95,32 +94,12 @@ TEST_F(SettingValuesInRealRegistry, MinutesThatAreNoIntegerFallBackToTen)
     EXPECT_EQ(31, ReadMinutes(store));
 }
 
-// The order's place is read and written at every change on a key held open, and a store's
-// reads see it. The order is the user's choice and fails to read as every setting does; its
-// place is the program's own bookkeeping, and one another tool has spoilt is as good as none.
-TEST_F(SettingValuesInRealRegistry, TheOrdersPlaceIsHeldAndReadsAsNoneKeptWhenSpoilt)
+// The order is the user's choice and fails to read as every setting does.
+TEST_F(SettingValuesInRealRegistry, AnOrderOfAnotherTypeFailsToRead)
 {
-    HeldValue state = OrderStateIn(store);
-    EXPECT_EQ("", ReadOrderState(state));
-    WriteOrderState(state, "1 0 1");
-    WriteOrderState(state, "1 0 2");
-    EXPECT_EQ("1 0 2", ReadOrderState(state));
-    EXPECT_EQ("1 0 2", store.ReadString(SettingsKey, OrderStateValue, ""));
-
-    // The settings removed while the program runs: the next write makes them again.
-    ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(root.Get(), RawKey.c_str()));
-    EXPECT_EQ("", ReadOrderState(state));
-    WriteOrderState(state, "1 0 3");
-    EXPECT_EQ("1 0 3", store.ReadString(SettingsKey, OrderStateValue, ""));
-
     const DWORD number = 7;
-    for (const char* name : {OrderValue, OrderStateValue})
-        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root.Get(), RawKey.c_str(), name, REG_DWORD, &number, sizeof number));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root.Get(), RawKey.c_str(), OrderValue, REG_DWORD, &number, sizeof number));
     EXPECT_THROW(ReadOrder(store), RegistryError);
-    EXPECT_EQ("", ReadOrderState(OrderStateIn(store)));
-    EXPECT_EQ("", ReadOrderState(state));
-    WriteOrderState(state, "1 0 4");
-    EXPECT_EQ("1 0 4", ReadOrderState(state));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "settings/SideFiles.h"
 
+#include "settings/OrderStateFile.h"
 #include "settings/WholeFile.h"
 #include "base/Handles.h"
 #include "base/SystemError.h"
@@ -151,6 +152,46 @@ TEST_F(SideFiles, SaveOverALockedFileFailsAndKeepsItWhole)
     }
     EXPECT_EQ(Lines{"C:\\Sigs\\work.sigs"}, LoadList(listPath));
     EXPECT_EQ((Lines{"sigs.list", "static.sig.qmz"}), directory.Names());
+}
+
+// The order's place is shared through the mapped file: what one mapping writes the other
+// reads at once, and the file keeps it once both are gone. A damaged file, a text too long
+// for it, or a folder where it cannot be made loses nothing but the place.
+TEST_F(SideFiles, TheOrderStateFileSharesAndKeepsThePlaceAndReadsAsNoneWhenDamaged)
+{
+    const std::string statePath = SideFilePath(directory.Path(), OrderStateFileName);
+    {
+        OrderStateFile program(statePath);
+        ASSERT_TRUE(program.Mapped());
+        EXPECT_EQ("", program.Read());
+        program.Write("1 0 2");
+        OrderStateFile pick(statePath);
+        EXPECT_EQ("1 0 2", pick.Read());
+        pick.Write("1 0 3");
+        EXPECT_EQ("1 0 3", program.Read());
+        EXPECT_THROW(program.Write(std::string(OrderStateFile::MostText + 1, '1')), std::length_error);
+        EXPECT_EQ("1 0 3", pick.Read());
+    }
+    std::string bytes = directory.Read("order.state");
+    EXPECT_EQ("1 0 3", OrderStateFile(statePath).Read());
+
+    // One byte of the text changed on the disk, or the file cut short: none kept.
+    ASSERT_NE(std::string::npos, bytes.find("1 0 3"));
+    bytes[bytes.find("1 0 3") + 4] = '4';
+    directory.Write("order.state", bytes);
+    {
+        OrderStateFile damaged(statePath);
+        EXPECT_EQ("", damaged.Read());
+        damaged.Write("1 0 5");
+    }
+    EXPECT_EQ("1 0 5", OrderStateFile(statePath).Read());
+    directory.Write("order.state", "1 0 6");
+    EXPECT_EQ("", OrderStateFile(statePath).Read());
+
+    OrderStateFile nowhere(directory.Path() + "missing\\order.state");
+    EXPECT_FALSE(nowhere.Mapped());
+    nowhere.Write("1 0 7");
+    EXPECT_EQ("1 0 7", nowhere.Read());
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureRecord.h"
+#include "settings/ProgramLocation.h"
+#include "settings/SideFiles.h"
 
 #include <windows.h>
 
@@ -15,6 +17,7 @@ void ForgetSettings()
 {
     // Missing already is as good as removed.
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill");
+    DeleteFileA(settings::SideFilePath(settings::ProgramDirectory(), settings::OrderStateFileName).c_str());
 }
 
 void RemoveFolder(const std::string& folder)

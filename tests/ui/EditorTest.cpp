@@ -279,13 +279,15 @@ TEST_F(EditorWindow, SetSignatureRefusesTheOpenDatabaseAndTheSideFilesAsItsTarge
     WriteDatabase(path, {"stored"});
     form->Editor().OpenFromList(path);
     form->Editor().SigMemo.SetText("would overwrite");
-    const std::string listFile = settings::SideFilePath(settings::ProgramDirectory(), settings::DatabaseListFileName);
-    const std::string staticFile = settings::SideFilePath(settings::ProgramDirectory(), settings::StaticTextFileName);
-    const std::optional<std::string> listBefore = FileBytes(listFile);
-    const std::optional<std::string> staticBefore = FileBytes(staticFile);
+    std::vector<std::string> targets = {path};
+    std::vector<std::optional<std::string>> before;
+    for (const char* name : settings::SideFileNames) {
+        targets.push_back(settings::SideFilePath(settings::ProgramDirectory(), name));
+        before.push_back(FileBytes(targets.back()));
+    }
     const std::string refused =
         "Error opening signature text file: It is a signature database or one of Varnquill's own files";
-    for (const std::string& target : {path, listFile, staticFile}) {
+    for (const std::string& target : targets) {
         form->Settings().OEFileEdit.SetText(target);
         dialogs->Press("OK");
         form->Editor().btnSet.Click();
@@ -294,6 +296,6 @@ TEST_F(EditorWindow, SetSignatureRefusesTheOpenDatabaseAndTheSideFilesAsItsTarge
         EXPECT_EQ(seen[0].text, refused) << target;
     }
     EXPECT_EQ(RecordTexts(path), std::vector<std::string>{"stored"});
-    EXPECT_EQ(FileBytes(listFile), listBefore);
-    EXPECT_EQ(FileBytes(staticFile), staticBefore);
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(FileBytes(targets[i + 1]), before[i]) << targets[i + 1];
 }

@@ -78,8 +78,8 @@ protected:
     void Clean()
     {
         // Missing already is as good as removed.
-        DeleteFileA(listPath.c_str());
-        DeleteFileA(staticPath.c_str());
+        for (const char* name : settings::SideFileNames)
+            DeleteFileA(settings::SideFilePath(directory, name).c_str());
         DeleteFileA(scratchPath.c_str());
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill");
     }

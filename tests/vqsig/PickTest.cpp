@@ -107,10 +107,9 @@ TEST(VqsigPickTest, WithoutDatabasesItTakesEverythingFromTheProgramsSettings)
     EXPECT_EQ("Body\r\nStatic\r\nline", folder.Read("sig.txt"));
     EXPECT_EQ("Static\r\nline\r\nNext", vqsig_test::RunProgram(program, {"pick", "--stdout", "--above"}).out);
     // Databases on the command line: nothing comes from the settings, and the order stays.
-    const std::optional<std::string> place = e2e::StoredSetting("OrderState");
-    ASSERT_TRUE(place);
+    const std::string place = folder.Read("order.state");
     EXPECT_EQ("-- \r\nOwn", vqsig_test::RunProgram(program, {"pick", folder.Path() + "own.sigs", "--stdout"}).out);
-    EXPECT_EQ(place, e2e::StoredSetting("OrderState"));
+    EXPECT_EQ(place, folder.Read("order.state"));
     EXPECT_EQ("Static\r\nline\r\nBody", vqsig_test::RunProgram(program, {"pick", "--stdout", "--above"}).out);
     e2e::ForgetProgramSettings();
 }
