@@ -58,29 +58,38 @@ void WriteAll(HANDLE file, const std::string& bytes, const std::string& shownPat
 
 std::string ReadWholeFile(const std::string& path)
 {
+    std::string bytes;
+    bytes.resize(ReadWholeFile(path, bytes).size());
+    return bytes;
+}
+
+std::string_view ReadWholeFile(const std::string& path, std::string& buffer)
+{
     const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         throw OpenFailure(path, GetLastError());
 
     // The size is only a hint, for one read straight into place: the file may grow or
-    // shrink meanwhile (or be a pipe, which has none), so the loop reads to the end.
+    // shrink meanwhile (or be a pipe, which has none), so the loop reads to the end. A disk
+    // file reads short only at its end, so one that is sized needs no read answering 0.
     LARGE_INTEGER size{};
     const bool sized = GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0 && size.QuadPart < (1 << 30);
-    std::string bytes(sized ? static_cast<std::size_t>(size.QuadPart) + 1 : 64 * 1024, '\0');
+    // The buffer only grows: what it already holds is not cleared again for the next file.
+    const std::size_t wanted = sized ? static_cast<std::size_t>(size.QuadPart) + 1 : 64 * 1024;
+    if (buffer.size() < wanted)
+        buffer.resize(wanted);
     std::size_t used = 0;
     for (;;) {
-        if (used == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const DWORD room = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
+        if (used == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const DWORD room = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - used, 1u << 30));
         DWORD read = 0;
-        if (!ReadFile(file.Get(), bytes.data() + used, room, &read, nullptr))
+        if (!ReadFile(file.Get(), buffer.data() + used, room, &read, nullptr))
             throw OpenFailure(path, GetLastError());
-        if (read == 0) {
-            bytes.resize(used);
-            return bytes;
-        }
         used += read;
+        if (read == 0 || (sized && read < room))
+            return std::string_view(buffer.data(), used);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // Whole-file reads and writes for the program's small side files.
 namespace settings {
@@ -19,6 +20,10 @@ public:
 // Every byte of the file, opened for reading while others may read too.
 // Fails with "Cannot open file ...".
 std::string ReadWholeFile(const std::string& path);
+// The same into the buffer, which it enlarges when needed and never shrinks, so that many
+// files read one after another are not each given fresh memory; answers the file's bytes,
+// at the buffer's start.
+std::string_view ReadWholeFile(const std::string& path, std::string& buffer);
 
 // The last step of a save: puts the finished temporary file in the target's place in one
 // step. Gives the Windows error code, ERROR_SUCCESS when done.

@@ -1,6 +1,5 @@
 #include "vqsig/FortuneImport.h"
 
-#include "base/ByteSearch.h"
 #include "base/FileExists.h"
 #include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
@@ -10,6 +9,7 @@
 #include "vqsig/FortuneFile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -23,7 +23,7 @@ namespace {
 // ends: cut back to its records, or removed when the import made it.
 class RecordAppender {
 public:
-    static constexpr std::size_t BlockRecords = 4096; // 2 MiB
+    static constexpr std::size_t BlockRecords = 2048; // 1 MiB
 
     // The block starts zero-filled, so a record needs clearing only where an earlier
     // record of the same place had text.
@@ -125,39 +125,48 @@ private:
     bool committed_ = false;
 };
 
-// How a file's texts become record texts.
+// How the texts of a file that is not all plain ASCII become record texts.
 enum class FileKind {
-    Plain,   // ASCII without NUL: every text is its record text as it stands
-    Utf8,    // converted to the ANSI code page
-    Ansi,    // taken as it stands, but may hold a NUL
+    Utf8, // converted to the ANSI code page
+    Ansi, // taken as they stand, but may hold a NUL
 };
 
-FileKind KindOf(std::string_view bytes)
+// Whether every byte is ASCII other than NUL, eight bytes at a time: such a text is its
+// record text as it stands.
+bool IsPlain(std::string_view bytes)
 {
-    if (base::IsAscii(bytes) && base::FindByte(bytes, '\0') == std::string_view::npos)
-        return FileKind::Plain;
-    return base::IsUtf8(bytes) ? FileKind::Utf8 : FileKind::Ansi;
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    std::size_t i = 0;
+    for (std::uint64_t word; i + sizeof word <= bytes.size(); i += sizeof word) {
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        // A byte of 0x80 or above sets its high bit; a zero byte, once the high bits are
+        // known clear, is the only one the subtraction makes set its own.
+        if ((word | ((word - ones) & ~word)) & highs)
+            return false;
+    }
+    return std::all_of(bytes.begin() + i, bytes.end(),
+                       [](char c) { return c != '\0' && static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Adds the text to the database when it fits a record whole, else counts why not.
+// Adds a text of a file that is not all ASCII to the database when it fits a record whole,
+// else counts why not.
 void Take(std::string_view text, FileKind kind, RecordAppender& database, FortuneFileImport& counts)
 {
     std::optional<std::string> converted;
-    if (kind != FileKind::Plain) {
-        // ASCII reads the same in both, and most fortunes are ASCII: no conversion for them.
-        if (kind == FileKind::Utf8 && !base::IsAscii(text)) {
-            converted = base::Utf8ToAnsi(text);
-            if (!converted) {
-                ++counts.notRepresentable;
-                return;
-            }
-            text = *converted;
-        }
-        // A NUL would end the record's text early, cutting it.
-        if (text.find('\0') != std::string_view::npos) {
+    // ASCII reads the same in both, and most fortunes are ASCII: no conversion for them.
+    if (kind == FileKind::Utf8 && !base::IsAscii(text)) {
+        converted = base::Utf8ToAnsi(text);
+        if (!converted) {
             ++counts.notRepresentable;
             return;
         }
+        text = *converted;
+    }
+    // A NUL would end the record's text early, cutting it.
+    if (text.find('\0') != std::string_view::npos) {
+        ++counts.notRepresentable;
+        return;
     }
     if (text.size() > SignatureTextCapacity) {
         ++counts.tooLong;
@@ -175,29 +184,43 @@ std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, c
     std::optional<RecordAppender> appender;
     OnFile(database, [&] { appender.emplace(database); });
     std::string text;
+    std::string contents; // one file's bytes at a time, in memory that is used again
     for (std::size_t i = 0; i < files.size(); ++i) {
         imports[i].file = files[i];
-        // One file in memory at a time; a file that cannot be read ends the import.
-        const std::string contents = settings::ReadWholeFile(files[i]);
-        std::string_view bytes = contents;
+        // A file that cannot be read ends the import.
+        std::string_view bytes = settings::ReadWholeFile(files[i], contents);
         // The database's own failures name it; what goes wrong with a text names its file.
         OnFile(files[i], [&] {
-            const FileKind kind = KindOf(bytes);
+            // Whether the file is UTF-8 is asked only when it must be: most fortune files
+            // hold only plain texts, and each text is looked at anyway as it is copied.
+            const std::string_view file = bytes;
+            std::optional<FileKind> kind;
+            const auto kindOfFile = [&] {
+                if (!kind)
+                    kind = base::IsUtf8(file) ? FileKind::Utf8 : FileKind::Ansi;
+                return *kind;
+            };
             // Windows editors start a UTF-8 file with a byte-order mark; it is no part of a text.
             constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-            if (kind == FileKind::Utf8 && bytes.starts_with(ByteOrderMark))
+            if (bytes.starts_with(ByteOrderMark) && kindOfFile() == FileKind::Utf8)
                 bytes.remove_prefix(ByteOrderMark.size());
             FortuneReader reader(bytes);
-            if (kind == FileKind::Plain) {
-                // Most fortune files: each text goes from the file into its record in one copy.
-                for (std::string_view lines; reader.NextLines(lines);) {
-                    OnFile(database, [&] {
+            for (std::string_view lines; reader.NextLines(lines);) {
+                // Most texts go from the file into their record in one copy: they read the
+                // same in either code page.
+                const bool plain = IsPlain(lines);
+                if (!plain)
+                    kindOfFile();
+                OnFile(database, [&] {
+                    if (plain) {
                         ++(appender->AddJoined(lines) ? imports[i].imported : imports[i].tooLong);
-                    });
-                }
-            } else {
-                while (reader.Next(text))
-                    OnFile(database, [&] { Take(text, kind, *appender, imports[i]); });
+                    } else {
+                        // A CR LF takes at most two bytes for each LF.
+                        text.resize(2 * lines.size());
+                        text.resize(JoinLines(lines, text.data(), text.size()));
+                        Take(text, *kind, *appender, imports[i]);
+                    }
+                });
             }
         });
     }
