@@ -1,142 +1,154 @@
 #include "vqsig/FortuneFile.h"
 
-#include "base/ByteSearch.h"
+#include <emmintrin.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 namespace vqsig {
 
 namespace {
 
-// Where the separator line that comes first in the bytes starts, a line holding only "%"
-// (with LF, CR LF or the file's end after it), and where the line after it starts; both
-// the bytes' size when there is none. The bytes start at a line's start.
-std::pair<std::size_t, std::size_t> FindSeparator(std::string_view bytes)
+// Line ends are found 64 bytes at a time and lines are copied 16 at a time, with SSE2, which
+// every x86-64 processor has: a whole collection of fortune files goes through one pass.
+constexpr std::size_t BlockSize = 64;
+constexpr std::size_t ChunkSize = 16;
+
+// The bytes of a block that are LFs, bit i for byte i; padded with LFs past the file's end,
+// so that the first of them ends a last line that has none. Also ORs into odd the high bit
+// of every byte that is 0x80 or above or NUL.
+std::uint64_t LineFeeds(const char* block, const char* end, __m128i& odd) noexcept
 {
-    // By its "%", far rarer than line breaks: a whole collection of fortune files goes
-    // through here, and looking at each line would cost a search per line.
-    for (std::size_t from = 0;;) {
-        const std::size_t found = base::FindByte(bytes.substr(from), '%');
-        if (found == std::string_view::npos)
-            return {bytes.size(), bytes.size()};
-        const std::size_t at = from + found;
-        from = at + 1;
-        if (at > 0 && bytes[at - 1] != '\n')
-            continue;
-        const std::string_view after = bytes.substr(at + 1);
-        if (after.empty())
-            return {at, bytes.size()};
-        if (after[0] == '\n')
-            return {at, at + 2};
-        if (after.starts_with("\r\n"))
-            return {at, at + 3};
+    alignas(16) char tail[BlockSize];
+    if (end - block < static_cast<std::ptrdiff_t>(BlockSize)) {
+        // Never a load past the file's last byte.
+        std::memset(tail, '\n', BlockSize);
+        std::memcpy(tail, block, static_cast<std::size_t>(end - block));
+        block = tail;
     }
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
+    std::uint64_t feeds = 0;
+    for (std::size_t i = 0; i < BlockSize; i += ChunkSize) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i));
+        odd = _mm_or_si128(odd, _mm_or_si128(chunk, _mm_cmpeq_epi8(chunk, zero)));
+        feeds |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineFeed))))
+                 << i;
+    }
+    return feeds;
 }
 
-// The lines from the start of the first non-empty one to the end of the last, before its
-// line break; empty when all are empty. A line ends at LF or CR LF, a last one may have no end.
-std::string_view WithoutEmptyLines(std::string_view lines)
+void CopyChunk(const char* from, char* to) noexcept
 {
-    for (;;) {
-        if (lines.starts_with('\n'))
-            lines.remove_prefix(1);
-        else if (lines.starts_with("\r\n"))
-            lines.remove_prefix(2);
-        else
-            break;
-    }
-    while (lines.ends_with('\n')) {
-        // The last line's text ends before its line break; without text, the line goes.
-        std::size_t end = lines.size() - 1;
-        if (end > 0 && lines[end - 1] == '\r')
-            --end;
-        const bool empty = end == 0 || lines[end - 1] == '\n';
-        lines = lines.substr(0, end);
-        if (!empty)
-            break;
-    }
-    return lines;
-}
-
-// The high bit of each of the word's bytes that is a line break (CR or LF); the lowest one
-// set is exact (a flag may be false only above a true one).
-std::uint64_t LineBreakFlags(std::uint64_t word)
-{
-    constexpr std::uint64_t ones = 0x0101010101010101u;
-    constexpr std::uint64_t highs = 0x8080808080808080u;
-    const std::uint64_t cr = word ^ (ones * '\r');
-    const std::uint64_t lf = word ^ (ones * '\n');
-    return (((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
 }
 
 } // namespace
 
-bool FortuneReader::NextLines(std::string_view& lines)
+bool FortuneReader::Next(char* out, std::size_t capacity, FortuneText& text) noexcept
 {
-    // Only the extent is found here: copying the text is JoinLines', straight into its
-    // record when it is imported, while these bytes are still in the processor's cache.
-    while (!rest_.empty()) {
-        const auto [separator, next] = FindSeparator(rest_);
-        lines = WithoutEmptyLines(rest_.substr(0, separator));
-        rest_.remove_prefix(next);
-        if (!lines.empty())
-            return true;
+    const char* const end = rest_.data() + rest_.size();
+    const char* line = rest_.data(); // the start of the line looked at
+    const char* block = line;        // of the bytes whose LFs are flagged in feeds
+    // Every byte looked at, for the plain test at the end. Bytes past the text count too,
+    // which can only make a plain text seem not plain: that one is then taken the careful way.
+    __m128i odd = _mm_setzero_si128();
+    std::uint64_t feeds = line < end ? LineFeeds(block, end, odd) : 0;
+    const char* first = nullptr; // the start of the text's first non-empty line
+    const char* last = nullptr;  // the end of its last, before its line break
+    std::size_t length = 0;      // of the text up to the end of its last non-empty line
+    std::size_t breaks = 0;      // line breaks after that line, which a non-empty one keeps
+    std::size_t room = capacity; // none once the text is known not to fit
+    std::size_t written = 0;     // a local: out may alias text
+    while (line < end) {
+        while (!feeds) {
+            block += BlockSize;
+            feeds = LineFeeds(block, end, odd);
+        }
+        const char* const lineEnd = block + std::countr_zero(feeds);
+        feeds &= feeds - 1;
+        const char* const lineStart = line;
+        const bool ended = lineEnd < end;
+        line = ended ? lineEnd + 1 : end;
+        const bool crBeforeFeed = ended && lineEnd > lineStart && lineEnd[-1] == '\r';
+        const auto shown = static_cast<std::size_t>(lineEnd - lineStart) - (crBeforeFeed ? 1 : 0);
+        if (shown == 1 && lineStart[0] == '%') {
+            if (first)
+                break;
+            continue;
+        }
+        if (shown == 0) {
+            breaks += first && ended;
+            continue;
+        }
+        const std::size_t to = first ? length + 2 * breaks : 0;
+        if (to + shown <= room) {
+            for (std::size_t i = 0; i < breaks; ++i)
+                std::memcpy(out + length + 2 * i, "\r\n", 2);
+            // Whole chunks, at least 64 bytes, the bytes past the line left over: no call
+            // per line, and for most lines no branch on their length.
+            const std::size_t copied = std::max(BlockSize, (shown + ChunkSize - 1) / ChunkSize * ChunkSize);
+            if (to + copied <= room && static_cast<std::size_t>(end - lineStart) >= copied) {
+                for (std::size_t i = 0; i < BlockSize; i += ChunkSize)
+                    CopyChunk(lineStart + i, out + to + i);
+                for (std::size_t i = BlockSize; i < shown; i += ChunkSize)
+                    CopyChunk(lineStart + i, out + to + i);
+                written = std::max(written, to + copied);
+            } else {
+                std::memcpy(out + to, lineStart, shown);
+                written = std::max(written, to + shown);
+            }
+        } else {
+            room = 0;
+        }
+        first = first ? first : lineStart;
+        last = lineStart + shown;
+        length = to + shown;
+        breaks = ended;
     }
-    return false;
+    rest_ = std::string_view(line, static_cast<std::size_t>(end - line));
+    text.written = written;
+    if (!first)
+        return false;
+    text.lines = std::string_view(first, static_cast<std::size_t>(last - first));
+    text.length = room ? length : capacity + 1;
+    text.plain = !_mm_movemask_epi8(odd);
+    return true;
 }
 
 bool FortuneReader::Next(std::string& text)
 {
-    std::string_view lines;
-    if (!NextLines(lines)) {
+    // Most texts are short: they come out of the one pass; a longer one is joined again.
+    constexpr std::size_t ShortText = 1024;
+    text.resize(ShortText);
+    FortuneText found;
+    if (!Next(text.data(), text.size(), found)) {
         text.clear();
         return false;
     }
-    // A CR LF takes at most two bytes for each LF.
-    text.resize(2 * lines.size());
-    text.resize(JoinLines(lines, text.data(), text.size()));
+    if (found.length > text.size()) {
+        // A CR LF takes at most two bytes for each LF.
+        text.resize(2 * found.lines.size());
+        found.length = JoinLines(found.lines, text.data(), text.size());
+    }
+    text.resize(found.length);
     return true;
 }
 
 std::size_t JoinLines(std::string_view lines, char* out, std::size_t capacity)
 {
-    // Eight bytes at a time between line breaks, with no call per line: a whole collection
-    // of fortune files goes through here.
-    std::size_t in = 0;
     std::size_t length = 0;
-    while (in < lines.size()) {
-        std::uint64_t word;
-        if (in + sizeof word <= lines.size() && length + sizeof word <= capacity) {
-            std::memcpy(&word, lines.data() + in, sizeof word);
-            // The whole word goes out, which has room for it; only the bytes before its
-            // first line break count, and the break is then taken on its own.
-            std::memcpy(out + length, &word, sizeof word);
-            // Bytes written past the text's end this way are always written over again:
-            // the text never grows shorter than the lines it comes from.
-            std::size_t plain = sizeof word;
-            if (const std::uint64_t breaks = LineBreakFlags(word))
-                plain = std::endian::native == std::endian::little ? std::countr_zero(breaks) / 8 : 0;
-            in += plain;
-            length += plain;
-            if (plain == sizeof word)
-                continue;
-        }
-        const char c = lines[in++];
-        if (c == '\r' && in < lines.size() && lines[in] == '\n')
+    for (std::size_t in = 0; in < lines.size(); ++in) {
+        const char c = lines[in];
+        if (c == '\r' && in + 1 < lines.size() && lines[in + 1] == '\n')
             continue; // the LF after it writes the pair
-        if (c == '\n') {
-            if (length + 2 > capacity)
-                return capacity + 1;
+        if (length + (c == '\n' ? 2 : 1) > capacity)
+            return capacity + 1;
+        if (c == '\n')
             out[length++] = '\r';
-            out[length++] = '\n';
-        } else {
-            if (length + 1 > capacity)
-                return capacity + 1;
-            out[length++] = c;
-        }
+        out[length++] = c;
     }
     return length;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -6,10 +7,23 @@
 // The fortune file format: texts separated by lines holding only "%".
 namespace vqsig {
 
+// One text as FortuneReader::Next finds it.
+struct FortuneText {
+    // Its lines as the file holds them, from the start of its first non-empty line to the
+    // end of its last, before its line break: JoinLines makes the text of them.
+    std::string_view lines;
+    // Of the text in out, or the capacity + 1 when it did not fit.
+    std::size_t length = 0;
+    // How far out was written, at most the capacity: bytes past the text are left over.
+    std::size_t written = 0;
+    // Every byte ASCII other than NUL: the same text in UTF-8 and in any ANSI code page.
+    bool plain = true;
+};
+
 // Reads the texts of a fortune file in file order, each with its lines joined by CR LF.
-// Lines end at LF or CR LF (a last line may have no end). The empty lines before a text's
-// first and after its last non-empty line are not part of it, and a text left empty is
-// passed over, as fortune itself never shows one.
+// Lines end at LF or CR LF (a last line may have no end). A line holding only "%" ends a
+// text. The empty lines before a text's first and after its last non-empty line are not
+// part of it, and a text left empty is passed over, as fortune itself never shows one.
 class FortuneReader {
 public:
     // The file's bytes must outlive the reader.
@@ -17,15 +31,15 @@ public:
 
     // Puts the next text into text, reusing its storage; false when there is none left.
     bool Next(std::string& text);
-    // The next text's lines as the file holds them, from the start of its first non-empty
-    // line to the end of its last, without copying; JoinLines makes the text of them.
-    bool NextLines(std::string_view& lines);
+    // Finds the next text and copies it into out as far as it fits in capacity bytes, in
+    // the same pass; false when there is none left.
+    bool Next(char* out, std::size_t capacity, FortuneText& text) noexcept;
 
 private:
     std::string_view rest_;
 };
 
-// The text of lines as NextLines gives them, every line break made CR LF, written to out
+// The text of lines as FortuneText holds them, every line break made CR LF, written to out
 // when it fits in capacity bytes. Answers its length, or capacity + 1 when it does not fit
 // (out then holds a part of it).
 std::size_t JoinLines(std::string_view lines, char* out, std::size_t capacity);

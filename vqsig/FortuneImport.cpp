@@ -18,12 +18,14 @@ namespace vqsig {
 
 namespace {
 
-// Appends records to the database a block at a time: a few large writes, in memory no more
+// Appends records to the database a block at a time: one write per block, in memory no more
 // than one block. Until Commit, the database is as it was before whenever the appender
 // ends: cut back to its records, or removed when the import made it.
 class RecordAppender {
 public:
-    static constexpr std::size_t BlockRecords = 2048; // 1 MiB
+    // 128 KiB: few fresh pages to fault in and a block that stays in the processor's cache,
+    // while a write per block still costs little next to the bytes it writes.
+    static constexpr std::size_t BlockRecords = 256;
 
     // The block starts zero-filled, so a record needs clearing only where an earlier
     // record of the same place had text.
@@ -44,25 +46,33 @@ public:
             Undo();
     }
 
-    // The text is at most 512 bytes; the rest of its record is zero.
+    // Where the next record's text goes, SignatureTextCapacity bytes.
+    char* NextText()
+    {
+        if (used_ == BlockRecords)
+            Flush();
+        return block_.get() + used_ * SignatureRecordSize + 1;
+    }
+
+    // Bytes of the next record's text place were written up to that far, whether or not
+    // it becomes a record: what is past its text is cleared when it does.
+    void Written(std::size_t extent) { lengths_[used_] = std::max(lengths_[used_], extent); }
+
+    // Adds the next record, its text of that length in place; the rest of it is zero.
+    void Keep(std::size_t length)
+    {
+        std::size_t& earlier = lengths_[used_];
+        if (earlier > length)
+            std::memset(block_.get() + used_ * SignatureRecordSize + 1 + length, 0, earlier - length);
+        earlier = length;
+        ++used_;
+    }
+
+    // The same for a text of at most 512 bytes, copied there.
     void Add(std::string_view text)
     {
         std::memcpy(NextText(), text.data(), text.size());
         Keep(text.size());
-    }
-
-    // The same for the text of a plain file's lines, joined straight into the record;
-    // answers false, adding nothing, when the text does not fit.
-    bool AddJoined(std::string_view lines)
-    {
-        const std::size_t length = JoinLines(lines, NextText(), SignatureTextCapacity);
-        if (length <= SignatureTextCapacity) {
-            Keep(length);
-            return true;
-        }
-        // Part of it is in the record now, which the next one must clear.
-        lengths_[used_] = SignatureTextCapacity;
-        return false;
     }
 
     // Writes what is left and keeps everything written.
@@ -74,24 +84,6 @@ public:
     }
 
 private:
-    // Where the next record's text goes.
-    char* NextText()
-    {
-        if (used_ == BlockRecords)
-            Flush();
-        return block_.get() + used_ * SignatureRecordSize + 1;
-    }
-
-    // Ends the next record after a text of that length.
-    void Keep(std::size_t length)
-    {
-        std::size_t& earlier = lengths_[used_];
-        if (earlier > length)
-            std::memset(block_.get() + used_ * SignatureRecordSize + 1 + length, 0, earlier - length);
-        earlier = length;
-        ++used_;
-    }
-
     void Flush()
     {
         file_.WriteRecords(std::span<const char>(block_.get(), used_ * SignatureRecordSize));
@@ -120,37 +112,19 @@ private:
     RecordFile file_;
     std::int64_t before_ = 0;
     std::unique_ptr<char[]> block_;
-    std::vector<std::size_t> lengths_; // of the text each place of the block last held
+    std::vector<std::size_t> lengths_; // how far each place of the block may hold other than zeros
     std::size_t used_ = 0;
     bool committed_ = false;
 };
 
-// How the texts of a file that is not all plain ASCII become record texts.
+// How a text that is not plain ASCII becomes a record text, by its file's encoding.
 enum class FileKind {
     Utf8, // converted to the ANSI code page
-    Ansi, // taken as they stand, but may hold a NUL
+    Ansi, // taken as it stands, but may hold a NUL
 };
 
-// Whether every byte is ASCII other than NUL, eight bytes at a time: such a text is its
-// record text as it stands.
-bool IsPlain(std::string_view bytes)
-{
-    constexpr std::uint64_t ones = 0x0101010101010101u;
-    constexpr std::uint64_t highs = 0x8080808080808080u;
-    std::size_t i = 0;
-    for (std::uint64_t word; i + sizeof word <= bytes.size(); i += sizeof word) {
-        std::memcpy(&word, bytes.data() + i, sizeof word);
-        // A byte of 0x80 or above sets its high bit; a zero byte, once the high bits are
-        // known clear, is the only one the subtraction makes set its own.
-        if ((word | ((word - ones) & ~word)) & highs)
-            return false;
-    }
-    return std::all_of(bytes.begin() + i, bytes.end(),
-                       [](char c) { return c != '\0' && static_cast<unsigned char>(c) < 0x80; });
-}
-
-// Adds a text of a file that is not all ASCII to the database when it fits a record whole,
-// else counts why not.
+// Adds a text that is not plain ASCII to the database when it fits a record whole, else
+// counts why not.
 void Take(std::string_view text, FileKind kind, RecordAppender& database, FortuneFileImport& counts)
 {
     std::optional<std::string> converted;
@@ -193,33 +167,46 @@ std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, c
         OnFile(files[i], [&] {
             // Whether the file is UTF-8 is asked only when it must be: most fortune files
             // hold only plain texts, and each text is looked at anyway as it is copied.
+            // Every byte before the first text that is not plain is ASCII, which stands
+            // alone in UTF-8: only the bytes from there on need the test.
             const std::string_view file = bytes;
             std::optional<FileKind> kind;
-            const auto kindOfFile = [&] {
-                if (!kind)
-                    kind = base::IsUtf8(file) ? FileKind::Utf8 : FileKind::Ansi;
+            const auto kindOfFile = [&](const char* from) {
+                if (!kind) {
+                    const std::string_view rest = file.substr(static_cast<std::size_t>(from - file.data()));
+                    kind = base::IsUtf8(rest) ? FileKind::Utf8 : FileKind::Ansi;
+                }
                 return *kind;
             };
             // Windows editors start a UTF-8 file with a byte-order mark; it is no part of a text.
             constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-            if (bytes.starts_with(ByteOrderMark) && kindOfFile() == FileKind::Utf8)
+            if (bytes.starts_with(ByteOrderMark) && kindOfFile(file.data()) == FileKind::Utf8)
                 bytes.remove_prefix(ByteOrderMark.size());
             FortuneReader reader(bytes);
-            for (std::string_view lines; reader.NextLines(lines);) {
-                // Most texts go from the file into their record in one copy: they read the
-                // same in either code page.
-                const bool plain = IsPlain(lines);
-                if (!plain)
-                    kindOfFile();
-                OnFile(database, [&] {
-                    if (plain) {
-                        ++(appender->AddJoined(lines) ? imports[i].imported : imports[i].tooLong);
+            for (;;) {
+                // Each text is copied straight into its record as it is found, and most are
+                // plain ASCII, which reads the same in either code page: a record then.
+                char* const place = OnFile(database, [&] { return appender->NextText(); });
+                FortuneText found;
+                const bool more = reader.Next(place, SignatureTextCapacity, found);
+                appender->Written(found.written);
+                if (!more)
+                    break;
+                if (found.plain) {
+                    if (found.length <= SignatureTextCapacity) {
+                        appender->Keep(found.length);
+                        ++imports[i].imported;
                     } else {
-                        // A CR LF takes at most two bytes for each LF.
-                        text.resize(2 * lines.size());
-                        text.resize(JoinLines(lines, text.data(), text.size()));
-                        Take(text, *kind, *appender, imports[i]);
+                        ++imports[i].tooLong;
                     }
+                    continue;
+                }
+                const FileKind textKind = kindOfFile(found.lines.data());
+                OnFile(database, [&] {
+                    // A CR LF takes at most two bytes for each LF.
+                    text.resize(2 * found.lines.size());
+                    text.resize(JoinLines(found.lines, text.data(), text.size()));
+                    Take(text, textKind, *appender, imports[i]);
                 });
             }
         });
