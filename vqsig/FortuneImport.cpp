@@ -150,6 +150,55 @@ void Take(std::string_view text, FileKind kind, RecordAppender& database, Fortun
     ++counts.imported;
 }
 
+// Adds the texts of one fortune file's bytes to the database. A text that is not plain is
+// joined in text, storage used again from one to the next.
+void ImportFile(std::string_view bytes, const std::string& database, RecordAppender& appender,
+                FortuneFileImport& counts, std::string& text)
+{
+    // Whether the file is UTF-8 is asked only when it must be: most fortune files hold only
+    // plain texts, and each text is looked at anyway as it is copied. Every byte before the
+    // first text that is not plain is ASCII, which stands alone in UTF-8: only the bytes
+    // from there on need the test.
+    const std::string_view file = bytes;
+    std::optional<FileKind> kind;
+    const auto kindOfFile = [&](const char* from) {
+        if (!kind) {
+            const std::string_view rest = file.substr(static_cast<std::size_t>(from - file.data()));
+            kind = base::IsUtf8(rest) ? FileKind::Utf8 : FileKind::Ansi;
+        }
+        return *kind;
+    };
+    // Windows editors start a UTF-8 file with a byte-order mark; it is no part of a text.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(ByteOrderMark) && kindOfFile(file.data()) == FileKind::Utf8)
+        bytes.remove_prefix(ByteOrderMark.size());
+    FortuneReader reader(bytes);
+    for (;;) {
+        // Each text is copied straight into its record as it is found, and most are plain
+        // ASCII, which reads the same in either code page: a record then.
+        char* const place = OnFile(database, [&] { return appender.NextText(); });
+        FortuneText found;
+        const bool more = reader.Next(place, SignatureTextCapacity, found);
+        appender.Written(found.written);
+        if (!more)
+            return;
+        if (found.plain) {
+            if (found.length <= SignatureTextCapacity) {
+                appender.Keep(found.length);
+                ++counts.imported;
+            } else {
+                ++counts.tooLong;
+            }
+            continue;
+        }
+        const FileKind textKind = kindOfFile(found.lines.data());
+        // A CR LF takes at most two bytes for each LF.
+        text.resize(2 * found.lines.size());
+        text.resize(JoinLines(found.lines, text.data(), text.size()));
+        OnFile(database, [&] { Take(text, textKind, appender, counts); });
+    }
+}
+
 } // namespace
 
 std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, const std::vector<std::string>& files)
@@ -162,54 +211,9 @@ std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, c
     for (std::size_t i = 0; i < files.size(); ++i) {
         imports[i].file = files[i];
         // A file that cannot be read ends the import.
-        std::string_view bytes = settings::ReadWholeFile(files[i], contents);
+        const std::string_view bytes = settings::ReadWholeFile(files[i], contents);
         // The database's own failures name it; what goes wrong with a text names its file.
-        OnFile(files[i], [&] {
-            // Whether the file is UTF-8 is asked only when it must be: most fortune files
-            // hold only plain texts, and each text is looked at anyway as it is copied.
-            // Every byte before the first text that is not plain is ASCII, which stands
-            // alone in UTF-8: only the bytes from there on need the test.
-            const std::string_view file = bytes;
-            std::optional<FileKind> kind;
-            const auto kindOfFile = [&](const char* from) {
-                if (!kind) {
-                    const std::string_view rest = file.substr(static_cast<std::size_t>(from - file.data()));
-                    kind = base::IsUtf8(rest) ? FileKind::Utf8 : FileKind::Ansi;
-                }
-                return *kind;
-            };
-            // Windows editors start a UTF-8 file with a byte-order mark; it is no part of a text.
-            constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-            if (bytes.starts_with(ByteOrderMark) && kindOfFile(file.data()) == FileKind::Utf8)
-                bytes.remove_prefix(ByteOrderMark.size());
-            FortuneReader reader(bytes);
-            for (;;) {
-                // Each text is copied straight into its record as it is found, and most are
-                // plain ASCII, which reads the same in either code page: a record then.
-                char* const place = OnFile(database, [&] { return appender->NextText(); });
-                FortuneText found;
-                const bool more = reader.Next(place, SignatureTextCapacity, found);
-                appender->Written(found.written);
-                if (!more)
-                    break;
-                if (found.plain) {
-                    if (found.length <= SignatureTextCapacity) {
-                        appender->Keep(found.length);
-                        ++imports[i].imported;
-                    } else {
-                        ++imports[i].tooLong;
-                    }
-                    continue;
-                }
-                const FileKind textKind = kindOfFile(found.lines.data());
-                OnFile(database, [&] {
-                    // A CR LF takes at most two bytes for each LF.
-                    text.resize(2 * found.lines.size());
-                    text.resize(JoinLines(found.lines, text.data(), text.size()));
-                    Take(text, textKind, *appender, imports[i]);
-                });
-            }
-        });
+        OnFile(files[i], [&] { ImportFile(bytes, database, *appender, imports[i], text); });
     }
     OnFile(database, [&] { appender->Commit(); });
     return imports;
