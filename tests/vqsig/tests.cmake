@@ -1,8 +1,9 @@
-# vqsig.exe, run as its own process with redirected standard streams.
+# vqsig.exe, run as its own process with redirected standard streams; and the fortune file
+# reader its import goes through.
 file(GLOB vqsig_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 varnquill_test(vqsig_tests SOURCES ${vqsig_test_sources} ${CMAKE_CURRENT_LIST_DIR}/../common/MachineRegistry.cpp
                ${CMAKE_CURRENT_LIST_DIR}/../common/TestFiles.cpp
-               LIBRARIES varnquill_base)
+               LIBRARIES varnquill_base vqsig_commands)
 add_dependencies(vqsig_tests vqsig)
 if(CMAKE_CROSSCOMPILING)
   set(vqsig_exe_for_tests "Z:$<TARGET_FILE:vqsig>")
