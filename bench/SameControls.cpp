@@ -1,7 +1,7 @@
 // A second reference for the start-up benchmark: an empty window holding the same standard
 // controls as Varnquill's main window (group boxes, labels, edits, memos, buttons, check
-// and radio boxes, a spin field, a list box, a picture), made with plain CreateWindowEx
-// and nothing else. It shows what the controls alone cost on this system.
+// and radio boxes, a spin field, a drop-down list, a list box, a picture), made with plain
+// CreateWindowEx and nothing else. It shows what the controls alone cost on this system.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -34,6 +34,7 @@ const Child Children[] = {
     {"STATIC", 0, 8, 16, 100, 13, "Signature Text File:"},
     {"EDIT", Line, 8, 32, 577, 21, ""},
     {"BUTTON", Push, 592, 32, 145, 21, "Browse / Create"},
+    {"BUTTON", Push, 592, 9, 145, 21, "Mail clients..."},
     {"BUTTON", Check, 8, 64, 201, 17, "Automatically change signature every "},
     {"EDIT", Line | ES_NUMBER, 208, 60, 41, 22, "10"},
     {UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_SETBUDDYINT, 249, 60, 16, 22, ""},
@@ -42,6 +43,8 @@ const Child Children[] = {
     {"BUTTON", Check, 8, 88, 241, 17, "Pop up \"balloon hint\" when signature changes"},
     {"BUTTON", Check, 352, 88, 177, 17, "Pop up \"balloon\" error messages"},
     {"BUTTON", Check, 8, 112, 177, 17, "Add standard signature delimiter"},
+    {"STATIC", 0, 352, 112, 40, 13, "Order:"},
+    {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 392, 108, 185, 120, ""},
     {"BUTTON", BS_GROUPBOX, 0, 137, 754, 307, "Database"},
     {"EDIT", Memo | WS_DISABLED, 384, 241, 360, 121, ""},
     {"STATIC", 0, 8, 153, 110, 13, "Database file to edit:"},
