@@ -114,6 +114,32 @@ void Application::RemoveMessageHook(HookId id) noexcept
     std::erase_if(hooks_, [id](const Hook& h) { return h.id == id; });
 }
 
+Application::HookId Application::WhenIdle(std::function<void()> work)
+{
+    const HookId id = nextHookId_++;
+    idleWork_.emplace_back(id, std::move(work));
+    return id;
+}
+
+void Application::CancelIdleWork(HookId id) noexcept
+{
+    std::erase_if(idleWork_, [id](const auto& work) { return work.first == id; });
+}
+
+void Application::RunIdleWork()
+{
+    // Work may add work, or take back work not run yet: each is taken off before it runs.
+    while (!idleWork_.empty()) {
+        const std::function<void()> work = std::move(idleWork_.front().second);
+        idleWork_.erase(idleWork_.begin());
+        try {
+            work();
+        } catch (...) {
+            HandleException(std::current_exception());
+        }
+    }
+}
+
 void Application::RunHooks(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (hooks_.empty())
@@ -160,6 +186,10 @@ void Application::Run()
 {
     MSG msg;
     while (!terminated_) {
+        // Asking whether a message waits counts as waiting for input when none does, so the
+        // idle work comes after the start-up the system sees.
+        if (!idleWork_.empty() && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            RunIdleWork();
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == -1) // only for an invalid window handle, which we never pass
             break;
@@ -175,9 +205,10 @@ void Application::ProcessMessages()
         if (!Dispatch(msg)) {
             // Leave WM_QUIT for the outer loop to see as well.
             PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
+            return;
         }
     }
+    RunIdleWork();
 }
 
 void Application::Terminate() noexcept

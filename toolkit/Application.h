@@ -65,6 +65,13 @@ public:
     HookId AddMessageHook(MessageHook hook);
     void RemoveMessageHook(HookId id) noexcept;
 
+    // Work that need not be done before the program first waits for input, when the system
+    // counts its start-up as done: run once, in the order given, as soon as the event loop
+    // (or ProcessMessages) finds no message waiting. A failure is shown by HandleException.
+    // The id takes back work not run yet, whose owner is going.
+    HookId WhenIdle(std::function<void()> work);
+    void CancelIdleWork(HookId id) noexcept;
+
     // Runs the event loop until Terminate. A failure that escapes a handler is shown by
     // HandleException and the loop goes on.
     void Run();
@@ -92,6 +99,7 @@ private:
     // main form up, the application does it.
     void HideFormWithApplication();
     void ShowFormWithApplication();
+    void RunIdleWork();
 
     struct Hook {
         HookId id;
@@ -105,6 +113,7 @@ private:
     bool formHiddenWithApplication_ = false;
     std::unique_ptr<ApplicationWindow> window_;
     std::vector<Hook> hooks_;
+    std::vector<std::pair<HookId, std::function<void()>>> idleWork_;
     HookId nextHookId_ = 1;
 };
 
@@ -118,6 +127,18 @@ public:
     ~ScopedMessageHook() { Application::Instance().RemoveMessageHook(id_); }
     ScopedMessageHook(const ScopedMessageHook&) = delete;
     ScopedMessageHook& operator=(const ScopedMessageHook&) = delete;
+
+private:
+    Application::HookId id_;
+};
+
+// Work for the first idle moment, taken back when this object goes before it was run.
+class ScopedIdleWork {
+public:
+    explicit ScopedIdleWork(std::function<void()> work) : id_(Application::Instance().WhenIdle(std::move(work))) {}
+    ~ScopedIdleWork() { Application::Instance().CancelIdleWork(id_); }
+    ScopedIdleWork(const ScopedIdleWork&) = delete;
+    ScopedIdleWork& operator=(const ScopedIdleWork&) = delete;
 
 private:
     Application::HookId id_;

@@ -40,7 +40,10 @@ void WindowDensity::Apply(HWND window, UINT dpi, const RECT* place)
         const SIZE client{Scale(designedClient_.cx, dpi), Scale(designedClient_.cy, dpi)};
         const SIZE outer = FrameSize(client, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)),
                                      static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)), dpi);
-        placed = SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT now{};
+        placed = GetWindowRect(window, &now) && now.right - now.left == outer.cx && now.bottom - now.top == outer.cy;
+        if (!placed) // not made at that size already
+            placed = SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (!placed)
         throw std::runtime_error("The window cannot take its size: " + base::SystemErrorText(GetLastError()));

@@ -48,9 +48,15 @@ void TrayController::SetUpTrayIcon()
     icon->SetHint(TrayHintText);
     icon->MinimizeToTray = true;
     icon->ShowformOnTrayIconClick = false;
-    icon->SetPersistenttrayIcon(true);
     icon->OnDblClick = [this](tray::TTrayIcon&) { TrayIcon1DblClick(); };
     icon->SetPopupMenu(&TrayMenu);
+    // The shell answers an added icon only when its tray has drawn it, which under a busy
+    // shell takes longer than all the rest of the start-up: the window is shown first. The
+    // icon is the program's own until the window goes, and so is this work.
+    iconIntoTray_.emplace([this] {
+        if (tray::TTrayIcon* icon = program_.trayIcon.get())
+            icon->SetPersistenttrayIcon(true);
+    });
 }
 
 // Asked afresh each time the menu opens, once for the whole menu: a player may have started

@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/NowPlayingSources.h"
 #include "engine/PlayingSong.h"
+#include "toolkit/Application.h"
 #include "toolkit/PopupMenu.h"
 
 #include <optional>
@@ -28,7 +29,8 @@ public:
     void ExitItemClick();
     void TrayIcon1DblClick();
 
-    // Start-up: the icon start-up put in the tray gets its hint, behaviour and menu.
+    // Start-up: the icon made at start-up gets its hint, behaviour and menu, and goes into
+    // the tray once the program first waits for input.
     void SetUpTrayIcon();
 
 private:
@@ -38,4 +40,5 @@ private:
     NowPlayingSources nowPlaying_;
     // What the sources answered when the menu last opened; its song is what the submenu sets.
     std::optional<PlayingSong> playing_;
+    std::optional<toolkit::ScopedIdleWork> iconIntoTray_;
 };

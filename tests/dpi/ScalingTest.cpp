@@ -12,6 +12,7 @@
 
 #include "settings/ProgramLocation.h"
 #include "settings/SideFiles.h"
+#include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
 #include "tray/TrayIcon.h"
 
@@ -187,7 +188,12 @@ protected:
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill");
     }
 
-    void Start() { form = std::make_unique<TForm1>(program); }
+    // Made, and given the idle moment in which the icon goes into the tray.
+    void Start()
+    {
+        form = std::make_unique<TForm1>(program);
+        toolkit::Application::Instance().ProcessMessages();
+    }
 
     // Everything that depends on the window's density alone, at `shown`.
     void ExpectWholeAt(UINT shown)

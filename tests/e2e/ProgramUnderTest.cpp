@@ -116,6 +116,12 @@ void ProgramUnderTest::Start(const std::string& arguments)
     Launch(arguments);
     if (WaitForInputIdle(process_.Get(), StartTimeoutMs) != 0)
         throw std::runtime_error("the program did not get ready to take input");
+    // The icon goes into the tray just after that, unless start-up stopped at a message box
+    // or ended the program. A start that never shows one is for its test to find out.
+    constexpr DWORD RecheckMs = 50;
+    EventWait().UntilRechecking(
+        [this] { return TrayIconCount() > trayIconsBefore_ || !DialogsOf(processId_).empty() || !Running(); },
+        StartTimeoutMs, RecheckMs);
 }
 
 DWORD ProgramUnderTest::StartAndWaitForEnd(const std::string& arguments)

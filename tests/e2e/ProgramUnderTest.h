@@ -33,7 +33,7 @@ public:
     std::optional<std::string> ReadFile(const std::string& name) const;
 
     // Starts the program with these arguments and waits until it waits for input (a message
-    // box shown during start-up counts as waiting too).
+    // box shown during start-up counts as waiting too) and its icon is in the tray.
     void Start(const std::string& arguments = "");
     // Starts the program with these arguments and waits until it ends by itself, without
     // ever waiting for input; answers its exit code.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using toolkit::Application;
 
 TEST(LastResortText, AppendsFullStopOnlyAfterCharactersSortingAfterIt)
@@ -20,4 +23,26 @@ TEST(LastResortText, AppendsFullStopOnlyAfterCharactersSortingAfterIt)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Application::LastResortText(c.message), c.shown) << c.message;
+}
+
+// Idle work waits for the messages already waiting, runs once in the order given, and work
+// taken back by its owner does not run.
+TEST(IdleWork, RunsOnceAfterTheWaitingMessagesInOrderUnlessTakenBack)
+{
+    Application& application = Application::Instance();
+    constexpr UINT Waiting = WM_APP + 7;
+    std::vector<std::string> seen;
+    const toolkit::ScopedMessageHook hook([&](UINT message, WPARAM, LPARAM) {
+        if (message == Waiting)
+            seen.push_back("message");
+    });
+    ASSERT_TRUE(PostMessageA(application.Handle(), Waiting, 0, 0));
+    application.WhenIdle([&] { seen.push_back("first"); });
+    {
+        const toolkit::ScopedIdleWork takenBack([&] { seen.push_back("taken back"); });
+    }
+    application.WhenIdle([&] { seen.push_back("second"); });
+    application.ProcessMessages();
+    application.ProcessMessages();
+    EXPECT_EQ(seen, (std::vector<std::string>{"message", "first", "second"}));
 }

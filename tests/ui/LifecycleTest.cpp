@@ -334,6 +334,9 @@ TEST_F(MainWindowLife, StartUpPutsTheIconInTheTraySetUpForTheProgram)
     form = std::make_unique<TForm1>(program);
     tray::TTrayIcon* icon = form->TrayIcon1();
     ASSERT_NE(icon, nullptr);
+    // In the tray once the program first waits for input, not before: the window comes first.
+    EXPECT_FALSE(icon->IconVisible());
+    toolkit::Application::Instance().ProcessMessages();
     EXPECT_TRUE(icon->IconVisible());
     EXPECT_EQ(std::string(icon->IconData().szTip), "qmz Varnquill v" VARNQUILL_VERSION);
     EXPECT_TRUE(icon->MinimizeToTray);
