@@ -1,6 +1,7 @@
 # Sourced by the run and test scripts: a display and a Wine prefix inside the build tree.
 #   wine_session_start BUILD_DIR   starts Xvfb when there is no DISPLAY, prepares the prefix,
 #                                  keeps its wineserver alive
+#   wine_prefix_prepare            makes or readies the prefix $WINEPREFIX for the tests
 #   wine_session_stop              stops what wine_session_start started, by pid and prefix
 
 wine_session_start() {
@@ -28,12 +29,25 @@ wine_session_start() {
   # One server for the whole session: each Wine process then starts in well under a second.
   mkdir -p "$WINEPREFIX"
   wineserver -p
+  [ -f "$WINEPREFIX/system.reg" ] || echo "wine-session: creating the Wine prefix $WINEPREFIX"
+  wine_prefix_prepare
+}
+
+# Makes the prefix $WINEPREFIX when it is missing, and sets in it, new or old, what every
+# process there needs. Its wineserver must be running.
+wine_prefix_prepare() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine-session: creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     # Without a window manager, hiding a managed window stalls for seconds.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   fi
+  # No debugger for a crash. Wine's own (winedbg --auto) opens a dialog on the display and
+  # waits for a click that never comes under Xvfb, so a crashed test or benchmark hung;
+  # without one the process ends at once with the exception code as its exit code. An empty
+  # command is one that cannot start: without the value Wine falls back to winedbg, and
+  # Auto = 0 would ask in a message box instead. Set on old prefixes too, made before this.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1 ||
+    echo "wine-session: no way to turn off Wine's crash debugger: a crashing program will wait in its dialog" >&2
 }
 
 wine_session_stop() {

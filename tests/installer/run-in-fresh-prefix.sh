@@ -14,9 +14,8 @@ export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree
 rm -rf "$prefix"
 mkdir -p "$prefix"
 wineserver -p
-wineboot -i >/dev/null 2>&1
-# Without a window manager, hiding a managed window stalls for seconds.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+. "$here/../../scripts/wine-session.sh"
+wine_prefix_prepare
 "$here/../../scripts/wine-exec.sh" "$prefix" "$@"
 rc=$?
 wineserver -k 2>/dev/null
