@@ -76,6 +76,10 @@ ScaledRun RunThisExecutableAt(UINT dpi, const std::string& gtestFilter)
         // other process of the suite starts meanwhile.
         const UserLogPixels density(dpi);
         SetEnvironmentVariableA(DpiVariable, std::to_string(dpi).c_str());
+        // The test runner's file for an unfinished run is this process's, and GoogleTest has
+        // read its name already: a child removing it at its own end would hide an early end
+        // of this run. Without the variable there is nothing to remove, so no answer matters.
+        SetEnvironmentVariableA("TEST_PREMATURE_EXIT_FILE", nullptr);
         PROCESS_INFORMATION started{};
         const BOOL created = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                             &startup, &started);
