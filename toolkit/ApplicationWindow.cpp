@@ -18,11 +18,13 @@ ApplicationWindow::ApplicationWindow(Application& application, const char* title
     args.height = 0;
     args.icon = icon;
     Create(args);
-    // The class icon covers a class registered by us; these cover one registered earlier.
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    // The taskbar button and Alt+Tab show these: drawn for the density, not stretched.
-    icons_.Apply(Handle(), Application::MainIconResource, WindowDpi(Handle()));
+    // The taskbar button and Alt+Tab show these: drawn for the density, not stretched. Each
+    // icon handed over costs the window system a conversion, so the shared one is handed
+    // over only where those cannot be loaded, for a class registered earlier by another.
+    if (!icons_.Apply(Handle(), Application::MainIconResource, WindowDpi(Handle()))) {
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

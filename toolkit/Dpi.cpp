@@ -140,7 +140,7 @@ IconHandle LoadIconOfSize(int resourceId, int size) noexcept
         LoadImageA(program, MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-void WindowIcons::Apply(HWND window, int resourceId, UINT dpi) noexcept
+bool WindowIcons::Apply(HWND window, int resourceId, UINT dpi) noexcept
 {
     IconHandle big = LoadIconOfSize(resourceId, SystemMetric(SM_CXICON, dpi));
     IconHandle small = LoadIconOfSize(resourceId, SystemMetric(SM_CXSMICON, dpi));
@@ -149,10 +149,12 @@ void WindowIcons::Apply(HWND window, int resourceId, UINT dpi) noexcept
         SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
     if (small)
         SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    const bool both = big && small;
     if (big)
         big_ = std::move(big);
     if (small)
         small_ = std::move(small);
+    return both;
 }
 
 } // namespace toolkit

@@ -45,8 +45,8 @@ IconHandle LoadIconOfSize(int resourceId, int size) noexcept;
 class WindowIcons {
 public:
     // Loads both sizes of the icon for dpi and gives them to the window; where an icon
-    // cannot be loaded the window keeps the one it has.
-    void Apply(HWND window, int resourceId, UINT dpi) noexcept;
+    // cannot be loaded the window keeps the one it has. True when both were given.
+    bool Apply(HWND window, int resourceId, UINT dpi) noexcept;
 
 private:
     IconHandle big_;
