@@ -105,12 +105,6 @@ void Control::ScaleTo(UINT dpi)
 {
     const RECT scaled = ScaleRect(designed_, dpi);
     const bool ownSize = designed_.right == designed_.left || designed_.bottom == designed_.top;
-    // Made in its place at the design density, where a move would cost the window system a
-    // round of messages for nothing.
-    const RECT now = Bounds();
-    if (now.left == scaled.left && now.top == scaled.top &&
-        (ownSize || (now.right == scaled.right && now.bottom == scaled.bottom)))
-        return;
     if (!SetWindowPos(hwnd_, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
                       SWP_NOZORDER | SWP_NOACTIVATE | (ownSize ? SWP_NOSIZE : 0)))
         ThrowLastError();

@@ -26,6 +26,9 @@ void WindowDensity::Changed(HWND window, WPARAM wParam, LPARAM lParam)
 
 void WindowDensity::Apply(HWND window, UINT dpi, const RECT* place)
 {
+    // The controls are made in their places at the design density: until the window has been
+    // laid out for another, there they stay.
+    const bool controlsInPlace = dpi == DesignDpi && dpi_ == DesignDpi;
     dpi_ = dpi;
     // The controls let go of the old font when given the new one; only then may it go.
     FontHandle font = makeFont_(dpi);
@@ -47,7 +50,8 @@ void WindowDensity::Apply(HWND window, UINT dpi, const RECT* place)
     }
     if (!placed)
         throw std::runtime_error("The window cannot take its size: " + base::SystemErrorText(GetLastError()));
-    LayOutControls(window, dpi);
+    if (!controlsInPlace)
+        LayOutControls(window, dpi);
     icons_.Apply(window, iconResource_, dpi);
 }
 

@@ -32,7 +32,7 @@ private:
     SIZE designedClient_;
     int iconResource_;
     FontMaker makeFont_;
-    UINT dpi_ = DesignDpi;
+    UINT dpi_ = DesignDpi; // the controls are made for it
     FontHandle font_;
     WindowIcons icons_;
 };
