@@ -1,6 +1,4 @@
 #pragma once
-#include "base/Handles.h"
-
 #include <windows.h>
 
 #include <stdexcept>

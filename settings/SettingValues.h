@@ -69,9 +69,6 @@ bool ReadSwitch(const RegistryStore& store, const char* name); // AutoChange, Ba
 bool ReadSigBreak(const RegistryStore& store);
 bool ReadStaticAbove(const RegistryStore& store);
 std::string ReadOrder(const RegistryStore& store);
-// The order's place, read and written at every change: held (RegistryStore.h). It is the
-// program's own bookkeeping rather than a choice of the user's: a value it cannot read
-// (another tool's number, say) reads as none kept, and the next change writes it over.
 
 void WriteMinutes(RegistryStore& store, int minutes);
 void WriteSignatureFilePath(RegistryStore& store, const std::string& path);

@@ -130,13 +130,18 @@ bool FortuneReader::Next(std::string& text)
         text.clear();
         return false;
     }
-    if (found.length > text.size()) {
-        // A CR LF takes at most two bytes for each LF.
-        text.resize(2 * found.lines.size());
-        found.length = JoinLines(found.lines, text.data(), text.size());
-    }
-    text.resize(found.length);
+    if (found.length > text.size())
+        JoinLines(found.lines, text);
+    else
+        text.resize(found.length);
     return true;
+}
+
+void JoinLines(std::string_view lines, std::string& text)
+{
+    // A CR LF takes at most two bytes for each LF.
+    text.resize(2 * lines.size());
+    text.resize(JoinLines(lines, text.data(), text.size()));
 }
 
 std::size_t JoinLines(std::string_view lines, char* out, std::size_t capacity)

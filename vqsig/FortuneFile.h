@@ -43,6 +43,8 @@ private:
 // when it fits in capacity bytes. Answers its length, or capacity + 1 when it does not fit
 // (out then holds a part of it).
 std::size_t JoinLines(std::string_view lines, char* out, std::size_t capacity);
+// The same text, whole, in text (its storage used again).
+void JoinLines(std::string_view lines, std::string& text);
 
 // Every text of a fortune file, as FortuneReader reads them.
 std::vector<std::string> FortuneTexts(std::string_view file);

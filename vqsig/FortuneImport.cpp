@@ -192,9 +192,7 @@ void ImportFile(std::string_view bytes, const std::string& database, RecordAppen
             continue;
         }
         const FileKind textKind = kindOfFile(found.lines.data());
-        // A CR LF takes at most two bytes for each LF.
-        text.resize(2 * found.lines.size());
-        text.resize(JoinLines(found.lines, text.data(), text.size()));
+        JoinLines(found.lines, text);
         OnFile(database, [&] { Take(text, textKind, appender, counts); });
     }
 }

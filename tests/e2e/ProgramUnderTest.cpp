@@ -14,6 +14,8 @@ namespace {
 
 constexpr DWORD StartTimeoutMs = 30000;
 constexpr DWORD EndTimeoutMs = 10000;
+// How often a wait looks again at what no event announces: the tray's icons.
+constexpr DWORD RecheckMs = 50;
 
 [[noreturn]] void Fail(const std::string& what)
 {
@@ -118,7 +120,6 @@ void ProgramUnderTest::Start(const std::string& arguments)
         throw std::runtime_error("the program did not get ready to take input");
     // The icon goes into the tray just after that, unless start-up stopped at a message box
     // or ended the program. A start that never shows one is for its test to find out.
-    constexpr DWORD RecheckMs = 50;
     EventWait().UntilRechecking(
         [this] { return TrayIconCount() > trayIconsBefore_ || !DialogsOf(processId_).empty() || !Running(); },
         StartTimeoutMs, RecheckMs);
@@ -185,7 +186,6 @@ void ProgramUnderTest::Terminate()
     process_.Reset();
     // Wine's tray drops the icon of a window that is gone a moment later; the next test
     // counts icons.
-    constexpr DWORD RecheckMs = 50;
     EventWait().UntilRechecking([this] { return TrayIconCount() <= trayIconsBefore_; }, EndTimeoutMs,
                                 RecheckMs);
 }
