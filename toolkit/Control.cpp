@@ -4,8 +4,6 @@
 #include "toolkit/Dpi.h"
 #include "base/SystemError.h"
 
-#include <commctrl.h>
-
 #include <stdexcept>
 #include <vector>
 
@@ -13,15 +11,17 @@ namespace toolkit {
 
 namespace {
 
-// The window property that ties a child window to its control object. A property rather
-// than GWLP_USERDATA, so a child that is not one of ours (a toolkit::Window keeps its own
-// object there) is never mistaken for a control.
-constexpr const char* kControlProperty = "Varnquill.Control";
-constexpr UINT_PTR kSubclassId = 1;
-
 void ThrowLastError()
 {
     throw std::runtime_error(base::SystemErrorText(GetLastError()));
+}
+
+// Each message a control receives passes through here; looking the object up in the window's
+// own memory costs no call to the window manager, which a window property or the common
+// controls' subclassing (itself a property) would on every message.
+Control* BoundControl(HWND hwnd) noexcept
+{
+    return reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 } // namespace
@@ -40,29 +40,35 @@ Control::Control(const char* className, const ControlArgs& args, DWORD kindStyle
 
 Control::~Control()
 {
-    for (HWND hwnd : subclassed_)
-        if (hwnd)
-            Unsubclass(hwnd);
+    for (const Subclassed& slot : subclassed_)
+        if (slot.hwnd)
+            Unsubclass(slot.hwnd);
     Disown(hwnd_);
     DestroyWindow(hwnd_); // fails only for a window its parent already destroyed
 }
 
+// A system class keeps its own state in the window's extra bytes, never in GWLP_USERDATA,
+// which is the creator's; a toolkit::Window keeps its object in extra bytes of its own
+// class, so a window of ours that is no control reads as none.
 void Control::Adopt(HWND partner)
 {
-    if (!SetPropA(partner, kControlProperty, this))
+    SetLastError(ERROR_SUCCESS); // a previous value of 0 is no failure
+    if (!SetWindowLongPtrA(partner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)) &&
+        GetLastError() != ERROR_SUCCESS)
         ThrowLastError();
 }
 
 void Control::Disown(HWND partner) noexcept
 {
-    RemovePropA(partner, kControlProperty); // nothing to undo when it was never set
+    if (BoundControl(partner) == this)
+        SetWindowLongPtrA(partner, GWLP_USERDATA, 0); // fails only for a window already gone
 }
 
 Control* Control::FromHandle(HWND hwnd) noexcept
 {
     if (!hwnd)
         return nullptr;
-    return static_cast<Control*>(GetPropA(hwnd, kControlProperty));
+    return BoundControl(hwnd);
 }
 
 std::string Control::Text() const
@@ -145,12 +151,13 @@ void Control::PlaceAfter(const Control& previous)
 
 void Control::Subclass(HWND hwnd)
 {
-    for (HWND& slot : subclassed_) {
-        if (!slot) {
-            if (!SetWindowSubclass(hwnd, &Control::SubclassProcedure, kSubclassId,
-                                   reinterpret_cast<DWORD_PTR>(this)))
-                throw std::runtime_error("A control could not be set up.");
-            slot = hwnd;
+    for (Subclassed& slot : subclassed_) {
+        if (!slot.hwnd) {
+            const auto previous = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProcedure)));
+            if (!previous)
+                ThrowLastError();
+            slot = Subclassed{hwnd, previous};
             return;
         }
     }
@@ -159,12 +166,24 @@ void Control::Subclass(HWND hwnd)
 
 void Control::Unsubclass(HWND hwnd) noexcept
 {
-    for (HWND& slot : subclassed_) {
-        if (slot && slot == hwnd) {
-            RemoveWindowSubclass(hwnd, &Control::SubclassProcedure, kSubclassId); // gone or removed: both fine
-            slot = nullptr;
+    for (Subclassed& slot : subclassed_) {
+        if (slot.hwnd && slot.hwnd == hwnd) {
+            // Put back only over our own procedure: nothing in this program subclasses a
+            // control after it, and a procedure set on top would be cut out of the chain.
+            if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Control::SubclassProcedure))
+                SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(slot.previous)); // gone: fine
+            slot = Subclassed{};
         }
     }
+}
+
+WNDPROC Control::PreviousProcedure(HWND hwnd) const noexcept
+{
+    for (const Subclassed& slot : subclassed_)
+        if (slot.hwnd == hwnd)
+            return slot.previous;
+    // Not one of ours: the class's own procedure is the one below.
+    return reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC));
 }
 
 bool Control::HandleCommand(WORD)
@@ -194,14 +213,19 @@ LRESULT Control::Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT Control::PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcA(PreviousProcedure(hwnd), hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Control::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR, DWORD_PTR self)
+LRESULT CALLBACK Control::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    Control* control = BoundControl(hwnd);
+    if (!control) {
+        // Let go of by its object while still subclassed: the class answers alone.
+        return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)), hwnd, message,
+                               wParam, lParam);
+    }
     try {
-        return reinterpret_cast<Control*>(self)->Filter(hwnd, message, wParam, lParam);
+        return control->Filter(hwnd, message, wParam, lParam);
     } catch (...) {
         Application::Instance().HandleException(std::current_exception());
         return 0;

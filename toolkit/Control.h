@@ -99,9 +99,10 @@ protected:
     virtual bool HandleContextMenu(HWND source, int x, int y);
     virtual bool HandleColor(HDC dc, LRESULT& result);
 
-    // Messages of a subclassed window; the default passes them on.
+    // Messages of a subclassed window; the default passes them on to the window's own
+    // procedure.
     virtual LRESULT Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Raises an event when a handler is assigned. The handler runs from a copy, as it may
     // reassign the event it was called for.
@@ -115,12 +116,17 @@ protected:
     }
 
 private:
-    static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR self);
+    struct Subclassed {
+        HWND hwnd = nullptr;
+        WNDPROC previous = nullptr;
+    };
+
+    static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static bool Dispatch(Control& control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    WNDPROC PreviousProcedure(HWND hwnd) const noexcept;
 
     HWND hwnd_ = nullptr;
-    HWND subclassed_[2] = {nullptr, nullptr};
+    Subclassed subclassed_[2];
     RECT designed_;
 };
 

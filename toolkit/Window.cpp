@@ -4,21 +4,40 @@
 #include "base/SystemError.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace toolkit {
 
 namespace {
+
+// The object lives in the window's extra bytes, which its class reserves, so that
+// GWLP_USERDATA stays free: controls, windows of the system's classes, keep theirs there.
+constexpr int kObjectOffset = 0;
+
+Window* BoundObject(HWND hwnd) noexcept
+{
+    return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, kObjectOffset));
+}
+
+void Bind(HWND hwnd, Window* object) noexcept
+{
+    SetWindowLongPtrA(hwnd, kObjectOffset, reinterpret_cast<LONG_PTR>(object)); // the bytes exist: cannot fail
+}
 
 void RegisterClassOnce(const WindowArgs& args, WNDPROC procedure)
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, args.className, &existing))
+    if (GetClassInfoExA(instance, args.className, &existing)) {
+        if (existing.lpfnWndProc != procedure)
+            throw std::logic_error(std::string("The window class ") + args.className + " is not this program's.");
         return;
+    }
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = sizeof(Window*);
     wc.hInstance = instance;
     wc.lpszClassName = args.className;
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
@@ -37,7 +56,10 @@ Window::~Window()
 
 Window* Window::FromHandle(HWND hwnd) noexcept
 {
-    return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    // Another class's extra bytes hold something else altogether.
+    if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) != &Window::Procedure)
+        return nullptr;
+    return BoundObject(hwnd);
 }
 
 void Window::Create(const WindowArgs& args)
@@ -56,7 +78,7 @@ void Window::Destroy() noexcept
         const HWND hwnd = hwnd_;
         // WM_NCDESTROY unbinds the object; clear here too in case the window is already gone.
         hwnd_ = nullptr;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        Bind(hwnd, nullptr);
         DestroyWindow(hwnd); // fails only for a window already destroyed, which is the goal
     }
 }
@@ -76,9 +98,9 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        Bind(hwnd, self);
     }
-    Window* self = FromHandle(hwnd);
+    Window* self = BoundObject(hwnd);
     if (!self)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     LRESULT result = 0;
@@ -89,8 +111,8 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     }
     // Look the object up again: a handler may have destroyed it (and so unbound it).
     if (message == WM_NCDESTROY) {
-        if (Window* bound = FromHandle(hwnd)) {
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        if (Window* bound = BoundObject(hwnd)) {
+            Bind(hwnd, nullptr);
             bound->hwnd_ = nullptr;
         }
     }
