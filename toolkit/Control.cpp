@@ -35,6 +35,10 @@ Control::Control(const char* className, const ControlArgs& args, DWORD kindStyle
                             nullptr);
     if (!hwnd_)
         ThrowLastError();
+    // Like a dialog's controls, each takes the font its window gives them as it is made: a
+    // control that fits its text measures it once, in the font it shows it in.
+    if (const auto font = reinterpret_cast<HFONT>(SendMessageA(args.parent, WM_GETFONT, 0, 0)))
+        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     Adopt(hwnd_);
 }
 

@@ -14,6 +14,13 @@ WindowDensity::WindowDensity(SIZE designedClient, int iconResource, FontMaker ma
 {
 }
 
+void WindowDensity::Prepare(HWND window)
+{
+    const UINT dpi = WindowDpi(window);
+    font_ = makeFont_(dpi);
+    fontDpi_ = dpi;
+}
+
 void WindowDensity::LayOut(HWND window)
 {
     Apply(window, WindowDpi(window), nullptr);
@@ -30,10 +37,13 @@ void WindowDensity::Apply(HWND window, UINT dpi, const RECT* place)
     // laid out for another, there they stay.
     const bool controlsInPlace = dpi == DesignDpi && dpi_ == DesignDpi;
     dpi_ = dpi;
-    // The controls let go of the old font when given the new one; only then may it go.
-    FontHandle font = makeFont_(dpi);
-    ApplyFont(window, font.Get());
-    font_ = std::move(font);
+    if (!font_ || fontDpi_ != dpi) {
+        // The controls let go of the old font when given the new one; only then may it go.
+        FontHandle font = makeFont_(dpi);
+        ApplyFont(window, font.Get());
+        font_ = std::move(font);
+        fontDpi_ = dpi;
+    }
 
     BOOL placed = FALSE;
     if (place) {

@@ -20,6 +20,12 @@ public:
     WindowDensity(SIZE designedClient, int iconResource, FontMaker makeFont);
 
     UINT Dpi() const noexcept { return dpi_; }
+    // The controls' font for the window's density, made by Prepare or LayOut; null before.
+    HFONT Font() const noexcept { return font_.Get(); }
+    // Makes the font for the density the window is made at, before its controls are, so
+    // each takes it as it is made (the window answers WM_GETFONT with Font()) and LayOut
+    // need not give it to them again.
+    void Prepare(HWND window);
     // Lays the window out for the density it is shown at, keeping its top-left corner.
     void LayOut(HWND window);
     // WM_DPICHANGED: the new density comes in wParam (the system may not report it yet) and
@@ -34,6 +40,7 @@ private:
     FontMaker makeFont_;
     UINT dpi_ = DesignDpi; // the controls are made for it
     FontHandle font_;
+    UINT fontDpi_ = 0; // the density font_ was made for
     WindowIcons icons_;
 };
 

@@ -43,6 +43,7 @@ TForm1::Frame::Frame(TForm1& form)
     args.icon = toolkit::Application::MainIcon();
     args.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     form.Create(args);
+    form.density_.Prepare(form.Handle());
     // The first form made is the application's main form.
     if (!application.MainForm())
         application.SetMainForm(form);
@@ -126,6 +127,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Moved to a monitor of another density, or that monitor's scaling changed.
         density_.Changed(Handle(), wParam, lParam);
         return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(density_.Font());
     case WM_SYSCOMMAND:
         // The minimise box minimises the whole application, which then hides in the tray.
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {
