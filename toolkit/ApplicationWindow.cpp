@@ -5,7 +5,7 @@
 namespace toolkit {
 
 ApplicationWindow::ApplicationWindow(Application& application, const char* title, HICON icon)
-    : application_(application)
+    : application_(application), sharedIcon_(icon)
 {
     WindowArgs args;
     args.className = ClassName;
@@ -18,19 +18,22 @@ ApplicationWindow::ApplicationWindow(Application& application, const char* title
     args.height = 0;
     args.icon = icon;
     Create(args);
-    // The taskbar button and Alt+Tab show these: drawn for the density, not stretched. Each
-    // icon handed over costs the window system a conversion, so the shared one is handed
-    // over only where those cannot be loaded, for a class registered earlier by another.
-    if (!icons_.Apply(Handle(), Application::MainIconResource, WindowDpi(Handle()))) {
-        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
 }
 
 LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     application_.RunHooks(message, wParam, lParam);
     switch (message) {
+    case WM_NCCREATE:
+        // The taskbar button and Alt+Tab show these: drawn for the density, not stretched.
+        // Given before the window system has a window of its own for this one, they are
+        // converted once, as it is made; each icon handed over later costs a conversion of
+        // both. The shared icon goes only where those cannot be loaded.
+        if (!icons_.Apply(Handle(), Application::MainIconResource, WindowDpi(Handle()))) {
+            SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(sharedIcon_));
+            SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(sharedIcon_));
+        }
+        break;
     case WM_CLOSE:
         // Closing the taskbar button closes the main form, which decides what that means.
         if (const HWND form = application_.MainForm(); form && IsWindow(form))

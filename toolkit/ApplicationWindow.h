@@ -21,6 +21,7 @@ protected:
 
 private:
     Application& application_;
+    HICON sharedIcon_; // where the icons drawn for the density cannot be loaded
     WindowIcons icons_;
 };
 

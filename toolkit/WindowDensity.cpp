@@ -14,11 +14,22 @@ WindowDensity::WindowDensity(SIZE designedClient, int iconResource, FontMaker ma
 {
 }
 
-void WindowDensity::Prepare(HWND window)
+void WindowDensity::Prepare(HWND window) noexcept
 {
     const UINT dpi = WindowDpi(window);
-    font_ = makeFont_(dpi);
-    fontDpi_ = dpi;
+    try {
+        font_ = makeFont_(dpi);
+        fontDpi_ = dpi;
+    } catch (...) {
+        // Not here, where the window is being made: LayOut makes it again and reports.
+    }
+    ApplyIcons(window, dpi);
+}
+
+void WindowDensity::ApplyIcons(HWND window, UINT dpi) noexcept
+{
+    // Where one could not be loaded, the next lay-out tries again.
+    iconsDpi_ = icons_.Apply(window, iconResource_, dpi) ? dpi : 0;
 }
 
 void WindowDensity::LayOut(HWND window)
@@ -62,7 +73,8 @@ void WindowDensity::Apply(HWND window, UINT dpi, const RECT* place)
         throw std::runtime_error("The window cannot take its size: " + base::SystemErrorText(GetLastError()));
     if (!controlsInPlace)
         LayOutControls(window, dpi);
-    icons_.Apply(window, iconResource_, dpi);
+    if (iconsDpi_ != dpi)
+        ApplyIcons(window, dpi);
 }
 
 } // namespace toolkit

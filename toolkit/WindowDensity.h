@@ -22,10 +22,12 @@ public:
     UINT Dpi() const noexcept { return dpi_; }
     // The controls' font for the window's density, made by Prepare or LayOut; null before.
     HFONT Font() const noexcept { return font_.Get(); }
-    // Makes the font for the density the window is made at, before its controls are, so
-    // each takes it as it is made (the window answers WM_GETFONT with Font()) and LayOut
-    // need not give it to them again.
-    void Prepare(HWND window);
+    // From the window's WM_NCCREATE: makes the font for the density the window is made at,
+    // before its controls are, so each takes it as it is made (the window answers
+    // WM_GETFONT with Font()), and gives the window its icons before the window system has
+    // made its own window for it, so they are converted once. LayOut then need not do
+    // either again.
+    void Prepare(HWND window) noexcept;
     // Lays the window out for the density it is shown at, keeping its top-left corner.
     void LayOut(HWND window);
     // WM_DPICHANGED: the new density comes in wParam (the system may not report it yet) and
@@ -34,6 +36,7 @@ public:
 
 private:
     void Apply(HWND window, UINT dpi, const RECT* place);
+    void ApplyIcons(HWND window, UINT dpi) noexcept;
 
     SIZE designedClient_;
     int iconResource_;
@@ -42,6 +45,7 @@ private:
     FontHandle font_;
     UINT fontDpi_ = 0; // the density font_ was made for
     WindowIcons icons_;
+    UINT iconsDpi_ = 0; // the density icons_ were given for
 };
 
 } // namespace toolkit

@@ -43,7 +43,6 @@ TForm1::Frame::Frame(TForm1& form)
     args.icon = toolkit::Application::MainIcon();
     args.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     form.Create(args);
-    form.density_.Prepare(form.Handle());
     // The first form made is the application's main form.
     if (!application.MainForm())
         application.SetMainForm(form);
@@ -109,6 +108,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     switch (message) {
+    case WM_NCCREATE:
+        // Made before the controls are, which take the font as they are made.
+        density_.Prepare(Handle());
+        break;
     case WM_PAINT:
         FormPaint();
         break;
