@@ -144,11 +144,12 @@ bool WindowIcons::Apply(HWND window, int resourceId, UINT dpi) noexcept
 {
     IconHandle big = LoadIconOfSize(resourceId, SystemMetric(SM_CXICON, dpi));
     IconHandle small = LoadIconOfSize(resourceId, SystemMetric(SM_CXSMICON, dpi));
-    // The answers are the icons shown before, which the old handles below still own.
-    if (big)
-        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    // The answers are the icons shown before, which the old handles below still own. The
+    // small one goes first: a big one given alone is also shrunk into a small one.
     if (small)
         SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    if (big)
+        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
     const bool both = big && small;
     if (big)
         big_ = std::move(big);
