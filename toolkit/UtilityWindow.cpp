@@ -4,12 +4,12 @@
 
 namespace toolkit {
 
-UtilityWindow::UtilityWindow(const char* className, Procedure procedure)
+UtilityWindow::UtilityWindow(const char* className, Procedure procedure, Hears hears)
     : procedure_(std::move(procedure))
 {
     WindowArgs args;
     args.className = className;
-    // A top-level popup that is never shown: it gets broadcasts like any top-level window,
+    // A popup that is never shown: top-level, it gets broadcasts like any top-level window,
     // and as a tool window it would never take a taskbar button.
     args.style = WS_POPUP;
     args.exStyle = WS_EX_TOOLWINDOW;
@@ -17,6 +17,8 @@ UtilityWindow::UtilityWindow(const char* className, Procedure procedure)
     args.y = 0;
     args.width = 0;
     args.height = 0;
+    if (hears == Hears::OnlyItsOwn)
+        args.parent = HWND_MESSAGE;
     Create(args);
 }
 

@@ -13,9 +13,13 @@ namespace toolkit {
 class UtilityWindow : public Window {
 public:
     using Procedure = std::function<std::optional<LRESULT>(UINT message, WPARAM wParam, LPARAM lParam)>;
+    // Whether the window hears what is said to every top-level window ("TaskbarCreated",
+    // the session's end). One that need not is message-only: the window system then makes
+    // no window of its own for it.
+    enum class Hears { Broadcasts, OnlyItsOwn };
 
     // Creates the window at once; throws std::runtime_error with the system's text.
-    UtilityWindow(const char* className, Procedure procedure);
+    UtilityWindow(const char* className, Procedure procedure, Hears hears = Hears::Broadcasts);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

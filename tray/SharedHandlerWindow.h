@@ -20,8 +20,9 @@ public:
     // neither.
     using Procedure = std::optional<LRESULT> (*)(UINT message, WPARAM wParam, LPARAM lParam);
 
-    SharedHandlerWindow(const char* className, Procedure procedure) noexcept
-        : className_(className), procedure_(procedure)
+    SharedHandlerWindow(const char* className, Procedure procedure,
+                        toolkit::UtilityWindow::Hears hears = toolkit::UtilityWindow::Hears::Broadcasts) noexcept
+        : className_(className), procedure_(procedure), hears_(hears)
     {
     }
     SharedHandlerWindow(const SharedHandlerWindow&) = delete;
@@ -52,7 +53,7 @@ public:
     HWND Join(Key key, Member& member)
     {
         if (!window_)
-            window_ = std::make_unique<toolkit::UtilityWindow>(className_, procedure_);
+            window_ = std::make_unique<toolkit::UtilityWindow>(className_, procedure_, hears_);
         members_.insert_or_assign(key, &member);
         return window_->Handle();
     }
@@ -67,6 +68,7 @@ public:
 private:
     const char* className_;
     Procedure procedure_;
+    toolkit::UtilityWindow::Hears hears_;
     std::unique_ptr<toolkit::UtilityWindow> window_;
     std::map<Key, Member*> members_;
     Key nextKey_ = 1;

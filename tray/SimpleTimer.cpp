@@ -6,7 +6,9 @@ namespace tray {
 
 SharedHandlerWindow<TSimpleTimer>& TSimpleTimerHandler::Shared() noexcept
 {
-    static SharedHandlerWindow<TSimpleTimer> shared("VarnquillSimpleTimerHandler", &TSimpleTimerHandler::HandleMessage);
+    // Ticks are all it hears.
+    static SharedHandlerWindow<TSimpleTimer> shared("VarnquillSimpleTimerHandler", &TSimpleTimerHandler::HandleMessage,
+                                                    toolkit::UtilityWindow::Hears::OnlyItsOwn);
     return shared;
 }
 
