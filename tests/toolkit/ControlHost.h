@@ -27,6 +27,9 @@ public:
         SetForegroundWindow(Handle());
     }
 
+    // When set, the font the window gives the controls made in it, as the main window does.
+    HFONT font = nullptr;
+
     toolkit::ControlArgs At(int left, int top, int width, int height, const char* text = "") const
     {
         toolkit::ControlArgs args;
@@ -45,6 +48,8 @@ protected:
         LRESULT result = 0;
         if (toolkit::Control::Reflect(message, wParam, lParam, result))
             return result;
+        if (message == WM_GETFONT && font)
+            return reinterpret_cast<LRESULT>(font);
         return DefaultHandling(message, wParam, lParam);
     }
 };

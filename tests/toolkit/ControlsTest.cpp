@@ -422,3 +422,32 @@ TEST_F(RealControls, LabelsAndFramesAreNeverTabStopsAndLabelsFitTheirTextInTheFo
     bounds = label.Bounds();
     EXPECT_LT(bounds.right - bounds.left, text.cx); // shrank to the shorter text
 }
+
+TEST_F(RealControls, ControlsAreMadeInTheirWindowsFontAndToldApartFromTheToolkitsWindows)
+{
+    const FontHandle font = CreatePointFont("MS Sans Serif", 16, 96);
+    host.font = font.Get();
+    Label label(host.At(8, 16, 0, 0, "Signature Text File:"));
+    Edit edit(host.At(8, 60, 200, 30));
+    host.font = nullptr;
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(label.Handle(), WM_GETFONT, 0, 0)), font.Get());
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit.Handle(), WM_GETFONT, 0, 0)), font.Get());
+
+    // Sized as it was made, in that font, with no font given afterwards.
+    const HDC dc = GetDC(label.Handle());
+    const HGDIOBJ old = SelectObject(dc, font.Get());
+    SIZE text{};
+    GetTextExtentPoint32A(dc, "Signature Text File:", 20, &text);
+    SelectObject(dc, old);
+    ReleaseDC(label.Handle(), dc);
+    const RECT bounds = label.Bounds();
+    EXPECT_EQ(bounds.right - bounds.left, text.cx);
+    EXPECT_EQ(bounds.bottom - bounds.top, text.cy);
+
+    // A control and a toolkit window each keep their object where the other kind cannot
+    // mistake it for its own.
+    EXPECT_EQ(Control::FromHandle(label.Handle()), &label);
+    EXPECT_EQ(Control::FromHandle(host.Handle()), nullptr);
+    EXPECT_EQ(Window::FromHandle(edit.Handle()), nullptr);
+    EXPECT_EQ(Window::FromHandle(host.Handle()), &host);
+}
