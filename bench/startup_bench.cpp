@@ -21,6 +21,7 @@
 // The program runs from a fresh folder of its own with its registry key removed, so the
 // auto-change timer is off and no side file is read.
 #include "base/Handles.h"
+#include "base/SystemError.h"
 #include "bench/Measure.h"
 #include "bench/WorkFolder.h"
 
@@ -61,7 +62,7 @@ Started Start(const std::string& program, const std::string& arguments)
     Started started;
     const bench::Clock::time_point before = bench::Clock::now();
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        throw std::runtime_error("cannot start " + program);
+        throw std::runtime_error("cannot start " + program + ": " + base::SystemErrorText(GetLastError()));
     started.process.Reset(info.hProcess);
     started.threadId = info.dwThreadId;
     const base::KernelHandle thread(info.hThread);

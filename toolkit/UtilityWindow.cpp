@@ -9,8 +9,8 @@ UtilityWindow::UtilityWindow(const char* className, Procedure procedure, Hears h
 {
     WindowArgs args;
     args.className = className;
-    // A popup that is never shown: top-level, it gets broadcasts like any top-level window,
-    // and as a tool window it would never take a taskbar button.
+    // A popup that is never shown. Unless message-only, it is top-level and so gets
+    // broadcasts; as a tool window it would never take a taskbar button.
     args.style = WS_POPUP;
     args.exStyle = WS_EX_TOOLWINDOW;
     args.x = 0;

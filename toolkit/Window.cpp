@@ -21,7 +21,8 @@ Window* BoundObject(HWND hwnd) noexcept
 
 void Bind(HWND hwnd, Window* object) noexcept
 {
-    SetWindowLongPtrA(hwnd, kObjectOffset, reinterpret_cast<LONG_PTR>(object)); // the bytes exist: cannot fail
+    // The class reserves the bytes: fails only for a window already gone.
+    SetWindowLongPtrA(hwnd, kObjectOffset, reinterpret_cast<LONG_PTR>(object));
 }
 
 void RegisterClassOnce(const WindowArgs& args, WNDPROC procedure)
