@@ -35,6 +35,22 @@ bool IsTabStop(const Control& control)
     return (GetWindowLongPtrA(control.Handle(), GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
+// Checks that the label is exactly as large as its text in font, and answers that size.
+SIZE ExpectSizedToText(const Label& label, HFONT font)
+{
+    const std::string caption = label.Text();
+    const HDC dc = GetDC(label.Handle());
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE text{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    SelectObject(dc, old);
+    ReleaseDC(label.Handle(), dc);
+    const RECT bounds = label.Bounds();
+    EXPECT_EQ(bounds.right - bounds.left, text.cx) << caption;
+    EXPECT_EQ(bounds.bottom - bounds.top, text.cy) << caption;
+    return text;
+}
+
 } // namespace
 
 // Edit and Memo share the text rule: an assignment of a new text raises OnChange once,
@@ -406,17 +422,10 @@ TEST_F(RealControls, LabelsAndFramesAreNeverTabStopsAndLabelsFitTheirTextInTheFo
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(label.Handle(), WM_GETFONT, 0, 0)), font.Get());
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(group.Handle(), WM_GETFONT, 0, 0)), font.Get());
 
-    const HDC dc = GetDC(label.Handle());
-    const HGDIOBJ old = SelectObject(dc, font.Get());
-    SIZE text{};
-    GetTextExtentPoint32A(dc, "Signature Text File:", 20, &text);
-    SelectObject(dc, old);
-    ReleaseDC(label.Handle(), dc);
+    const SIZE text = ExpectSizedToText(label, font.Get());
     RECT bounds = label.Bounds();
     EXPECT_EQ(bounds.left, 8);
     EXPECT_EQ(bounds.top, 16);
-    EXPECT_EQ(bounds.right - bounds.left, text.cx);
-    EXPECT_EQ(bounds.bottom - bounds.top, text.cy);
 
     label.SetText("minute(s)");
     bounds = label.Bounds();
@@ -434,15 +443,7 @@ TEST_F(RealControls, ControlsAreMadeInTheirWindowsFontAndToldApartFromTheToolkit
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit.Handle(), WM_GETFONT, 0, 0)), font.Get());
 
     // Sized as it was made, in that font, with no font given afterwards.
-    const HDC dc = GetDC(label.Handle());
-    const HGDIOBJ old = SelectObject(dc, font.Get());
-    SIZE text{};
-    GetTextExtentPoint32A(dc, "Signature Text File:", 20, &text);
-    SelectObject(dc, old);
-    ReleaseDC(label.Handle(), dc);
-    const RECT bounds = label.Bounds();
-    EXPECT_EQ(bounds.right - bounds.left, text.cx);
-    EXPECT_EQ(bounds.bottom - bounds.top, text.cy);
+    ExpectSizedToText(label, font.Get());
 
     // A control and a toolkit window each keep their object where the other kind cannot
     // mistake it for its own.
