@@ -61,9 +61,11 @@ SpinEdit::SpinEdit(const ControlArgs& args, int minValue, int maxValue)
         throw std::invalid_argument("The spin field's minimum is above its maximum.");
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes); // already registered where it fails; creation tells
-    // Aligned to the right of the field, the arrows take their width from it.
-    arrows_.Reset(CreateWindowExA(0, UPDOWN_CLASSA, "",
-                                  WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+    // Aligned to the right of the field, the arrows take their width from it. The Up and
+    // Down keys and the wheel are taken in the field's own filter (Filter): for them the
+    // arrows would hook the field through the common controls' subclassing, which asks the
+    // window manager for a window property on every message the field receives.
+    arrows_.Reset(CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS,
                                   0, 0, 0, 0, args.parent, nullptr, GetModuleHandleA(nullptr), nullptr));
     if (!arrows_)
         throw std::runtime_error(base::SystemErrorText(GetLastError()));
@@ -272,9 +274,29 @@ LRESULT SpinEdit::Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (hwnd == arrows_.Get())
         return FilterArrows(message, wParam, lParam);
-    if (message == WM_CHAR && !Accepts(static_cast<char>(wParam))) {
-        MessageBeep(MB_OK); // the beep is a courtesy; nothing to do when it fails
-        return 0;
+    switch (message) {
+    case WM_CHAR:
+        if (!Accepts(static_cast<char>(wParam))) {
+            MessageBeep(MB_OK); // the beep is a courtesy; nothing to do when it fails
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_UP || wParam == VK_DOWN) {
+            Step(wParam == VK_UP ? 1 : -1);
+            return 0;
+        }
+        break;
+    case WM_MOUSEWHEEL: {
+        // A step for each turn of at least one notch, as the arrows take it; with Shift or
+        // Ctrl held the turn means something else. The field sees the turn as well.
+        const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+        if (notches != 0 && (GET_KEYSTATE_WPARAM(wParam) & (MK_SHIFT | MK_CONTROL)) == 0)
+            Step(notches > 0 ? 1 : -1);
+        break;
+    }
+    default:
+        break;
     }
     return PassOn(hwnd, message, wParam, lParam);
 }

@@ -13,8 +13,9 @@ namespace toolkit {
 // refused with a beep. The text is used as typed, and OnChange is raised by every change of
 // it; Value reads the text as an integer, or as the minimum when it is empty or not an
 // integer. When the field loses the focus a value outside the range is clamped into it. The
-// arrows, buttons and Up/Down keys, step by 1 within the range; a held button repeats after
-// 400 ms and then every 100 ms. The control occupies the given width with its arrows.
+// arrows, buttons and Up/Down keys, step by 1 within the range, as does each turn of the
+// mouse wheel over the field; a held button repeats after 400 ms and then every 100 ms. The
+// control occupies the given width with its arrows.
 class SpinEdit : public Edit {
 public:
     SpinEdit(const ControlArgs& args, int minValue, int maxValue);

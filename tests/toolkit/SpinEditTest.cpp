@@ -114,6 +114,18 @@ TEST_F(RealSpinEdit, ArrowKeysStepByOneWithinTheRange)
     field.SetText("abc"); // reads as 1
     PressKey(field.Handle(), VK_UP);
     EXPECT_EQ(field.Text(), "2");
+
+    // The wheel over the field: a step a turn, none with Ctrl held or for less than a notch.
+    const auto turn = [&](int delta, WORD keys) {
+        SendMessageA(field.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)), 0);
+    };
+    turn(WHEEL_DELTA, 0);
+    EXPECT_EQ(field.Text(), "3");
+    turn(-2 * WHEEL_DELTA, 0);
+    EXPECT_EQ(field.Text(), "2");
+    turn(WHEEL_DELTA, MK_CONTROL);
+    turn(WHEEL_DELTA / 2, 0);
+    EXPECT_EQ(field.Text(), "2");
 }
 
 TEST_F(RealSpinEdit, ArrowButtonsStepAndFitInsideTheGivenWidthAtEveryDensity)
