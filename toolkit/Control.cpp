@@ -24,6 +24,12 @@ Control* BoundControl(HWND hwnd) noexcept
     return reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
+// The procedure of the window's class: what answers below ours when we know no other.
+WNDPROC ClassProcedure(HWND hwnd) noexcept
+{
+    return reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC));
+}
+
 } // namespace
 
 Control::Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle)
@@ -186,8 +192,7 @@ WNDPROC Control::PreviousProcedure(HWND hwnd) const noexcept
     for (const Subclassed& slot : subclassed_)
         if (slot.hwnd == hwnd)
             return slot.previous;
-    // Not one of ours: the class's own procedure is the one below.
-    return reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC));
+    return ClassProcedure(hwnd); // not one of ours
 }
 
 bool Control::HandleCommand(WORD)
@@ -225,8 +230,7 @@ LRESULT CALLBACK Control::SubclassProcedure(HWND hwnd, UINT message, WPARAM wPar
     Control* control = BoundControl(hwnd);
     if (!control) {
         // Let go of by its object while still subclassed: the class answers alone.
-        return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)), hwnd, message,
-                               wParam, lParam);
+        return CallWindowProcA(ClassProcedure(hwnd), hwnd, message, wParam, lParam);
     }
     try {
         return control->Filter(hwnd, message, wParam, lParam);
