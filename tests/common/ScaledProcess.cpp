@@ -1,6 +1,7 @@
 #include "ScaledProcess.h"
 
 #include "base/Handles.h"
+#include "tests/common/StartProcess.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -81,8 +82,7 @@ ScaledRun RunThisExecutableAt(UINT dpi, const std::string& gtestFilter)
         // of this run. Without the variable there is nothing to remove, so no answer matters.
         SetEnvironmentVariableA("TEST_PREMATURE_EXIT_FILE", nullptr);
         PROCESS_INFORMATION started{};
-        const BOOL created = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                            &startup, &started);
+        const bool created = StartProcess(commandLine, startup, started, TRUE);
         SetEnvironmentVariableA(DpiVariable, nullptr);
         if (!created)
             throw std::runtime_error("the scaled run cannot be started");

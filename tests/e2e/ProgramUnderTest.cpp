@@ -2,6 +2,7 @@
 
 #include "tests/e2e/Desktop.h"
 #include "tests/e2e/EventWait.h"
+#include "tests/common/StartProcess.h"
 #include "base/SystemError.h"
 #include "ui/MainWindowClass.h"
 
@@ -149,16 +150,7 @@ void ProgramUnderTest::Launch(const std::string& arguments)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    // On a heavily loaded machine Wine has been seen to refuse a start once with an internal
-    // error; a second try a moment later is what a user would do too.
-    bool startedOk = false;
-    for (int attempt = 0; attempt < 3 && !startedOk; ++attempt) {
-        if (attempt > 0)
-            Sleep(500);
-        startedOk = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   directory_.c_str(), &startup, &started) != FALSE;
-    }
-    if (!startedOk)
+    if (!StartProcess(commandLine, startup, started, FALSE, directory_.c_str()))
         Fail("cannot start " + commandLine);
     process_.Reset(started.hProcess);
     base::KernelHandle thread(started.hThread);

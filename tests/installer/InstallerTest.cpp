@@ -3,6 +3,7 @@
 // in a Wine prefix of its own, against the real registry, files and tray.
 #include "tests/e2e/Desktop.h"
 #include "tests/common/MachineRegistry.h"
+#include "tests/common/StartProcess.h"
 #include "tests/common/TestFiles.h"
 #include "base/Handles.h"
 #include "base/Version.h"
@@ -33,8 +34,7 @@ base::KernelHandle Start(std::string commandLine)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &started)) << commandLine;
+    EXPECT_TRUE(StartProcess(commandLine, startup, started)) << commandLine << ": error " << GetLastError();
     base::KernelHandle thread(started.hThread);
     return base::KernelHandle(started.hProcess);
 }

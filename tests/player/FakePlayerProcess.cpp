@@ -1,10 +1,10 @@
 #include "tests/player/FakePlayerProcess.h"
 
 #include "base/SystemError.h"
+#include "tests/common/StartProcess.h"
 
 #include <cstdint>
 #include <stdexcept>
-#include <vector>
 
 namespace {
 
@@ -56,13 +56,10 @@ FakePlayerProcess::FakePlayerProcess(const std::string& arguments, const std::st
     std::string commandLine = '"' + player;
     commandLine += "\" " + arguments + " --ready ";
     commandLine += std::to_string(reinterpret_cast<std::uintptr_t>(ready.Get()));
-    std::vector<char> writable(commandLine.begin(), commandLine.end());
-    writable.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &started))
+    if (!StartProcess(commandLine, startup, started, TRUE))
         throw SystemFailure("cannot start " + player);
     process_.Reset(started.hProcess);
     const base::KernelHandle thread(started.hThread);

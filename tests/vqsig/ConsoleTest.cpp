@@ -1,6 +1,7 @@
 // vqsig in a real console: text shows in the console's own characters, not as raw ANSI bytes
 // read in the console's code page.
 #include "base/Handles.h"
+#include "tests/common/StartProcess.h"
 #include "tests/common/TestDirectory.h"
 #include "tests/vqsig/ConsoleRun.h"
 #include "tests/vqsig/Databases.h"
@@ -26,8 +27,7 @@ TEST(VqsigConsoleTest, AnsiTextShowsAsTheSameCharactersInAConsole)
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = console.Get();
     PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                               &started));
+    ASSERT_TRUE(StartProcess(commandLine, startup, started, TRUE));
     const base::KernelHandle process(started.hProcess);
     const base::KernelHandle thread(started.hThread);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.Get(), 60000));
