@@ -43,6 +43,11 @@ void RegisterClassOnce(const WindowArgs& args, WNDPROC procedure)
     wc.lpszClassName = args.className;
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     wc.hIcon = args.icon;
+    // Left out, the small icon would be made from the big one as the class is registered, at
+    // a cost of milliseconds under Wine. Windows give their own icons for their density; the
+    // class's are what is shown only when those cannot be loaded, and then one scaled at
+    // drawing time does.
+    wc.hIconSm = args.icon;
     wc.hbrBackground = args.background;
     if (!RegisterClassExA(&wc))
         throw std::runtime_error(base::SystemErrorText(GetLastError()));
