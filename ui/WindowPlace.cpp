@@ -5,6 +5,7 @@
 #include "settings/SettingValues.h"
 #include "toolkit/ReachablePlace.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -29,11 +30,15 @@ void RestoreWindowPlace(HWND window, const settings::RegistryStore& store)
         // A move the system refuses leaves the window where it is; nothing else depends on it.
         SetWindowPos(window, nullptr, reachable.x, reachable.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    // "Top" first: when "Left" then fails to convert, the window has moved down only.
+    // "Top" first: when "Left" then fails to convert, the window has moved down only. When
+    // both convert it moves once, straight to its place.
     const int newTop = base::ParseInteger(top);
-    moveTo(POINT{place.left, newTop});
-    const int newLeft = base::ParseInteger(left);
-    moveTo(POINT{newLeft, newTop});
+    const std::optional<int> newLeft = base::TryParseInteger(left);
+    if (!newLeft) {
+        moveTo(POINT{place.left, newTop});
+        throw base::IntegerConversionError(left);
+    }
+    moveTo(POINT{*newLeft, newTop});
 }
 
 void SaveWindowPlace(HWND window, settings::RegistryStore& store)

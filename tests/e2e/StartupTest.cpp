@@ -237,8 +237,10 @@ namespace {
 
 struct StartupFailure {
     const char* name;
-    bool badPosition;  // "Top" is not an integer
-    bool listLocked;   // "sigs.list" is held open by another program
+    const char* storedTop;  // with storedLeft, a stored place one of which is not an integer
+    const char* storedLeft;
+    POINT place;            // where the window then is
+    bool listLocked;        // "sigs.list" is held open by another program
 };
 
 class StartupFailureTest : public RealProgram, public ::testing::WithParamInterface<StartupFailure> {};
@@ -252,9 +254,9 @@ TEST_P(StartupFailureTest, IsShownAndTheRemainingStepsStillRun)
     const StartupFailure& failure = GetParam();
     StoreSetting("Balloon", "True");
     StoreSetting("Static", "True");
-    if (failure.badPosition) {
-        StoreSetting("Top", "abc");
-        StoreSetting("Left", "5");
+    if (failure.storedTop) {
+        StoreSetting("Top", failure.storedTop);
+        StoreSetting("Left", failure.storedLeft);
     }
     program->WriteFile("sigs.list", "C:\\a.sigs\r\nC:\\b.sigs\r\n");
     program->WriteFile("static.sig.qmz", "static text");
@@ -271,7 +273,7 @@ TEST_P(StartupFailureTest, IsShownAndTheRemainingStepsStillRun)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(TextOf(boxes.front()), "Varnquill");
     const std::string message = DialogMessage(boxes.front());
-    if (failure.badPosition) {
+    if (failure.storedTop) {
         EXPECT_EQ(message, "'abc' is not a valid integer value.");
     } else {
         EXPECT_EQ(message.rfind("Cannot open file \"" + program->Directory() + "\\sigs.list\". ", 0), 0u)
@@ -283,10 +285,10 @@ TEST_P(StartupFailureTest, IsShownAndTheRemainingStepsStillRun)
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(EventWait().UntilRechecking([&] { return IsWindowVisible(form) != FALSE; }, WaitMs, RecheckMs));
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
-    if (failure.badPosition) {
+    if (failure.storedTop) {
         const RECT place = ScreenRect(form);
-        EXPECT_EQ(place.left, 193);
-        EXPECT_EQ(place.top, 106);
+        EXPECT_EQ(place.left, failure.place.x);
+        EXPECT_EQ(place.top, failure.place.y);
     }
     // Every later step ran: switches, both side files (the locked one aside), the tray icon.
     EXPECT_TRUE(IsChecked(ControlWithText(form, "Button", "Pop up \"balloon hint\" when signature changes")));
@@ -297,6 +299,8 @@ TEST_P(StartupFailureTest, IsShownAndTheRemainingStepsStillRun)
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, StartupFailureTest,
-                         ::testing::Values(StartupFailure{"BadStoredTop", true, false},
-                                           StartupFailure{"UnreadableDatabaseList", false, true}),
+                         ::testing::Values(StartupFailure{"BadStoredTop", "abc", "5", {193, 106}, false},
+                                           // The good "Top" is taken before "Left" fails.
+                                           StartupFailure{"BadStoredLeft", "150", "abc", {193, 150}, false},
+                                           StartupFailure{"UnreadableDatabaseList", nullptr, nullptr, {}, true}),
                          [](const auto& info) { return std::string(info.param.name); });
