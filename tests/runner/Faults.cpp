@@ -2,6 +2,8 @@
 // faults-fail.sh starts it once for each and expects a failure, promptly.
 //   runner_faults null | terminate | low-byte-zero     crashes or exits at once
 //   runner_faults --gtest_filter=Runner.<test>          one of the tests below
+#include "tests/common/StartProcess.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -37,12 +39,11 @@ TEST(Runner, EndedByAnotherProcess)
 {
     char self[MAX_PATH] = {};
     ASSERT_NE(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
-    std::string commandLine = std::string("\"") + self + "\" end " + std::to_string(GetCurrentProcessId());
+    const std::string commandLine = std::string("\"") + self + "\" end " + std::to_string(GetCurrentProcessId());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &started));
+    ASSERT_TRUE(StartProcess(commandLine, startup, started));
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
     // Busy rather than waiting: a process ended while it waits in Wine keeps its exit code.
