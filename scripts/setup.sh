@@ -11,7 +11,11 @@ mkdir -p "$build"
 build=$(cd "$build" && pwd)
 
 # fortune-mod brings strfile; fortunes and fortunes-min are the real files vqsig's import is tested on.
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest dpkg-dev fortune-mod fortunes fortunes-min nsis)
+# fonts-liberation gives Wine a face of Arial's widths, which the window is laid out for; Wine's
+# own fonts are not found by this Wine, and without it every caption falls back to a wider face
+# and is cut (a recommendation of Wine's that --no-install-recommends leaves out).
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb fonts-liberation googletest dpkg-dev fortune-mod
+          fortunes fortunes-min nsis)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
