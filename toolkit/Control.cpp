@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/Font.h"
 #include "base/SystemError.h"
 
 #include <stdexcept>
@@ -33,12 +34,16 @@ WNDPROC ClassProcedure(HWND hwnd) noexcept
 } // namespace
 
 Control::Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle)
+    : Control(className, args, kindStyle, kindExStyle, SIZE{args.width, args.height})
+{
+}
+
+Control::Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle, SIZE size)
     : designed_{args.left, args.top, args.left + args.width, args.top + args.height}
 {
     hwnd_ = CreateWindowExA(args.exStyle | kindExStyle, className, args.text.c_str(),
-                            WS_CHILD | WS_VISIBLE | args.style | kindStyle, args.left, args.top,
-                            args.width, args.height, args.parent, nullptr, GetModuleHandleA(nullptr),
-                            nullptr);
+                            WS_CHILD | WS_VISIBLE | args.style | kindStyle, args.left, args.top, size.cx,
+                            size.cy, args.parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_)
         ThrowLastError();
     // Like a dialog's controls, each takes the font its window gives them as it is made: a
@@ -140,17 +145,7 @@ int Control::CaptionWidth(UINT) const
 
 SIZE Control::TextExtent(const std::string& text) const
 {
-    SIZE extent{0, 0};
-    const HDC dc = GetDC(hwnd_);
-    if (!dc)
-        return extent; // measured as nothing: the control keeps the width it has
-    const auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-    const HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-    if (!GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent))
-        extent = SIZE{0, 0};
-    SelectObject(dc, previous);
-    ReleaseDC(hwnd_, dc);
-    return extent;
+    return toolkit::TextExtent(reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)), text);
 }
 
 void Control::PlaceAfter(const Control& previous)

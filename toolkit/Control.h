@@ -79,6 +79,9 @@ protected:
     // Creates the child window of the system class with the kind's own styles added to the
     // caller's. Throws std::runtime_error with the system's text on failure.
     Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle = 0);
+    // The same for a control that sizes itself: made at `size`, while its designed place keeps
+    // the caller's width and height, so that scaling it leaves the size to the control.
+    Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle, SIZE size);
 
     // The size of the text in the control's own font; 0 x 0 when it cannot be measured.
     SIZE TextExtent(const std::string& text) const;

@@ -27,6 +27,45 @@ FontHandle CreatePointFont(const char* face, int points, UINT dpi)
 
 namespace {
 
+// Runs measure with the font selected into a memory device context; 0 x 0 without one.
+template <typename Measure>
+SIZE MeasureIn(HFONT font, Measure measure) noexcept
+{
+    SIZE size{0, 0};
+    const HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return size;
+    const HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    size = measure(dc);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return size;
+}
+
+} // namespace
+
+SIZE TextExtent(HFONT font, const std::string& text) noexcept
+{
+    return MeasureIn(font, [&text](HDC dc) {
+        SIZE extent{0, 0};
+        if (!GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent))
+            extent = SIZE{0, 0};
+        return extent;
+    });
+}
+
+SIZE DrawnTextSize(HFONT font, const std::string& text) noexcept
+{
+    return MeasureIn(font, [&text](HDC dc) {
+        RECT extent{0, 0, 0, 0};
+        if (!DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &extent, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS))
+            return SIZE{0, 0};
+        return SIZE{extent.right - extent.left, extent.bottom - extent.top};
+    });
+}
+
+namespace {
+
 struct FontChange {
     HFONT font;
     BOOL redraw;

@@ -1,14 +1,33 @@
 #include "toolkit/Label.h"
 
 #include "toolkit/ControlStyles.h"
+#include "toolkit/Font.h"
 
 namespace toolkit {
 
+namespace {
+
+bool SizesItself(const ControlArgs& args) noexcept
+{
+    return args.width == 0 || args.height == 0;
+}
+
+// The size a label is made at: its text's in the font the control gets as it is made (its
+// window's), so that it is made whole rather than made and then resized.
+SIZE MadeSize(const ControlArgs& args) noexcept
+{
+    if (!SizesItself(args))
+        return SIZE{args.width, args.height};
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(args.parent, WM_GETFONT, 0, 0));
+    return DrawnTextSize(font, args.text);
+}
+
+} // namespace
+
 Label::Label(const ControlArgs& args)
-    : Control("STATIC", WithoutTabStop(args), SS_LEFT), autoSize_(args.width == 0 || args.height == 0)
+    : Control("STATIC", WithoutTabStop(args), SS_LEFT, 0, MadeSize(args)), autoSize_(SizesItself(args))
 {
     Subclass(Handle());
-    FitText();
 }
 
 void Label::SetText(const std::string& text)
@@ -29,24 +48,14 @@ void Label::FitText()
 {
     if (!autoSize_)
         return;
-    // Read before the device context is taken: nothing that can throw runs while it is held.
-    const std::string text = Text();
-    const HDC dc = GetDC(Handle());
-    if (!dc)
-        return; // keeps its old size; the next change of text or font tries again
-    const auto font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
-    const HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-    RECT extent{0, 0, 0, 0};
-    // An empty label keeps the height of one line, as it would show one.
-    const int measured =
-        DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &extent, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS);
-    SelectObject(dc, previous);
-    ReleaseDC(Handle(), dc);
-    if (measured == 0)
+    const SIZE size = DrawnTextSize(reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)), Text());
+    if (size.cx == 0 && size.cy == 0)
         return; // not measured: the old size stays rather than shrinking to nothing
+    RECT now{};
+    if (GetWindowRect(Handle(), &now) && now.right - now.left == size.cx && now.bottom - now.top == size.cy)
+        return; // already that size: a move would only repaint it
     // Only the size changes; a failure leaves the old size, which still shows the text's start.
-    SetWindowPos(Handle(), nullptr, 0, 0, extent.right - extent.left, extent.bottom - extent.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace toolkit
