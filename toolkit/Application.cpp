@@ -31,7 +31,7 @@ void Application::Initialize()
 {
     if (window_ && window_->Handle())
         return;
-    window_ = std::make_unique<ApplicationWindow>(*this, title_.c_str(), MainIcon());
+    window_ = std::make_unique<ApplicationWindow>(*this, title_.c_str(), ClassIcons());
     // Shown without activation: a zero-size window, visible only as the taskbar button.
     ShowWindow(window_->Handle(), SW_SHOWNOACTIVATE); // answers the previous visibility
 }
@@ -40,6 +40,20 @@ HWND Application::Handle()
 {
     Initialize();
     return window_->Handle();
+}
+
+const DensityIcons& Application::ClassIcons() noexcept
+{
+    if (!classIcons_.big) {
+        const UINT dpi = SystemDpi();
+        classBigIcon_ = LoadIconOfSize(MainIconResource, SystemMetric(SM_CXICON, dpi));
+        classSmallIcon_ = LoadIconOfSize(MainIconResource, SystemMetric(SM_CXSMICON, dpi));
+        if (classBigIcon_ && classSmallIcon_)
+            classIcons_ = DensityIcons{classBigIcon_.Get(), classSmallIcon_.Get(), dpi};
+        else
+            classIcons_ = DensityIcons{MainIcon(), MainIcon(), 0};
+    }
+    return classIcons_;
 }
 
 HICON Application::MainIcon() noexcept

@@ -1,4 +1,7 @@
 #pragma once
+#include "toolkit/Dpi.h"
+#include "toolkit/Handles.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -48,6 +51,10 @@ public:
     // program carries none. Shared by the system; never destroyed.
     static HICON MainIcon() noexcept;
     static constexpr int MainIconResource = 1;
+    // The icons the classes of the program's own windows carry: the main icon drawn for the
+    // system's density, where windows are usually made, loaded once for every window. Where
+    // it cannot be drawn so, MainIcon() for no density in particular.
+    const DensityIcons& ClassIcons() noexcept;
 
     // The main form: a top-level window created with Handle() as its owner.
     void SetMainForm(HWND form) noexcept;
@@ -111,6 +118,10 @@ private:
     bool showMainForm_ = true;
     HWND mainForm_ = nullptr;
     bool formHiddenWithApplication_ = false;
+    // Declared before the window, which borrows them.
+    IconHandle classBigIcon_;
+    IconHandle classSmallIcon_;
+    DensityIcons classIcons_;
     std::unique_ptr<ApplicationWindow> window_;
     std::vector<Hook> hooks_;
     std::vector<std::pair<HookId, std::function<void()>>> idleWork_;

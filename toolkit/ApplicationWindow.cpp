@@ -4,8 +4,8 @@
 
 namespace toolkit {
 
-ApplicationWindow::ApplicationWindow(Application& application, const char* title, HICON icon)
-    : application_(application), sharedIcon_(icon)
+ApplicationWindow::ApplicationWindow(Application& application, const char* title, const DensityIcons& classIcons)
+    : application_(application), classIcons_(classIcons)
 {
     WindowArgs args;
     args.className = ClassName;
@@ -16,7 +16,8 @@ ApplicationWindow::ApplicationWindow(Application& application, const char* title
     args.y = GetSystemMetrics(SM_CYSCREEN) / 2;
     args.width = 0;
     args.height = 0;
-    args.icon = icon;
+    args.icon = classIcons.big;
+    args.smallIcon = classIcons.small;
     Create(args);
 }
 
@@ -26,13 +27,17 @@ LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_NCCREATE:
         // The taskbar button and Alt+Tab show these: drawn for the density, not stretched.
-        // Given before the window system has a window of its own for this one, they are
-        // converted once, as it is made; each icon handed over later costs a conversion of
-        // both. The shared icon goes only where those cannot be loaded.
-        if (!icons_.Apply(Handle(), Application::MainIconResource, WindowDpi(Handle()))) {
-            SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(sharedIcon_));
-            SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(sharedIcon_));
+        // At the density the class's were drawn for they are shown as they are; at another
+        // they are given before the window system has a window of its own for this one, so
+        // are converted once, as it is made. The class's go where none can be loaded.
+        if (!icons_.Apply(Handle(), Application::MainIconResource, WindowDpi(Handle()), classIcons_)) {
+            SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(classIcons_.big));
+            SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(classIcons_.small));
         }
+        break;
+    case WM_GETICON:
+        if (const HICON shown = icons_.Shown(wParam))
+            return reinterpret_cast<LRESULT>(shown);
         break;
     case WM_CLOSE:
         // Closing the taskbar button closes the main form, which decides what that means.
@@ -43,7 +48,7 @@ LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_DPICHANGED:
         // A zero-size window has no layout to follow; its icons do.
-        icons_.Apply(Handle(), Application::MainIconResource, LOWORD(wParam));
+        icons_.Apply(Handle(), Application::MainIconResource, LOWORD(wParam), classIcons_);
         return 0;
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED)

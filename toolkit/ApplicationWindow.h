@@ -12,7 +12,7 @@ class ApplicationWindow : public Window {
 public:
     static constexpr const char* ClassName = "VarnquillApplication";
 
-    ApplicationWindow(Application& application, const char* title, HICON icon);
+    ApplicationWindow(Application& application, const char* title, const DensityIcons& classIcons);
     // The window goes before the icons it borrows.
     ~ApplicationWindow() override { Destroy(); }
 
@@ -21,7 +21,7 @@ protected:
 
 private:
     Application& application_;
-    HICON sharedIcon_; // where the icons drawn for the density cannot be loaded
+    DensityIcons classIcons_; // its class's; also where no icons for the density can be loaded
     WindowIcons icons_;
 };
 

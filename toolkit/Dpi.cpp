@@ -140,8 +140,19 @@ IconHandle LoadIconOfSize(int resourceId, int size) noexcept
         LoadImageA(program, MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-bool WindowIcons::Apply(HWND window, int resourceId, UINT dpi) noexcept
+bool WindowIcons::Apply(HWND window, int resourceId, UINT dpi, const DensityIcons& classIcons) noexcept
 {
+    if (classIcons.big && classIcons.small && classIcons.dpi == dpi) {
+        // Icons given for another density before are taken back for the class's.
+        if (shown_.big && shown_.big != classIcons.big) {
+            SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(classIcons.small));
+            SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(classIcons.big));
+        }
+        shown_ = classIcons;
+        big_.Reset();
+        small_.Reset();
+        return true;
+    }
     IconHandle big = LoadIconOfSize(resourceId, SystemMetric(SM_CXICON, dpi));
     IconHandle small = LoadIconOfSize(resourceId, SystemMetric(SM_CXSMICON, dpi));
     // The answers are the icons shown before, which the old handles below still own. The
@@ -151,10 +162,15 @@ bool WindowIcons::Apply(HWND window, int resourceId, UINT dpi) noexcept
     if (big)
         SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
     const bool both = big && small;
-    if (big)
+    if (big) {
         big_ = std::move(big);
-    if (small)
+        shown_.big = big_.Get();
+    }
+    if (small) {
         small_ = std::move(small);
+        shown_.small = small_.Get();
+    }
+    shown_.dpi = dpi;
     return both;
 }
 

@@ -40,17 +40,34 @@ SIZE FrameSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept;
 // or a larger one scaled down smoothly. Null when the program has no such icon.
 IconHandle LoadIconOfSize(int resourceId, int size) noexcept;
 
+// Both sizes of an icon drawn for one density (0: for none in particular).
+struct DensityIcons {
+    HICON big = nullptr;
+    HICON small = nullptr;
+    UINT dpi = 0;
+};
+
 // The icons a window shows in its caption, on the taskbar and in Alt+Tab, at the window's
 // density, for as long as this object lives (the window only borrows them).
+//
+// A window whose class's icons were drawn for its density shows those: the caption draws
+// the class's, and the window answers WM_GETICON with Shown(), which is how the taskbar,
+// Alt+Tab and the window system ask. Giving a window icons (WM_SETICON) costs dozens of calls
+// to the window manager under Wine and a caption redraw, so that is left for the densities
+// the class's icons were not drawn for.
 class WindowIcons {
 public:
-    // Loads both sizes of the icon for dpi and gives them to the window; where an icon
-    // cannot be loaded the window keeps the one it has. True when both were given.
-    bool Apply(HWND window, int resourceId, UINT dpi) noexcept;
+    // Gives the window both sizes of the icon for dpi: the class's when they were drawn for
+    // it, else loaded here; where an icon cannot be loaded the window keeps the one it has.
+    // True when both were given.
+    bool Apply(HWND window, int resourceId, UINT dpi, const DensityIcons& classIcons = {}) noexcept;
+    // The icon the window shows for WM_GETICON's wParam; null when none was given here.
+    HICON Shown(WPARAM which) const noexcept { return which == ICON_BIG ? shown_.big : shown_.small; }
 
 private:
     IconHandle big_;
     IconHandle small_;
+    DensityIcons shown_;
 };
 
 } // namespace toolkit

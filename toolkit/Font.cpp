@@ -31,14 +31,12 @@ namespace {
 template <typename Measure>
 SIZE MeasureIn(HFONT font, Measure measure) noexcept
 {
-    SIZE size{0, 0};
-    const HDC dc = CreateCompatibleDC(nullptr);
+    const MemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc)
-        return size;
-    const HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-    size = measure(dc);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+        return SIZE{0, 0};
+    const HGDIOBJ previous = SelectObject(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    const SIZE size = measure(dc.Get());
+    SelectObject(dc.Get(), previous);
     return size;
 }
 

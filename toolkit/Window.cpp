@@ -44,10 +44,8 @@ void RegisterClassOnce(const WindowArgs& args, WNDPROC procedure)
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     wc.hIcon = args.icon;
     // Left out, the small icon would be made from the big one as the class is registered, at
-    // a cost of milliseconds under Wine. Windows give their own icons for their density; the
-    // class's are what is shown only when those cannot be loaded, and then one scaled at
-    // drawing time does.
-    wc.hIconSm = args.icon;
+    // a cost of milliseconds under Wine; the big one scaled as it is drawn does as well.
+    wc.hIconSm = args.smallIcon ? args.smallIcon : args.icon;
     wc.hbrBackground = args.background;
     if (!RegisterClassExA(&wc))
         throw std::runtime_error(base::SystemErrorText(GetLastError()));

@@ -15,6 +15,7 @@ struct WindowArgs {
     int height = CW_USEDEFAULT;
     HWND parent = nullptr;
     HICON icon = nullptr;       // class icon, used only when the class is first registered
+    HICON smallIcon = nullptr;  // its small one, likewise; the big one when none
     HBRUSH background = nullptr; // class brush, likewise
 };
 

@@ -9,8 +9,9 @@
 
 namespace toolkit {
 
-WindowDensity::WindowDensity(SIZE designedClient, int iconResource, FontMaker makeFont)
-    : designedClient_(designedClient), iconResource_(iconResource), makeFont_(std::move(makeFont))
+WindowDensity::WindowDensity(SIZE designedClient, int iconResource, FontMaker makeFont, const DensityIcons& classIcons)
+    : designedClient_(designedClient), iconResource_(iconResource), makeFont_(std::move(makeFont)),
+      classIcons_(classIcons)
 {
 }
 
@@ -29,7 +30,7 @@ void WindowDensity::Prepare(HWND window) noexcept
 void WindowDensity::ApplyIcons(HWND window, UINT dpi) noexcept
 {
     // Where one could not be loaded, the next lay-out tries again.
-    iconsDpi_ = icons_.Apply(window, iconResource_, dpi) ? dpi : 0;
+    iconsDpi_ = icons_.Apply(window, iconResource_, dpi, classIcons_) ? dpi : 0;
 }
 
 void WindowDensity::LayOut(HWND window)

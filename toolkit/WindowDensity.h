@@ -17,11 +17,15 @@ class WindowDensity {
 public:
     using FontMaker = std::function<FontHandle(UINT dpi)>;
 
-    WindowDensity(SIZE designedClient, int iconResource, FontMaker makeFont);
+    // classIcons: the icons of the window's class, shown as they are at the density they
+    // were drawn for (see WindowIcons).
+    WindowDensity(SIZE designedClient, int iconResource, FontMaker makeFont, const DensityIcons& classIcons = {});
 
     UINT Dpi() const noexcept { return dpi_; }
     // The controls' font for the window's density, made by Prepare or LayOut; null before.
     HFONT Font() const noexcept { return font_.Get(); }
+    // The window's answer to WM_GETICON; null when it has none of its own to give.
+    HICON Icon(WPARAM which) const noexcept { return icons_.Shown(which); }
     // From the window's WM_NCCREATE: makes the font for the density the window is made at,
     // before its controls are, so each takes it as it is made (the window answers
     // WM_GETFONT with Font()), and gives the window its icons before the window system has
@@ -41,6 +45,7 @@ private:
     SIZE designedClient_;
     int iconResource_;
     FontMaker makeFont_;
+    DensityIcons classIcons_;
     UINT dpi_ = DesignDpi; // the controls are made for it
     FontHandle font_;
     UINT fontDpi_ = 0; // the density font_ was made for

@@ -40,7 +40,9 @@ TForm1::Frame::Frame(TForm1& form)
     args.height = frame.bottom - frame.top;
     // Owned by the application window, which carries the taskbar button for it.
     args.parent = application.Handle();
-    args.icon = toolkit::Application::MainIcon();
+    const toolkit::DensityIcons& icons = application.ClassIcons();
+    args.icon = icons.big;
+    args.smallIcon = icons.small;
     args.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     form.Create(args);
     // The first form made is the application's main form.
@@ -50,7 +52,7 @@ TForm1::Frame::Frame(TForm1& form)
 
 TForm1::TForm1(ProgramState& program)
     : density_(SIZE{layout::ClientWidth, layout::ClientHeight}, toolkit::Application::MainIconResource,
-               &CreateWindowFont),
+               &CreateWindowFont, toolkit::Application::Instance().ClassIcons()),
       frame_(*this),
       program_(program),
       reports_([this] { return program_.trayIcon.get(); }, [this] { return settings_.ErrorBalloonsOn(); }),
@@ -132,6 +134,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(density_.Font());
+    case WM_GETICON:
+        if (const HICON shown = density_.Icon(wParam))
+            return reinterpret_cast<LRESULT>(shown);
+        break;
     case WM_SYSCOMMAND:
         // The minimise box minimises the whole application, which then hides in the tray.
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {

@@ -239,6 +239,11 @@ protected:
         };
         EXPECT_EQ(icon(ICON_BIG), SystemMetric(SM_CXICON, shown));
         EXPECT_EQ(icon(ICON_SMALL), SystemMetric(SM_CXSMICON, shown));
+        // The caption draws the small icon the window system was given, else the class's.
+        auto drawn = reinterpret_cast<HICON>(DefWindowProcA(form->Handle(), WM_GETICON, ICON_SMALL, 0));
+        if (!drawn)
+            drawn = reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), GCLP_HICONSM));
+        EXPECT_EQ(IconSize(drawn), SystemMetric(SM_CXSMICON, shown)) << "in the caption";
         const int trayIcon = IconSize(form->TrayIcon1()->IconData().hIcon);
         EXPECT_EQ(trayIcon, SystemMetric(SM_CXSMICON, shown)) << "handed to the shell";
         EXPECT_TRUE(shown != 144 || trayIcon == 24);
