@@ -200,13 +200,17 @@ void Application::Run()
 {
     MSG msg;
     while (!terminated_) {
-        // Asking whether a message waits counts as waiting for input when none does, so the
-        // idle work comes after the start-up the system sees.
-        if (!idleWork_.empty() && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
-            RunIdleWork();
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1) // only for an invalid window handle, which we never pass
-            break;
+        if (!idleWork_.empty()) {
+            // Taken without waiting while idle work waits: finding no message counts as
+            // waiting for input, so the idle work comes after the start-up the system sees.
+            // One call per message, where a look and then a take would cost two.
+            if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                RunIdleWork();
+                continue;
+            }
+        } else if (GetMessageA(&msg, nullptr, 0, 0) == -1) {
+            break; // only for an invalid window handle, which we never pass
+        }
         if (!Dispatch(msg))
             break;
     }
