@@ -165,8 +165,13 @@ bool TTrayIcon::ShowIcon()
 
 bool TTrayIcon::HideIcon()
 {
-    iconWanted_ = false;
     retryTimer_->SetEnabled(false);
+    // An icon not asked for since it was last removed is none of the shell's: it would
+    // refuse, and asking costs a call into another process (each time the window is shown
+    // before the icon's first add, as at start-up).
+    if (!iconWanted_ && !iconShown_)
+        return false;
+    iconWanted_ = false;
     iconShown_ = false;
     return Notify(NIM_DELETE);
 }

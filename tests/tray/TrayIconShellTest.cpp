@@ -229,10 +229,12 @@ public:
     using TTrayIcon::TTrayIcon;
     int addsToRefuse = 0;
     int addsAsked = 0;
+    int shellCalls = 0;
 
 protected:
     bool CallShell(DWORD action, NOTIFYICONDATAA& data) override
     {
+        ++shellCalls;
         if (action == NIM_ADD) {
             ++addsAsked;
             if (addsToRefuse > 0) {
@@ -251,6 +253,9 @@ TEST_F(TrayIconShell, RefusedAddIsTriedAgainUntilTheShellTakesTheIcon)
     SKIP_UNLESS_WINE();
     RefusingShellIcon icon(form->Handle());
     EXPECT_EQ(icon.RetryInterval(), 3000u) << "every few seconds";
+    const int madeWith = icon.shellCalls;
+    EXPECT_FALSE(icon.HideIcon());
+    EXPECT_EQ(icon.shellCalls, madeWith) << "an icon never added is not the shell's to remove";
     icon.SetRetryInterval(20);
     icon.addsToRefuse = 2;
     icon.SetPersistenttrayIcon(true);
