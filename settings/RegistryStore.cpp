@@ -3,6 +3,7 @@
 #include "base/IntegerText.h"
 #include "base/Handles.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -67,16 +68,31 @@ bool SetString(HKEY key, const std::string& name, const std::string& value)
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
+} // namespace
+
 // The value under this root, or nothing when the key or the value is missing or unreadable.
-std::optional<std::string> ReadStored(HKEY root, const std::string& key, const std::string& name)
+std::optional<std::string> RegistryStore::ReadStored(HKEY root, const std::string& key, const std::string& name) const
 {
-    const base::RegistryKey opened = OpenExistingKey(root, key, KEY_READ);
-    if (!opened)
+    if (holding_ == 0) {
+        const base::RegistryKey opened = OpenExistingKey(root, key, KEY_READ);
+        if (!opened)
+            return std::nullopt;
+        return QueryString(opened.Get(), name);
+    }
+    auto held = std::find_if(held_.begin(), held_.end(),
+                             [&](const HeldKey& k) { return k.root == root && k.key == key; });
+    if (held == held_.end())
+        held = held_.insert(held_.end(), HeldKey{root, key, OpenExistingKey(root, key, KEY_READ)});
+    if (!held->handle)
         return std::nullopt;
-    return QueryString(opened.Get(), name);
+    return QueryString(held->handle.Get(), name);
 }
 
-} // namespace
+RegistryStore::KeysHeldOpen::~KeysHeldOpen()
+{
+    if (--store_.holding_ == 0)
+        store_.held_.clear();
+}
 
 std::string RegistryStore::ReadString(const std::string& key, const std::string& name,
                                       const std::string& defaultValue) const
@@ -90,6 +106,7 @@ std::string RegistryStore::ReadString(const std::string& key, const std::string&
 
 void RegistryStore::WriteString(const std::string& key, const std::string& name, const std::string& value)
 {
+    held_.clear();
     if (CreateKey(key) != ERROR_SUCCESS)
         throw RegistryError("Failed to create key " + key);
     const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_SET_VALUE);
@@ -101,6 +118,7 @@ void RegistryStore::WriteString(const std::string& key, const std::string& name,
 
 LSTATUS RegistryStore::CreateKey(const std::string& key)
 {
+    held_.clear();
     HKEY created = nullptr;
     const LSTATUS status = RegCreateKeyExA(root_, RegistryPath(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                            WriteRights, nullptr, &created, nullptr);
@@ -120,6 +138,7 @@ void RegistryStore::WriteInteger(const std::string& key, const std::string& name
 
 void RegistryStore::DeleteValue(const std::string& key, const std::string& name)
 {
+    held_.clear();
     const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_SET_VALUE);
     if (!opened)
         return; // no key, no value to delete

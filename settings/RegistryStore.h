@@ -1,8 +1,12 @@
 #pragma once
+#include "base/Handles.h"
+
 #include <windows.h>
 
 #include <stdexcept>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace settings {
 
@@ -60,9 +64,33 @@ public:
     // or key that is not there is as good as deleted.
     void DeleteValue(const std::string& key, const std::string& name);
 
+    // While one lives, the store's reads keep each key they open, so a run of reads (the
+    // start-up's) opens each key once instead of once for every value. A change made through
+    // the store lets them go: a key read as missing may be there after it.
+    class KeysHeldOpen {
+    public:
+        explicit KeysHeldOpen(const RegistryStore& store) noexcept : store_(store) { ++store_.holding_; }
+        ~KeysHeldOpen();
+        KeysHeldOpen(const KeysHeldOpen&) = delete;
+        KeysHeldOpen& operator=(const KeysHeldOpen&) = delete;
+
+    private:
+        const RegistryStore& store_;
+    };
+
 private:
+    struct HeldKey {
+        HKEY root;
+        std::string key;
+        base::RegistryKey handle; // empty for a key that could not be opened
+    };
+
+    std::optional<std::string> ReadStored(HKEY root, const std::string& key, const std::string& name) const;
+
     HKEY root_;
     HKEY readThroughRoot_;
+    mutable int holding_ = 0;
+    mutable std::vector<HeldKey> held_;
 };
 
 } // namespace settings

@@ -14,6 +14,8 @@
 #include "ui/WindowFont.h"
 #include "ui/WindowPlace.h"
 
+#include <optional>
+
 
 namespace {
 
@@ -176,12 +178,17 @@ void TForm1::FormCreate()
         program_.places = std::make_unique<settings::SettingsPlaces>(settings::ProgramDirectory());
         program_.settings = std::make_unique<settings::RegistryStore>(program_.places->SettingsStore());
     });
+    // The settings are read one after another: their key is opened once for all of them.
+    std::optional<settings::RegistryStore::KeysHeldOpen> settingsKeyOpen;
+    if (program_.settings)
+        settingsKeyOpen.emplace(*program_.settings);
     settings_.RestoreValues();
     ProgramDatabase().SetDatabaseOpen(false);
     if (const settings::RegistryStore* store = program_.settings.get())
         RunStep([this, store] { RestoreWindowPlace(Handle(), *store); });
     settings_.RestoreSwitches();
     life_.LoadSideFiles();
+    settingsKeyOpen.reset();
     RunStep([this] { tray_.SetUpTrayIcon(); });
 }
 

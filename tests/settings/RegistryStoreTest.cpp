@@ -103,4 +103,18 @@ TEST_F(RealRegistryStore, DeleteRemovesOneValueAndIsQuietWhenThereIsNone)
     EXPECT_EQ("193", store.ReadString(Key, "Left", ""));
 }
 
+// A run of reads with the keys held open reads what each read alone would, also after the
+// store itself made a key that was missing, and values others write meanwhile.
+TEST_F(RealRegistryStore, ReadsWithTheKeysHeldOpenReadAsAlways)
+{
+    const RegistryStore::KeysHeldOpen held(store);
+    EXPECT_EQ("fallback", store.ReadString(Key, "OEFile", "fallback"));
+    store.WriteString(Key, "OEFile", "C:\\sig.txt");
+    EXPECT_EQ("C:\\sig.txt", store.ReadString(Key, "OEFile", "fallback"));
+    root.SetString(RawKey, "Minutes", "7");
+    EXPECT_EQ(7, store.ReadInteger(Key, "Minutes", 10));
+    store.DeleteValue(Key, "OEFile");
+    EXPECT_EQ("fallback", store.ReadString(Key, "OEFile", "fallback"));
+}
+
 } // namespace
