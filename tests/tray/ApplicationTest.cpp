@@ -1,4 +1,6 @@
 #include "TrayFixture.h"
+#include "tests/common/IconSize.h"
+#include "toolkit/Dpi.h"
 
 #include <string>
 #include <vector>
@@ -22,7 +24,14 @@ TEST_F(ApplicationWindowTest, IsAShownZeroSizeTopLevelWindowWithTheTitle)
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-    EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+    // The taskbar button and Alt+Tab ask for these: drawn for the window's density.
+    const UINT dpi = toolkit::WindowDpi(window);
+    const auto icon = [&](WPARAM which) {
+        return testcommon::IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0)));
+    };
+    EXPECT_EQ(icon(ICON_BIG), toolkit::SystemMetric(SM_CXICON, dpi));
+    EXPECT_EQ(icon(ICON_SMALL), toolkit::SystemMetric(SM_CXSMICON, dpi));
+    EXPECT_EQ(icon(ICON_SMALL2), toolkit::SystemMetric(SM_CXSMICON, dpi));
     EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), window) << "the form has no taskbar button of its own";
     app.Initialize();
     EXPECT_EQ(AppWindow(), window) << "created once";
