@@ -28,9 +28,9 @@ public:
     HICON Icon(WPARAM which) const noexcept { return icons_.Shown(which); }
     // From the window's WM_NCCREATE: makes the font for the density the window is made at,
     // before its controls are, so each takes it as it is made (the window answers
-    // WM_GETFONT with Font()), and gives the window its icons before the window system has
-    // made its own window for it, so they are converted once. LayOut then need not do
-    // either again.
+    // WM_GETFONT with Font()), and gives the window its icons (none to give where its
+    // class's were drawn for the density) before the window system has made its own window
+    // for it, so they are converted once. LayOut then need not do either again.
     void Prepare(HWND window) noexcept;
     // Lays the window out for the density it is shown at, keeping its top-left corner.
     void LayOut(HWND window);
