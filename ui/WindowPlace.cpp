@@ -27,6 +27,8 @@ void RestoreWindowPlace(HWND window, const settings::RegistryStore& store)
     const int titleHeight = client.y - place.top;
     const auto moveTo = [&](POINT corner) {
         const POINT reachable = toolkit::ReachablePlace(corner, size, titleHeight, screens);
+        if (reachable.x == place.left && reachable.y == place.top)
+            return; // made there already, as when it was not moved before the last exit
         // A move the system refuses leaves the window where it is; nothing else depends on it.
         SetWindowPos(window, nullptr, reachable.x, reachable.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     };
