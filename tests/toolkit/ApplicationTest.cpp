@@ -45,4 +45,24 @@ TEST(IdleWork, RunsOnceAfterTheWaitingMessagesInOrderUnlessTakenBack)
     application.ProcessMessages();
     application.ProcessMessages();
     EXPECT_EQ(seen, (std::vector<std::string>{"message", "first", "second"}));
+
+    // The event loop the same, also for work that idle work adds; this ends the loop for good,
+    // so no other test of this program runs it. A stuck loop is ended by the timer.
+    seen.clear();
+    ASSERT_TRUE(PostMessageA(application.Handle(), Waiting, 0, 0));
+    application.WhenIdle([&] {
+        seen.push_back("first");
+        application.WhenIdle([&] {
+            seen.push_back("added");
+            application.Terminate();
+        });
+    });
+    const UINT_PTR guard = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) {
+        Application::Instance().Terminate();
+    });
+    application.Run();
+    KillTimer(nullptr, guard); // gone with the thread otherwise
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE); // the end's message, not another test's
+    EXPECT_EQ(seen, (std::vector<std::string>{"message", "first", "added"}));
 }
