@@ -73,19 +73,21 @@ bool SetString(HKEY key, const std::string& name, const std::string& value)
 // The value under this root, or nothing when the key or the value is missing or unreadable.
 std::optional<std::string> RegistryStore::ReadStored(HKEY root, const std::string& key, const std::string& name) const
 {
+    base::RegistryKey opened; // for this read alone, while no keys are held
+    HKEY handle = nullptr;
     if (holding_ == 0) {
-        const base::RegistryKey opened = OpenExistingKey(root, key, KEY_READ);
-        if (!opened)
-            return std::nullopt;
-        return QueryString(opened.Get(), name);
+        opened = OpenExistingKey(root, key, KEY_READ);
+        handle = opened.Get();
+    } else {
+        auto held = std::find_if(held_.begin(), held_.end(),
+                                 [&](const HeldKey& k) { return k.root == root && k.key == key; });
+        if (held == held_.end())
+            held = held_.insert(held_.end(), HeldKey{root, key, OpenExistingKey(root, key, KEY_READ)});
+        handle = held->handle.Get();
     }
-    auto held = std::find_if(held_.begin(), held_.end(),
-                             [&](const HeldKey& k) { return k.root == root && k.key == key; });
-    if (held == held_.end())
-        held = held_.insert(held_.end(), HeldKey{root, key, OpenExistingKey(root, key, KEY_READ)});
-    if (!held->handle)
+    if (!handle)
         return std::nullopt;
-    return QueryString(held->handle.Get(), name);
+    return QueryString(handle, name);
 }
 
 RegistryStore::KeysHeldOpen::~KeysHeldOpen()
