@@ -3,7 +3,7 @@
 // the session's end ends it.
 #include "settings/ProgramLocation.h"
 #include "toolkit/Application.h"
-#include "ui/ProgramState.h"
+#include "ui/ProgramServices.h"
 #include "ui/SingleInstance.h"
 #include "ui/Unit1.h"
 
@@ -23,9 +23,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     try {
         application.SetTitle("Varnquill");
         application.Initialize();
-        // What lives for the whole run outlives the window that fills and empties it.
-        ProgramState program;
-        TForm1 form(program);
+        // What lives for the whole run outlives the window that starts and ends it.
+        ProgramServices services;
+        TForm1 form(services);
         if (application.ShowMainFormOnStart())
             form.Show();
         application.Run();

@@ -1,5 +1,7 @@
 #include "engine/SignatureDatabase.h"
 
+#include "engine/WholeRecords.h"
+
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -30,6 +32,60 @@ void OpenForPick(RecordFile& file, const std::string& path)
 }
 
 } // namespace
+
+std::int64_t SignatureDatabase::OpenForEditing(const std::string& path)
+{
+    file_.OpenExisting(path);
+    RefusePartialRecords(path);
+    const std::int64_t records = file_.Count();
+    if (records > 0)
+        file_.Seek(0);
+    return records;
+}
+
+void SignatureDatabase::CreateForEditing(const std::string& path)
+{
+    file_.Create(path);
+    addingMode_ = true;
+}
+
+void SignatureDatabase::CloseEditing() noexcept
+{
+    file_.Close();
+}
+
+std::optional<SignatureDatabase::CursorMove> SignatureDatabase::MoveCursor(RecordStep step)
+{
+    const std::int64_t p = file_.Position();
+    const std::int64_t n = file_.Count();
+    if (n == 0)
+        return std::nullopt;
+    // Only the step taken tells where the cursor stands; of the other end nothing is known.
+    CursorMove move;
+    switch (step) {
+    case RecordStep::First:
+        file_.Seek(0);
+        move.atFirst = true;
+        break;
+    case RecordStep::Last:
+        file_.Seek(n - 1);
+        move.atLast = true;
+        break;
+    case RecordStep::Next:
+        move.moved = p < n - 1;
+        if (move.moved)
+            file_.Seek(p + 1);
+        move.atLast = !move.moved || p + 1 == n - 1;
+        break;
+    case RecordStep::Previous:
+        move.moved = p >= 1;
+        if (move.moved)
+            file_.Seek(p - 1);
+        move.atFirst = !move.moved || p - 1 == 0;
+        break;
+    }
+    return move;
+}
 
 std::string SignatureDatabase::ShowCurrent()
 {
@@ -135,10 +191,4 @@ void SignatureDatabase::VisitTexts(const std::string& path,
             visit(first + k, TextOfRecord(record));
         }
     }
-}
-
-SignatureDatabase& ProgramDatabase()
-{
-    static SignatureDatabase database;
-    return database;
 }

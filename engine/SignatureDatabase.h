@@ -27,7 +27,7 @@ public:
     SignatureDatabase(const SignatureDatabase&) = delete;
     SignatureDatabase& operator=(const SignatureDatabase&) = delete;
 
-    // The handle itself, for the editor's open, create, count, seek and close.
+    // The handle itself.
     RecordFile& File() noexcept { return file_; }
     const RecordFile& File() const noexcept { return file_; }
     SignatureRecord& Buffer() noexcept { return buffer_; }
@@ -46,6 +46,22 @@ public:
     std::string BufferText() const { return TextOfRecord(buffer_); }
     // Fills the buffer from the signature field's lines (see FillRecord).
     void FillBuffer(const std::vector<std::string>& lines) { FillRecord(buffer_, lines); }
+
+    // (editor) Opens the existing database at path on the handle, refusing a file that is not
+    // whole records, with the cursor on its first record. Answers how many records it holds.
+    // A failure leaves the handle for CloseEditing.
+    std::int64_t OpenForEditing(const std::string& path);
+    // (editor) Creates the database at path, empty, for the first record to be added.
+    void CreateForEditing(const std::string& path);
+    void CloseEditing() noexcept;
+    // (editor) Moves the cursor one step, where the step leads; nothing for an empty database.
+    enum class RecordStep { First, Last, Next, Previous };
+    struct CursorMove {
+        bool moved = true;    // false at an end already: the cursor stayed
+        bool atFirst = false; // the cursor is on the first record, as far as the step tells
+        bool atLast = false;
+    };
+    std::optional<CursorMove> MoveCursor(RecordStep step);
 
     // (editor) Reads the record at the cursor and returns its text for the signature field;
     // the cursor stays on that record.
@@ -85,6 +101,3 @@ class DatabaseOpenFailure : public IoFailure {
 public:
     explicit DatabaseOpenFailure(const IoFailure& failure) : IoFailure(failure) {}
 };
-
-// The program's one instance, created on first use.
-SignatureDatabase& ProgramDatabase();

@@ -5,7 +5,6 @@
 #include "engine/ReportSink.h"
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureWriter.h"
-#include "engine/WholeRecords.h"
 #include "resources/ResourceIds.h"
 #include "settings/ProgramLocation.h"
 #include "settings/WholeFile.h"
@@ -33,7 +32,8 @@ constexpr int SignatureCapacity = 512;
 
 } // namespace
 
-DatabaseEditor::DatabaseEditor(HWND form, ReportSink& reports, SignatureWriter& writer, DatabaseListPanel& list)
+DatabaseEditor::DatabaseEditor(HWND form, SignatureDatabase& database, ReportSink& reports, SignatureWriter& writer,
+                               DatabaseListPanel& list)
     : DatabaseGroup(layout::Group(form, DatabaseTop, layout::DatabaseHeight, "Database")),
       SigMemo(At(form, DatabaseTop, 384, 104, 360, 121, {}, Disabled)),
       DBFileLabel(At(form, DatabaseTop, 8, 16, 0, 0, "Database file to edit:")),
@@ -51,6 +51,7 @@ DatabaseEditor::DatabaseEditor(HWND form, ReportSink& reports, SignatureWriter& 
       SigLabel(At(form, DatabaseTop, 384, 88, 0, 0, "Signature:")),
       Banner(At(form, DatabaseTop, 8, 240, 360, 53)),
       form_(form),
+      database_(database),
       reports_(reports),
       writer_(writer),
       list_(list)
@@ -76,7 +77,7 @@ void DatabaseEditor::LoadBanner()
 
 std::optional<std::string> DatabaseEditor::DatabaseInEditor() const
 {
-    if (!ProgramDatabase().DatabaseOpen())
+    if (!database_.DatabaseOpen())
         return std::nullopt;
     return DBFileEdit.Text();
 }
@@ -99,7 +100,7 @@ void DatabaseEditor::btnOpenClick()
 
 void DatabaseEditor::OpenFromList(const std::string& path)
 {
-    if (ProgramDatabase().DatabaseOpen()) {
+    if (database_.DatabaseOpen()) {
         reports_.ReportError(CommandFailureTitle, AlreadyOpenText, AlreadyOpenText);
         return;
     }
@@ -108,27 +109,21 @@ void DatabaseEditor::OpenFromList(const std::string& path)
 
 void DatabaseEditor::OpenDatabase(const std::string& path, bool createMissing)
 {
-    SignatureDatabase& database = ProgramDatabase();
-    RecordFile& file = database.File();
     DBFileEdit.SetText(path);
     std::int64_t records = 0;
     try {
         if (createMissing && !base::FileExists(path)) {
-            file.Create(path);
-            database.SetAddingMode(true);
+            database_.CreateForEditing(path);
         } else {
-            file.OpenExisting(path);
-            RefusePartialRecords(path);
-            records = file.Count();
+            records = database_.OpenForEditing(path);
             if (records > 0) {
-                file.Seek(0);
-                SigMemo.SetText(database.ShowCurrent());
-                database.SetAddingMode(false);
+                SigMemo.SetText(database_.ShowCurrent());
+                database_.SetAddingMode(false);
             }
         }
     } catch (const std::exception& failure) {
         // Nothing of this database stays open: the editor is as it was, closed.
-        file.Close();
+        database_.CloseEditing();
         ShowClosedState();
         ReportFailure(reports_, failure, OpenFailureTitle);
         return;
@@ -138,7 +133,7 @@ void DatabaseEditor::OpenDatabase(const std::string& path, bool createMissing)
 
 void DatabaseEditor::ShowOpenedState(std::int64_t records)
 {
-    ProgramDatabase().SetDatabaseOpen(true);
+    database_.SetDatabaseOpen(true);
     if (records == 0)
         ShowEditorState(EditorState::Empty);
     else
@@ -148,7 +143,7 @@ void DatabaseEditor::ShowOpenedState(std::int64_t records)
 
 void DatabaseEditor::btnCloseClick()
 {
-    ProgramDatabase().File().Close();
+    database_.CloseEditing();
     OfferToDatabaseList(DBFileEdit.Text());
     ShowClosedState();
 }
@@ -165,7 +160,7 @@ void DatabaseEditor::ShowClosedState()
 {
     ShowEditorState(EditorState::Closed);
     SigMemo.SetText({});
-    ProgramDatabase().SetDatabaseOpen(false);
+    database_.SetDatabaseOpen(false);
     DBFileEdit.SetText({});
 }
 
@@ -189,70 +184,41 @@ void DatabaseEditor::ShowEditorState(EditorState state, bool atFirst, bool atLas
 
 void DatabaseEditor::btnFirstClick()
 {
-    Navigate(RecordStep::First);
+    Navigate(SignatureDatabase::RecordStep::First);
 }
 
 void DatabaseEditor::btnPreviousClick()
 {
-    Navigate(RecordStep::Previous);
+    Navigate(SignatureDatabase::RecordStep::Previous);
 }
 
 void DatabaseEditor::btnNextClick()
 {
-    Navigate(RecordStep::Next);
+    Navigate(SignatureDatabase::RecordStep::Next);
 }
 
 void DatabaseEditor::btnLastClick()
 {
-    Navigate(RecordStep::Last);
+    Navigate(SignatureDatabase::RecordStep::Last);
 }
 
 void DatabaseEditor::Navigate(RecordStep step)
 {
-    SignatureDatabase& database = ProgramDatabase();
-    RecordFile& file = database.File();
     try {
         // Every move is on until the file says otherwise; a failing read leaves it so.
         ShowEditorState(EditorState::Browsing);
-        const std::int64_t p = file.Position();
-        const std::int64_t n = file.Count();
-        if (n == 0) {
+        const std::optional<SignatureDatabase::CursorMove> move = database_.MoveCursor(step);
+        if (!move) {
             // Nothing to show, move to or delete (another program may have emptied the file).
             ShowEditorState(EditorState::Empty);
             return;
         }
-        // Only the step taken tells where the shown record stands; the other end's moves
-        // stay on.
-        bool atFirst = false;
-        bool atLast = false;
-        bool moved = true;
-        switch (step) {
-        case RecordStep::First:
-            file.Seek(0);
-            atFirst = true;
-            break;
-        case RecordStep::Last:
-            file.Seek(n - 1);
-            atLast = true;
-            break;
-        case RecordStep::Next:
-            moved = p < n - 1;
-            if (moved)
-                file.Seek(p + 1);
-            atLast = !moved || p + 1 == n - 1;
-            break;
-        case RecordStep::Previous:
-            moved = p >= 1;
-            if (moved)
-                file.Seek(p - 1);
-            atFirst = !moved || p - 1 == 0;
-            break;
-        }
-        ShowEditorState(EditorState::Browsing, atFirst, atLast);
-        if (!moved)
+        // The other end's moves stay on: only the step taken tells where the record stands.
+        ShowEditorState(EditorState::Browsing, move->atFirst, move->atLast);
+        if (!move->moved)
             return;
-        SigMemo.SetText(database.ShowCurrent());
-        database.SetAddingMode(false);
+        SigMemo.SetText(database_.ShowCurrent());
+        database_.SetAddingMode(false);
     } catch (const IoFailure& failure) {
         ReportFailure(reports_, failure, CommandFailureTitle);
     }
@@ -263,7 +229,7 @@ void DatabaseEditor::Navigate(RecordStep step)
 void DatabaseEditor::btnNewClick()
 {
     SigMemo.SetText({});
-    ProgramDatabase().SetAddingMode(true);
+    database_.SetAddingMode(true);
     ShowEditorState(EditorState::Adding);
     btnPost.SetText("Add sig");
     SigMemo.SetFocus();
@@ -272,7 +238,7 @@ void DatabaseEditor::btnNewClick()
 void DatabaseEditor::btnPostClick()
 {
     try {
-        ProgramDatabase().Post(SigMemo.Lines());
+        database_.Post(SigMemo.Lines());
     } catch (const IoFailure& failure) {
         ReportFailure(reports_, failure, CommandFailureTitle);
         return;
@@ -286,7 +252,7 @@ void DatabaseEditor::btnDeleteClick()
     if (!reports_.Ask("Delete signature?"))
         return;
     try {
-        const std::optional<std::string> shown = ProgramDatabase().DeleteCurrent();
+        const std::optional<std::string> shown = database_.DeleteCurrent();
         if (shown) {
             SigMemo.SetText(*shown);
             return;

@@ -13,18 +13,8 @@ class DatabaseListPanel {
 public:
     explicit DatabaseListPanel(HWND form);
 
-    toolkit::GroupBox DatabasesGroup;
-    toolkit::ListBox DBList;
-    toolkit::PopupMenu DBListPopUp; // the list's context menu
-
     // The context menu's "Open": opens the selected database in the editor.
     std::function<void(const std::string& path)> OnOpen;
-
-    void DBListPopUpPopup();
-    void AddItemClick();
-    void OpenItemClick();
-    void RemoveItemClick();
-    void ClearListItemClick();
 
     std::vector<std::string> Items() const { return DBList.Items(); }
     // Whether the list holds the path, in whatever letter case.
@@ -33,5 +23,17 @@ public:
     void Replace(const std::vector<std::string>& entries);
 
 private:
+    friend class DatabaseListPanelProbe; // the tests' view of the controls
+
+    void DBListPopUpPopup();
+    void AddItemClick();
+    void OpenItemClick();
+    void RemoveItemClick();
+    void ClearListItemClick();
+
+    toolkit::GroupBox DatabasesGroup;
+    toolkit::ListBox DBList;
+    toolkit::PopupMenu DBListPopUp; // the list's context menu
+
     HWND form_;
 };

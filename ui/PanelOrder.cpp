@@ -1,25 +1,11 @@
 #include "ui/PanelOrder.h"
 
-#include "settings/SettingsPlaces.h"
-#include "settings/SideFiles.h"
-#include "ui/ProgramState.h"
+#include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
 
-PanelOrder::PanelOrder(const SettingsPanel& settings, const ProgramState& program)
-    : settings_(settings), program_(program)
+PanelOrder::PanelOrder(const SettingsPanel& settings, ProgramServices& services)
+    : settings_(settings), services_(services)
 {
-}
-
-settings::OrderStateFile* PanelOrder::State() const
-{
-    const settings::SettingsPlaces* places = program_.places.get();
-    if (places != stateFor_) {
-        state_.reset();
-        if (places)
-            state_.emplace(places->SideFileToSave(settings::OrderStateFileName));
-        stateFor_ = places;
-    }
-    return state_ ? &*state_ : nullptr;
 }
 
 SignatureOrder PanelOrder::Order() const
@@ -29,12 +15,10 @@ SignatureOrder PanelOrder::Order() const
 
 OrderPlace PanelOrder::Place() const
 {
-    const settings::OrderStateFile* state = State();
-    return state ? OrderPlace::FromText(state->Read()) : OrderPlace{};
+    return services_.KeptOrderPlace();
 }
 
 void PanelOrder::KeepPlace(const OrderPlace& place)
 {
-    if (settings::OrderStateFile* state = State())
-        state->Write(place.ToText());
+    services_.KeepOrderPlace(place);
 }

@@ -1,14 +1,13 @@
 #include "ui/PanelWriterSettings.h"
 
-#include "settings/SettingsPlaces.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
-#include "ui/ProgramState.h"
+#include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
 
 PanelWriterSettings::PanelWriterSettings(const SettingsPanel& settings, const DatabaseEditor& editor,
-                                         const DatabaseListPanel& list, const ProgramState& program)
-    : settings_(settings), editor_(editor), list_(list), program_(program)
+                                         const DatabaseListPanel& list, const ProgramServices& services)
+    : settings_(settings), editor_(editor), list_(list), services_(services)
 {
 }
 
@@ -52,9 +51,7 @@ std::vector<std::string> PanelWriterSettings::ProtectedFiles() const
     std::vector<std::string> files = list_.Items();
     if (std::optional<std::string> open = editor_.DatabaseInEditor())
         files.push_back(std::move(*open));
-    if (const settings::SettingsPlaces* places = program_.places.get()) {
-        const std::vector<std::string> sideFiles = places->SideFilePaths();
-        files.insert(files.end(), sideFiles.begin(), sideFiles.end());
-    }
+    const std::vector<std::string> sideFiles = services_.SideFilePaths();
+    files.insert(files.end(), sideFiles.begin(), sideFiles.end());
     return files;
 }

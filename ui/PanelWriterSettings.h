@@ -4,14 +4,14 @@
 class DatabaseEditor;
 class DatabaseListPanel;
 class SettingsPanel;
-struct ProgramState;
+class ProgramServices;
 
 // The signature writer's settings, answered from the panels at the moment of asking, so a
 // change the user just made applies to the very next signature.
 class PanelWriterSettings : public WriterSettings {
 public:
     PanelWriterSettings(const SettingsPanel& settings, const DatabaseEditor& editor, const DatabaseListPanel& list,
-                        const ProgramState& program);
+                        const ProgramServices& services);
 
     std::string SignatureFilePath() const override;
     bool DelimiterOn() const override;
@@ -26,5 +26,5 @@ private:
     const SettingsPanel& settings_;
     const DatabaseEditor& editor_;
     const DatabaseListPanel& list_;
-    const ProgramState& program_;
+    const ProgramServices& services_;
 };

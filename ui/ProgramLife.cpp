@@ -2,14 +2,13 @@
 
 #include "engine/SignatureWriter.h"
 #include "settings/RegistryStore.h"
-#include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
 #include "settings/WholeFile.h"
 #include "toolkit/Application.h"
-#include "tray/TrayIcon.h"
 #include "ui/DatabaseListPanel.h"
-#include "ui/ProgramState.h"
+#include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
+#include "ui/TrayController.h"
 #include "ui/WindowPlace.h"
 
 #include <utility>
@@ -32,9 +31,9 @@ private:
 
 } // namespace
 
-ProgramLife::ProgramLife(HWND form, ProgramState& program, SignatureWriter& writer, SettingsPanel& settings,
-                         DatabaseListPanel& list)
-    : form_(form), program_(program), writer_(writer), settings_(settings), list_(list)
+ProgramLife::ProgramLife(HWND form, ProgramServices& services, SignatureWriter& writer, SettingsPanel& settings,
+                         DatabaseListPanel& list, TrayController& tray)
+    : form_(form), services_(services), writer_(writer), settings_(settings), list_(list), tray_(tray)
 {
 }
 
@@ -61,34 +60,37 @@ void ProgramLife::RandomChange()
 
 void ProgramLife::LoadSideFiles()
 {
-    const settings::SettingsPlaces* places = program_.places.get();
-    if (!places)
-        return; // start-up could not even find the program's own folder, and has said so
-    const std::string listPath = places->SideFileToRead(settings::DatabaseListFileName);
+    // Without places (start-up could not even find the program's own folder, and has said
+    // so) there is nothing to read.
+    const std::optional<std::string> listPath = services_.SideFileToRead(settings::DatabaseListFileName);
     databaseListUnread_ = !RunStep([&] {
-        if (base::FileExists(listPath))
-            list_.Replace(settings::LoadList(listPath));
+        if (listPath && base::FileExists(*listPath))
+            list_.Replace(settings::LoadList(*listPath));
     });
-    const std::string staticPath = places->SideFileToRead(settings::StaticTextFileName);
+    const std::optional<std::string> staticPath = services_.SideFileToRead(settings::StaticTextFileName);
     staticTextUnread_ = !RunStep([&] {
-        if (base::FileExists(staticPath))
-            settings_.SetStaticText(settings::LoadStaticText(staticPath));
+        if (staticPath && base::FileExists(*staticPath))
+            settings_.SetStaticText(settings::LoadStaticText(*staticPath));
     });
 }
 
 void ProgramLife::SaveForNextStart(StepRunner run)
 {
-    if (const settings::SettingsPlaces* places = program_.places.get()) {
-        using settings::DatabaseListFileName, settings::StaticTextFileName;
-        if (!databaseListUnread_)
-            run([&] { settings::SaveList(places->SideFileToSave(DatabaseListFileName), list_.Items()); });
-        if (!staticTextUnread_)
-            run([&] { settings::SaveStaticText(places->SideFileToSave(StaticTextFileName), settings_.StaticText()); });
-    } // else start-up could not find the program's folder: there is no place for the side files
-    run([this] {
-        if (settings::RegistryStore* store = program_.settings.get())
-            SaveWindowPlace(form_, *store);
-    });
+    // Without places (start-up could not find the program's folder) there is nowhere to save.
+    using settings::DatabaseListFileName, settings::StaticTextFileName;
+    if (!databaseListUnread_) {
+        run([&] {
+            if (const std::optional<std::string> path = services_.SideFileToSave(DatabaseListFileName))
+                settings::SaveList(*path, list_.Items());
+        });
+    }
+    if (!staticTextUnread_) {
+        run([&] {
+            if (const std::optional<std::string> path = services_.SideFileToSave(StaticTextFileName))
+                settings::SaveStaticText(*path, settings_.StaticText());
+        });
+    }
+    run([this] { services_.UseSettings([this](settings::RegistryStore& store) { SaveWindowPlace(form_, store); }); });
 }
 
 // ---- The end ----
@@ -112,12 +114,9 @@ void ProgramLife::EndSession()
 void ProgramLife::EndProgram(StepRunner run)
 {
     ended_ = true;
-    run([this] { program_.trayIcon.reset(); });
+    run([this] { tray_.RemoveTrayIcon(); });
     run([this] { settings_.StopAutoChange(); });
     SaveForNextStart(run);
-    run([this] {
-        program_.settings.reset();
-        program_.places.reset();
-    });
+    run([this] { services_.End(); });
     toolkit::Application::Instance().Terminate();
 }

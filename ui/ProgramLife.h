@@ -6,16 +6,17 @@
 
 class DatabaseListPanel;
 class SettingsPanel;
+class ProgramServices;
 class SignatureWriter;
-struct ProgramState;
+class TrayController;
 
 // What runs between start-up and the end: the random change (tray menu, auto-change timer),
 // the side files read at start-up and saved at the end, and the end itself, by Exit or by
 // the session's end.
 class ProgramLife : public ProgramCommands {
 public:
-    ProgramLife(HWND form, ProgramState& program, SignatureWriter& writer, SettingsPanel& settings,
-                DatabaseListPanel& list);
+    ProgramLife(HWND form, ProgramServices& services, SignatureWriter& writer, SettingsPanel& settings,
+                DatabaseListPanel& list, TrayController& tray);
 
     void RandomChange() override;
     bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
@@ -38,10 +39,11 @@ private:
     void SaveForNextStart(StepRunner run);
 
     HWND form_;
-    ProgramState& program_;
+    ProgramServices& services_;
     SignatureWriter& writer_;
     SettingsPanel& settings_;
     DatabaseListPanel& list_;
+    TrayController& tray_;
     bool randomChangeRunning_ = false;
     bool ended_ = false; // Exit or the session's end has run
     // A side file that existed but could not be read at start-up is not overwritten at

@@ -6,13 +6,11 @@
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingValues.h"
-#include "settings/SettingsPlaces.h"
-#include "settings/StartupEntry.h"
 #include "settings/WholeFile.h"
 #include "toolkit/FileDialogs.h"
 #include "ui/FormLayout.h"
 #include "ui/MailClientsWindow.h"
-#include "ui/ProgramState.h"
+#include "ui/ProgramServices.h"
 #include "ui/Steps.h"
 
 #include <string>
@@ -65,7 +63,7 @@ UINT MinutesToInterval(int minutes) noexcept
 
 } // namespace
 
-SettingsPanel::SettingsPanel(HWND form, ProgramState& program, ReportSink& reports,
+SettingsPanel::SettingsPanel(HWND form, ProgramServices& services, ReportSink& reports,
                              std::function<void()> autoChange)
     : SettingsGroup(layout::Group(form, SettingsTop, layout::SettingsHeight, "Settings")),
       OEFileLabel(At(form, SettingsTop, 8, 16, 0, 0, "Signature Text File:")),
@@ -88,7 +86,7 @@ SettingsPanel::SettingsPanel(HWND form, ProgramState& program, ReportSink& repor
       BelowRadio(At(form, DatabaseTop, 240, 64, 137, 17, "below random signature")),
       AutoTimer(toolkit::TimerArgs{MinutesToInterval(settings::DefaultMinutes), false}),
       form_(form),
-      program_(program),
+      services_(services),
       reports_(reports),
       autoChange_(std::move(autoChange))
 {
@@ -131,26 +129,26 @@ void SettingsPanel::PlaceStaticTextAfter(const toolkit::Control& previous)
 
 void SettingsPanel::RestoreValues()
 {
-    settings::RegistryStore* store = program_.settings.get();
-    if (!store)
-        return;
-    RunStep([this, store] {
-        MinutesEdit.SetValue(settings::ReadMinutes(*store));
-        AutoTimer.SetInterval(MinutesToInterval(MinutesEdit.Value()));
-    });
-    RunStep([this, store] { OEFileEdit.SetText(settings::ReadSignatureFilePath(*store)); });
-    RunStep([this] {
-        if (settings::StartupEntryPresent(*program_.places))
-            StartupChkBx.SetChecked(true);
+    services_.UseSettings([this](settings::RegistryStore& store) {
+        RunStep([&] {
+            MinutesEdit.SetValue(settings::ReadMinutes(store));
+            AutoTimer.SetInterval(MinutesToInterval(MinutesEdit.Value()));
+        });
+        RunStep([&] { OEFileEdit.SetText(settings::ReadSignatureFilePath(store)); });
+        RunStep([this] {
+            if (services_.StartupEntryPresent())
+                StartupChkBx.SetChecked(true);
+        });
     });
 }
 
 void SettingsPanel::RestoreSwitches()
 {
-    const settings::RegistryStore* found = program_.settings.get();
-    if (!found)
-        return;
-    const settings::RegistryStore& store = *found;
+    services_.UseSettings([this](const settings::RegistryStore& store) { RestoreSwitches(store); });
+}
+
+void SettingsPanel::RestoreSwitches(const settings::RegistryStore& store)
+{
     RunStep([&] { BalloonChkBx.SetChecked(settings::ReadSwitch(store, settings::BalloonValue)); });
     RunStep([&] {
         const bool on = settings::ReadSwitch(store, settings::StaticValue);
@@ -186,10 +184,16 @@ void SettingsPanel::AutoTimerTimer()
 
 // ---- Handlers ----
 
+void SettingsPanel::KeepSwitch(const char* name, const toolkit::CheckBox& box)
+{
+    services_.UseSettings([&](settings::RegistryStore& store) { settings::WriteSwitch(store, name, box.Checked()); });
+}
+
 void SettingsPanel::OEFileEditChange()
 {
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteSignatureFilePath(*store, OEFileEdit.Text());
+    services_.UseSettings([&](settings::RegistryStore& store) {
+        settings::WriteSignatureFilePath(store, OEFileEdit.Text());
+    });
 }
 
 void SettingsPanel::BrowseBtnClick()
@@ -216,59 +220,51 @@ void SettingsPanel::BrowseBtnClick()
 // The chosen file goes into the field as if typed there, so it is written at once.
 void SettingsPanel::MailClientsBtnClick()
 {
-    MailClientsWindow window(form_, settings::FindMailClientSignatures(), OEFileEdit.Text());
+    MailClientsWindow window(form_, mailclients::FindMailClientSignatures(), OEFileEdit.Text());
     if (const std::optional<std::string> chosen = window.Choose())
         OEFileEdit.SetText(*chosen);
 }
 
 void SettingsPanel::AutoChkBxClick()
 {
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteSwitch(*store, settings::AutoChangeValue, AutoChkBx.Checked());
+    KeepSwitch(settings::AutoChangeValue, AutoChkBx);
     AutoTimer.SetEnabled(AutoChkBx.Checked());
 }
 
 void SettingsPanel::MinutesEditChange()
 {
     const int minutes = MinutesEdit.Value();
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteMinutes(*store, minutes);
+    services_.UseSettings([&](settings::RegistryStore& store) {
+        settings::WriteMinutes(store, minutes);
+    });
     AutoTimer.SetInterval(MinutesToInterval(minutes));
 }
 
 void SettingsPanel::StartupChkBxClick()
 {
-    const settings::SettingsPlaces* places = program_.places.get();
-    if (!places)
-        return;
-    if (StartupChkBx.Checked())
-        settings::AddStartupEntry(*places, settings::ProgramPath());
-    else
-        settings::RemoveStartupEntry(*places);
+    services_.SetStartupEntry(StartupChkBx.Checked(), settings::ProgramPath());
 }
 
 void SettingsPanel::BalloonChkBxClick()
 {
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteSwitch(*store, settings::BalloonValue, BalloonChkBx.Checked());
+    KeepSwitch(settings::BalloonValue, BalloonChkBx);
 }
 
 void SettingsPanel::ErrorChkBxClick()
 {
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteSwitch(*store, settings::ErrorValue, ErrorChkBx.Checked());
+    KeepSwitch(settings::ErrorValue, ErrorChkBx);
 }
 
 void SettingsPanel::SigBreakChkBxClick()
 {
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteSwitch(*store, settings::SigBreakValue, SigBreakChkBx.Checked());
+    KeepSwitch(settings::SigBreakValue, SigBreakChkBx);
 }
 
 void SettingsPanel::OrderComboChange()
 {
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteOrder(*store, OrderName(Order()));
+    services_.UseSettings([&](settings::RegistryStore& store) {
+        settings::WriteOrder(store, OrderName(Order()));
+    });
 }
 
 SignatureOrder SettingsPanel::Order() const
@@ -279,8 +275,7 @@ SignatureOrder SettingsPanel::Order() const
 
 void SettingsPanel::StaticChkBxClick()
 {
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteSwitch(*store, settings::StaticValue, StaticChkBx.Checked());
+    KeepSwitch(settings::StaticValue, StaticChkBx);
     StaticMemo.SetEnabled(StaticChkBx.Checked());
 }
 
@@ -288,14 +283,16 @@ void SettingsPanel::StaticChkBxClick()
 // the selected one. A radio button raises its click only when it becomes the selected one.
 void SettingsPanel::AboveRadioClick()
 {
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteStaticPlace(*store, true);
+    services_.UseSettings([&](settings::RegistryStore& store) {
+        settings::WriteStaticPlace(store, true);
+    });
     BelowRadio.SetChecked(false);
 }
 
 void SettingsPanel::BelowRadioClick()
 {
-    if (settings::RegistryStore* store = program_.settings.get())
-        settings::WriteStaticPlace(*store, false);
+    services_.UseSettings([&](settings::RegistryStore& store) {
+        settings::WriteStaticPlace(store, false);
+    });
     AboveRadio.SetChecked(false);
 }

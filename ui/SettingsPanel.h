@@ -15,16 +15,63 @@
 #include <string>
 
 class ReportSink;
-struct ProgramState;
+class ProgramServices;
+namespace settings {
+class RegistryStore;
+}
 
 // The "Settings" group (signature text file, auto-change minutes, switches), the static
 // text with its switches in the "Database" group, and the auto-change timer. Every change
-// is written to the registry at once; after Exit has released the store there is nothing
-// left to write to.
+// is written to the registry at once; after Exit has let the store go, nothing is written.
 class SettingsPanel {
 public:
     // autoChange runs at each tick of the auto-change timer.
-    SettingsPanel(HWND form, ProgramState& program, ReportSink& reports, std::function<void()> autoChange);
+    SettingsPanel(HWND form, ProgramServices& services, ReportSink& reports, std::function<void()> autoChange);
+
+    // The static-text controls come after `previous` in the Tab order: they sit in the
+    // "Database" group, after the editor's controls.
+    void PlaceStaticTextAfter(const toolkit::Control& previous);
+
+    // Start-up, each value one step: the minutes, the signature text file and the start-up
+    // entry; then, after the window's position, the switches.
+    void RestoreValues();
+    void RestoreSwitches();
+    // Exit: no tick may start a change any more.
+    void StopAutoChange();
+
+    // The values as they stand at the moment of asking.
+    std::string SignatureFilePath() const { return OEFileEdit.Text(); }
+    bool DelimiterOn() const { return SigBreakChkBx.Checked(); }
+    bool StaticTextOn() const { return StaticChkBx.Checked(); }
+    bool StaticTextAbove() const { return AboveRadio.Checked(); }
+    std::string StaticText() const { return StaticMemo.Text(); }
+    void SetStaticText(const std::string& text) { StaticMemo.SetText(text); }
+    bool ChangeBalloonOn() const { return BalloonChkBx.Checked(); }
+    bool ErrorBalloonsOn() const { return ErrorChkBx.Checked(); }
+    SignatureOrder Order() const;
+
+private:
+    friend class SettingsPanelProbe; // the tests' view of the controls
+
+    void ConnectHandlers();
+    void RestoreSwitches(const settings::RegistryStore& store);
+    // Writes the box's state as the switch setting name.
+    void KeepSwitch(const char* name, const toolkit::CheckBox& box);
+
+    void OEFileEditChange();
+    void BrowseBtnClick();
+    void MailClientsBtnClick();
+    void AutoChkBxClick();
+    void MinutesEditChange();
+    void StartupChkBxClick();
+    void BalloonChkBxClick();
+    void ErrorChkBxClick();
+    void SigBreakChkBxClick();
+    void OrderComboChange();
+    void StaticChkBxClick();
+    void AboveRadioClick();
+    void BelowRadioClick();
+    void AutoTimerTimer();
 
     // ---- "Settings" group ----
     toolkit::GroupBox SettingsGroup;
@@ -50,48 +97,8 @@ public:
 
     toolkit::Timer AutoTimer; // the auto-change timer
 
-    void OEFileEditChange();
-    void BrowseBtnClick();
-    void MailClientsBtnClick();
-    void AutoChkBxClick();
-    void MinutesEditChange();
-    void StartupChkBxClick();
-    void BalloonChkBxClick();
-    void ErrorChkBxClick();
-    void SigBreakChkBxClick();
-    void OrderComboChange();
-    void StaticChkBxClick();
-    void AboveRadioClick();
-    void BelowRadioClick();
-    void AutoTimerTimer();
-
-    // The static-text controls come after `previous` in the Tab order: they sit in the
-    // "Database" group, after the editor's controls.
-    void PlaceStaticTextAfter(const toolkit::Control& previous);
-
-    // Start-up, each value one step: the minutes, the signature text file and the start-up
-    // entry; then, after the window's position, the switches.
-    void RestoreValues();
-    void RestoreSwitches();
-    // Exit: no tick may start a change any more.
-    void StopAutoChange();
-
-    // The values as they stand at the moment of asking.
-    std::string SignatureFilePath() const { return OEFileEdit.Text(); }
-    bool DelimiterOn() const { return SigBreakChkBx.Checked(); }
-    bool StaticTextOn() const { return StaticChkBx.Checked(); }
-    bool StaticTextAbove() const { return AboveRadio.Checked(); }
-    std::string StaticText() const { return StaticMemo.Text(); }
-    void SetStaticText(const std::string& text) { StaticMemo.SetText(text); }
-    bool ChangeBalloonOn() const { return BalloonChkBx.Checked(); }
-    bool ErrorBalloonsOn() const { return ErrorChkBx.Checked(); }
-    SignatureOrder Order() const;
-
-private:
-    void ConnectHandlers();
-
     HWND form_;
-    ProgramState& program_;
+    ProgramServices& services_;
     ReportSink& reports_;
     std::function<void()> autoChange_;
 };

@@ -4,7 +4,6 @@
 #include "engine/SignatureWriter.h"
 #include "tray/TrayIcon.h"
 #include "ui/ProgramCommands.h"
-#include "ui/ProgramState.h"
 
 #include <string>
 
@@ -28,8 +27,8 @@ std::string MenuCaption(const std::string& name)
 
 } // namespace
 
-TrayController::TrayController(ProgramState& program, SignatureWriter& writer, ProgramCommands& commands)
-    : program_(program), writer_(writer), commands_(commands)
+TrayController::TrayController(SignatureWriter& writer, ProgramCommands& commands)
+    : writer_(writer), commands_(commands)
 {
     PlayerItem = &TrayMenu.Add(NoPlayerCaption);
     PlayerItem->Add("Set song as signature", [this](auto&) { SetSongItemClick(); });
@@ -40,11 +39,24 @@ TrayController::TrayController(ProgramState& program, SignatureWriter& writer, P
     TrayMenu.OnPopup = [this](auto&) { TrayMenuPopup(); };
 }
 
+TrayController::~TrayController() = default;
+
+void TrayController::CreateTrayIcon(HWND form)
+{
+    trayIcon_ = std::make_unique<tray::TTrayIcon>(form);
+}
+
+void TrayController::RemoveTrayIcon() noexcept
+{
+    iconIntoTray_.reset();
+    trayIcon_.reset();
+}
+
 void TrayController::SetUpTrayIcon()
 {
-    tray::TTrayIcon* icon = program_.trayIcon.get();
+    tray::TTrayIcon* icon = trayIcon_.get();
     if (!icon)
-        return;
+        return; // start-up could not make it, and has said so
     icon->SetHint(TrayHintText);
     icon->MinimizeToTray = true;
     icon->ShowformOnTrayIconClick = false;
@@ -54,8 +66,8 @@ void TrayController::SetUpTrayIcon()
     // shell takes longer than all the rest of the start-up: the window is shown first. The
     // icon is the program's own until the window goes, and so is this work.
     iconIntoTray_.emplace([this] {
-        if (tray::TTrayIcon* icon = program_.trayIcon.get())
-            icon->SetPersistenttrayIcon(true);
+        if (trayIcon_)
+            trayIcon_->SetPersistenttrayIcon(true);
     });
 }
 
@@ -81,16 +93,20 @@ void TrayController::ChangeSignatureItemClick()
     commands_.RandomChange();
 }
 
+void TrayController::ShowMainForm()
+{
+    if (trayIcon_)
+        trayIcon_->ShowMainForm();
+}
+
 void TrayController::RestoreItemClick()
 {
-    if (tray::TTrayIcon* icon = program_.trayIcon.get())
-        icon->ShowMainForm();
+    ShowMainForm();
 }
 
 void TrayController::TrayIcon1DblClick()
 {
-    if (tray::TTrayIcon* icon = program_.trayIcon.get())
-        icon->ShowMainForm();
+    ShowMainForm();
 }
 
 // Runs from inside the tray icon's own menu: the icon is destroyed under it, which the icon

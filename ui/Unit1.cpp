@@ -2,11 +2,8 @@
 #include "ui/Unit1.h"
 
 #include "base/Version.h"
-#include "engine/SignatureDatabase.h"
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
-#include "settings/SettingsPlaces.h"
-#include "tray/TrayIcon.h"
 #include "ui/ExitRequest.h"
 #include "ui/FormLayout.h"
 #include "ui/MainWindowClass.h"
@@ -14,7 +11,6 @@
 #include "ui/WindowFont.h"
 #include "ui/WindowPlace.h"
 
-#include <optional>
 
 
 namespace {
@@ -52,25 +48,25 @@ TForm1::Frame::Frame(TForm1& form)
         application.SetMainForm(form);
 }
 
-TForm1::TForm1(ProgramState& program)
+TForm1::TForm1(ProgramServices& services)
     : density_(SIZE{layout::ClientWidth, layout::ClientHeight}, toolkit::Application::MainIconResource,
                &CreateWindowFont, toolkit::Application::Instance().ClassIcons()),
       frame_(*this),
-      program_(program),
-      reports_([this] { return program_.trayIcon.get(); }, [this] { return settings_.ErrorBalloonsOn(); }),
-      writerSettings_(settings_, editor_, databases_, program_),
-      order_(settings_, program_),
-      writer_(ProgramDatabase(), writerSettings_, reports_, &order_),
-      settings_(Handle(), program_, reports_, [this] { life_.AutoChange(); }),
-      editor_(Handle(), reports_, writer_, databases_),
+      services_(services),
+      reports_([this] { return tray_.TrayIcon1(); }, [this] { return settings_.ErrorBalloonsOn(); }),
+      writerSettings_(settings_, editor_, databases_, services_),
+      order_(settings_, services_),
+      writer_(services_.Database(), writerSettings_, reports_, &order_),
+      settings_(Handle(), services_, reports_, [this] { life_.AutoChange(); }),
+      editor_(Handle(), services_.Database(), reports_, writer_, databases_),
       databases_(Handle()),
-      life_(Handle(), program_, writer_, settings_, databases_),
-      tray_(program_, writer_, life_),
+      life_(Handle(), services_, writer_, settings_, databases_, tray_),
+      tray_(writer_, life_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           ApplicationMessage(message, wParam, lParam);
       })
 {
-    settings_.PlaceStaticTextAfter(editor_.btnSet);
+    settings_.PlaceStaticTextAfter(editor_.LastControl());
     databases_.OnOpen = [this](const std::string& path) { editor_.OpenFromList(path); };
     // Before the position is restored, which keeps the window reachable at its laid-out size;
     // the banner then decodes the drawing nearest its size once.
@@ -81,10 +77,8 @@ TForm1::TForm1(ProgramState& program)
 
 TForm1::~TForm1()
 {
-    // Without an Exit (a failed start, a test), the icon and its hook on this window still
-    // have to go before the window does.
-    program_.trayIcon.reset();
-    program_.settings.reset();
+    // Without an Exit (a failed start, a test) the tray controller's icon, with its hook on
+    // this window, goes with the parts, before the window does.
     toolkit::Application& application = toolkit::Application::Instance();
     if (application.MainForm() == Handle())
         application.SetMainForm(nullptr);
@@ -158,7 +152,7 @@ void TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
     if (message == WM_ENDSESSION && wParam)
         life_.EndSession();
     else if (message == ShowRunningProgramMessage() && message != 0)
-        tray_.RestoreItemClick();
+        tray_.ShowMainForm();
 }
 
 // ---- Start-up ----
@@ -171,24 +165,18 @@ void TForm1::FormCreate()
     // The window was made with this caption already; should the system refuse it here, the
     // caption shown is still the same.
     SetWindowTextA(Handle(), CaptionText);
-    RunStep([this] { program_.trayIcon = std::make_unique<tray::TTrayIcon>(Handle()); });
-    RunStep([this] {
-        // Decided once for the run: a setting must not be written to one place and looked
-        // for in another later on.
-        program_.places = std::make_unique<settings::SettingsPlaces>(settings::ProgramDirectory());
-        program_.settings = std::make_unique<settings::RegistryStore>(program_.places->SettingsStore());
-    });
+    RunStep([this] { tray_.CreateTrayIcon(Handle()); });
+    RunStep([this] { services_.Start(settings::ProgramDirectory()); });
     // The settings are read one after another: their key is opened once for all of them.
-    std::optional<settings::RegistryStore::KeysHeldOpen> settingsKeyOpen;
-    if (program_.settings)
-        settingsKeyOpen.emplace(*program_.settings);
-    settings_.RestoreValues();
-    ProgramDatabase().SetDatabaseOpen(false);
-    if (const settings::RegistryStore* store = program_.settings.get())
-        RunStep([this, store] { RestoreWindowPlace(Handle(), *store); });
-    settings_.RestoreSwitches();
-    life_.LoadSideFiles();
-    settingsKeyOpen.reset();
+    services_.ReadSettingsInOneRun([this] {
+        settings_.RestoreValues();
+        services_.Database().SetDatabaseOpen(false);
+        services_.UseSettings([this](const settings::RegistryStore& store) {
+            RunStep([&] { RestoreWindowPlace(Handle(), store); });
+        });
+        settings_.RestoreSwitches();
+        life_.LoadSideFiles();
+    });
     RunStep([this] { tray_.SetUpTrayIcon(); });
 }
 

@@ -9,7 +9,7 @@
 #include "ui/PanelOrder.h"
 #include "ui/PanelWriterSettings.h"
 #include "ui/ProgramLife.h"
-#include "ui/ProgramState.h"
+#include "ui/ProgramServices.h"
 #include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
 #include "ui/TrayController.h"
@@ -30,32 +30,15 @@ class TForm1 : public toolkit::Window {
     // they are destroyed, so it is declared before them and goes after them.
     toolkit::WindowDensity density_;
     Frame frame_;
-    ProgramState& program_;
+    ProgramServices& services_;
 
 public:
-    // program is filled by start-up and emptied by Exit; it outlives the window.
-    explicit TForm1(ProgramState& program);
+    // services is started by start-up and ended by Exit; it outlives the window.
+    explicit TForm1(ProgramServices& services);
     ~TForm1() override;
 
     // Shows the window as the program starts: normal, in front.
     void Show();
-
-    SettingsPanel& Settings() noexcept { return settings_; }
-    DatabaseEditor& Editor() noexcept { return editor_; }
-    DatabaseListPanel& Databases() noexcept { return databases_; }
-    TrayController& Tray() noexcept { return tray_; }
-    tray::TTrayIcon* TrayIcon1() const noexcept { return program_.trayIcon.get(); }
-
-    // The tray menu's "Change signature" and "Exit", and the session's end (ProgramLife.h).
-    void RandomChange() { life_.RandomChange(); }
-    bool RandomChangeRunning() const noexcept { return life_.RandomChangeRunning(); }
-    void Exit() { life_.Exit(); }
-    void EndSession() { life_.EndSession(); }
-
-    void FormCreate();
-    void FormPaint();
-    // Answers whether the window may close: never; the application goes to the tray.
-    bool FormCloseQuery();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -64,6 +47,13 @@ protected:
     void ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    friend class FormProbe; // the tests' way to the parts
+
+    void FormCreate();
+    void FormPaint();
+    // Answers whether the window may close: never; the application goes to the tray.
+    bool FormCloseQuery();
+
     Reports reports_;
     PanelWriterSettings writerSettings_;
     PanelOrder order_;

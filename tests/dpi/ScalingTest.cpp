@@ -8,7 +8,7 @@
 #include "tests/common/ScaledProcess.h"
 #include "tests/common/WineTray.h"
 #include "tests/e2e/Desktop.h"
-#include "ui/Unit1.h"
+#include "tests/common/FormProbes.h"
 
 #include "settings/ProgramLocation.h"
 #include "settings/SideFiles.h"
@@ -191,7 +191,7 @@ protected:
     // Made, and given the idle moment in which the icon goes into the tray.
     void Start()
     {
-        form = std::make_unique<TForm1>(program);
+        form = std::make_unique<TForm1>(services);
         toolkit::Application::Instance().ProcessMessages();
     }
 
@@ -244,14 +244,14 @@ protected:
         if (!drawn)
             drawn = reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), GCLP_HICONSM));
         EXPECT_EQ(IconSize(drawn), SystemMetric(SM_CXSMICON, shown)) << "in the caption";
-        const int trayIcon = IconSize(form->TrayIcon1()->IconData().hIcon);
+        const int trayIcon = IconSize(FormProbe::TrayIcon1(*form)->IconData().hIcon);
         EXPECT_EQ(trayIcon, SystemMetric(SM_CXSMICON, shown)) << "handed to the shell";
         EXPECT_TRUE(shown != 144 || trayIcon == 24);
 
         const RECT banner = toolkit::ScaleRect(RECT{8, 377, 368, 430}, shown);
-        EXPECT_EQ(form->Editor().Banner.PictureWidth(), banner.right - banner.left);
-        EXPECT_EQ(form->Editor().Banner.PictureHeight(), banner.bottom - banner.top);
-        EXPECT_EQ(form->Editor().Banner.DrawingWidth(), shown >= 144 ? 720 : 360) << "the nearer drawing";
+        EXPECT_EQ(EditorOf(*form).Banner.PictureWidth(), banner.right - banner.left);
+        EXPECT_EQ(EditorOf(*form).Banner.PictureHeight(), banner.bottom - banner.top);
+        EXPECT_EQ(EditorOf(*form).Banner.DrawingWidth(), shown >= 144 ? 720 : 360) << "the nearer drawing";
 
         if (shown != toolkit::DesignDpi)
             return;
@@ -264,7 +264,7 @@ protected:
 
     UINT dpi = 0;
     std::unique_ptr<testcommon::DialogAnswerer> dialogs;
-    ProgramState program; // outlives the window, as in the program
+    ProgramServices services; // outlives the window, as in the program
     std::unique_ptr<TForm1> form;
 };
 

@@ -27,10 +27,9 @@ protected:
 
 } // namespace
 
-TEST(ProgramDatabase, IsOneInstanceWithAZeroBufferAndBothFlagsOff)
+TEST(SignatureDatabaseState, StartsWithAZeroBufferBothFlagsOffAndNoFileOpen)
 {
-    SignatureDatabase& database = ProgramDatabase();
-    EXPECT_EQ(&database, &ProgramDatabase());
+    const SignatureDatabase database;
     EXPECT_EQ(database.Buffer(), SignatureRecord{});
     EXPECT_FALSE(database.DatabaseOpen());
     EXPECT_FALSE(database.AddingMode());

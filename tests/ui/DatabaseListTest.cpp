@@ -12,7 +12,7 @@ enum Item : std::size_t { Add, Open, Remove, ClearList };
 
 TEST_F(EditorWindow, MenuEnablesOpenAndRemoveForASelectedRowAndClearForAnyRow)
 {
-    toolkit::PopupMenu& menu = form->Databases().DBListPopUp;
+    toolkit::PopupMenu& menu = DatabasesOf(*form).DBListPopUp;
     ASSERT_EQ(menu.Items.Count(), 4u);
     const char* captions[] = {"Add", "Open", "Remove", "Clear list"};
     for (std::size_t i = 0; i < 4; ++i)
@@ -21,10 +21,10 @@ TEST_F(EditorWindow, MenuEnablesOpenAndRemoveForASelectedRowAndClearForAnyRow)
     struct Case { int rows; int selected; bool open, remove, clear; };
     const Case cases[] = {{0, -1, false, false, false}, {2, -1, false, false, true}, {2, 1, true, true, true}};
     for (const Case& c : cases) {
-        form->Databases().DBList.Clear();
+        DatabasesOf(*form).DBList.Clear();
         for (int row = 0; row < c.rows; ++row)
-            form->Databases().DBList.Add(PathOf(std::to_string(row) + ".sigs"));
-        form->Databases().DBList.SetItemIndex(c.selected);
+            DatabasesOf(*form).DBList.Add(PathOf(std::to_string(row) + ".sigs"));
+        DatabasesOf(*form).DBList.SetItemIndex(c.selected);
         ASSERT_TRUE(menu.OnPopup);
         menu.OnPopup(menu);
         EXPECT_TRUE(menu.Items[Add].Enabled);
@@ -36,7 +36,7 @@ TEST_F(EditorWindow, MenuEnablesOpenAndRemoveForASelectedRowAndClearForAnyRow)
 
 TEST_F(EditorWindow, AddAppendsAChosenPathOnceWhateverItsLetterCase)
 {
-    toolkit::PopupMenu& menu = form->Databases().DBListPopUp;
+    toolkit::PopupMenu& menu = DatabasesOf(*form).DBListPopUp;
     const std::string path = PathOf("added.sigs");
     WriteDatabase(path, {"a"});
 
@@ -45,7 +45,7 @@ TEST_F(EditorWindow, AddAppendsAChosenPathOnceWhateverItsLetterCase)
     const std::vector<testcommon::SeenDialog> seen = dialogs->Take();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Find a signature database to add...");
-    ASSERT_EQ(form->Databases().DBList.Items(), std::vector<std::string>{path});
+    ASSERT_EQ(DatabasesOf(*form).DBList.Items(), std::vector<std::string>{path});
 
     // The same path in other letters, and a cancelled dialog, add nothing and say nothing.
     dialogs->ChooseFile(base::AsciiUpperCase(path));
@@ -53,39 +53,39 @@ TEST_F(EditorWindow, AddAppendsAChosenPathOnceWhateverItsLetterCase)
     dialogs->Cancel();
     menu.Items[Add].Click();
     EXPECT_EQ(dialogs->Take().size(), 2u);
-    EXPECT_EQ(form->Databases().DBList.Items(), std::vector<std::string>{path});
+    EXPECT_EQ(DatabasesOf(*form).DBList.Items(), std::vector<std::string>{path});
 }
 
 TEST_F(EditorWindow, OpenRemoveAndClearListWorkOnTheSelectedRow)
 {
-    toolkit::PopupMenu& menu = form->Databases().DBListPopUp;
+    toolkit::PopupMenu& menu = DatabasesOf(*form).DBListPopUp;
     const std::string first = PathOf("first.sigs");
     const std::string second = PathOf("second.sigs");
     WriteDatabase(first, {"one", "two"});
     WriteDatabase(second, {"other"});
-    form->Databases().DBList.Add(first);
-    form->Databases().DBList.Add(second);
+    DatabasesOf(*form).DBList.Add(first);
+    DatabasesOf(*form).DBList.Add(second);
 
-    form->Databases().DBList.SetItemIndex(0);
+    DatabasesOf(*form).DBList.SetItemIndex(0);
     menu.Items[Open].Click();
-    EXPECT_EQ(form->Editor().DBFileEdit.Text(), first);
-    EXPECT_EQ(form->Editor().SigMemo.Text(), "one");
-    EXPECT_TRUE(form->Editor().btnNext.Enabled());
+    EXPECT_EQ(EditorOf(*form).DBFileEdit.Text(), first);
+    EXPECT_EQ(EditorOf(*form).SigMemo.Text(), "one");
+    EXPECT_TRUE(EditorOf(*form).btnNext.Enabled());
 
     // A second open is refused while one is open; the open one stays.
-    form->Databases().DBList.SetItemIndex(1);
+    DatabasesOf(*form).DBList.SetItemIndex(1);
     dialogs->Press("OK");
     menu.Items[Open].Click();
     const std::vector<testcommon::SeenDialog> seen = dialogs->Take();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, "A signature database is already open!");
-    EXPECT_EQ(form->Editor().DBFileEdit.Text(), first);
-    EXPECT_EQ(form->Editor().SigMemo.Text(), "one");
-    form->Editor().btnClose.Click(); // listed: no question
+    EXPECT_EQ(EditorOf(*form).DBFileEdit.Text(), first);
+    EXPECT_EQ(EditorOf(*form).SigMemo.Text(), "one");
+    EditorOf(*form).btnClose.Click(); // listed: no question
 
     menu.Items[Remove].Click();
-    EXPECT_EQ(form->Databases().DBList.Items(), std::vector<std::string>{first});
+    EXPECT_EQ(DatabasesOf(*form).DBList.Items(), std::vector<std::string>{first});
     menu.Items[ClearList].Click();
-    EXPECT_EQ(form->Databases().DBList.Count(), 0);
+    EXPECT_EQ(DatabasesOf(*form).DBList.Count(), 0);
     EXPECT_TRUE(dialogs->Take().empty());
 }

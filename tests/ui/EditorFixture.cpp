@@ -1,6 +1,5 @@
 #include "EditorFixture.h"
 
-#include "engine/SignatureDatabase.h"
 #include "engine/SignatureRecord.h"
 #include "settings/ProgramLocation.h"
 #include "settings/SideFiles.h"
@@ -52,7 +51,7 @@ void EditorWindow::SetUp()
             c = '_';
     ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     dialogs = std::make_unique<testcommon::DialogAnswerer>();
-    form = std::make_unique<TForm1>(program);
+    form = std::make_unique<TForm1>(services);
     // Start-up reports nothing on a clean registry.
     EXPECT_TRUE(dialogs->Take().empty());
 }
@@ -60,10 +59,6 @@ void EditorWindow::SetUp()
 void EditorWindow::TearDown()
 {
     form.reset();
-    // The program's database state outlives the window; the next test starts closed.
-    ProgramDatabase().File().Close();
-    ProgramDatabase().SetDatabaseOpen(false);
-    ProgramDatabase().SetAddingMode(false);
     EXPECT_TRUE(dialogs->Take().empty()) << "a dialog nobody looked at";
     dialogs.reset();
     RemoveFolder(folder_);
@@ -105,7 +100,7 @@ std::vector<std::string> EditorWindow::RecordTexts(const std::string& path)
 
 void EditorWindow::Type(const std::string& text)
 {
-    const HWND field = form->Editor().SigMemo.Handle();
+    const HWND field = EditorOf(*form).SigMemo.Handle();
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n')
             continue; // the Enter before it made the line break

@@ -1,7 +1,7 @@
 #pragma once
 #include "tests/common/DialogAnswerer.h"
 
-#include "ui/Unit1.h"
+#include "tests/common/FormProbes.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ protected:
     void Type(const std::string& text);
 
     std::unique_ptr<testcommon::DialogAnswerer> dialogs;
-    ProgramState program; // outlives the window, as in the program
+    ProgramServices services; // outlives the window, as in the program
     std::unique_ptr<TForm1> form;
 
 private:

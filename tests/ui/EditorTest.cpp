@@ -28,7 +28,7 @@ std::ostream& operator<<(std::ostream& out, const EditorButtons& b)
                << b.post << " delete " << b.remove << " set " << b.set << " field " << b.field;
 }
 
-EditorButtons ButtonsOf(const DatabaseEditor& form)
+EditorButtons ButtonsOf(const DatabaseEditorProbe& form)
 {
     return {form.btnOpen.Enabled(), form.btnClose.Enabled(),  form.btnFirst.Enabled(),
             form.btnPrevious.Enabled(), form.btnNext.Enabled(), form.btnLast.Enabled(),
@@ -49,98 +49,98 @@ constexpr EditorButtons OpenedEmpty{false, true,  false, false, false, false, tr
 TEST_F(EditorWindow, NewDatabaseIsCreatedPostedBrowsedAndEdited)
 {
     const std::string path = PathOf("created.sigs");
-    EXPECT_EQ(ButtonsOf(form->Editor()), Closed);
+    EXPECT_EQ(ButtonsOf(EditorOf(*form)), Closed);
 
     dialogs->ChooseFile(path);
-    form->Editor().btnOpen.Click();
+    EditorOf(*form).btnOpen.Click();
     const std::vector<SeenDialog> seen = dialogs->Take();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Create new or choose an already existing signature database");
-    EXPECT_EQ(form->Editor().DBFileEdit.Text(), path);
+    EXPECT_EQ(EditorOf(*form).DBFileEdit.Text(), path);
     EXPECT_EQ(FileBytes(path), "");
-    EXPECT_TRUE(ProgramDatabase().DatabaseOpen());
-    EXPECT_EQ(ButtonsOf(form->Editor()), OpenedEmpty);
-    EXPECT_EQ(form->Editor().btnPost.Text(), "Update");
+    EXPECT_TRUE(services.Database().DatabaseOpen());
+    EXPECT_EQ(ButtonsOf(EditorOf(*form)), OpenedEmpty);
+    EXPECT_EQ(EditorOf(*form).btnPost.Text(), "Update");
 
     // The first post of a new database appends record 0 (creating set adding mode).
     const std::string full(512, 'x');
     const std::string lines = "Second one\r\nhas\r\nthree lines";
     Type(full);
-    form->Editor().btnPost.Click();
+    EditorOf(*form).btnPost.Click();
     EXPECT_EQ(RecordTexts(path), std::vector<std::string>{full});
 
     for (const std::string& text : {lines, std::string("third")}) {
-        form->Editor().btnNew.Click();
-        EXPECT_EQ(ButtonsOf(form->Editor()), Adding);
-        EXPECT_EQ(form->Editor().btnPost.Text(), "Add sig");
-        EXPECT_EQ(form->Editor().SigMemo.Text(), "");
+        EditorOf(*form).btnNew.Click();
+        EXPECT_EQ(ButtonsOf(EditorOf(*form)), Adding);
+        EXPECT_EQ(EditorOf(*form).btnPost.Text(), "Add sig");
+        EXPECT_EQ(EditorOf(*form).SigMemo.Text(), "");
         Type(text);
-        form->Editor().btnPost.Click();
-        EXPECT_EQ(form->Editor().btnPost.Text(), "Update");
+        EditorOf(*form).btnPost.Click();
+        EXPECT_EQ(EditorOf(*form).btnPost.Text(), "Update");
     }
     EXPECT_EQ(RecordTexts(path), (std::vector<std::string>{full, lines, "third"}));
     EXPECT_EQ(FileBytes(path)->size(), 3 * 513u);
 
     // Walking: each end disables the two buttons leading past it.
     // The handlers themselves, so the end rules hold even for a button pressed at its end.
-    using Handler = void (DatabaseEditor::*)();
+    using Handler = void (DatabaseEditorProbe::*)();
     struct Step { Handler press; std::string shown; EditorButtons buttons; };
     const Step walk[] = {
-        {&DatabaseEditor::btnFirstClick, full, AtFirst},       {&DatabaseEditor::btnPreviousClick, full, AtFirst},
-        {&DatabaseEditor::btnNextClick, lines, InBetween},     {&DatabaseEditor::btnNextClick, "third", AtLast},
-        {&DatabaseEditor::btnNextClick, "third", AtLast},      {&DatabaseEditor::btnPreviousClick, lines, InBetween},
-        {&DatabaseEditor::btnLastClick, "third", AtLast},      {&DatabaseEditor::btnPreviousClick, lines, InBetween},
-        {&DatabaseEditor::btnPreviousClick, full, AtFirst},
+        {&DatabaseEditorProbe::btnFirstClick, full, AtFirst},       {&DatabaseEditorProbe::btnPreviousClick, full, AtFirst},
+        {&DatabaseEditorProbe::btnNextClick, lines, InBetween},     {&DatabaseEditorProbe::btnNextClick, "third", AtLast},
+        {&DatabaseEditorProbe::btnNextClick, "third", AtLast},      {&DatabaseEditorProbe::btnPreviousClick, lines, InBetween},
+        {&DatabaseEditorProbe::btnLastClick, "third", AtLast},      {&DatabaseEditorProbe::btnPreviousClick, lines, InBetween},
+        {&DatabaseEditorProbe::btnPreviousClick, full, AtFirst},
     };
     for (std::size_t i = 0; i < std::size(walk); ++i) {
-        (form->Editor().*walk[i].press)();
-        EXPECT_EQ(form->Editor().SigMemo.Text(), walk[i].shown) << "step " << i;
-        EXPECT_EQ(ButtonsOf(form->Editor()), walk[i].buttons) << "step " << i;
+        (EditorOf(*form).*walk[i].press)();
+        EXPECT_EQ(EditorOf(*form).SigMemo.Text(), walk[i].shown) << "step " << i;
+        EXPECT_EQ(ButtonsOf(EditorOf(*form)), walk[i].buttons) << "step " << i;
     }
-    form->Editor().btnLastClick();
+    EditorOf(*form).btnLastClick();
 
     // Update the middle one in place.
-    form->Editor().btnPreviousClick();
-    form->Editor().SigMemo.SetText("changed");
-    form->Editor().btnPost.Click();
+    EditorOf(*form).btnPreviousClick();
+    EditorOf(*form).SigMemo.SetText("changed");
+    EditorOf(*form).btnPost.Click();
     EXPECT_EQ(RecordTexts(path), (std::vector<std::string>{full, "changed", "third"}));
 
     // Delete asks first; No keeps everything, Yes deletes and shows the follower.
     dialogs->Press("&No");
-    form->Editor().btnDelete.Click();
+    EditorOf(*form).btnDelete.Click();
     ASSERT_EQ(dialogs->Take().size(), 1u);
     EXPECT_EQ(RecordTexts(path).size(), 3u);
     dialogs->Press("&Yes");
-    form->Editor().btnDelete.Click();
+    EditorOf(*form).btnDelete.Click();
     const std::vector<SeenDialog> asked = dialogs->Take();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].caption, "Confirm");
     EXPECT_EQ(asked[0].text, "Delete signature?");
-    EXPECT_EQ(form->Editor().SigMemo.Text(), "third");
+    EXPECT_EQ(EditorOf(*form).SigMemo.Text(), "third");
     EXPECT_EQ(RecordTexts(path), (std::vector<std::string>{full, "third"}));
 
     // Delete the rest: the last record's predecessor is shown, then the field empties.
     dialogs->Press("&Yes");
-    form->Editor().btnDelete.Click();
-    EXPECT_EQ(form->Editor().SigMemo.Text(), full);
+    EditorOf(*form).btnDelete.Click();
+    EXPECT_EQ(EditorOf(*form).SigMemo.Text(), full);
     dialogs->Press("&Yes");
-    form->Editor().btnDelete.Click();
-    EXPECT_EQ(form->Editor().SigMemo.Text(), "");
+    EditorOf(*form).btnDelete.Click();
+    EXPECT_EQ(EditorOf(*form).SigMemo.Text(), "");
     EXPECT_EQ(FileBytes(path), "");
-    EXPECT_EQ(ButtonsOf(form->Editor()), OpenedEmpty);
+    EXPECT_EQ(ButtonsOf(EditorOf(*form)), OpenedEmpty);
     dialogs->Take();
 
     // Closing a database that is not listed offers it; No leaves the list alone.
     dialogs->Press("&No");
-    form->Editor().btnClose.Click();
+    EditorOf(*form).btnClose.Click();
     const std::vector<SeenDialog> offered = dialogs->Take();
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_EQ(offered[0].text, "Do you want to add created.sigs to the list of signature databases?");
-    EXPECT_EQ(form->Databases().DBList.Count(), 0);
-    EXPECT_EQ(ButtonsOf(form->Editor()), Closed);
-    EXPECT_EQ(form->Editor().DBFileEdit.Text(), "");
-    EXPECT_FALSE(ProgramDatabase().DatabaseOpen());
-    EXPECT_FALSE(ProgramDatabase().File().IsOpen());
+    EXPECT_EQ(DatabasesOf(*form).DBList.Count(), 0);
+    EXPECT_EQ(ButtonsOf(EditorOf(*form)), Closed);
+    EXPECT_EQ(EditorOf(*form).DBFileEdit.Text(), "");
+    EXPECT_FALSE(services.Database().DatabaseOpen());
+    EXPECT_FALSE(services.Database().File().IsOpen());
 }
 
 TEST_F(EditorWindow, OpeningEnablesWhatTheRecordCountAllows)
@@ -155,24 +155,24 @@ TEST_F(EditorWindow, OpeningEnablesWhatTheRecordCountAllows)
         WriteDatabase(path, c.records);
         const std::string before = FileBytes(path).value();
         dialogs->ChooseFile(path);
-        form->Editor().btnOpen.Click();
+        EditorOf(*form).btnOpen.Click();
         EXPECT_EQ(dialogs->Take().size(), 1u);
-        EXPECT_EQ(ButtonsOf(form->Editor()), c.buttons) << c.records.size() << " records";
-        EXPECT_EQ(form->Editor().btnPost.Text(), "Update");
-        EXPECT_EQ(form->Editor().SigMemo.Text(), c.records.empty() ? "" : c.records[0]);
+        EXPECT_EQ(ButtonsOf(EditorOf(*form)), c.buttons) << c.records.size() << " records";
+        EXPECT_EQ(EditorOf(*form).btnPost.Text(), "Update");
+        EXPECT_EQ(EditorOf(*form).SigMemo.Text(), c.records.empty() ? "" : c.records[0]);
         // An existing database is opened, not emptied; a post overwrites the record shown.
         EXPECT_EQ(FileBytes(path), before);
         if (!c.records.empty()) {
-            form->Editor().SigMemo.SetText("over");
-            form->Editor().btnPost.Click();
+            EditorOf(*form).SigMemo.SetText("over");
+            EditorOf(*form).btnPost.Click();
             EXPECT_EQ(RecordTexts(path)[0], "over");
             EXPECT_EQ(RecordTexts(path).size(), c.records.size());
         }
         // Listed already (in other letters): closing asks nothing.
-        form->Databases().DBList.Add(base::AsciiUpperCase(path));
-        form->Editor().btnClose.Click();
+        DatabasesOf(*form).DBList.Add(base::AsciiUpperCase(path));
+        EditorOf(*form).btnClose.Click();
         EXPECT_TRUE(dialogs->Take().empty());
-        form->Databases().DBList.Clear();
+        DatabasesOf(*form).DBList.Clear();
     }
 }
 
@@ -206,20 +206,20 @@ TEST_F(EditorWindow, FailedOpenReportsAFileErrorAndLeavesTheEditorClosedAndUsabl
         const std::optional<std::string> before = FileBytes(c.path);
         if (c.fromList) {
             dialogs->Press("OK");
-            form->Editor().OpenFromList(c.path);
+            EditorOf(*form).OpenFromList(c.path);
         } else {
             dialogs->ChooseFile(c.path);
             dialogs->Press("OK");
-            form->Editor().btnOpen.Click();
+            EditorOf(*form).btnOpen.Click();
         }
         const std::vector<SeenDialog> seen = dialogs->Take();
         ASSERT_FALSE(seen.empty()) << c.path;
         EXPECT_EQ(seen.back().caption, "Error") << c.path;
         EXPECT_EQ(seen.back().text, "ERROR: " + c.message) << c.path;
-        EXPECT_EQ(ButtonsOf(form->Editor()), Closed) << c.path;
-        EXPECT_EQ(form->Editor().DBFileEdit.Text(), "") << c.path;
-        EXPECT_FALSE(ProgramDatabase().DatabaseOpen()) << c.path;
-        EXPECT_FALSE(ProgramDatabase().File().IsOpen()) << c.path;
+        EXPECT_EQ(ButtonsOf(EditorOf(*form)), Closed) << c.path;
+        EXPECT_EQ(EditorOf(*form).DBFileEdit.Text(), "") << c.path;
+        EXPECT_FALSE(services.Database().DatabaseOpen()) << c.path;
+        EXPECT_FALSE(services.Database().File().IsOpen()) << c.path;
         if (c.path != locked) { // the holder keeps the test itself from reading it
             EXPECT_EQ(FileBytes(c.path), before) << c.path;
         }
@@ -227,47 +227,47 @@ TEST_F(EditorWindow, FailedOpenReportsAFileErrorAndLeavesTheEditorClosedAndUsabl
     EXPECT_EQ(dialogs->Unused(), 0u);
 
     // Still usable: the next open works.
-    form->Editor().OpenFromList(good);
-    EXPECT_EQ(form->Editor().SigMemo.Text(), "fine");
-    EXPECT_TRUE(ProgramDatabase().DatabaseOpen());
+    EditorOf(*form).OpenFromList(good);
+    EXPECT_EQ(EditorOf(*form).SigMemo.Text(), "fine");
+    EXPECT_TRUE(services.Database().DatabaseOpen());
 }
 
 TEST_F(EditorWindow, SignatureFieldTakesAtMost512Characters)
 {
     const std::string path = PathOf("long.sigs");
     WriteDatabase(path, {});
-    form->Editor().OpenFromList(path);
+    EditorOf(*form).OpenFromList(path);
     Type(std::string(513, 'y'));
-    EXPECT_EQ(form->Editor().SigMemo.Text(), std::string(512, 'y'));
+    EXPECT_EQ(EditorOf(*form).SigMemo.Text(), std::string(512, 'y'));
 }
 
 TEST_F(EditorWindow, SetSignatureWritesTheFieldAndAnOpenDatabaseBlocksTheRandomChange)
 {
     const std::string signature = PathOf("signature.txt");
-    form->Settings().OEFileEdit.SetText(signature);
-    form->Settings().SigBreakChkBx.SetChecked(false); // the signature alone, no delimiter line
+    SettingsOf(*form).OEFileEdit.SetText(signature);
+    SettingsOf(*form).SigBreakChkBx.SetChecked(false); // the signature alone, no delimiter line
     const std::string path = PathOf("set.sigs");
     WriteDatabase(path, {"stored"});
-    form->Databases().DBList.Add(path);
-    form->Editor().OpenFromList(path);
+    DatabasesOf(*form).DBList.Add(path);
+    EditorOf(*form).OpenFromList(path);
 
     // What the field shows, posted or not.
-    form->Editor().SigMemo.SetText("shown\r\nnot posted");
-    form->Editor().btnSet.Click();
+    EditorOf(*form).SigMemo.SetText("shown\r\nnot posted");
+    EditorOf(*form).btnSet.Click();
     EXPECT_EQ(FileBytes(signature), "shown\r\nnot posted");
     EXPECT_EQ(RecordTexts(path), std::vector<std::string>{"stored"});
 
     dialogs->Press("OK");
-    form->RandomChange();
+    FormProbe::RandomChange(*form);
     std::vector<SeenDialog> seen = dialogs->Take();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, "Cannot set signature while database is open!");
     EXPECT_EQ(FileBytes(signature), "shown\r\nnot posted");
 
     // Listed: closing asks nothing, and the random change runs again.
-    form->Editor().btnClose.Click();
+    EditorOf(*form).btnClose.Click();
     EXPECT_TRUE(dialogs->Take().empty());
-    form->RandomChange();
+    FormProbe::RandomChange(*form);
     EXPECT_EQ(FileBytes(signature), "stored");
 }
 
@@ -277,8 +277,8 @@ TEST_F(EditorWindow, SetSignatureRefusesTheOpenDatabaseAndTheSideFilesAsItsTarge
 {
     const std::string path = PathOf("editing.sigs");
     WriteDatabase(path, {"stored"});
-    form->Editor().OpenFromList(path);
-    form->Editor().SigMemo.SetText("would overwrite");
+    EditorOf(*form).OpenFromList(path);
+    EditorOf(*form).SigMemo.SetText("would overwrite");
     std::vector<std::string> targets = {path};
     std::vector<std::optional<std::string>> before;
     for (const char* name : settings::SideFileNames) {
@@ -288,9 +288,9 @@ TEST_F(EditorWindow, SetSignatureRefusesTheOpenDatabaseAndTheSideFilesAsItsTarge
     const std::string refused =
         "Error opening signature text file: It is a signature database or one of Varnquill's own files";
     for (const std::string& target : targets) {
-        form->Settings().OEFileEdit.SetText(target);
+        SettingsOf(*form).OEFileEdit.SetText(target);
         dialogs->Press("OK");
-        form->Editor().btnSet.Click();
+        EditorOf(*form).btnSet.Click();
         const std::vector<SeenDialog> seen = dialogs->Take();
         ASSERT_EQ(seen.size(), 1u) << target;
         EXPECT_EQ(seen[0].text, refused) << target;

@@ -1,6 +1,6 @@
 // The keyboard in a real main window: Tab walks the controls in their order, skipping
 // disabled ones, and the multi-line fields keep Tab as text.
-#include "ui/Unit1.h"
+#include "tests/common/FormProbes.h"
 
 #include "toolkit/Application.h"
 
@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         Clean();
-        form = std::make_unique<TForm1>(program);
+        form = std::make_unique<TForm1>(services);
         form->Show();
     }
     void TearDown() override
@@ -39,17 +39,17 @@ protected:
         toolkit::Application::Instance().ProcessMessages();
     }
 
-    ProgramState program;
+    ProgramServices services;
     std::unique_ptr<TForm1> form;
 };
 
 TEST_F(MainWindowKeyboard, TabMovesThroughTheSettingsInOrder)
 {
-    form->Settings().OEFileEdit.SetFocus();
-    ASSERT_EQ(GetFocus(), form->Settings().OEFileEdit.Handle());
-    const HWND expected[] = {form->Settings().BrowseBtn.Handle(), form->Settings().MailClientsBtn.Handle(),
-                             form->Settings().AutoChkBx.Handle(), form->Settings().MinutesEdit.Handle(),
-                             form->Settings().StartupChkBx.Handle(), form->Settings().BalloonChkBx.Handle()};
+    SettingsOf(*form).OEFileEdit.SetFocus();
+    ASSERT_EQ(GetFocus(), SettingsOf(*form).OEFileEdit.Handle());
+    const HWND expected[] = {SettingsOf(*form).BrowseBtn.Handle(), SettingsOf(*form).MailClientsBtn.Handle(),
+                             SettingsOf(*form).AutoChkBx.Handle(), SettingsOf(*form).MinutesEdit.Handle(),
+                             SettingsOf(*form).StartupChkBx.Handle(), SettingsOf(*form).BalloonChkBx.Handle()};
     for (HWND next : expected) {
         PressTab();
         EXPECT_EQ(GetFocus(), next);
@@ -59,15 +59,15 @@ TEST_F(MainWindowKeyboard, TabMovesThroughTheSettingsInOrder)
 TEST_F(MainWindowKeyboard, TabSkipsDisabledControlsAndStaysInAMultiLineField)
 {
     // With no database open, "New / Open" follows the database path field directly.
-    form->Editor().DBFileEdit.SetFocus();
+    EditorOf(*form).DBFileEdit.SetFocus();
     PressTab();
-    EXPECT_EQ(GetFocus(), form->Editor().btnOpen.Handle());
+    EXPECT_EQ(GetFocus(), EditorOf(*form).btnOpen.Handle());
 
-    form->Settings().StaticChkBx.SetChecked(true);
-    form->Settings().StaticMemo.SetFocus();
-    ASSERT_EQ(GetFocus(), form->Settings().StaticMemo.Handle());
+    SettingsOf(*form).StaticChkBx.SetChecked(true);
+    SettingsOf(*form).StaticMemo.SetFocus();
+    ASSERT_EQ(GetFocus(), SettingsOf(*form).StaticMemo.Handle());
     PressTab();
-    EXPECT_EQ(GetFocus(), form->Settings().StaticMemo.Handle());
+    EXPECT_EQ(GetFocus(), SettingsOf(*form).StaticMemo.Handle());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // and the position; side files that could not be read; the browse button; the timer.
 #include "base/Version.h"
 #include "tests/common/DialogAnswerer.h"
-#include "ui/Unit1.h"
+#include "tests/common/FormProbes.h"
 
 #include "settings/ProgramLocation.h"
 #include "settings/SideFiles.h"
@@ -89,7 +89,7 @@ protected:
     const std::string staticPath = settings::SideFilePath(directory, settings::StaticTextFileName);
     const std::string scratchPath = directory + "browse-test-signature.txt";
     std::unique_ptr<DialogAnswerer> dialogs;
-    ProgramState program; // outlives the window, as in the program
+    ProgramServices services; // outlives the window, as in the program
     std::unique_ptr<TForm1> form;
 };
 
@@ -97,40 +97,40 @@ protected:
 
 TEST_F(MainWindowLife, ExitSavesTheListTheStaticTextAndThePositionThenEnds)
 {
-    form = std::make_unique<TForm1>(program);
-    ASSERT_NE(form->TrayIcon1(), nullptr);
-    form->Databases().DBList.Add("C:\\a.sigs");
-    form->Databases().DBList.Add("C:\\b.sigs");
-    form->Settings().StaticMemo.SetText("first\r\nsecond");
+    form = std::make_unique<TForm1>(services);
+    ASSERT_NE(FormProbe::TrayIcon1(*form), nullptr);
+    DatabasesOf(*form).DBList.Add("C:\\a.sigs");
+    DatabasesOf(*form).DBList.Add("C:\\b.sigs");
+    SettingsOf(*form).StaticMemo.SetText("first\r\nsecond");
     ASSERT_TRUE(SetWindowPos(form->Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
 
-    form->Exit();
+    FormProbe::Exit(*form);
 
     EXPECT_TRUE(TakeQuitMessage());
     EXPECT_TRUE(toolkit::Application::Instance().Terminated());
-    EXPECT_EQ(form->TrayIcon1(), nullptr);
-    EXPECT_EQ(program.settings, nullptr);
+    EXPECT_EQ(FormProbe::TrayIcon1(*form), nullptr);
+    EXPECT_FALSE(services.Started());
     EXPECT_EQ(FileBytes(listPath), "C:\\a.sigs\r\nC:\\b.sigs\r\n");
     EXPECT_EQ(FileBytes(staticPath), "first\r\nsecond");
     EXPECT_EQ(StoredSetting("Top"), "200");
     EXPECT_EQ(StoredSetting("Left"), "300");
 
     // The store is gone: a later change of a setting writes nothing.
-    form->Settings().BalloonChkBx.SetChecked(true);
+    SettingsOf(*form).BalloonChkBx.SetChecked(true);
     EXPECT_FALSE(StoredSetting("Balloon").has_value());
 }
 
 TEST_F(MainWindowLife, AfterExitTheNextStartFindsTheSameListAndPosition)
 {
-    form = std::make_unique<TForm1>(program);
-    form->Databases().DBList.Add("C:\\kept.sigs");
+    form = std::make_unique<TForm1>(services);
+    DatabasesOf(*form).DBList.Add("C:\\kept.sigs");
     ASSERT_TRUE(SetWindowPos(form->Handle(), nullptr, 250, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
-    form->Exit();
+    FormProbe::Exit(*form);
     EXPECT_TRUE(TakeQuitMessage());
     form.reset();
 
-    form = std::make_unique<TForm1>(program);
-    EXPECT_EQ(form->Databases().DBList.Items(), std::vector<std::string>{"C:\\kept.sigs"});
+    form = std::make_unique<TForm1>(services);
+    EXPECT_EQ(DatabasesOf(*form).DBList.Items(), std::vector<std::string>{"C:\\kept.sigs"});
     RECT place{};
     ASSERT_TRUE(GetWindowRect(form->Handle(), &place));
     EXPECT_EQ(place.left, 250);
@@ -150,7 +150,7 @@ TEST_F(MainWindowLife, SideFilesThatCouldNotBeReadAtStartUpAreNotOverwrittenAtEx
         ASSERT_TRUE(listLock && staticLock);
         dialogs->Press("OK");
         dialogs->Press("OK");
-        form = std::make_unique<TForm1>(program);
+        form = std::make_unique<TForm1>(services);
     }
     const std::vector<SeenDialog> seen = dialogs->Take();
     ASSERT_EQ(seen.size(), 2u);
@@ -159,10 +159,10 @@ TEST_F(MainWindowLife, SideFilesThatCouldNotBeReadAtStartUpAreNotOverwrittenAtEx
         EXPECT_EQ(box.text.rfind("Cannot open file \"", 0), 0u) << box.text;
     }
     // The steps after the failures ran: the icon is in the tray.
-    EXPECT_NE(form->TrayIcon1(), nullptr);
+    EXPECT_NE(FormProbe::TrayIcon1(*form), nullptr);
 
-    form->Databases().DBList.Add("C:\\added-since.sigs");
-    form->Exit();
+    DatabasesOf(*form).DBList.Add("C:\\added-since.sigs");
+    FormProbe::Exit(*form);
     EXPECT_TRUE(TakeQuitMessage());
     EXPECT_EQ(FileBytes(listPath), "C:\\users-list.sigs\r\n");
     EXPECT_EQ(FileBytes(staticPath), "the user's static text");
@@ -171,11 +171,11 @@ TEST_F(MainWindowLife, SideFilesThatCouldNotBeReadAtStartUpAreNotOverwrittenAtEx
 
 TEST_F(MainWindowLife, BrowseCreatesAMissingSignatureFileEmptyAndStoresItsPath)
 {
-    form = std::make_unique<TForm1>(program);
+    form = std::make_unique<TForm1>(services);
     dialogs->ChooseFile(scratchPath);
-    form->Settings().BrowseBtnClick();
+    SettingsOf(*form).BrowseBtnClick();
     ASSERT_EQ(dialogs->Take().size(), 1u);
-    EXPECT_EQ(form->Settings().OEFileEdit.Text(), scratchPath);
+    EXPECT_EQ(SettingsOf(*form).OEFileEdit.Text(), scratchPath);
     EXPECT_EQ(StoredSetting("OEFile"), scratchPath);
     EXPECT_EQ(FileBytes(scratchPath), "");
 }
@@ -183,28 +183,28 @@ TEST_F(MainWindowLife, BrowseCreatesAMissingSignatureFileEmptyAndStoresItsPath)
 TEST_F(MainWindowLife, BrowseKeepsAnExistingFileAndACancelChangesNothing)
 {
     WriteBytes(scratchPath, "-- \r\nold signature");
-    form = std::make_unique<TForm1>(program);
+    form = std::make_unique<TForm1>(services);
     dialogs->ChooseFile(scratchPath);
-    form->Settings().BrowseBtnClick();
+    SettingsOf(*form).BrowseBtnClick();
     ASSERT_EQ(dialogs->Take().size(), 1u);
     EXPECT_EQ(FileBytes(scratchPath), "-- \r\nold signature");
 
     dialogs->Cancel();
-    form->Settings().BrowseBtnClick();
+    SettingsOf(*form).BrowseBtnClick();
     ASSERT_EQ(dialogs->Take().size(), 1u);
-    EXPECT_EQ(form->Settings().OEFileEdit.Text(), scratchPath);
+    EXPECT_EQ(SettingsOf(*form).OEFileEdit.Text(), scratchPath);
 }
 
 TEST_F(MainWindowLife, MinutesSetTheTimersIntervalInUnsigned32BitMilliseconds)
 {
-    form = std::make_unique<TForm1>(program);
-    EXPECT_EQ(form->Settings().AutoTimer.Interval(), 10u * 60000u);
-    EXPECT_FALSE(form->Settings().AutoTimer.Enabled());
-    form->Settings().MinutesEdit.SetValue(70000);
-    EXPECT_EQ(form->Settings().AutoTimer.Interval(), 4200000000u);
+    form = std::make_unique<TForm1>(services);
+    EXPECT_EQ(SettingsOf(*form).AutoTimer.Interval(), 10u * 60000u);
+    EXPECT_FALSE(SettingsOf(*form).AutoTimer.Enabled());
+    SettingsOf(*form).MinutesEdit.SetValue(70000);
+    EXPECT_EQ(SettingsOf(*form).AutoTimer.Interval(), 4200000000u);
     EXPECT_EQ(StoredSetting("Minutes"), "70000");
-    form->Settings().AutoChkBx.SetChecked(true);
-    EXPECT_TRUE(form->Settings().AutoTimer.Enabled());
+    SettingsOf(*form).AutoChkBx.SetChecked(true);
+    EXPECT_TRUE(SettingsOf(*form).AutoTimer.Enabled());
     EXPECT_EQ(StoredSetting("AutoChange"), "True");
 }
 
@@ -212,7 +212,7 @@ TEST_F(MainWindowLife, MinutesSetTheTimersIntervalInUnsigned32BitMilliseconds)
 // say) must leave the earlier one marked as running, or auto-change ticks could nest again.
 TEST_F(MainWindowLife, AChangeInsideAnotherLeavesTheOuterOneMarkedRunning)
 {
-    form = std::make_unique<TForm1>(program); // no signature file set: every change reports an error
+    form = std::make_unique<TForm1>(services); // no signature file set: every change reports an error
     dialogs.reset();
 
     struct Nesting {
@@ -228,16 +228,16 @@ TEST_F(MainWindowLife, AChangeInsideAnotherLeavesTheOuterOneMarkedRunning)
         nesting.answerer = std::make_unique<DialogAnswerer>();
         nesting.answerer->Press("OK");
         nesting.answerer->Press("OK");
-        nesting.form->RandomChange();
-        nesting.runningAfterInner = nesting.form->RandomChangeRunning();
+        FormProbe::RandomChange(*nesting.form);
+        nesting.runningAfterInner = FormProbe::RandomChangeRunning(*nesting.form);
     });
     ASSERT_NE(timer, 0u);
 
-    form->RandomChange();
+    FormProbe::RandomChange(*form);
 
     ASSERT_TRUE(nesting.runningAfterInner.has_value()) << "the inner change never ran";
     EXPECT_TRUE(*nesting.runningAfterInner);
-    EXPECT_FALSE(form->RandomChangeRunning());
+    EXPECT_FALSE(FormProbe::RandomChangeRunning(*form));
     const std::vector<SeenDialog> seen = nesting.answerer->Take();
     ASSERT_EQ(seen.size(), 2u);
     for (const SeenDialog& dialog : seen)
@@ -251,9 +251,9 @@ TEST_F(MainWindowLife, AChangeInsideAnotherLeavesTheOuterOneMarkedRunning)
 TEST_F(MainWindowLife, TicksWhileAChangesBoxIsOpenDoNothingAndTheBoxStandsOnItsOwnWhileHidden)
 {
     WriteBytes(scratchPath, std::string("\0Hello", 6) + std::string(507, '\0'));
-    form = std::make_unique<TForm1>(program);
-    form->Databases().DBList.Add(scratchPath);
-    form->Settings().AutoChkBx.SetChecked(true);
+    form = std::make_unique<TForm1>(services);
+    DatabasesOf(*form).DBList.Add(scratchPath);
+    SettingsOf(*form).AutoChkBx.SetChecked(true);
     toolkit::Application::Instance().Minimize();
     ASSERT_FALSE(IsWindowVisible(form->Handle()));
     HWND timer = nullptr;
@@ -273,7 +273,7 @@ TEST_F(MainWindowLife, TicksWhileAChangesBoxIsOpenDoNothingAndTheBoxStandsOnItsO
     static Inside inside;
     inside = Inside{timer, nullptr};
     for (const char* target : {"Z:\\dev\\full", ""}) {
-        form->Settings().OEFileEdit.SetText(target);
+        SettingsOf(*form).OEFileEdit.SetText(target);
         // Runs inside the first tick's box: three more ticks, then the box is answered.
         ASSERT_NE(SetTimer(nullptr, 0, 10,
                            [](HWND, UINT, UINT_PTR id, DWORD) {
@@ -299,23 +299,23 @@ TEST_F(MainWindowLife, TicksWhileAChangesBoxIsOpenDoNothingAndTheBoxStandsOnItsO
             EXPECT_EQ(seen[0].text, "You must specify where to write the signature!");
         }
     }
-    EXPECT_FALSE(form->RandomChangeRunning());
+    EXPECT_FALSE(FormProbe::RandomChangeRunning(*form));
     dialogs = std::make_unique<DialogAnswerer>();
 }
 
 TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
 {
     WriteBytes(listPath, "C:\\old.sigs\r\n");
-    form = std::make_unique<TForm1>(program);
-    form->Databases().DBList.Add("C:\\new.sigs");
-    form->Settings().StaticMemo.SetText("saved anyway");
+    form = std::make_unique<TForm1>(services);
+    DatabasesOf(*form).DBList.Add("C:\\new.sigs");
+    SettingsOf(*form).StaticMemo.SetText("saved anyway");
     {
         // Another program holds the list open without sharing while the program exits.
         base::FileHandle listLock(
             CreateFileA(listPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(listLock);
         dialogs->Press("OK");
-        form->Exit();
+        FormProbe::Exit(*form);
     }
     const std::vector<SeenDialog> seen = dialogs->Take();
     ASSERT_EQ(seen.size(), 1u);
@@ -325,14 +325,14 @@ TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
     EXPECT_EQ(FileBytes(listPath), "C:\\old.sigs\r\n");
     EXPECT_EQ(FileBytes(staticPath), "saved anyway");
     EXPECT_TRUE(StoredSetting("Top").has_value());
-    EXPECT_EQ(form->TrayIcon1(), nullptr);
+    EXPECT_EQ(FormProbe::TrayIcon1(*form), nullptr);
     EXPECT_TRUE(TakeQuitMessage());
 }
 
 TEST_F(MainWindowLife, StartUpPutsTheIconInTheTraySetUpForTheProgram)
 {
-    form = std::make_unique<TForm1>(program);
-    tray::TTrayIcon* icon = form->TrayIcon1();
+    form = std::make_unique<TForm1>(services);
+    tray::TTrayIcon* icon = FormProbe::TrayIcon1(*form);
     ASSERT_NE(icon, nullptr);
     // In the tray once the program first waits for input, not before: the window comes first.
     EXPECT_FALSE(icon->IconVisible());
@@ -343,6 +343,6 @@ TEST_F(MainWindowLife, StartUpPutsTheIconInTheTraySetUpForTheProgram)
     EXPECT_FALSE(icon->ShowformOnTrayIconClick);
     EXPECT_TRUE(icon->PersistenttrayIcon());
     EXPECT_TRUE(static_cast<bool>(icon->OnDblClick));
-    EXPECT_EQ(icon->PopupMenu(), &form->Tray().TrayMenu);
-    EXPECT_NE(program.settings, nullptr);
+    EXPECT_EQ(icon->PopupMenu(), &TrayOf(*form).TrayMenu);
+    EXPECT_TRUE(services.Started());
 }

@@ -1,8 +1,0 @@
-#include "ui/ProgramState.h"
-
-#include "settings/RegistryStore.h"
-#include "settings/SettingsPlaces.h"
-#include "tray/TrayIcon.h"
-
-ProgramState::ProgramState() = default;
-ProgramState::~ProgramState() = default;
