@@ -3,6 +3,7 @@
 
 #include "engine/IoFailure.h"
 #include "engine/ReportSink.h"
+#include "engine/SignatureRecord.h"
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureWriter.h"
 #include "resources/ResourceIds.h"
@@ -27,8 +28,6 @@ constexpr const char* AlreadyOpenText = "A signature database is already open!";
 using layout::At;
 using layout::DatabaseTop;
 using layout::Disabled;
-
-constexpr int SignatureCapacity = 512;
 
 } // namespace
 
@@ -56,7 +55,7 @@ DatabaseEditor::DatabaseEditor(HWND form, SignatureDatabase& database, ReportSin
       writer_(writer),
       list_(list)
 {
-    SigMemo.SetMaxLength(SignatureCapacity);
+    SigMemo.SetMaxLength(static_cast<int>(SignatureTextCapacity));
 
     btnOpen.OnClick = [this](auto&) { btnOpenClick(); };
     btnClose.OnClick = [this](auto&) { btnCloseClick(); };

@@ -2,6 +2,7 @@
 
 #include "engine/IoFailure.h"
 #include "engine/ReportSink.h"
+#include "engine/SignatureRecord.h"
 #include "engine/TextFileWriter.h"
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
@@ -25,8 +26,6 @@ using layout::SettingsTop;
 
 constexpr int MinutesMin = 1;
 constexpr int MinutesMax = 70000;
-constexpr int SignatureCapacity = 512;
-
 // The order drop-down's items, in the order they are listed.
 struct OrderChoice {
     SignatureOrder order;
@@ -94,7 +93,7 @@ SettingsPanel::SettingsPanel(HWND form, ProgramServices& services, ReportSink& r
     MinutesEdit.SetValue(settings::DefaultMinutes);
     AboveRadio.SetChecked(true);
     OrderCombo.SetItemIndex(OrderIndex(SignatureOrder::Random));
-    StaticMemo.SetMaxLength(SignatureCapacity);
+    StaticMemo.SetMaxLength(static_cast<int>(SignatureTextCapacity));
     ConnectHandlers();
 }
 
