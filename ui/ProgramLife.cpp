@@ -4,7 +4,7 @@
 #include "settings/RegistryStore.h"
 #include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "toolkit/Application.h"
 #include "tray/TrayIcon.h"
 #include "ui/DatabaseListPanel.h"

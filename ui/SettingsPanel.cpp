@@ -8,7 +8,7 @@
 #include "settings/SettingValues.h"
 #include "settings/SettingsPlaces.h"
 #include "settings/StartupEntry.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "toolkit/FileDialogs.h"
 #include "ui/FormLayout.h"
 #include "ui/MailClientsWindow.h"
@@ -216,7 +216,7 @@ void SettingsPanel::BrowseBtnClick()
 // The chosen file goes into the field as if typed there, so it is written at once.
 void SettingsPanel::MailClientsBtnClick()
 {
-    MailClientsWindow window(form_, settings::FindMailClientSignatures(), OEFileEdit.Text());
+    MailClientsWindow window(form_, mailclients::FindMailClientSignatures(), OEFileEdit.Text());
     if (const std::optional<std::string> chosen = window.Choose())
         OEFileEdit.SetText(*chosen);
 }
