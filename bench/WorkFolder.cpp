@@ -1,4 +1,5 @@
 #include "bench/WorkFolder.h"
+#include "base/PathParts.h"
 
 #include <windows.h>
 
@@ -47,7 +48,7 @@ WorkFolder::~WorkFolder()
 
 std::string WorkFolder::Name() const
 {
-    return path_.substr(path_.find_last_of('\\') + 1);
+    return std::string(base::FileNamePart(path_));
 }
 
 } // namespace bench

@@ -1,4 +1,5 @@
 #include "engine/OwnFiles.h"
+#include "base/PathParts.h"
 
 #include "engine/FileIdentity.h"
 
@@ -76,15 +77,15 @@ public:
     }
 
 private:
-    std::string Name() const { return full_.substr(full_.find_last_of('\\') + 1); }
+    std::string Name() const { return std::string(base::FileNamePart(full_)); }
 
     const std::optional<FileIdentity>& Folder()
     {
         if (!folderLooked_) {
             folderLooked_ = true;
-            const std::size_t slash = full_.find_last_of('\\');
-            if (slash != std::string::npos)
-                folder_ = IdentityOf(full_.substr(0, slash + 1));
+            const std::string_view folder = base::FolderPart(full_);
+            if (!folder.empty())
+                folder_ = IdentityOf(std::string(folder));
         }
         return folder_;
     }

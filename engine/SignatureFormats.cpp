@@ -1,4 +1,5 @@
 #include "engine/SignatureFormats.h"
+#include "base/PathParts.h"
 
 #include "base/AsciiText.h"
 
@@ -90,11 +91,8 @@ SplitPath SplitExtension(const std::string& path)
     std::size_t end = path.size();
     while (end > 0 && (path[end - 1] == '.' || path[end - 1] == ' '))
         --end;
-    const std::size_t nameStart = path.find_last_of("\\/:", end == 0 ? 0 : end - 1);
-    const std::size_t dot = path.rfind('.', end == 0 ? 0 : end - 1);
-    if (end == 0 || dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart))
-        return {path.substr(0, end), ""};
-    return {path.substr(0, dot), path.substr(dot, end - dot)};
+    const std::string_view extension = base::ExtensionPart(std::string_view(path).substr(0, end));
+    return {path.substr(0, end - extension.size()), std::string(extension)};
 }
 
 SignatureFormat FormatOfExtension(std::string_view extension)

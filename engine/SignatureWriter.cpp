@@ -1,4 +1,5 @@
 #include "engine/SignatureWriter.h"
+#include "base/PathParts.h"
 
 #include "engine/IoFailure.h"
 #include "engine/OrderedPick.h"
@@ -18,6 +19,13 @@ constexpr const char* NoTargetText = "You must specify where to write the signat
 void ReportPlainError(ReportSink& reports, const std::string& text)
 {
     reports.ReportError("Error:", text, text);
+}
+
+constexpr const char* CannotOpenTitle = "Cannot open signature text file!";
+
+std::string CannotOpenDialogText(const std::string& reason)
+{
+    return "Error opening signature text file: " + reason;
 }
 
 // The other files of the signature's set, each reported like the signature file itself,
@@ -40,10 +48,9 @@ bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget
     const std::vector<SiblingOpenFailure> unopened = WriteSignatureSiblings(writable, isProtected, written);
     failures.insert(failures.end(), unopened.begin(), unopened.end());
     for (const SiblingOpenFailure& failure : failures) {
-        const std::string name = failure.path.substr(failure.path.find_last_of("\\/") + 1);
+        const std::string name(base::FileNamePart(failure.path));
         const std::string message = failure.message + " (" + name + ")";
-        reports.ReportError("Cannot open signature text file!", message,
-                            "Error opening signature text file: " + message);
+        reports.ReportError(CannotOpenTitle, message, CannotOpenDialogText(message));
     }
     return failures.empty();
 }
@@ -62,13 +69,23 @@ SignatureWriter::SignatureWriter(SignatureDatabase& database, const WriterSettin
 {
 }
 
+std::optional<std::string> SignatureWriter::TargetPath()
+{
+    std::string path = settings_.SignatureFilePath();
+    if (path.empty()) {
+        ReportPlainError(reports_, NoTargetText);
+        return std::nullopt;
+    }
+    return path;
+}
+
 void SignatureWriter::RandomChange()
 {
-    const std::string path = settings_.SignatureFilePath();
-    if (path.empty())
-        return ReportPlainError(reports_, NoTargetText);
+    const std::optional<std::string> path = TargetPath();
+    if (!path)
+        return;
     if (const std::optional<PickedBody> body = PickRandomBody())
-        if (ComposeAndWrite(path, body->text, ""))
+        if (ComposeAndWrite(*path, body->text, ""))
             KeepOrderPlace(*body);
 }
 
@@ -119,10 +136,8 @@ void SignatureWriter::KeepOrderPlace(const PickedBody& picked)
 
 void SignatureWriter::SetSignature(const std::string& body)
 {
-    const std::string path = settings_.SignatureFilePath();
-    if (path.empty())
-        return ReportPlainError(reports_, NoTargetText);
-    ComposeAndWrite(path, body, "");
+    if (const std::optional<std::string> path = TargetPath())
+        ComposeAndWrite(*path, body, "");
 }
 
 std::string NowPlayingHeading(const std::string& player)
@@ -132,10 +147,8 @@ std::string NowPlayingHeading(const std::string& player)
 
 void SignatureWriter::NowPlaying(const std::string& player, const std::string& song)
 {
-    const std::string path = settings_.SignatureFilePath();
-    if (path.empty())
-        return ReportPlainError(reports_, NoTargetText);
-    ComposeAndWrite(path, song, NowPlayingHeading(player));
+    if (const std::optional<std::string> path = TargetPath())
+        ComposeAndWrite(*path, song, NowPlayingHeading(player));
 }
 
 SignatureTarget& SignatureWriter::Target(const std::string& path)
@@ -150,22 +163,19 @@ bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
 {
     SignatureTarget& target = Target(path);
     if (const std::optional<std::string>& refusal = target.Files().front().refusal) {
-        reports_.ReportFileError(path, "Cannot open signature text file!", *refusal,
-                                 "Error opening signature text file: " + *refusal);
+        reports_.ReportFileError(path, CannotOpenTitle, *refusal, CannotOpenDialogText(*refusal));
         return false;
     }
     std::optional<TextFileWriter> file;
     try {
         file.emplace(path);
     } catch (const IoFailure& failure) {
-        reports_.ReportFileError(path, "Cannot open signature text file!", failure.what(),
-                                 std::string("Error opening signature text file: ") + failure.what());
+        reports_.ReportFileError(path, CannotOpenTitle, failure.what(), CannotOpenDialogText(failure.what()));
         return false;
     }
     if (target.Protects(file->Handle())) {
         file->CloseUnchanged();
-        reports_.ReportFileError(path, "Cannot open signature text file!", OwnFileMessage,
-                                 std::string("Error opening signature text file: ") + OwnFileMessage);
+        reports_.ReportFileError(path, CannotOpenTitle, OwnFileMessage, CannotOpenDialogText(OwnFileMessage));
         return false;
     }
 

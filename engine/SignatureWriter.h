@@ -59,6 +59,8 @@ public:
     bool ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
 
 private:
+    // The signature file's path from the settings; when none is set, reported, and nothing.
+    std::optional<std::string> TargetPath();
     // The target classified for the path and the settings' protected files as they stand,
     // made anew only when either has changed since the last write.
     SignatureTarget& Target(const std::string& path);

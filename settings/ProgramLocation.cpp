@@ -1,4 +1,5 @@
 #include "settings/ProgramLocation.h"
+#include "base/PathParts.h"
 
 #include "base/AsciiText.h"
 #include "base/SystemError.h"
@@ -26,13 +27,7 @@ std::string ProgramPath()
 
 std::string ProgramDirectory()
 {
-    return DirectoryPart(ProgramPath());
-}
-
-std::string DirectoryPart(const std::string& path)
-{
-    const std::size_t end = path.find_last_of("\\:");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+    return std::string(base::FolderPart(ProgramPath()));
 }
 
 bool StartsMinimised(const std::vector<std::string>& arguments)

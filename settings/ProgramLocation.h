@@ -13,10 +13,6 @@ std::string ProgramPath();
 // The directory part of ProgramPath(), ending in a backslash.
 std::string ProgramDirectory();
 
-// The directory part of a path, up to and including its last backslash or drive colon;
-// empty for a bare file name.
-std::string DirectoryPart(const std::string& path);
-
 // True when the first argument is "/MIN" in any ASCII case: start hidden in the tray.
 bool StartsMinimised(const std::vector<std::string>& arguments);
 

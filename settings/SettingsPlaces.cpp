@@ -3,7 +3,7 @@
 #include "settings/SettingValues.h"
 #include "settings/SideFiles.h"
 #include "settings/StartupEntry.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "base/Handles.h"
 
 #include <shlobj.h>

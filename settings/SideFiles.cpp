@@ -1,6 +1,6 @@
 #include "settings/SideFiles.h"
 
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "base/TextLines.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@ std::string SideFilePath(const std::string& folder, const std::string& fileName)
 
 std::vector<std::string> LoadList(const std::string& path)
 {
-    std::vector<std::string> entries = base::SplitLines(ReadWholeFile(path));
+    std::vector<std::string> entries = base::SplitLines(base::ReadWholeFile(path));
     // A blank line names no file: kept, it would only fail as a database named "".
     std::erase_if(entries, [](const std::string& entry) {
         return entry.find_first_not_of(" \t") == std::string::npos;
@@ -34,7 +34,7 @@ std::string JoinLines(const std::vector<std::string>& lines)
 
 void SaveList(const std::string& path, const std::vector<std::string>& lines)
 {
-    ReplaceWholeFile(path, JoinLines(lines));
+    base::ReplaceWholeFile(path, JoinLines(lines));
 }
 
 std::string FieldText(const std::string& bytes)
@@ -57,12 +57,12 @@ std::string FieldText(const std::string& bytes)
 
 std::string LoadStaticText(const std::string& path)
 {
-    return FieldText(ReadWholeFile(path));
+    return FieldText(base::ReadWholeFile(path));
 }
 
 void SaveStaticText(const std::string& path, const std::string& text)
 {
-    ReplaceWholeFile(path, text);
+    base::ReplaceWholeFile(path, text);
 }
 
 } // namespace settings

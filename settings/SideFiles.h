@@ -5,7 +5,7 @@
 // The side files: the database list ("sigs.list"), the static text ("static.sig.qmz") and
 // where the order of changes stands ("order.state", OrderStateFile.h), beside the program or
 // in the user's own folder (SettingsPlaces.h decides). Failures are
-// FileAccessError (WholeFile.h); a missing file is the caller's to skip (FileExists) before
+// base::FileAccessError (WholeFile.h); a missing file is the caller's to skip (FileExists) before
 // loading.
 namespace settings {
 

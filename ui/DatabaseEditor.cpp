@@ -1,5 +1,6 @@
 // The database editor: its controls where the layout puts them, and its handlers.
 #include "ui/DatabaseEditor.h"
+#include "base/PathParts.h"
 
 #include "engine/IoFailure.h"
 #include "engine/ReportSink.h"
@@ -8,7 +9,7 @@
 #include "engine/SignatureWriter.h"
 #include "resources/ResourceIds.h"
 #include "settings/ProgramLocation.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "toolkit/FileDialogs.h"
 #include "ui/DatabaseListPanel.h"
 #include "ui/FormLayout.h"
@@ -151,7 +152,7 @@ void DatabaseEditor::OfferToDatabaseList(const std::string& path)
 {
     if (list_.Holds(path))
         return;
-    if (reports_.Ask("Do you want to add " + path.substr(settings::DirectoryPart(path).size()) + " to the list of signature databases?"))
+    if (reports_.Ask("Do you want to add " + std::string(base::FileNamePart(path)) + " to the list of signature databases?"))
         list_.Add(path);
 }
 

@@ -24,7 +24,7 @@ toolkit::ControlArgs At(HWND window, int left, int top, int width, int height, s
 
 } // namespace
 
-MailClientsWindow::MailClientsWindow(HWND owner, const settings::MailClientSearch& search,
+MailClientsWindow::MailClientsWindow(HWND owner, const mailclients::MailClientSearch& search,
                                      const std::string& currentPath)
     : ModalWindow(ClassName, "Mail clients", owner, ClientWidth, ClientHeight),
       density_(SIZE{ClientWidth, ClientHeight}, toolkit::Application::MainIconResource, &CreateWindowFont),
@@ -36,15 +36,15 @@ MailClientsWindow::MailClientsWindow(HWND owner, const settings::MailClientSearc
 {
     density_.LayOut(Handle());
     int current = -1;
-    for (const settings::MailClientSignature& signature : search.found) {
+    for (const mailclients::MailClientSignature& signature : search.found) {
         const bool inUse = current < 0 && !signature.path.empty() && NamesOneOf(currentPath, {signature.path});
-        const int line = List.Add(settings::MailClientLine(signature) + (inUse ? InUseMark : ""));
+        const int line = List.Add(mailclients::MailClientLine(signature) + (inUse ? InUseMark : ""));
         paths_.push_back(signature.path);
         if (inUse)
             current = line;
     }
     if (search.found.empty()) {
-        List.Add(settings::NothingFoundLine(search));
+        List.Add(mailclients::NothingFoundLine(search));
         paths_.emplace_back();
     }
     FitScrollWidth();

@@ -1,5 +1,5 @@
 #pragma once
-#include "settings/MailClientSignatures.h"
+#include "mailclients/MailClientSignatures.h"
 #include "toolkit/Button.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/ModalWindow.h"
@@ -21,7 +21,7 @@ public:
 
     // currentPath is the field's value: the line of that file is marked and chosen at first,
     // so it is never listed twice.
-    MailClientsWindow(HWND owner, const settings::MailClientSearch& search, const std::string& currentPath);
+    MailClientsWindow(HWND owner, const mailclients::MailClientSearch& search, const std::string& currentPath);
 
     // Runs the window; the path of the file taken with "Use", or nothing.
     std::optional<std::string> Choose();

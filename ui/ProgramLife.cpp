@@ -3,7 +3,7 @@
 #include "engine/SignatureWriter.h"
 #include "settings/RegistryStore.h"
 #include "settings/SideFiles.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "toolkit/Application.h"
 #include "ui/DatabaseListPanel.h"
 #include "ui/ProgramServices.h"

@@ -1,5 +1,6 @@
 #include "ui/SettingsPanel.h"
 
+#include "base/WholeFile.h"
 #include "engine/IoFailure.h"
 #include "engine/ReportSink.h"
 #include "engine/SignatureRecord.h"
@@ -7,7 +8,6 @@
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingValues.h"
-#include "settings/WholeFile.h"
 #include "toolkit/FileDialogs.h"
 #include "ui/FormLayout.h"
 #include "ui/MailClientsWindow.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "engine/NowPlayingSources.h"
-#include "engine/PlayingSong.h"
+#include "players/NowPlayingSources.h"
+#include "players/PlayingSong.h"
 #include "toolkit/Application.h"
 #include "toolkit/PopupMenu.h"
 

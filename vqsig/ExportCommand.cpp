@@ -1,7 +1,7 @@
 #include "vqsig/Commands.h"
 
 #include "engine/OwnFiles.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "base/CodePages.h"
 #include "vqsig/DatabaseTexts.h"
 #include "vqsig/FortuneFile.h"
@@ -56,7 +56,7 @@ int ExportFortunes(const Invocation& invocation)
         WriteStandardOutput(fortunes, TextEncoding::Utf8);
         WriteStandardError(summary);
     } else {
-        settings::ReplaceWholeFile(target, fortunes);
+        base::ReplaceWholeFile(target, fortunes);
         WriteStandardOutput(summary);
     }
     return 0;

@@ -1,4 +1,5 @@
 #include "vqsig/FileNamePatterns.h"
+#include "base/PathParts.h"
 
 #include "base/AsciiText.h"
 #include "base/Handles.h"
@@ -13,7 +14,7 @@ namespace vqsig {
 
 std::vector<std::string> ExpandFileNamePattern(const std::string& pattern)
 {
-    const std::size_t nameStart = pattern.find_last_of("\\/:") + 1; // npos + 1 is 0
+    const std::size_t nameStart = base::FolderPart(pattern).size();
     if (pattern.find_first_of("*?", nameStart) == std::string::npos)
         return {pattern};
 

@@ -3,7 +3,7 @@
 #include "base/FileExists.h"
 #include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "base/CodePages.h"
 #include "vqsig/DatabaseTexts.h"
 #include "vqsig/FortuneFile.h"
@@ -209,7 +209,7 @@ std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, c
     for (std::size_t i = 0; i < files.size(); ++i) {
         imports[i].file = files[i];
         // A file that cannot be read ends the import.
-        const std::string_view bytes = settings::ReadWholeFile(files[i], contents);
+        const std::string_view bytes = base::ReadWholeFile(files[i], contents);
         // The database's own failures name it; what goes wrong with a text names its file.
         OnFile(files[i], [&] { ImportFile(bytes, database, *appender, imports[i], text); });
     }

@@ -4,7 +4,7 @@
 #include "settings/SettingsPlaces.h"
 #include "settings/SettingValues.h"
 #include "settings/SideFiles.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 
 namespace vqsig {
 

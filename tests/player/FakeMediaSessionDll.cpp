@@ -9,7 +9,7 @@
 //   "Answer"  "playing", "paused", "no session" (no current session), or "never completes"
 //             (the request for the session manager never completes, as a hung system's);
 //   "AppId"   the session's application id; "Artist", "Title" the song's properties.
-#include "engine/MediaSessionInterfaces.h"
+#include "players/MediaSessionInterfaces.h"
 #include "tests/player/FakeMediaSessionRegistration.h"
 
 #include <activation.h>

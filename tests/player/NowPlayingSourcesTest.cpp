@@ -1,10 +1,10 @@
 // The sources of the playing song beside Winamp's: the system's media session, met through a
 // stand-in DLL registered for its class, and the players known by their window titles, met
 // through FakePlayer.exe copied under their process images or showing their window classes.
-#include "engine/MediaSessionInterfaces.h"
-#include "engine/MediaSessionReader.h"
-#include "engine/NowPlayingSources.h"
-#include "engine/PlayerTitles.h"
+#include "players/MediaSessionInterfaces.h"
+#include "players/MediaSessionReader.h"
+#include "players/NowPlayingSources.h"
+#include "players/PlayerTitles.h"
 #include "tests/player/FakeMediaSessionRegistration.h"
 #include "tests/player/FakePlayerProcess.h"
 

@@ -1,4 +1,4 @@
-#include "engine/NowPlaying.h"
+#include "players/NowPlaying.h"
 #include "tests/player/FakePlayerProcess.h"
 
 #include <gtest/gtest.h>

@@ -15,5 +15,5 @@ varnquill_test(player_tests
           ${CMAKE_CURRENT_SOURCE_DIR}/player/NowPlayingSourcesTest.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/player/FakePlayerProcess.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/player/FakeMediaSessionRegistration.cpp
-  LIBRARIES varnquill_engine advapi32)
+  LIBRARIES varnquill_players advapi32)
 add_dependencies(player_tests FakePlayer FakeMediaSession)

@@ -1,7 +1,7 @@
 #include "settings/ProgramLocation.h"
 
 #include "base/AsciiText.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 
 #include <gtest/gtest.h>
 

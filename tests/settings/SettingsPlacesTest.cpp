@@ -3,7 +3,7 @@
 #include "settings/SettingValues.h"
 #include "settings/SideFiles.h"
 #include "settings/StartupEntry.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "tests/common/StandardUser.h"
 
 #include "FailureOf.h"
@@ -141,7 +141,7 @@ TEST_F(SettingsPlacesOfAUser, UnwritableProgramFolderKeepsSideFilesPerUserAfterR
     EXPECT_EQ(saved, SideFilePath(UserFolder(), DatabaseListFileName));
     SaveList(saved, list);
     EXPECT_EQ(places.SideFileToRead(DatabaseListFileName), saved);
-    EXPECT_EQ(ReadWholeFile(listBeside), ReadWholeFile(saved));
+    EXPECT_EQ(base::ReadWholeFile(listBeside), base::ReadWholeFile(saved));
     // Not saved by the user yet: still the one beside the program.
     EXPECT_EQ(places.SideFileToRead(StaticTextFileName), SideFilePath(locked, StaticTextFileName));
 }

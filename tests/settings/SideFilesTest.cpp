@@ -1,7 +1,7 @@
 #include "settings/SideFiles.h"
 
 #include "settings/OrderStateFile.h"
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 #include "base/Handles.h"
 #include "base/SystemError.h"
 
@@ -96,7 +96,7 @@ TEST_F(SideFiles, MissingOrLockedFileCannotBeOpenedAndSaysWhy)
     EXPECT_FALSE(base::FileExists(listPath));
     EXPECT_FALSE(base::FileExists(directory.Path())); // a directory does not count
     EXPECT_EQ("Cannot open file \"" + listPath + "\". " + base::SystemErrorText(ERROR_FILE_NOT_FOUND),
-              FailureOf<FileAccessError>([&] { LoadList(listPath); }));
+              FailureOf<base::FileAccessError>([&] { LoadList(listPath); }));
 
     directory.Write("static.sig.qmz", "text");
     {
@@ -108,7 +108,7 @@ TEST_F(SideFiles, MissingOrLockedFileCannotBeOpenedAndSaysWhy)
     // ...but not with a program that shares nothing.
     const base::FileHandle lock = LockWithoutSharing(staticPath);
     EXPECT_EQ("Cannot open file \"" + staticPath + "\". " + base::SystemErrorText(ERROR_SHARING_VIOLATION),
-              FailureOf<FileAccessError>([&] { LoadStaticText(staticPath); }));
+              FailureOf<base::FileAccessError>([&] { LoadStaticText(staticPath); }));
 }
 
 // A replace step that fails like a full disk, after noting what both files held at that moment.
@@ -118,8 +118,8 @@ struct FailingReplace {
     static DWORD Step(const std::string& temporary, const std::string& target)
     {
         temporaryPath = temporary;
-        temporaryBytes = ReadWholeFile(temporary);
-        targetBytes = ReadWholeFile(target);
+        temporaryBytes = base::ReadWholeFile(temporary);
+        targetBytes = base::ReadWholeFile(target);
         return ERROR_DISK_FULL;
     }
 };
@@ -129,8 +129,8 @@ TEST_F(SideFiles, SaveInterruptedAtItsLastStepKeepsThePreviousFileWhole)
     SaveList(listPath, {"old.sigs"});
 
     EXPECT_EQ("Cannot create file \"" + listPath + "\". " + base::SystemErrorText(ERROR_DISK_FULL),
-              FailureOf<FileAccessError>(
-                  [&] { ReplaceWholeFile(listPath, JoinLines({"new.sigs", "more.sigs"}), FailingReplace::Step); }));
+              FailureOf<base::FileAccessError>(
+                  [&] { base::ReplaceWholeFile(listPath, JoinLines({"new.sigs", "more.sigs"}), FailingReplace::Step); }));
 
     // Until the last step the new content lived, complete, in its own file beside the old one.
     EXPECT_EQ(0u, FailingReplace::temporaryPath.rfind(directory.Path(), 0)) << FailingReplace::temporaryPath;
@@ -147,7 +147,7 @@ TEST_F(SideFiles, SaveOverALockedFileFailsAndKeepsItWhole)
     EXPECT_EQ((Lines{"sigs.list", "static.sig.qmz"}), directory.Names()); // no temporary files stay
     {
         const base::FileHandle lock = LockWithoutSharing(listPath);
-        const std::string failure = FailureOf<FileAccessError>([&] { SaveList(listPath, {"new"}); });
+        const std::string failure = FailureOf<base::FileAccessError>([&] { SaveList(listPath, {"new"}); });
         EXPECT_EQ(0u, failure.rfind("Cannot create file \"" + listPath + "\". ", 0)) << failure;
     }
     EXPECT_EQ(Lines{"C:\\Sigs\\work.sigs"}, LoadList(listPath));

@@ -1,4 +1,4 @@
-#include "settings/MailClientSignatures.h"
+#include "mailclients/MailClientSignatures.h"
 
 #include "base/AsciiText.h"
 #include "base/CodePages.h"
@@ -8,7 +8,7 @@
 #include <array>
 #include <optional>
 
-namespace settings {
+namespace mailclients {
 
 namespace {
 
@@ -147,4 +147,4 @@ void FindOutlookSignatures(const std::string& appData, HKEY officeRoot, MailClie
     }
 }
 
-} // namespace settings
+} // namespace mailclients

@@ -1,10 +1,10 @@
-#include "settings/MozillaPrefs.h"
+#include "mailclients/MozillaPrefs.h"
 
 #include "base/CodePages.h"
 
 #include <optional>
 
-namespace settings {
+namespace mailclients {
 
 namespace {
 
@@ -190,4 +190,4 @@ std::vector<MozillaPref> ParseMozillaPrefs(std::string_view utf8)
     return PrefsReader(text).ReadAll();
 }
 
-} // namespace settings
+} // namespace mailclients

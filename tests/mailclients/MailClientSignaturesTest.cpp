@@ -1,14 +1,14 @@
 // The mail clients' signature files, found in made-up settings under the real %APPDATA% and
 // registry of the test prefix.
-#include "settings/MailClientSignatures.h"
-#include "settings/MozillaPrefs.h"
+#include "mailclients/MailClientSignatures.h"
+#include "mailclients/MozillaPrefs.h"
 
 #include "tests/common/MadeUpMailClients.h"
 #include "tests/common/TestDirectory.h"
 
 #include <gtest/gtest.h>
 
-using namespace settings;
+using namespace mailclients;
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "settings/MailClientSignatures.h"
+#include "mailclients/MailClientSignatures.h"
 
 #include <shlobj.h>
 
-namespace settings {
+namespace mailclients {
 
 MailClientPlaces MailClientPlacesOfThisUser()
 {
@@ -47,4 +47,4 @@ std::string NothingFoundLine(const MailClientSearch& search)
     return line;
 }
 
-} // namespace settings
+} // namespace mailclients

@@ -7,7 +7,7 @@
 // The signature files this user's mail clients read, found where the clients keep their own
 // settings, so that a user can point the program at one without knowing where it lives.
 // Everything here only reads; nothing of the mail clients is changed.
-namespace settings {
+namespace mailclients {
 
 // One signature file a mail client reads.
 struct MailClientSignature {
@@ -58,4 +58,4 @@ std::string MailClientLine(const MailClientSignature& signature);
 // The one line shown when nothing was found, saying where the search looked.
 std::string NothingFoundLine(const MailClientSearch& search);
 
-} // namespace settings
+} // namespace mailclients

@@ -1,7 +1,7 @@
-#include "engine/NowPlayingSources.h"
+#include "players/NowPlayingSources.h"
 
-#include "engine/NowPlaying.h"
-#include "engine/PlayerTitles.h"
+#include "players/NowPlaying.h"
+#include "players/PlayerTitles.h"
 
 std::optional<PlayingSong> NowPlayingSources::Ask()
 {

@@ -1,6 +1,6 @@
-#include "settings/WholeFile.h"
+#include "base/WholeFile.h"
 
-#include "settings/ProgramLocation.h"
+#include "base/PathParts.h"
 #include "base/Handles.h"
 #include "base/SystemError.h"
 
@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace settings {
+namespace base {
 
 namespace {
 
@@ -104,7 +104,7 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes, Replace
 {
     char temporaryName[MAX_PATH + 1] = {};
     // A bare file name lives in the current directory, and so does its temporary file.
-    const std::string directory = DirectoryPart(path);
+    const std::string directory(FolderPart(path));
     if (GetTempFileNameA(directory.empty() ? "." : directory.c_str(), "vq", 0, temporaryName) == 0)
         throw CreateFailure(path, GetLastError());
     TemporaryFile temporary(temporaryName);
@@ -125,4 +125,4 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes, Replace
     temporary.Keep();
 }
 
-} // namespace settings
+} // namespace base

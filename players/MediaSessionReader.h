@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/PlayingSong.h"
+#include "players/PlayingSong.h"
 
 #include <windows.h>
 

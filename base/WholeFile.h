@@ -8,7 +8,7 @@
 #include <string_view>
 
 // Whole-file reads and writes for the program's small side files.
-namespace settings {
+namespace base {
 
 // A file that cannot be read or written, with the message the user sees:
 // "Cannot open file "<path>". <system text>" or "Cannot create file "<path>". <system text>".
@@ -40,4 +40,4 @@ DWORD MoveReplacing(const std::string& temporaryPath, const std::string& targetP
 // Tests pass their own replace step to interrupt a save at its last step.
 void ReplaceWholeFile(const std::string& path, const std::string& bytes, ReplaceStep replace = MoveReplacing);
 
-} // namespace settings
+} // namespace base

@@ -1,4 +1,5 @@
-#include "engine/PlayerTitles.h"
+#include "players/PlayerTitles.h"
+#include "base/PathParts.h"
 
 #include "base/AsciiText.h"
 #include "base/Handles.h"
@@ -65,7 +66,7 @@ std::optional<std::string> VlcSong(const std::string& title)
 
 std::string FileNameOf(const std::string& path)
 {
-    return path.substr(path.find_last_of("\\/") + 1);
+    return std::string(base::FileNamePart(path));
 }
 
 // The file name of a process's image, or empty when it cannot be read: a process of

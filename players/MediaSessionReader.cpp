@@ -1,7 +1,8 @@
-#include "engine/MediaSessionReader.h"
+#include "players/MediaSessionReader.h"
+#include "base/PathParts.h"
 
 #include "base/AsciiText.h"
-#include "engine/MediaSessionInterfaces.h"
+#include "players/MediaSessionInterfaces.h"
 
 #include <roapi.h>
 #include <winstring.h>
@@ -239,7 +240,7 @@ std::optional<PlayingSong> MediaSessionReader::Read(HANDLE stop, DWORD timeoutMs
 
 std::string PlayerNameOfApp(const std::string& appId)
 {
-    const std::string name = appId.substr(appId.find_last_of("\\/") + 1);
+    const std::string name(base::FileNamePart(appId));
     if (name.size() > ExeTail.size() &&
         base::AsciiEqualNoCase(std::string_view(name).substr(name.size() - ExeTail.size()), ExeTail))
         return name.substr(0, name.size() - ExeTail.size());

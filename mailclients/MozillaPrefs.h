@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-namespace settings {
+namespace mailclients {
 
 // One preference of a Mozilla program's prefs.js: user_pref("name", value);
 struct MozillaPref {
@@ -22,4 +22,4 @@ struct MozillaPref {
 // read, up to its semicolon or its line's end.
 std::vector<MozillaPref> ParseMozillaPrefs(std::string_view utf8);
 
-} // namespace settings
+} // namespace mailclients

@@ -1,6 +1,6 @@
 #pragma once
-#include "engine/MediaSession.h"
-#include "engine/PlayingSong.h"
+#include "players/MediaSession.h"
+#include "players/PlayingSong.h"
 
 #include <optional>
 

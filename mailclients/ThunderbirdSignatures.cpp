@@ -1,7 +1,7 @@
-#include "settings/MailClientSignatures.h"
+#include "mailclients/MailClientSignatures.h"
 
-#include "settings/MozillaPrefs.h"
-#include "settings/WholeFile.h"
+#include "mailclients/MozillaPrefs.h"
+#include "base/WholeFile.h"
 #include "base/AsciiText.h"
 #include "base/CodePages.h"
 #include "base/TextLines.h"
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace settings {
+namespace mailclients {
 
 namespace {
 
@@ -113,15 +113,15 @@ void FindThunderbirdSignatures(const std::string& appData, MailClientSearch& sea
     search.lookedIn.push_back(profilesIni);
     std::string ini;
     try {
-        ini = ReadWholeFile(profilesIni);
-    } catch (const FileAccessError&) {
+        ini = base::ReadWholeFile(profilesIni);
+    } catch (const base::FileAccessError&) {
         return; // no Thunderbird for this user
     }
     for (const std::string& folder : ProfileFolders(thunderbirdFolder, std::move(ini))) {
         std::string prefs;
         try {
-            prefs = ReadWholeFile(folder + "\\prefs.js");
-        } catch (const FileAccessError&) {
+            prefs = base::ReadWholeFile(folder + "\\prefs.js");
+        } catch (const base::FileAccessError&) {
             continue; // a profile listed but gone, or never started
         }
         for (const Identity& identity : IdentitiesWithSignatureFiles(prefs)) {
@@ -133,4 +133,4 @@ void FindThunderbirdSignatures(const std::string& appData, MailClientSearch& sea
     }
 }
 
-} // namespace settings
+} // namespace mailclients

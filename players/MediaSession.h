@@ -1,6 +1,6 @@
 #pragma once
 #include "base/Handles.h"
-#include "engine/PlayingSong.h"
+#include "players/PlayingSong.h"
 
 #include <memory>
 #include <optional>

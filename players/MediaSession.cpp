@@ -1,6 +1,6 @@
-#include "engine/MediaSession.h"
+#include "players/MediaSession.h"
 
-#include "engine/MediaSessionReader.h"
+#include "players/MediaSessionReader.h"
 
 #include <atomic>
 #include <mutex>
