@@ -202,7 +202,7 @@ void DatabaseEditor::btnLastClick()
     Navigate(SignatureDatabase::RecordStep::Last);
 }
 
-void DatabaseEditor::Navigate(RecordStep step)
+void DatabaseEditor::Navigate(SignatureDatabase::RecordStep step)
 {
     try {
         // Every move is on until the file says otherwise; a failing read leaves it so.

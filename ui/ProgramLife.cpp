@@ -8,7 +8,6 @@
 #include "ui/DatabaseListPanel.h"
 #include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
-#include "ui/TrayController.h"
 #include "ui/WindowPlace.h"
 
 #include <utility>
@@ -32,8 +31,9 @@ private:
 } // namespace
 
 ProgramLife::ProgramLife(HWND form, ProgramServices& services, SignatureWriter& writer, SettingsPanel& settings,
-                         DatabaseListPanel& list, TrayController& tray)
-    : form_(form), services_(services), writer_(writer), settings_(settings), list_(list), tray_(tray)
+                         DatabaseListPanel& list, std::function<void()> removeTrayIcon)
+    : form_(form), services_(services), writer_(writer), settings_(settings), list_(list),
+      removeTrayIcon_(std::move(removeTrayIcon))
 {
 }
 
@@ -114,7 +114,7 @@ void ProgramLife::EndSession()
 void ProgramLife::EndProgram(StepRunner run)
 {
     ended_ = true;
-    run([this] { tray_.RemoveTrayIcon(); });
+    run(removeTrayIcon_);
     run([this] { settings_.StopAutoChange(); });
     SaveForNextStart(run);
     run([this] { services_.End(); });

@@ -4,19 +4,21 @@
 
 #include <windows.h>
 
+#include <functional>
+
 class DatabaseListPanel;
 class SettingsPanel;
 class ProgramServices;
 class SignatureWriter;
-class TrayController;
 
 // What runs between start-up and the end: the random change (tray menu, auto-change timer),
 // the side files read at start-up and saved at the end, and the end itself, by Exit or by
 // the session's end.
 class ProgramLife : public ProgramCommands {
 public:
+    // removeTrayIcon takes the tray icon away, the end's first step.
     ProgramLife(HWND form, ProgramServices& services, SignatureWriter& writer, SettingsPanel& settings,
-                DatabaseListPanel& list, TrayController& tray);
+                DatabaseListPanel& list, std::function<void()> removeTrayIcon);
 
     void RandomChange() override;
     bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
@@ -43,7 +45,7 @@ private:
     SignatureWriter& writer_;
     SettingsPanel& settings_;
     DatabaseListPanel& list_;
-    TrayController& tray_;
+    std::function<void()> removeTrayIcon_;
     bool randomChangeRunning_ = false;
     bool ended_ = false; // Exit or the session's end has run
     // A side file that existed but could not be read at start-up is not overwritten at

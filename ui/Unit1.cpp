@@ -60,7 +60,7 @@ TForm1::TForm1(ProgramServices& services)
       settings_(Handle(), services_, reports_, [this] { life_.AutoChange(); }),
       editor_(Handle(), services_.Database(), reports_, writer_, databases_),
       databases_(Handle()),
-      life_(Handle(), services_, writer_, settings_, databases_, tray_),
+      life_(Handle(), services_, writer_, settings_, databases_, [this] { tray_.RemoveTrayIcon(); }),
       tray_(writer_, life_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           ApplicationMessage(message, wParam, lParam);
