@@ -1,5 +1,6 @@
 #include "tests/player/FakeMediaSessionRegistration.h"
 
+#include "base/PathParts.h"
 #include "base/SystemError.h"
 
 #include <stdexcept>
@@ -12,9 +13,7 @@ std::string FakeMediaSessionDllPath()
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         throw std::runtime_error("cannot find the test executable's own path");
-    std::string directory(path, length);
-    directory.erase(directory.find_last_of("\\/") + 1);
-    return directory + "FakeMediaSession.dll";
+    return std::string(base::FolderPart(std::string_view(path, length))) + "FakeMediaSession.dll";
 }
 
 void SetString(const char* name, const std::string& value)

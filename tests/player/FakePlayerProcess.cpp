@@ -1,5 +1,6 @@
 #include "tests/player/FakePlayerProcess.h"
 
+#include "base/PathParts.h"
 #include "base/SystemError.h"
 #include "tests/common/StartProcess.h"
 
@@ -29,11 +30,12 @@ std::string TestExecutablePath()
 std::string FakePlayerPath(const std::string& imageName)
 {
     const std::string test = TestExecutablePath();
-    const std::size_t nameStart = test.find_last_of("\\/") + 1;
-    const std::string directory = test.substr(0, nameStart);
+    const std::string directory(base::FolderPart(test));
     if (imageName.empty())
         return directory + "FakePlayer.exe";
-    const std::string copies = directory + test.substr(nameStart, test.rfind('.') - nameStart) + "-players\\";
+    const std::string_view name = base::FileNamePart(test);
+    const std::string copies =
+        directory + std::string(name.substr(0, name.size() - base::ExtensionPart(name).size())) + "-players\\";
     if (!CreateDirectoryA(copies.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         throw SystemFailure("cannot make " + copies);
     const std::string copy = copies + imageName;
