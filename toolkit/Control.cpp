@@ -55,9 +55,8 @@ Control::Control(const char* className, const ControlArgs& args, DWORD kindStyle
 
 Control::~Control()
 {
-    for (const Subclassed& slot : subclassed_)
-        if (slot.hwnd)
-            Unsubclass(slot.hwnd);
+    for (WindowSubclass& slot : subclassed_)
+        slot.Remove(); // a procedure put on top of ours keeps it: it then passes on to the class alone
     Disown(hwnd_);
     DestroyWindow(hwnd_); // fails only for a window its parent already destroyed
 }
@@ -156,13 +155,9 @@ void Control::PlaceAfter(const Control& previous)
 
 void Control::Subclass(HWND hwnd)
 {
-    for (Subclassed& slot : subclassed_) {
-        if (!slot.hwnd) {
-            const auto previous = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProcedure)));
-            if (!previous)
-                ThrowLastError();
-            slot = Subclassed{hwnd, previous};
+    for (WindowSubclass& slot : subclassed_) {
+        if (!slot.Window()) {
+            slot = WindowSubclass(hwnd, &Control::SubclassProcedure);
             return;
         }
     }
@@ -171,23 +166,13 @@ void Control::Subclass(HWND hwnd)
 
 void Control::Unsubclass(HWND hwnd) noexcept
 {
-    for (Subclassed& slot : subclassed_) {
-        if (slot.hwnd && slot.hwnd == hwnd) {
-            // Put back only over our own procedure: nothing in this program subclasses a
-            // control after it, and a procedure set on top would be cut out of the chain.
-            if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Control::SubclassProcedure))
-                SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(slot.previous)); // gone: fine
-            slot = Subclassed{};
+    for (WindowSubclass& slot : subclassed_) {
+        if (slot.Window() && slot.Window() == hwnd) {
+            // Nothing in this program subclasses a control after it; were a procedure set on
+            // top of ours, ours would stay in its chain and pass on to the class alone.
+            slot = WindowSubclass();
         }
     }
-}
-
-WNDPROC Control::PreviousProcedure(HWND hwnd) const noexcept
-{
-    for (const Subclassed& slot : subclassed_)
-        if (slot.hwnd == hwnd)
-            return slot.previous;
-    return ClassProcedure(hwnd); // not one of ours
 }
 
 bool Control::HandleCommand(WORD)
@@ -217,7 +202,10 @@ LRESULT Control::Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT Control::PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return CallWindowProcA(PreviousProcedure(hwnd), hwnd, message, wParam, lParam);
+    for (const WindowSubclass& slot : subclassed_)
+        if (slot.Window() == hwnd)
+            return slot.PassOn(message, wParam, lParam);
+    return CallWindowProcA(ClassProcedure(hwnd), hwnd, message, wParam, lParam); // not one of ours
 }
 
 LRESULT CALLBACK Control::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

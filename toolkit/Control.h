@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "toolkit/WindowSubclass.h"
+
 #include <functional>
 #include <string>
 
@@ -119,17 +121,11 @@ protected:
     }
 
 private:
-    struct Subclassed {
-        HWND hwnd = nullptr;
-        WNDPROC previous = nullptr;
-    };
-
     static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static bool Dispatch(Control& control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    WNDPROC PreviousProcedure(HWND hwnd) const noexcept;
 
     HWND hwnd_ = nullptr;
-    Subclassed subclassed_[2];
+    WindowSubclass subclassed_[2];
     RECT designed_;
 };
 

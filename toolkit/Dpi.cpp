@@ -1,5 +1,6 @@
 #include "toolkit/Dpi.h"
 
+#include "base/DeviceContext.h"
 #include "base/SystemError.h"
 
 #include <cstddef>
@@ -32,10 +33,9 @@ using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, const wchar_t*
 UINT ScreenDpi() noexcept
 {
     UINT dpi = DesignDpi; // the usual screen, should the screen's own be unknown
-    if (const HDC screen = GetDC(nullptr)) {
-        if (const int asked = GetDeviceCaps(screen, LOGPIXELSX); asked > 0)
+    if (const base::WindowDc screen(nullptr); screen) {
+        if (const int asked = GetDeviceCaps(screen.Get(), LOGPIXELSX); asked > 0)
             dpi = static_cast<UINT>(asked);
-        ReleaseDC(nullptr, screen);
     }
     return dpi;
 }

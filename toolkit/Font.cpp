@@ -1,5 +1,6 @@
 #include "toolkit/Font.h"
 
+#include "base/DeviceContext.h"
 #include "base/SystemError.h"
 
 #include <cstring>
@@ -31,13 +32,11 @@ namespace {
 template <typename Measure>
 SIZE MeasureIn(HFONT font, Measure measure) noexcept
 {
-    const MemoryDc dc(CreateCompatibleDC(nullptr));
+    const base::MemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc)
         return SIZE{0, 0};
-    const HGDIOBJ previous = SelectObject(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-    const SIZE size = measure(dc.Get());
-    SelectObject(dc.Get(), previous);
-    return size;
+    const base::SelectedObject selected(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    return measure(dc.Get());
 }
 
 } // namespace

@@ -5,7 +5,8 @@
 
 namespace toolkit {
 
-// The owners of window-system objects; the kernel and registry ones are in base/.
+// The owners of window-system objects; the kernel and registry ones, and the device
+// contexts', are in base/.
 struct WindowTraits {
     using Type = HWND;
     static Type Empty() noexcept { return nullptr; }
@@ -26,11 +27,6 @@ struct WindowsHookTraits {
     static Type Empty() noexcept { return nullptr; }
     static void Close(Type h) noexcept { UnhookWindowsHookEx(h); }
 };
-struct MemoryDcTraits {
-    using Type = HDC;
-    static Type Empty() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DeleteDC(h); }
-};
 template <typename Gdi>
 struct GdiObjectTraits {
     using Type = Gdi;
@@ -42,7 +38,6 @@ using WindowHandle = base::UniqueHandle<WindowTraits>;
 using MenuHandle = base::UniqueHandle<MenuTraits>;
 using IconHandle = base::UniqueHandle<IconTraits>;
 using WindowsHook = base::UniqueHandle<WindowsHookTraits>;
-using MemoryDc = base::UniqueHandle<MemoryDcTraits>;
 using BitmapHandle = base::UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using FontHandle = base::UniqueHandle<GdiObjectTraits<HFONT>>;
 

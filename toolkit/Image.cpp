@@ -2,6 +2,7 @@
 
 #include "toolkit/ControlStyles.h"
 #include "toolkit/Jpeg.h"
+#include "base/DeviceContext.h"
 #include "base/SystemError.h"
 
 #include <cstdlib>
@@ -38,20 +39,19 @@ BitmapHandle Resized(HBITMAP source, SIZE from, SIZE to)
     blank.height = to.cy;
     blank.pixels.resize(static_cast<size_t>(to.cx) * to.cy * 3);
     BitmapHandle target = CreatePictureBitmap(blank);
-    MemoryDc sourceDc(CreateCompatibleDC(nullptr));
-    MemoryDc targetDc(CreateCompatibleDC(nullptr));
+    const base::MemoryDc sourceDc(CreateCompatibleDC(nullptr));
+    const base::MemoryDc targetDc(CreateCompatibleDC(nullptr));
     if (!sourceDc || !targetDc)
         throw std::runtime_error("The picture cannot be shown: " + base::SystemErrorText(GetLastError()));
-    const HGDIOBJ oldSource = SelectObject(sourceDc.Get(), source);
-    const HGDIOBJ oldTarget = SelectObject(targetDc.Get(), target.Get());
-    SetStretchBltMode(targetDc.Get(), HALFTONE);
-    SetBrushOrgEx(targetDc.Get(), 0, 0, nullptr); // the system asks for it after choosing HALFTONE
-    const BOOL drawn = StretchBlt(targetDc.Get(), 0, 0, to.cx, to.cy, sourceDc.Get(), 0, 0, from.cx, from.cy, SRCCOPY);
-    const DWORD failure = drawn ? 0 : GetLastError();
-    SelectObject(sourceDc.Get(), oldSource);
-    SelectObject(targetDc.Get(), oldTarget);
-    if (!drawn)
-        throw std::runtime_error("The picture cannot be shown: " + base::SystemErrorText(failure));
+    {
+        // Each bitmap leaves its context before the target is handed out or the source deleted.
+        const base::SelectedObject sourceSelected(sourceDc.Get(), source);
+        const base::SelectedObject targetSelected(targetDc.Get(), target.Get());
+        SetStretchBltMode(targetDc.Get(), HALFTONE);
+        SetBrushOrgEx(targetDc.Get(), 0, 0, nullptr); // the system asks for it after choosing HALFTONE
+        if (!StretchBlt(targetDc.Get(), 0, 0, to.cx, to.cy, sourceDc.Get(), 0, 0, from.cx, from.cy, SRCCOPY))
+            throw std::runtime_error("The picture cannot be shown: " + base::SystemErrorText(GetLastError()));
+    }
     return target;
 }
 

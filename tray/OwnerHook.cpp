@@ -1,19 +1,18 @@
 #include "tray/OwnerHook.h"
 
 #include "toolkit/Application.h"
-#include "base/SystemError.h"
+#include "toolkit/WindowSubclass.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 namespace tray {
 
-// The hooks of one window and the procedure they replaced.
+// The hooks of one window and the subclass that brings them its messages.
 struct OwnerHookChain {
-    WNDPROC saved = nullptr;
+    toolkit::WindowSubclass subclass;
     std::vector<OwnerHook*> hooks;
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -28,17 +27,12 @@ std::map<HWND, std::shared_ptr<OwnerHookChain>>& Chains()
     return chains;
 }
 
-// Puts the saved procedure back when ours is still the window's, and forgets the window.
-// When another procedure was put on top of ours since, ours stays in its chain and keeps
-// passing messages on.
-void Unhook(HWND window, const std::shared_ptr<OwnerHookChain>& chain) noexcept
+// Takes our procedure out of the window and forgets the window. When another procedure was
+// put on top of ours since, ours stays in its chain and keeps passing messages on.
+void Unhook(HWND window, OwnerHookChain& chain) noexcept
 {
-    const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (current != &OwnerHookChain::Procedure && IsWindow(window))
-        return;
-    // Fails only for a window already gone, whose procedure no longer matters.
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->saved));
-    Chains().erase(window);
+    if (chain.subclass.Remove())
+        Chains().erase(window);
 }
 
 } // namespace
@@ -63,12 +57,12 @@ LRESULT CALLBACK OwnerHookChain::Procedure(HWND window, UINT message, WPARAM wPa
             toolkit::Application::Instance().HandleException(std::current_exception());
         }
     }
-    const LRESULT result = CallWindowProcA(chain->saved, window, message, wParam, lParam);
+    const LRESULT result = chain->subclass.PassOn(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         for (OwnerHook* hook : chain->hooks)
             hook->window_ = nullptr;
         chain->hooks.clear();
-        Unhook(window, chain);
+        Unhook(window, *chain);
     }
     return result;
 }
@@ -79,13 +73,7 @@ OwnerHook::OwnerHook(HWND window, Handler handler) : window_(window), handler_(s
     auto found = chains.find(window);
     if (found == chains.end()) {
         auto chain = std::make_shared<OwnerHookChain>();
-        SetLastError(0);
-        chain->saved = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnerHookChain::Procedure)));
-        if (!chain->saved) {
-            const DWORD error = GetLastError();
-            throw std::runtime_error(base::SystemErrorText(error ? error : ERROR_INVALID_WINDOW_HANDLE));
-        }
+        chain->subclass = toolkit::WindowSubclass(window, &OwnerHookChain::Procedure);
         found = chains.emplace(window, std::move(chain)).first;
     }
     found->second->hooks.push_back(this);
@@ -101,7 +89,7 @@ OwnerHook::~OwnerHook()
     const std::shared_ptr<OwnerHookChain> chain = found->second;
     std::erase(chain->hooks, this);
     if (chain->hooks.empty())
-        Unhook(window_, chain);
+        Unhook(window_, *chain);
 }
 
 } // namespace tray

@@ -1,16 +1,17 @@
 #include "tray/TrayIcon.h"
 
+#include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/PopupMenu.h"
 #include "base/SystemError.h"
-#include "tray/OwnerHook.h"
+#include "tray/ClickRecognition.h"
+#include "tray/MinimizeToTrayHooks.h"
 #include "tray/SimpleTimer.h"
 #include "tray/TrayIconHandler.h"
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
-#include <utility>
 
 namespace tray {
 
@@ -21,7 +22,6 @@ constexpr DWORD IconDataSize = NOTIFYICONDATAA_V2_SIZE;
 static_assert(IconDataSize == (sizeof(void*) == 8 ? 504 : 488));
 
 constexpr UINT BaseFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-constexpr UINT ExitPollPeriod = 20;
 // Long enough not to burden a shell that is still starting, short enough that the icon
 // comes soon after it is ready.
 constexpr UINT DefaultRetryPeriod = 3000;
@@ -36,37 +36,6 @@ void CopyCut(char (&field)[N], const std::string& text, std::size_t limit)
     std::memcpy(field, text.data(), length);
 }
 
-TShiftState KeysHeld() noexcept
-{
-    TShiftState shift = 0;
-    if (GetAsyncKeyState(VK_SHIFT) < 0)
-        shift |= ssShift;
-    if (GetAsyncKeyState(VK_CONTROL) < 0)
-        shift |= ssCtrl;
-    if (GetAsyncKeyState(VK_MENU) < 0)
-        shift |= ssAlt;
-    return shift;
-}
-
-POINT CursorPosition() noexcept
-{
-    POINT point{};
-    if (!GetCursorPos(&point))
-        point = POINT{}; // no cursor to read (a locked desktop): the events get (0, 0)
-    return point;
-}
-
-// Raises an event through a copy of its handler, since the handler may destroy the object
-// that holds it.
-template <typename Event, typename... Args>
-void Raise(const Event& event, Args&&... args)
-{
-    if (!event)
-        return;
-    const Event handler = event;
-    handler(std::forward<Args>(args)...);
-}
-
 } // namespace
 
 TTrayIcon::HandlerReference::HandlerReference(TTrayIcon& icon) : identifier(TTrayIconHandler::Acquire(icon)) {}
@@ -74,16 +43,6 @@ TTrayIcon::HandlerReference::HandlerReference(TTrayIcon& icon) : identifier(TTra
 TTrayIcon::HandlerReference::~HandlerReference()
 {
     TTrayIconHandler::Release(identifier);
-}
-
-TTrayIcon::ApplicationHook::ApplicationHook(toolkit::Application::MessageHook hook)
-    : id(toolkit::Application::Instance().AddMessageHook(std::move(hook)))
-{
-}
-
-TTrayIcon::ApplicationHook::~ApplicationHook()
-{
-    toolkit::Application::Instance().RemoveMessageHook(id);
 }
 
 TTrayIcon::TTrayIcon(HWND owner)
@@ -98,17 +57,9 @@ TTrayIcon::TTrayIcon(HWND owner)
     data_.uCallbackMessage = TTrayIconHandler::CallbackMessage;
 
     cycleTimer_ = std::make_unique<TSimpleTimer>(1000, [this](TSimpleTimer&) { CycleIcon(); });
-    clickTimer_ = std::make_unique<TSimpleTimer>(1000, [this](TSimpleTimer&) { ClickTimerFired(); });
-    clickTimer_->AutoDisable = true; // the click timer stops itself when it fires
-    exitPollTimer_ = std::make_unique<TSimpleTimer>(ExitPollPeriod, [this](TSimpleTimer&) { ExitPoll(); });
+    clicks_ = std::make_unique<ClickRecognition>(*this);
     retryTimer_ = std::make_unique<TSimpleTimer>(DefaultRetryPeriod, [this](TSimpleTimer&) { RetryAdd(); });
-
-    applicationHook_ = std::make_unique<ApplicationHook>(
-        [this](UINT message, WPARAM wParam, LPARAM lParam) { ApplicationMessage(message, wParam, lParam); });
-    if (owner_) {
-        ownerHook_ = std::make_unique<OwnerHook>(
-            owner_, [this](UINT message, WPARAM wParam, LPARAM lParam) { return OwnerMessage(message, wParam, lParam); });
-    }
+    minimizing_ = std::make_unique<MinimizeToTrayHooks>(*this);
 }
 
 TTrayIcon::~TTrayIcon()
@@ -120,12 +71,10 @@ TTrayIcon::~TTrayIcon()
         // Going on matters more: the hooks below must come off whatever happened here.
     }
     cycleTimer_.reset();
-    clickTimer_.reset();
-    exitPollTimer_.reset();
+    clicks_.reset();
     retryTimer_.reset();
     icon_.Reset();
-    applicationHook_.reset();
-    ownerHook_.reset();
+    minimizing_.reset();
     // The handler reference goes last, with the members.
 }
 
@@ -248,16 +197,6 @@ bool TTrayIcon::ShowBalloonHint(const std::string& title, const std::string& tex
     return accepted;
 }
 
-// The component's documented newer-notification mode, kept with the mouse mapping that
-// follows it; this program leaves it off, so loading only tells the shell so.
-void TTrayIcon::ApplyVersion5Behaviour(bool on)
-{
-    version5Behaviour_ = on;
-    data_.uVersion = on ? 3 : 0;
-    // A shell without the newer notifications refuses; the older ones then keep coming.
-    CallShell(NIM_SETVERSION, data_);
-}
-
 // ---- properties ----
 
 void TTrayIcon::SetIconList(HIMAGELIST list)
@@ -351,7 +290,7 @@ void TTrayIcon::SetPopupMenu(toolkit::PopupMenu* menu) noexcept
 void TTrayIcon::SetWantEnterExitEvents(bool want)
 {
     wantEnterExitEvents_ = want;
-    exitPollTimer_->SetEnabled(want);
+    clicks_->WatchExit(want);
 }
 
 void TTrayIcon::SetPersistenttrayIcon(bool persistent)
@@ -377,26 +316,13 @@ void TTrayIcon::Loaded()
     SetIconVisible(iconWanted_);
     SetCycleIcons(cycleIcons_);
     SetWantEnterExitEvents(wantEnterExitEvents_);
-    ApplyVersion5Behaviour(version5Behaviour_);
+    // The icon takes the shell's original notifications, which the click recognition reads.
+    // The answer does not matter: a shell that refuses sends those anyway.
+    data_.uVersion = 0;
+    CallShell(NIM_SETVERSION, data_);
 }
 
 // ---- notifications ----
-
-void TTrayIcon::Click()
-{
-    const std::weak_ptr<const void> alive = alive_;
-    if (ShowformOnTrayIconClick) {
-        ShowMainForm();
-        if (alive.expired())
-            return;
-    }
-    Raise(OnClick, *this);
-}
-
-void TTrayIcon::DblClick()
-{
-    Raise(OnDblClick, *this);
-}
 
 void TTrayIcon::CycleIcon()
 {
@@ -410,34 +336,8 @@ void TTrayIcon::CycleIcon()
         SetIconIndex(next);
 }
 
-void TTrayIcon::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
-{
-    Raise(OnMouseDown, *this, button, shift, x, y);
-}
-
-void TTrayIcon::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
-{
-    Raise(OnMouseUp, *this, button, shift, x, y);
-}
-
-void TTrayIcon::MouseMove(TShiftState shift, int x, int y)
-{
-    Raise(OnMouseMove, *this, shift, x, y);
-}
-
-void TTrayIcon::MouseEnter()
-{
-    Raise(OnMouseEnter, *this);
-}
-
-void TTrayIcon::MouseExit()
-{
-    Raise(OnMouseExit, *this);
-}
-
 void TTrayIcon::HandleNotification(UINT notification)
 {
-    const std::weak_ptr<const void> alive = alive_;
     switch (notification) {
     case NIN_BALLOONSHOW: Raise(OnBalloonHintShow, *this); return;
     case NIN_BALLOONHIDE: Raise(OnBalloonHintHide, *this); return;
@@ -445,259 +345,25 @@ void TTrayIcon::HandleNotification(UINT notification)
     case NIN_BALLOONUSERCLICK: Raise(OnBalloonHintClick, *this); return;
     default: break;
     }
-    if (!Enabled)
-        return;
-    const POINT at = CursorPosition();
-    const TShiftState keys = KeysHeld();
-    switch (notification) {
-    case WM_MOUSEMOVE:
-        if (wantEnterExitEvents_ && cursorOutside_) {
-            MouseEnter();
-            if (alive.expired())
-                return;
-            cursorOutside_ = false;
-        }
-        MouseMove(keys, at.x, at.y);
-        if (alive.expired())
-            return;
-        lastCursor_ = at;
-        break;
-    case WM_LBUTTONDOWN:
-        if (OnDblClick) {
-            clickTimer_->SetInterval(GetDoubleClickTime());
-            clickTimer_->Start(); // a refused timer makes the release click at once
-        }
-        MouseDown(mbLeft, keys | ssLeft, at.x, at.y);
-        if (alive.expired())
-            return;
-        leftDown_ = true;
-        if (LeftPopup)
-            PopupAtCursor();
-        break;
-    case WM_LBUTTONUP: {
-        const bool clickNow = leftDown_ && !clickTimer_->Enabled();
-        clickPending_ = leftDown_ && !clickNow;
-        leftDown_ = false;
-        if (clickNow) {
-            Click();
-            if (alive.expired())
-                return;
-        }
-        MouseUp(mbLeft, keys | ssLeft, at.x, at.y);
-        break;
-    }
-    case WM_LBUTTONDBLCLK:
-        clickPending_ = false;
-        doubleClicked_ = true;
-        DblClick();
-        if (alive.expired())
-            return;
-        ClickDefaultItem();
-        break;
-    case WM_RBUTTONDOWN:
-        MouseDown(mbRight, keys | ssRight, at.x, at.y);
-        if (alive.expired())
-            return;
-        PopupAtCursor();
-        break;
-    case WM_RBUTTONUP:
-        if (!version5Behaviour_)
-            MouseUp(mbRight, keys | ssRight, at.x, at.y);
-        break;
-    case WM_MBUTTONDOWN:
-        MouseDown(mbMiddle, keys | ssMiddle, at.x, at.y);
-        break;
-    case WM_MBUTTONUP:
-        MouseUp(mbMiddle, keys | ssMiddle, at.x, at.y);
-        break;
-    case WM_CONTEXTMENU:
-    case NIN_SELECT:
-    case NIN_KEYSELECT:
-        if (version5Behaviour_)
-            MouseUp(mbRight, keys | ssRight, at.x, at.y);
-        break;
-    default:
-        break; // double-clicks of the other buttons among them
-    }
+    if (Enabled)
+        clicks_->Handle(notification);
 }
 
-void TTrayIcon::ClickTimerFired()
+void TTrayIcon::TaskbarCreated()
 {
-    const bool click = clickPending_ && !doubleClicked_;
-    doubleClicked_ = false;
-    if (click) {
-        clickPending_ = false;
-        Click();
-    }
-}
-
-void TTrayIcon::ExitPoll()
-{
-    if (cursorOutside_)
-        return;
-    POINT now{};
-    if (!GetCursorPos(&now))
-        return; // no reading now; the next poll tries again
-    if (now.x != lastCursor_.x || now.y != lastCursor_.y) {
-        cursorOutside_ = true;
-        MouseExit();
-    }
-}
-
-void TTrayIcon::ClickDefaultItem()
-{
-    toolkit::PopupMenu* menu = PopupMenu();
-    if (!menu || !menu->AutoPopup || LeftPopup)
-        return;
-    if (toolkit::MenuItem* item = menu->DefaultItem())
-        item->Click();
-}
-
-void TTrayIcon::PopupAtCursor()
-{
-    toolkit::PopupMenu* menu = PopupMenu();
-    if (!menu || !menu->AutoPopup)
-        return;
-    POINT at{};
-    if (!GetCursorPos(&at))
-        return;
-    toolkit::Application& application = toolkit::Application::Instance();
-    // Without being the foreground window the menu would not close when the user clicks
-    // elsewhere. Refused only while another program holds the foreground lock.
-    SetForegroundWindow(application.Handle());
-    const std::weak_ptr<const void> alive = alive_;
-    application.ProcessMessages();
-    if (alive.expired())
-        return;
-    menu = PopupMenu(); // the waiting messages may have replaced or destroyed it
-    if (!menu)
-        return;
-    menu->PopupComponent = this;
-    // A chosen command may destroy this icon ("Exit"): what follows the popup uses only
-    // what was read before it.
-    const HWND owner = owner_;
-    menu->Popup(at.x, at.y);
-    if (owner) {
-        // Lets the system finish the menu's modal loop; a window already gone needs nothing.
-        PostMessageA(owner, WM_NULL, 0, 0);
-    }
-}
-
-// ---- minimise to tray ----
-
-void TTrayIcon::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
-{
-    toolkit::Application& application = toolkit::Application::Instance();
-    const UINT taskbarCreated = TTrayIconHandler::TaskbarCreatedMessage();
-    if (message == WM_SIZE) {
-        if (wParam == SIZE_MINIMIZED && MinimizeToTray)
-            DoMinimizeToTray();
-    } else if (message == WM_WINDOWPOSCHANGED) {
-        // The start-up question the component asks of an MDI parent form; this program's
-        // form is none, but the component serves any owner.
-        const HWND form = application.MainForm();
-        if (firstActivation_ && form) {
-            const std::weak_ptr<const void> alive = alive_;
-            if (FindWindowExA(form, nullptr, "MDICLIENT", nullptr)) {
-                bool show = true;
-                Raise(OnStartup, *this, show);
-                if (alive.expired())
-                    return;
-                if (!show)
-                    HideTaskbarIcon();
-            }
-            firstActivation_ = false;
-        }
-    } else if (message == WM_SYSCOMMAND) {
-        if ((wParam & 0xFFF0) == SC_RESTORE) {
-            if (const HWND form = application.MainForm())
-                ShowWindow(form, SW_SHOW); // answers the previous visibility
-        }
-        if (!persistentTrayIcon_)
-            HideIcon();
-    } else if (taskbarCreated != 0 && message == taskbarCreated) {
-        // A new shell holds none of the old icons. Windows also makes a new taskbar when its
-        // density changes, so the icon is loaded anew for the density the window has now.
-        iconShown_ = false;
-        LoadIconForDpi(owner_ ? toolkit::WindowDpi(owner_) : toolkit::SystemDpi());
-        if (iconWanted_)
-            ShowIcon();
-    }
-}
-
-std::optional<LRESULT> TTrayIcon::OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_DPICHANGED) {
-        // The new density comes with the message: the system may not report it yet.
-        LoadIconForDpi(LOWORD(wParam));
-        if (iconFollowsDpi_ && iconShown_)
-            ModifyIcon(); // a refusal leaves the old image, which the shell scales
-        return std::nullopt;
-    }
-    if (message == WM_SHOWWINDOW && wParam != 0 && lParam == 0) {
-        // Refused only while another program holds the foreground lock.
-        SetForegroundWindow(toolkit::Application::Instance().Handle());
-        SetForegroundWindow(owner_);
-        if (persistentTrayIcon_)
-            ShowIcon();
-        else
-            HideIcon();
-        return std::nullopt;
-    }
-    const bool parentMinimising = message == WM_SHOWWINDOW && wParam == 0 && lParam == SW_PARENTCLOSING &&
-                                  !toolkit::Application::Instance().Terminated();
-    const bool minimising = message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE;
-    if ((parentMinimising || minimising) && MinimizeToTray && OnMinimizeToTray) {
-        const std::weak_ptr<const void> alive = alive_;
-        Raise(OnMinimizeToTray, *this);
-        if (!alive.expired())
-            DoMinimizeToTray();
-        return 1;
-    }
-    return std::nullopt;
-}
-
-void TTrayIcon::DoMinimizeToTray()
-{
-    HideMainForm();
-    SetIconVisible(true);
-}
-
-void TTrayIcon::HideMainForm()
-{
-    const HWND form = toolkit::Application::Instance().MainForm();
-    if (!owner_ || !form)
-        return;
-    ShowWindow(form, SW_HIDE); // answers the previous visibility
-    HideTaskbarIcon();
-}
-
-void TTrayIcon::HideTaskbarIcon()
-{
-    const HWND window = toolkit::Application::Instance().Handle();
-    if (IsWindowVisible(window))
-        ShowWindow(window, SW_HIDE); // answers the previous visibility
-}
-
-void TTrayIcon::ShowMainForm()
-{
-    toolkit::Application& application = toolkit::Application::Instance();
-    const HWND form = application.MainForm();
-    if (!owner_ || !form)
-        return;
-    const std::weak_ptr<const void> alive = alive_;
-    application.Restore();
-    if (IsIconic(form))
-        ShowWindow(form, SW_RESTORE);
-    ShowWindow(form, SW_SHOW); // answers the previous visibility
-    if (alive.expired())
-        return; // a hooked message destroyed the icon on the way
-    // Refused only while another program holds the foreground lock.
-    SetForegroundWindow(application.Handle());
-    if (persistentTrayIcon_)
+    // Windows also makes a new taskbar when its density changes, so the icon is loaded anew
+    // for the density the window has now.
+    iconShown_ = false;
+    LoadIconForDpi(owner_ ? toolkit::WindowDpi(owner_) : toolkit::SystemDpi());
+    if (iconWanted_)
         ShowIcon();
-    else
-        HideIcon();
+}
+
+void TTrayIcon::OwnerDpiChanged(UINT dpi)
+{
+    LoadIconForDpi(dpi);
+    if (iconFollowsDpi_ && iconShown_)
+        ModifyIcon(); // a refusal leaves the old image, which the shell scales
 }
 
 } // namespace tray

@@ -4,13 +4,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "toolkit/Application.h"
 #include "toolkit/Handles.h"
 
 #include <functional>
-#include <optional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace toolkit {
 class PopupMenu;
@@ -18,7 +17,8 @@ class PopupMenu;
 
 namespace tray {
 
-class OwnerHook;
+class ClickRecognition;
+class MinimizeToTrayHooks;
 class TSimpleTimer;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -43,6 +43,10 @@ enum TBalloonHintIcon { bitNone = 0, bitInfo = 1, bitWarning = 2, bitError = 3 }
 //
 // Events receive the icon first and are raised only when assigned; a handler may destroy
 // the icon.
+//
+// The icon keeps the shell's record itself (TrayIcon.cpp: add, modify, delete, retry,
+// balloons, the image for the density); ClickRecognition turns the mouse notifications into
+// its events, and MinimizeToTrayHooks carries minimising into the tray and back.
 class TTrayIcon {
 public:
     using NotifyEvent = std::function<void(TTrayIcon& sender)>;
@@ -167,6 +171,8 @@ protected:
 
 private:
     friend class TTrayIconHandler;
+    friend class ClickRecognition;
+    friend class MinimizeToTrayHooks;
 
     // Releases the handler window reference when the icon goes, however construction or
     // destruction ended.
@@ -175,26 +181,30 @@ private:
         explicit HandlerReference(TTrayIcon& icon);
         ~HandlerReference();
     };
-    struct ApplicationHook {
-        toolkit::Application::HookId id;
-        explicit ApplicationHook(toolkit::Application::MessageHook hook);
-        ~ApplicationHook();
-    };
 
+    // Raises an event through a copy of its handler, since the handler may destroy the
+    // icon that holds it.
+    template <typename Event, typename... Args>
+    static void Raise(const Event& event, Args&&... args)
+    {
+        if (!event)
+            return;
+        const Event handler = event;
+        handler(std::forward<Args>(args)...);
+    }
+
+    // A shell notification for this icon: balloons here, the mouse to the click recognition.
     void HandleNotification(UINT notification);
-    void PopupAtCursor();
-    void ClickDefaultItem();
-    void ClickTimerFired();
     void RetryAdd();
-    void ExitPoll();
-    void ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    std::optional<LRESULT> OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PrepareIconData();
     // Loads the application's icon at the small-icon size for dpi, unless the program has
     // set an image of its own; the shell is told at the next call.
     void LoadIconForDpi(UINT dpi);
+    // The owner moved to another density, which the message tells.
+    void OwnerDpiChanged(UINT dpi);
+    // A new taskbar holds none of the old icons.
+    void TaskbarCreated();
     bool Notify(DWORD action);
-    void ApplyVersion5Behaviour(bool on);
 
     // Expires when the icon is destroyed, so code that ran a handler can tell.
     std::shared_ptr<const int> alive_;
@@ -205,11 +215,9 @@ private:
     bool iconFollowsDpi_ = true;
     NOTIFYICONDATAA data_{};
     std::unique_ptr<TSimpleTimer> cycleTimer_;
-    std::unique_ptr<TSimpleTimer> clickTimer_;
-    std::unique_ptr<TSimpleTimer> exitPollTimer_;
+    std::unique_ptr<ClickRecognition> clicks_;
     std::unique_ptr<TSimpleTimer> retryTimer_;
-    std::unique_ptr<ApplicationHook> applicationHook_;
-    std::unique_ptr<OwnerHook> ownerHook_;
+    std::unique_ptr<MinimizeToTrayHooks> minimizing_;
 
     HIMAGELIST iconList_ = nullptr;
     bool cycleIcons_ = false;
@@ -223,14 +231,6 @@ private:
     std::weak_ptr<const void> popupMenuAlive_;
     bool wantEnterExitEvents_ = false;
     bool persistentTrayIcon_ = true;
-
-    POINT lastCursor_{};
-    bool cursorOutside_ = true;
-    bool leftDown_ = false;
-    bool clickPending_ = false;
-    bool doubleClicked_ = false;
-    bool version5Behaviour_ = false; // the program never switches it on
-    bool firstActivation_ = true;
 };
 
 } // namespace tray

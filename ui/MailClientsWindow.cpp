@@ -1,5 +1,6 @@
 #include "ui/MailClientsWindow.h"
 
+#include "base/DeviceContext.h"
 #include "engine/OwnFiles.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
@@ -94,19 +95,19 @@ LRESULT MailClientsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
 
 void MailClientsWindow::FitScrollWidth()
 {
-    const HDC dc = GetDC(List.Handle());
-    if (!dc)
-        return; // without a scroll width the longest lines are cut, nothing worse
-    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(List.Handle(), WM_GETFONT, 0, 0));
-    const HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     LONG widest = 0;
-    for (const std::string& line : List.Items()) {
-        SIZE size{};
-        if (GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size))
-            widest = std::max(widest, size.cx);
+    {
+        const base::WindowDc dc(List.Handle());
+        if (!dc)
+            return; // without a scroll width the longest lines are cut, nothing worse
+        const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(List.Handle(), WM_GETFONT, 0, 0));
+        const base::SelectedObject selected(dc.Get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+        for (const std::string& line : List.Items()) {
+            SIZE size{};
+            if (GetTextExtentPoint32A(dc.Get(), line.c_str(), static_cast<int>(line.size()), &size))
+                widest = std::max(widest, size.cx);
+        }
     }
-    SelectObject(dc, previous);
-    ReleaseDC(List.Handle(), dc);
     // A few pixels for the line's own margins.
     SendMessageA(List.Handle(), LB_SETHORIZONTALEXTENT,
                  static_cast<WPARAM>(widest + toolkit::Scale(2 * Margin, density_.Dpi())), 0);

@@ -1,5 +1,6 @@
 #include "ui/WindowFont.h"
 
+#include "base/DeviceContext.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/Font.h"
 
@@ -19,15 +20,14 @@ int CALLBACK NoteFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found)
 
 bool Installed(const char* face)
 {
-    const HDC screen = GetDC(nullptr);
+    const base::WindowDc screen(nullptr);
     if (!screen)
         return false; // no way to ask: leave the choice to the system
     LOGFONTA wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
     std::strncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
     bool found = false;
-    EnumFontFamiliesExA(screen, &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExA(screen.Get(), &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 

@@ -36,6 +36,29 @@ inline int IconsInWinesTray()
     return count;
 }
 
+// The balloons Wine's tray shows: its own balloon tooltips, owned by the icon they point at.
+inline int BalloonsInWinesTray()
+{
+    int count = 0;
+    EnumWindows(
+        [](HWND window, LPARAM counter) -> BOOL {
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (std::string_view(name) != "tooltips_class32" || !IsWindowVisible(window) ||
+                (GetWindowLongPtrA(window, GWL_STYLE) & 0x40) == 0) // TTS_BALLOON
+                return TRUE;
+            // Made with the icon's window as its parent, which as a child makes the tray
+            // window the owner.
+            char ownerName[64] = {};
+            GetClassNameA(GetWindow(window, GW_OWNER), ownerName, sizeof ownerName);
+            if (std::string_view(ownerName) == "__winex11_standalone_tray")
+                ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 } // namespace testcommon
 
 // First statement of a test that reads Wine's tray window.
