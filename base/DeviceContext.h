@@ -12,7 +12,7 @@ public:
     explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
-    // Answers whether it was released, which nothing can act on.
+    // ReleaseDC's answer is not looked at: a context that will not go back cannot be helped.
     ~WindowDc()
     {
         if (dc_)
