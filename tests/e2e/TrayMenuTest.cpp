@@ -614,7 +614,7 @@ TEST_F(TrayMenu, ChangeSignatureWritesAnHtmlSignatureAndTheRestOfItsSet)
     DirectoryWrites writes(program->Directory());
 
     Choose(ChangeSignaturePresses);
-    const std::string html = "<meta charset=\"windows-1252\">--&nbsp;<br>Tom &amp; Jerry &lt;tj@example.com&gt;<br>"
+    const std::string html = "<meta charset=\"windows-1252\">\r\n-- \r\n<br>Tom &amp; Jerry &lt;tj@example.com&gt;<br>"
                              "&nbsp; &quot;Cartoons&quot;";
     const std::string plain = "-- \r\nTom & Jerry <tj@example.com>\r\n  \"Cartoons\"";
     EXPECT_TRUE(writes.Until(
