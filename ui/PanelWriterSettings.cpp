@@ -1,5 +1,6 @@
 #include "ui/PanelWriterSettings.h"
 
+#include "mailclients/MailClientSignatures.h"
 #include "settings/SettingsPlaces.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
@@ -57,4 +58,9 @@ std::vector<std::string> PanelWriterSettings::ProtectedFiles() const
         files.insert(files.end(), sideFiles.begin(), sideFiles.end());
     }
     return files;
+}
+
+std::vector<std::string> PanelWriterSettings::ThunderbirdSignatureFiles() const
+{
+    return mailclients::ThunderbirdSignatureFiles();
 }
