@@ -5,6 +5,7 @@
 // other names or window classes those of Spotify, foobar2000 and VLC; a registered stand-in
 // DLL (FakeMediaSession.dll) plays the system's media session.
 #include "tests/e2e/ProgramFixture.h"
+#include "tests/common/MadeUpMailClients.h"
 #include "tests/common/SignatureEncodings.h"
 #include "tests/common/StandardUser.h"
 #include "tests/common/WineTray.h"
@@ -622,6 +623,30 @@ TEST_F(TrayMenu, ChangeSignatureWritesAnHtmlSignatureAndTheRestOfItsSet)
         WaitMs))
         << program->ReadFile("signature.htm").value_or("(no file)");
     EXPECT_FALSE(program->ReadFile("signature.rtf").has_value());
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+}
+
+// A UTF-16 file that one of Thunderbird's identities names starts with a line break after
+// the mark, which Thunderbird keeps in front of the text, so that it finds the delimiter and
+// adds none of its own; the program learns the file from Thunderbird's own settings.
+TEST_F(TrayMenu, ChangeSignatureWritesAFileThunderbirdReadsSoThatItFindsTheDelimiter)
+{
+    using namespace std::string_literals;
+    mailclients::MadeUpMailClients clients;
+    const std::string file = clients.Elsewhere() + "\\Gr\xfc\xdf" "e.txt";
+    mailclients::WriteFileBytes(file, "\xFF\xFE" "a\0"s);
+    program->WriteFile("one.sigs", Database({"Hi"}));
+    program->WriteFile("sigs.list", program->Directory() + "one.sigs\r\n");
+    StoreSetting("OEFile", file);
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+
+    Choose(ChangeSignaturePresses);
+    const std::string expected = "\xFF\xFE\r\0\n\0-\0-\0 \0\r\0\n\0H\0i\0"s;
+    const auto written = [&] {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return written() == expected; }, WaitMs, RecheckMs)) << written();
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
 }
 
