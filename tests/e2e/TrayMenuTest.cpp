@@ -635,6 +635,13 @@ TEST_F(TrayMenu, ChangeSignatureWritesAFileThunderbirdReadsSoThatItFindsTheDelim
     mailclients::MadeUpMailClients clients;
     const std::string file = clients.Elsewhere() + "\\Gr\xfc\xdf" "e.txt";
     mailclients::WriteFileBytes(file, "\xFF\xFE" "a\0"s);
+    const auto bytesOf = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string profiles = mailclients::AppData() + "\\Thunderbird\\profiles.ini";
+    const std::string prefs = clients.Elsewhere() + "\\prefs.js";
+    const std::string profilesBefore = bytesOf(profiles), prefsBefore = bytesOf(prefs);
     program->WriteFile("one.sigs", Database({"Hi"}));
     program->WriteFile("sigs.list", program->Directory() + "one.sigs\r\n");
     StoreSetting("OEFile", file);
@@ -642,12 +649,12 @@ TEST_F(TrayMenu, ChangeSignatureWritesAFileThunderbirdReadsSoThatItFindsTheDelim
 
     Choose(ChangeSignaturePresses);
     const std::string expected = "\xFF\xFE\r\0\n\0-\0-\0 \0\r\0\n\0H\0i\0"s;
-    const auto written = [&] {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    EXPECT_TRUE(EventWait().UntilRechecking([&] { return written() == expected; }, WaitMs, RecheckMs)) << written();
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return bytesOf(file) == expected; }, WaitMs, RecheckMs))
+        << bytesOf(file);
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+    // Thunderbird's own settings were only read.
+    EXPECT_EQ(bytesOf(profiles), profilesBefore);
+    EXPECT_EQ(bytesOf(prefs), prefsBefore);
 }
 
 // The signature file's setting names a listed database by another spelling of its path: the
