@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace std::string_literals;
@@ -68,16 +70,19 @@ int DelimiterLinesShown(const std::wstring& signature, bool html)
 {
     std::wstring shown;
     for (std::size_t i = 0; i < signature.size(); ++i) {
-        if (!html || (signature[i] != L'<' && signature[i] != L'&'))
-            shown += html && (signature[i] == L'\r' || signature[i] == L'\n') ? L' ' : signature[i];
-        else if (signature.compare(i, 4, L"<br>") == 0)
-            shown += L'\n', i += 3;
-        else if (signature.compare(i, 6, L"&nbsp;") == 0)
-            shown += L' ', i += 5;
-        else if (signature[i] == L'<')
-            i = signature.find(L'>', i);
-        else
+        if (!html) {
             shown += signature[i];
+        } else if (signature.compare(i, 4, L"<br>") == 0) {
+            shown += L'\n';
+            i += 3;
+        } else if (signature.compare(i, 6, L"&nbsp;") == 0) {
+            shown += L' ';
+            i += 5;
+        } else if (signature[i] == L'<') {
+            i = std::min(signature.find(L'>', i), signature.size());
+        } else {
+            shown += signature[i] == L'\r' || signature[i] == L'\n' ? L' ' : signature[i];
+        }
     }
     int lines = 0;
     std::size_t start = 0;
