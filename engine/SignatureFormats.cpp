@@ -77,6 +77,16 @@ bool KeepsLiteralBlank(const std::string& text, std::size_t i)
     return visibleBefore && visibleAfter; // a blank before it is written as &nbsp;
 }
 
+// Thunderbird decodes a UTF-8 file with its mark taken off, but keeps any other mark as a
+// character in front of the text, where it hides a delimiter that follows it.
+bool MarkKeptByThunderbird(TextFileEncoding encoding)
+{
+    return encoding != TextFileEncoding::Ansi && encoding != TextFileEncoding::Utf8 &&
+           encoding != TextFileEncoding::Utf8WithMark;
+}
+
+constexpr std::string_view DelimiterText = "-- \r\n";
+
 void AppendByteEscape(std::string& rtf, unsigned char byte)
 {
     char escape[5];
@@ -105,23 +115,33 @@ SignatureFormat FormatOfExtension(std::string_view extension)
 }
 
 std::string SignatureInFormat(SignatureFormat format, const std::string& text, unsigned codePage,
-                              TextFileEncoding encoding)
+                              TextFileEncoding encoding, DelimiterLine delimiter)
 {
     switch (format) {
     case SignatureFormat::Html:
-        return EncodedText(HtmlSignature(text, HtmlCharsetName(encoding, codePage)), encoding, codePage);
+        return EncodedText(HtmlSignature(text, HtmlCharsetName(encoding, codePage), delimiter != DelimiterLine::None),
+                           encoding, codePage);
     case SignatureFormat::RichText: return EncodedText(RichTextSignature(text, codePage), encoding, codePage);
     case SignatureFormat::PlainText: break;
     }
+    // An empty first line, which other readers would show: only where Thunderbird reads.
+    if (delimiter == DelimiterLine::FirstForThunderbird && MarkKeptByThunderbird(encoding))
+        return EncodedText("\r\n" + text, encoding, codePage);
     return EncodedText(text, encoding, codePage);
 }
 
-std::string HtmlSignature(const std::string& text, const std::string& charset)
+std::string HtmlSignature(const std::string& text, const std::string& charset, bool delimiterFirst)
 {
     // Nothing else a client would show: no document, head or body of its own, since a
     // client puts the fragment into the message's own body.
     std::string html = "<meta charset=\"" + charset + "\">";
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t start = 0;
+    if (delimiterFirst && text.starts_with(DelimiterText)) {
+        // The declaration stays first, where every reader looks for it, even behind a mark.
+        html += "\r\n-- \r\n<br>";
+        start = DelimiterText.size();
+    }
+    for (std::size_t i = start; i < text.size(); ++i) {
         if (const std::size_t lineBreak = LineBreakAt(text, i)) {
             html += "<br>";
             i += lineBreak - 1;

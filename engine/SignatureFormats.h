@@ -20,17 +20,32 @@ SplitPath SplitExtension(const std::string& path);
 // SplitExtension gives it, with its dot.
 SignatureFormat FormatOfExtension(std::string_view extension);
 
+// Whether the composed text starts with the delimiter line, and whether Thunderbird reads the
+// file. Thunderbird puts its own "-- " line above a signature unless it finds one: at the very
+// start of the text it decoded, or after a line break (in an HTML file, in the raw markup).
+enum class DelimiterLine {
+    None,                // the delimiter is off: the text is written as it is
+    First,               // the text starts with "-- " CR LF
+    FirstForThunderbird, // the same, in a file one of Thunderbird's identities names
+};
+
 // The composed text (lines separated by CR LF, characters in the given ANSI code page) as
 // the file of that format and encoding holds it. Plain text is the text itself, in ANSI byte
 // for byte. HTML declares the charset it is written in; RTF carries its own escapes, so its
-// document is plain ASCII, the same characters in every encoding.
+// document is plain ASCII, the same characters in every encoding. With the delimiter first,
+// HTML writes it as a line of its own in the markup, for every reader (see HtmlSignature);
+// plain text for Thunderbird in an encoding whose mark it keeps as a character (UTF-16)
+// starts with a line break, so that the delimiter follows one instead of the mark.
 std::string SignatureInFormat(SignatureFormat format, const std::string& text, unsigned codePage,
-                              TextFileEncoding encoding);
+                              TextFileEncoding encoding, DelimiterLine delimiter = DelimiterLine::None);
 
 // An HTML fragment that shows exactly the text: a declaration of the given charset, the
 // markup characters as entities, every line break as <br>, and blanks that a browser would
-// collapse or drop as &nbsp;.
-std::string HtmlSignature(const std::string& text, const std::string& charset);
+// collapse or drop as &nbsp;. When the text starts with the delimiter line and delimiterFirst
+// says it is one, the delimiter is written as Thunderbird writes its own, "-- " before <br>,
+// on a line of its own after the declaration, where Thunderbird's search of the markup finds
+// it; a browser shows it as "--" either way, the blank before a line's end being folded.
+std::string HtmlSignature(const std::string& text, const std::string& charset, bool delimiterFirst = false);
 
 // A minimal RTF document with one font in the code page's character set: RTF's own
 // characters escaped, bytes above 127 as \'hh (a double-byte character as two of them),

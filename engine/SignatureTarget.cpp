@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <string_view>
 
-SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::string> protectedFiles)
+SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::string> protectedFiles,
+                                 const std::vector<std::string>& thunderbirdFiles)
     : protectedFiles_(std::move(protectedFiles))
 {
     // A slip in the file dialog must not turn a database or a side file into a signature,
@@ -18,7 +19,8 @@ SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::strin
             refusal = RefusedTarget(file.path, protectedFiles_);
         else if (NamesOneOf(file.path, protectedFiles_))
             refusal = OwnFileMessage;
-        files_.push_back({std::move(file), std::move(refusal)});
+        const bool readByThunderbird = !thunderbirdFiles.empty() && NamesOneOf(file.path, thunderbirdFiles);
+        files_.push_back({std::move(file), std::move(refusal), readByThunderbird});
     }
     written_.resize(files_.size());
     for (const std::string& file : protectedFiles_) {
@@ -32,13 +34,18 @@ bool SignatureTarget::ClassifiedFor(const std::string& path, const std::vector<s
     return files_.front().file.path == path && protectedFiles_ == protectedFiles;
 }
 
-std::vector<SignatureFileContent> SignatureTarget::Contents(const std::string& text) const
+std::vector<SignatureFileContent> SignatureTarget::Contents(const std::string& text, bool delimiterFirst) const
 {
     const unsigned codePage = GetACP();
     std::vector<SignatureFileContent> contents;
     contents.reserve(files_.size());
-    for (std::size_t i = 0; i < files_.size(); ++i)
-        contents.push_back({files_[i].file.path, SignatureInFormat(files_[i].file.format, text, codePage, EncodingNow(i))});
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        const DelimiterLine delimiter = !delimiterFirst                ? DelimiterLine::None
+                                        : files_[i].readByThunderbird ? DelimiterLine::FirstForThunderbird
+                                                                       : DelimiterLine::First;
+        contents.push_back({files_[i].file.path,
+                            SignatureInFormat(files_[i].file.format, text, codePage, EncodingNow(i), delimiter)});
+    }
     return contents;
 }
 

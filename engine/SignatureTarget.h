@@ -21,17 +21,22 @@ public:
         SignatureSetFile file;
         // Why the signature must not be written there, or nothing when it may.
         std::optional<std::string> refusal;
+        // One of Thunderbird's identities names the file.
+        bool readByThunderbird = false;
     };
 
-    SignatureTarget(const std::string& path, std::vector<std::string> protectedFiles);
+    // thunderbirdFiles: the files Thunderbird reads (WriterSettings::ThunderbirdSignatureFiles).
+    SignatureTarget(const std::string& path, std::vector<std::string> protectedFiles,
+                    const std::vector<std::string>& thunderbirdFiles = {});
 
     bool ClassifiedFor(const std::string& path, const std::vector<std::string>& protectedFiles) const;
     // The chosen file first.
     const std::vector<File>& Files() const noexcept { return files_; }
     // The composed text (CR LF, the ANSI code page) in each file's format and in the encoding
     // the file has now (see TextFileEncoding.h), in the order of Files(): everything is
-    // composed before any file is written.
-    std::vector<SignatureFileContent> Contents(const std::string& text) const;
+    // composed before any file is written. delimiterFirst: the text starts with the
+    // delimiter line the writer added.
+    std::vector<SignatureFileContent> Contents(const std::string& text, bool delimiterFirst = false) const;
     // A file of the set has been written with these contents and has this stamp now: until
     // its stamp changes, its encoding is what those bytes tell, and it need not be read.
     void Written(const SignatureFileContent& content, const FileStamp& stamp);

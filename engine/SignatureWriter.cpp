@@ -155,7 +155,7 @@ SignatureTarget& SignatureWriter::Target(const std::string& path)
 {
     std::vector<std::string> protectedFiles = settings_.ProtectedFiles();
     if (!target_ || !target_->ClassifiedFor(path, protectedFiles))
-        target_.emplace(path, std::move(protectedFiles));
+        target_.emplace(path, std::move(protectedFiles), settings_.ThunderbirdSignatureFiles());
     return *target_;
 }
 
@@ -179,7 +179,8 @@ bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
         return false;
     }
 
-    const std::vector<SignatureFileContent> set = target.Contents(ComposeSignatureText(settings_, body, heading));
+    const std::vector<SignatureFileContent> set =
+        target.Contents(ComposeSignatureText(settings_, body, heading), settings_.DelimiterOn());
     file->Write(set.front().bytes);
     if (const std::optional<FileStamp> stamp = file->Close())
         target.Written(set.front(), *stamp);

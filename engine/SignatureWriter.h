@@ -52,9 +52,10 @@ public:
     // The common writer: delimiter, static text and heading around the body, then the change
     // notice. heading is empty except for NowPlaying. A path naming one of the settings'
     // protected files is refused with a report, and nothing is written. What the path's set
-    // holds and what the guard says of it are found when the path or the protected files
-    // (the list, the database open in the editor) have changed since the last write: a file
-    // of the set made meanwhile beside an unchanged path is written from the next such change.
+    // holds, which of its files Thunderbird reads and what the guard says of them are found
+    // when the path or the protected files (the list, the database open in the editor) have
+    // changed since the last write: a file of the set made meanwhile beside an unchanged path
+    // is written from the next such change.
     // Answers whether the signature file was written (its set's other files aside).
     bool ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
 

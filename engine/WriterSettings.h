@@ -18,4 +18,8 @@ public:
     // Files the signature must never overwrite: the listed databases, the one open in the
     // editor, and the program's own side files.
     virtual std::vector<std::string> ProtectedFiles() const = 0;
+    // The signature files Thunderbird reads (its identities' files): it puts its own "-- "
+    // line above a signature in which it finds none, so these are written for it to find the
+    // delimiter. Asked only when the signature's set is looked for; none where nobody knows.
+    virtual std::vector<std::string> ThunderbirdSignatureFiles() const { return {}; }
 };

@@ -19,6 +19,9 @@ MailClientPlaces MailClientPlacesOfThisUser()
 MailClientSearch FindMailClientSignatures(const MailClientPlaces& places)
 {
     MailClientSearch search;
+    const OutlookRoots outlook{places.officeRoot, places.machineRoot};
+    search.roaming = RoamingSignaturesOf(outlook);
+    search.newOutlook = NewOutlookInUse(outlook);
     // An empty folder would make the paths below start at the current drive's root.
     if (places.appData.empty())
         return search;
@@ -29,12 +32,39 @@ MailClientSearch FindMailClientSignatures(const MailClientPlaces& places)
 
 std::string MailClientLine(const MailClientSignature& signature)
 {
-    std::string line = signature.client + " - " + signature.name + " - ";
+    std::string line = signature.client + " - ";
+    if (!signature.mailbox.empty())
+        line += signature.mailbox + " - ";
+    line += signature.name + " - ";
     if (signature.client == "Thunderbird")
         line += signature.fileSignatureOn ? "file signature on - " : "file signature off - ";
     if (signature.path.empty())
         return line + "unusable: its path has characters this system's code page cannot hold";
     return line + signature.path;
+}
+
+std::vector<std::string> OutlookNoteLines(const MailClientSearch& search)
+{
+    std::vector<std::string> lines;
+    if (const std::string roaming = RoamingSignaturesLine(search.roaming); !roaming.empty())
+        lines.push_back(roaming);
+    if (search.newOutlook)
+        lines.push_back(NewOutlookLine);
+    return lines;
+}
+
+std::vector<std::string> ThunderbirdSignatureFiles(const MailClientPlaces& places)
+{
+    std::vector<std::string> files;
+    if (places.appData.empty())
+        return files;
+    MailClientSearch search;
+    FindThunderbirdSignatures(places.appData, search);
+    for (const MailClientSignature& signature : search.found) {
+        if (!signature.path.empty())
+            files.push_back(signature.path);
+    }
+    return files;
 }
 
 std::string NothingFoundLine(const MailClientSearch& search)

@@ -1,4 +1,6 @@
 #pragma once
+#include "mailclients/OutlookSettings.h"
+
 #include <windows.h>
 
 #include <string>
@@ -6,20 +8,24 @@
 
 // The signature files this user's mail clients read, found where the clients keep their own
 // settings, so that a user can point the program at one without knowing where it lives.
-// Everything here only reads; nothing of the mail clients is changed.
+// Everything here only reads; nothing of the mail clients is changed (the one switch of
+// Outlook's that the user may turn from here is in OutlookSettings.h).
 namespace mailclients {
 
 // One signature file a mail client reads.
 struct MailClientSignature {
     std::string client; // "Thunderbird" or "Outlook"
     // Thunderbird: the identity's address, or its id when it has none; Outlook: the
-    // signature's name (a roaming one's with its account, "Work (me@example.com)").
+    // signature's name, without the mailbox a roaming one's file name adds.
     std::string name;
     // Thunderbird's own switch for taking the signature from the file; Outlook always does.
     bool fileSignatureOn = true;
     // The full path, or empty when the file's path has characters the ANSI code page
     // cannot hold: such a file cannot be named here without naming another.
     std::string path;
+    // Outlook: the mailbox of a signature named as roaming signatures are,
+    // "Work (me@example.com)"; empty for any other.
+    std::string mailbox{};
 
     bool operator==(const MailClientSignature&) const = default;
 };
@@ -29,6 +35,7 @@ struct MailClientSignature {
 struct MailClientPlaces {
     std::string appData; // without a trailing backslash
     HKEY officeRoot = HKEY_CURRENT_USER;
+    HKEY machineRoot = HKEY_LOCAL_MACHINE; // where policies and machine-wide values live
 };
 MailClientPlaces MailClientPlacesOfThisUser();
 
@@ -36,6 +43,9 @@ struct MailClientSearch {
     std::vector<MailClientSignature> found;
     // The files and folders looked in, for the user who finds nothing.
     std::vector<std::string> lookedIn;
+    // What Outlook's settings say of its signature files.
+    RoamingSignatures roaming = RoamingSignatures::NoOutlook;
+    bool newOutlook = false;
 };
 
 // Thunderbird's first, by profile in the order of profiles.ini and by identity in the order of
@@ -48,12 +58,23 @@ void FindThunderbirdSignatures(const std::string& appData, MailClientSearch& sea
 
 // Outlook: the signatures folder that Outlook's registry setting names (it is localized in
 // some languages), else %APPDATA%\Microsoft\Signatures; each base name with a .htm, .txt or
-// .rtf file there is one signature, offered by its .htm, else by its .txt, else its .rtf.
+// .rtf file there is one signature, offered by its .htm, else by its .txt, else its .rtf. A
+// base name "Name (address)" is signature "Name" of mailbox "address".
 void FindOutlookSignatures(const std::string& appData, HKEY officeRoot, MailClientSearch& search);
 
 // The line a list shows for a signature file, such as
-// "Thunderbird - me@example.com - file signature on - C:\Users\me\sig.txt".
+// "Thunderbird - me@example.com - file signature on - C:\Users\me\sig.txt" or
+// "Outlook - me@example.com - Work - C:\Users\me\...\Work (me@example.com).htm".
 std::string MailClientLine(const MailClientSignature& signature);
+
+// The lines that say what Outlook does besides reading the files listed: roaming signatures
+// and the new Outlook; none when there is nothing to say.
+std::vector<std::string> OutlookNoteLines(const MailClientSearch& search);
+
+// The signature files Thunderbird's identities name, whether their file signature is on or
+// not: the signature writer writes these so that Thunderbird finds the "-- " line in them
+// (engine/WriterSettings.h).
+std::vector<std::string> ThunderbirdSignatureFiles(const MailClientPlaces& places = MailClientPlacesOfThisUser());
 
 // The one line shown when nothing was found, saying where the search looked.
 std::string NothingFoundLine(const MailClientSearch& search);

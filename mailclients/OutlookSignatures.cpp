@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace mailclients {
 
@@ -129,6 +130,19 @@ std::vector<SignatureFiles> SignaturesIn(const std::string& folder)
     return signatures;
 }
 
+// A roaming signature's base name, "Name (address)": its name and mailbox. Any other
+// parenthesis, "Work (old)", is part of the name.
+MailClientSignature NamedSignature(const std::string& stem, std::string path)
+{
+    const std::size_t open = stem.rfind(" (");
+    if (open != std::string::npos && open > 0 && stem.ends_with(')')) {
+        const std::string mailbox = stem.substr(open + 2, stem.size() - open - 3);
+        if (mailbox.find('@') != std::string::npos)
+            return {"Outlook", stem.substr(0, open), true, std::move(path), mailbox};
+    }
+    return {"Outlook", stem, true, std::move(path)};
+}
+
 } // namespace
 
 void FindOutlookSignatures(const std::string& appData, HKEY officeRoot, MailClientSearch& search)
@@ -138,10 +152,12 @@ void FindOutlookSignatures(const std::string& appData, HKEY officeRoot, MailClie
         std::vector<MailClientSignature> inFolder;
         for (const SignatureFiles& files : SignaturesIn(folder)) {
             const std::optional<std::string> name = base::WideToAnsi(files.offered);
-            inFolder.push_back({"Outlook", base::ShownInAnsi(files.stem), true, name ? folder + "\\" + *name : ""});
+            inFolder.push_back(NamedSignature(base::ShownInAnsi(files.stem), name ? folder + "\\" + *name : ""));
         }
+        // By name, and a name's own signature before its mailboxes' ones.
         std::sort(inFolder.begin(), inFolder.end(), [](const MailClientSignature& a, const MailClientSignature& b) {
-            return base::AsciiUpperCase(a.name) < base::AsciiUpperCase(b.name);
+            return std::pair(base::AsciiUpperCase(a.name), base::AsciiUpperCase(a.mailbox)) <
+                   std::pair(base::AsciiUpperCase(b.name), base::AsciiUpperCase(b.mailbox));
         });
         search.found.insert(search.found.end(), inFolder.begin(), inFolder.end());
     }

@@ -1,9 +1,11 @@
 #include "ui/MailClientsWindow.h"
 
 #include "base/DeviceContext.h"
+#include "base/SystemError.h"
 #include "engine/OwnFiles.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/MessageDialogs.h"
 #include "ui/WindowFont.h"
 
 #include <algorithm>
@@ -15,6 +17,7 @@ constexpr int ClientHeight = 232;
 constexpr int Margin = 8;
 constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 23;
+constexpr int LetOutlookWidth = 160;
 constexpr int ListHeight = ClientHeight - 3 * Margin - ButtonHeight;
 
 toolkit::ControlArgs At(HWND window, int left, int top, int width, int height, std::string text = {},
@@ -33,33 +36,82 @@ MailClientsWindow::MailClientsWindow(HWND owner, const mailclients::MailClientSe
       UseBtn(At(Handle(), ClientWidth - 2 * Margin - 2 * ButtonWidth, ClientHeight - Margin - ButtonHeight, ButtonWidth,
                 ButtonHeight, "Use", WS_TABSTOP | BS_DEFPUSHBUTTON)),
       CancelBtn(At(Handle(), ClientWidth - Margin - ButtonWidth, ClientHeight - Margin - ButtonHeight, ButtonWidth,
-                   ButtonHeight, "Cancel"))
+                   ButtonHeight, "Cancel")),
+      LetOutlookBtn(
+          At(Handle(), Margin, ClientHeight - Margin - ButtonHeight, LetOutlookWidth, ButtonHeight, LetOutlookCaption)),
+      search_(search), currentPath_(currentPath)
 {
     density_.LayOut(Handle());
-    int current = -1;
-    for (const mailclients::MailClientSignature& signature : search.found) {
-        const bool inUse = current < 0 && !signature.path.empty() && NamesOneOf(currentPath, {signature.path});
-        const int line = List.Add(mailclients::MailClientLine(signature) + (inUse ? InUseMark : ""));
-        paths_.push_back(signature.path);
-        if (inUse)
-            current = line;
-    }
-    if (search.found.empty()) {
-        List.Add(mailclients::NothingFoundLine(search));
-        paths_.emplace_back();
-    }
-    FitScrollWidth();
+    LetOutlookBtn.PlaceAfter(List); // the Tab key goes left to right along the buttons
+    int current = FillList();
     // The file in use, else the first that can be used.
     const auto usable = std::find_if(paths_.begin(), paths_.end(), [](const std::string& p) { return !p.empty(); });
     if (current < 0 && usable != paths_.end())
         current = static_cast<int>(usable - paths_.begin());
     List.SetItemIndex(current);
     ListSelect();
+    ShowLetOutlookBtn();
 
     List.OnSelect = [this](auto&) { ListSelect(); };
     List.OnDoubleClick = [this](auto&) { UseBtnClick(); };
     UseBtn.OnClick = [this](auto&) { UseBtnClick(); };
     CancelBtn.OnClick = [this](auto&) { OnCancel(); };
+    LetOutlookBtn.OnClick = [this](auto&) { LetOutlookBtnClick(); };
+}
+
+int MailClientsWindow::FillList()
+{
+    List.Clear();
+    paths_.clear();
+    int current = -1;
+    for (const mailclients::MailClientSignature& signature : search_.found) {
+        const bool inUse = current < 0 && !signature.path.empty() && NamesOneOf(currentPath_, {signature.path});
+        const int line = List.Add(mailclients::MailClientLine(signature) + (inUse ? InUseMark : ""));
+        paths_.push_back(signature.path);
+        if (inUse)
+            current = line;
+    }
+    if (search_.found.empty()) {
+        List.Add(mailclients::NothingFoundLine(search_));
+        paths_.emplace_back();
+    }
+    std::vector<std::string> notes = mailclients::OutlookNoteLines(search_);
+    if (switchedOff_)
+        notes.insert(notes.begin(), SwitchedOffLine);
+    for (const std::string& note : notes) {
+        List.Add(note);
+        paths_.emplace_back();
+    }
+    FitScrollWidth();
+    return current;
+}
+
+void MailClientsWindow::ShowLetOutlookBtn()
+{
+    using mailclients::RoamingSignatures;
+    const bool roaming = search_.roaming == RoamingSignatures::On || search_.roaming == RoamingSignatures::KeptOnByPolicy;
+    // Hidden, it is no stop of the Tab key either; the return says only what it was before.
+    ShowWindow(LetOutlookBtn.Handle(), roaming || switchedOff_ ? SW_SHOWNA : SW_HIDE);
+    LetOutlookBtn.SetEnabled(search_.roaming == RoamingSignatures::On);
+}
+
+void MailClientsWindow::LetOutlookBtnClick()
+{
+    if (!toolkit::AskQuestion(Handle(), LetOutlookQuestion))
+        return;
+    if (const LSTATUS status = mailclients::LetOutlookUseTheFiles(); status != ERROR_SUCCESS) {
+        toolkit::ShowErrorDialog(Handle(), "Outlook's setting could not be changed: " +
+                                               base::SystemErrorText(static_cast<DWORD>(status)));
+        return;
+    }
+    // What Outlook will make of it, read back as the window was filled.
+    search_.roaming = mailclients::RoamingSignaturesOf();
+    switchedOff_ = search_.roaming == mailclients::RoamingSignatures::Off;
+    const int chosen = List.ItemIndex();
+    FillList();
+    List.SetItemIndex(chosen);
+    ListSelect();
+    ShowLetOutlookBtn();
 }
 
 std::optional<std::string> MailClientsWindow::Choose()

@@ -1,5 +1,6 @@
 #include "ui/PanelWriterSettings.h"
 
+#include "mailclients/MailClientSignatures.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
 #include "ui/ProgramServices.h"
@@ -54,4 +55,9 @@ std::vector<std::string> PanelWriterSettings::ProtectedFiles() const
     const std::vector<std::string> sideFiles = services_.SideFilePaths();
     files.insert(files.end(), sideFiles.begin(), sideFiles.end());
     return files;
+}
+
+std::vector<std::string> PanelWriterSettings::ThunderbirdSignatureFiles() const
+{
+    return mailclients::ThunderbirdSignatureFiles();
 }

@@ -21,6 +21,7 @@ public:
     bool ChangeBalloonOn() const override;
     std::vector<std::string> DatabaseList() const override;
     std::vector<std::string> ProtectedFiles() const override;
+    std::vector<std::string> ThunderbirdSignatureFiles() const override;
 
 private:
     const SettingsPanel& settings_;

@@ -16,7 +16,8 @@
 // C:\users\<user>\AppData\Roaming) and removed again: Thunderbird's profiles.ini with a
 // relative and an absolute profile, each profile's prefs.js with identities (an escaped path,
 // a \u00fc, raw UTF-8, a path the ANSI code page cannot hold, one without a signature file),
-// and Outlook's signatures folder with a set, its pictures' folder and a roaming-named file.
+// and Outlook's signatures folder with a set, its pictures' folder and a roaming-named set;
+// on demand Outlook's own registry values, and policies, under HKEY_CURRENT_USER.
 namespace mailclients {
 
 inline std::string AppData()
@@ -64,7 +65,8 @@ public:
                        "user_pref(\"mail.identity.id5.attach_signature\", true);\n"
                        "user_pref(\"mail.identity.id5.sig_file\", \"" + escaped + "\\\\home.htm\");\n"
                        "user_pref(\"mail.identity.id5.useremail\", \"home2@example.com\");\n");
-        for (const char* name : {"Work.htm", "Work.txt", "Work.rtf", "Work (jo@example.com).htm", "notes.doc"})
+        for (const char* name :
+             {"Work.htm", "Work.txt", "Work.rtf", "Work (jo@example.com).htm", "Work (jo@example.com).txt", "notes.doc"})
             WriteFileBytes(outlook_ + "\\" + name, "old");
         std::filesystem::create_directories(outlook_ + "\\Work_files");
     }
@@ -77,6 +79,8 @@ public:
         std::filesystem::remove_all(localized_, ignored);
         if (officeKeyMade_)
             RegDeleteTreeA(HKEY_CURRENT_USER, OfficeKey);
+        if (policyKeyMade_)
+            RegDeleteTreeA(HKEY_CURRENT_USER, PolicyOfficeKey);
     }
     MadeUpMailClients(const MadeUpMailClients&) = delete;
     MadeUpMailClients& operator=(const MadeUpMailClients&) = delete;
@@ -84,18 +88,24 @@ public:
     // Outlook's registry setting names the localized folder "Firmas", which holds one signature.
     std::string LocalizeOutlookFolder()
     {
-        HKEY existing = nullptr;
-        officeKeyMade_ = RegOpenKeyExA(HKEY_CURRENT_USER, OfficeKey, 0, KEY_READ, &existing) != ERROR_SUCCESS;
-        const base::RegistryKey closing(existing);
-        EXPECT_TRUE(officeKeyMade_) << "an Office of the prefix's own";
-        HKEY key = nullptr;
-        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, OfficeGeneralKey, 0, nullptr, 0, KEY_SET_VALUE,
-                                                 nullptr, &key, nullptr));
-        const base::RegistryKey general(key);
+        const base::RegistryKey general = MadeKey(OfficeGeneralKey);
         EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(general.Get(), "Signatures", 0, REG_SZ,
                                                 reinterpret_cast<const BYTE*>("Firmas"), 7));
         WriteFileBytes(localized_ + "\\Firma.htm", "old");
         return localized_ + "\\Firma.htm";
+    }
+
+    // Outlook 2016 or later is installed for this user: its key, with no value of its own.
+    void InstallOutlook() { MadeKey(OutlookKey); }
+    // A DWORD value of Outlook's (the key below Software\Microsoft\Office\16.0\Outlook) or of
+    // a policy for it (below Software\Policies\Microsoft\Office\16.0\Outlook).
+    static constexpr const char* OutlookKey = "Software\\Microsoft\\Office\\16.0\\Outlook";
+    static constexpr const char* PolicyOutlookKey = "Software\\Policies\\Microsoft\\Office\\16.0\\Outlook";
+    void SetDword(const std::string& key, const char* name, DWORD value)
+    {
+        const base::RegistryKey made = MadeKey(key);
+        EXPECT_EQ(ERROR_SUCCESS,
+                  RegSetValueExA(made.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value));
     }
 
     // Where the Thunderbird identities' files are: the absolute profile's folder.
@@ -112,12 +122,33 @@ public:
             "system's code page cannot hold",
             "Thunderbird - home2@example.com - file signature on - " + elsewhere_ + "\\home.htm",
             "Outlook - Work - " + outlook_ + "\\Work.htm",
-            "Outlook - Work (jo@example.com) - " + outlook_ + "\\Work (jo@example.com).htm",
+            "Outlook - jo@example.com - Work - " + outlook_ + "\\Work (jo@example.com).htm",
         };
     }
 
 private:
     static constexpr const char* OfficeKey = "Software\\Microsoft\\Office";
+    static constexpr const char* PolicyOfficeKey = "Software\\Policies\\Microsoft\\Office";
+
+    // The key, made with Office's own key or its policies' as needed, which the test removes:
+    // neither may be there before, so no real setting of the prefix is changed.
+    base::RegistryKey MadeKey(const std::string& key)
+    {
+        const bool policy = key.starts_with("Software\\Policies");
+        bool& made = policy ? policyKeyMade_ : officeKeyMade_;
+        if (!made) {
+            HKEY existing = nullptr;
+            made = RegOpenKeyExA(HKEY_CURRENT_USER, policy ? PolicyOfficeKey : OfficeKey, 0, KEY_READ, &existing) !=
+                   ERROR_SUCCESS;
+            const base::RegistryKey closing(existing);
+            EXPECT_TRUE(made) << "an Office of the prefix's own";
+        }
+        HKEY created = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                                 &created, nullptr))
+            << key;
+        return base::RegistryKey(created);
+    }
     static constexpr const char* OfficeGeneralKey = "Software\\Microsoft\\Office\\16.0\\Common\\General";
 
     static std::string TempFolder()
@@ -128,6 +159,7 @@ private:
     }
 
     bool officeKeyMade_ = false;
+    bool policyKeyMade_ = false;
     std::string appData_ = AppData();
     std::string thunderbird_ = appData_ + "\\Thunderbird";
     std::string outlook_ = appData_ + "\\Microsoft\\Signatures";

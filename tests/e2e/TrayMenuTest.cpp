@@ -5,6 +5,7 @@
 // other names or window classes those of Spotify, foobar2000 and VLC; a registered stand-in
 // DLL (FakeMediaSession.dll) plays the system's media session.
 #include "tests/e2e/ProgramFixture.h"
+#include "tests/common/MadeUpMailClients.h"
 #include "tests/common/SignatureEncodings.h"
 #include "tests/common/StandardUser.h"
 #include "tests/common/WineTray.h"
@@ -614,7 +615,7 @@ TEST_F(TrayMenu, ChangeSignatureWritesAnHtmlSignatureAndTheRestOfItsSet)
     DirectoryWrites writes(program->Directory());
 
     Choose(ChangeSignaturePresses);
-    const std::string html = "<meta charset=\"windows-1252\">--&nbsp;<br>Tom &amp; Jerry &lt;tj@example.com&gt;<br>"
+    const std::string html = "<meta charset=\"windows-1252\">\r\n-- \r\n<br>Tom &amp; Jerry &lt;tj@example.com&gt;<br>"
                              "&nbsp; &quot;Cartoons&quot;";
     const std::string plain = "-- \r\nTom & Jerry <tj@example.com>\r\n  \"Cartoons\"";
     EXPECT_TRUE(writes.Until(
@@ -623,6 +624,37 @@ TEST_F(TrayMenu, ChangeSignatureWritesAnHtmlSignatureAndTheRestOfItsSet)
         << program->ReadFile("signature.htm").value_or("(no file)");
     EXPECT_FALSE(program->ReadFile("signature.rtf").has_value());
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+}
+
+// A UTF-16 file that one of Thunderbird's identities names starts with a line break after
+// the mark, which Thunderbird keeps in front of the text, so that it finds the delimiter and
+// adds none of its own; the program learns the file from Thunderbird's own settings.
+TEST_F(TrayMenu, ChangeSignatureWritesAFileThunderbirdReadsSoThatItFindsTheDelimiter)
+{
+    using namespace std::string_literals;
+    mailclients::MadeUpMailClients clients;
+    const std::string file = clients.Elsewhere() + "\\Gr\xfc\xdf" "e.txt";
+    mailclients::WriteFileBytes(file, "\xFF\xFE" "a\0"s);
+    const auto bytesOf = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string profiles = mailclients::AppData() + "\\Thunderbird\\profiles.ini";
+    const std::string prefs = clients.Elsewhere() + "\\prefs.js";
+    const std::string profilesBefore = bytesOf(profiles), prefsBefore = bytesOf(prefs);
+    program->WriteFile("one.sigs", Database({"Hi"}));
+    program->WriteFile("sigs.list", program->Directory() + "one.sigs\r\n");
+    StoreSetting("OEFile", file);
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+
+    Choose(ChangeSignaturePresses);
+    const std::string expected = "\xFF\xFE\r\0\n\0-\0-\0 \0\r\0\n\0H\0i\0"s;
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return bytesOf(file) == expected; }, WaitMs, RecheckMs))
+        << bytesOf(file);
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+    // Thunderbird's own settings were only read.
+    EXPECT_EQ(bytesOf(profiles), profilesBefore);
+    EXPECT_EQ(bytesOf(prefs), prefsBefore);
 }
 
 // The signature file's setting names a listed database by another spelling of its path: the

@@ -547,8 +547,8 @@ TEST_F(SignatureWriterTest, TheFormatFollowsTheExtensionInAnyLetterCase)
 }
 
 // Every file of a set shows the text of the .txt written with it: markup, quotes, braces,
-// backslashes, runs of blanks (at a line's ends too, as in the delimiter), bytes above 127,
-// and static text of several lines.
+// backslashes, runs of blanks (at a line's ends too), bytes above 127, and static text of
+// several lines.
 TEST_F(SignatureWriterTest, HtmlAndRichTextOfASetShowExactlyItsPlainText)
 {
     enum Place { None, Above, Below };
@@ -574,7 +574,9 @@ TEST_F(SignatureWriterTest, HtmlAndRichTextOfASetShowExactlyItsPlainText)
         settings.staticText = c.staticText;
         writer.SetSignature(c.body);
         const std::string plain = Signature();
-        EXPECT_EQ(ShownHtml(ReadBytes(html)), plain);
+        // The delimiter is "-- " before <br>, as Thunderbird writes its own: the blank before
+        // the line's end is folded away.
+        EXPECT_EQ(ShownHtml(ReadBytes(html)), c.delimiter ? "--" + plain.substr(3) : plain);
         std::string codePage;
         EXPECT_EQ(ShownRtf(ReadBytes(rtf), &codePage), plain);
         EXPECT_EQ(codePage, std::to_string(GetACP()));
@@ -605,7 +607,7 @@ TEST_F(SignatureWriterTest, ARandomChangeRewritesEveryExistingFileOfTheSetFromOn
     writer.RandomChange();
     EXPECT_EQ(random.asked.size(), 2u);
     EXPECT_EQ(ReadBytes(dir.File("signature.txt")), "-- \r\nsecond & <last>");
-    EXPECT_EQ(ShownHtml(ReadBytes(dir.File("signature.htm"))), "-- \r\nsecond & <last>");
+    EXPECT_EQ(ShownHtml(ReadBytes(dir.File("signature.htm"))), "--\r\nsecond & <last>");
     EXPECT_EQ(ShownRtf(Signature()), "-- \r\nsecond & <last>");
     for (const std::string& name : others)
         EXPECT_EQ(ReadBytes(dir.File(name)), "unrelated") << name;

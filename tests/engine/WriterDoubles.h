@@ -17,6 +17,7 @@ struct TestSettings : WriterSettings {
     bool balloon = false;
     std::vector<std::string> databases;
     std::vector<std::string> protectedFiles;
+    std::vector<std::string> thunderbirdFiles;
     bool staticTextFails = false; // the field cannot be read while the file is being written
 
     std::string SignatureFilePath() const override { return path; }
@@ -32,6 +33,7 @@ struct TestSettings : WriterSettings {
     bool ChangeBalloonOn() const override { return balloon; }
     std::vector<std::string> DatabaseList() const override { return databases; }
     std::vector<std::string> ProtectedFiles() const override { return protectedFiles; }
+    std::vector<std::string> ThunderbirdSignatureFiles() const override { return thunderbirdFiles; }
 };
 
 // The order the user chose, and its place kept as the settings keep it: as text.

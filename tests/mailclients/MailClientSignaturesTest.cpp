@@ -4,6 +4,7 @@
 #include "mailclients/MozillaPrefs.h"
 
 #include "tests/common/MadeUpMailClients.h"
+#include "tests/common/StandardUser.h"
 #include "tests/common/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,16 @@ TEST(MailClientSignatures, FindsThunderbirdIdentitiesAndOutlookSignaturesOfThisU
     EXPECT_EQ(search.found[0], (MailClientSignature{"Thunderbird", "jo@example.com", true,
                                                     clients.Elsewhere() + "\\Gr\xfc\xdf" "e.txt"}));
     EXPECT_EQ(search.found[2].path, ""); // \u0142 has no form in code page 1252: no look-alike "l"
+    // A roaming signature's set, .htm and .txt, is one signature of its mailbox.
+    EXPECT_EQ(search.found[5], (MailClientSignature{"Outlook", "Work", true,
+                                                    clients.OutlookFolder() + "\\Work (jo@example.com).htm",
+                                                    "jo@example.com"}));
+    // The files the signature writer is to write for Thunderbird: every identity's that can be named.
+    EXPECT_EQ(ThunderbirdSignatureFiles(),
+              (std::vector<std::string>{search.found[0].path, search.found[1].path, search.found[3].path}));
+    // Without an Outlook of this user there is nothing to say of Outlook's settings.
+    EXPECT_EQ(search.roaming, RoamingSignatures::NoOutlook);
+    EXPECT_TRUE(OutlookNoteLines(search).empty());
     const std::string appData = mailclients::AppData();
     EXPECT_EQ(search.lookedIn,
               (std::vector<std::string>{appData + "\\Thunderbird\\profiles.ini", clients.OutlookFolder()}));
@@ -41,6 +52,72 @@ TEST(MailClientSignatures, FindsThunderbirdIdentitiesAndOutlookSignaturesOfThisU
     ASSERT_EQ(localizedSearch.found.size(), 5u);
     EXPECT_EQ(localizedSearch.found.back(), (MailClientSignature{"Outlook", "Firma", true, localized}));
     EXPECT_EQ(localizedSearch.lookedIn.back(), appData + "\\Microsoft\\Firmas");
+}
+
+// Outlook's values as the prefix's registry holds them: the user's toggle, a policy's above
+// it, a key nobody may read taken as not set; the new Outlook by its own switch.
+TEST(OutlookSettings, RoamingSignaturesAndTheNewOutlookAreSeenAsTheValuesSay)
+{
+    constexpr const char* Toggle = "DisableRoamingSignaturesTemporaryToggle";
+    const std::string setup = std::string(MadeUpMailClients::OutlookKey) + "\\Setup";
+    const std::string policySetup = std::string(MadeUpMailClients::PolicyOutlookKey) + "\\Setup";
+    const std::string preferences = std::string(MadeUpMailClients::OutlookKey) + "\\Preferences";
+    mailclients::MadeUpMailClients clients;
+    EXPECT_EQ(RoamingSignaturesOf(), RoamingSignatures::NoOutlook);
+    clients.InstallOutlook();
+    EXPECT_EQ(RoamingSignaturesOf(), RoamingSignatures::On);
+    EXPECT_FALSE(NewOutlookInUse());
+    const MailClientSearch roaming = FindMailClientSignatures();
+    EXPECT_EQ(OutlookNoteLines(roaming), std::vector<std::string>{"Outlook keeps these signatures in the mailbox and "
+                                                                  "may replace Varnquill's changes."});
+
+    const struct {
+        std::optional<DWORD> user, policy;
+        bool policyUnreadable;
+        RoamingSignatures expected;
+    } cases[] = {
+        {1, std::nullopt, false, RoamingSignatures::Off},
+        {0, std::nullopt, false, RoamingSignatures::On},
+        {1, 0, false, RoamingSignatures::KeptOnByPolicy},
+        {0, 1, false, RoamingSignatures::Off},
+        {1, 0, true, RoamingSignatures::Off},
+        {0, 1, true, RoamingSignatures::On},
+    };
+    for (const auto& c : cases) {
+        RegDeleteTreeA(HKEY_CURRENT_USER, MadeUpMailClients::PolicyOutlookKey); // the case before's
+        clients.SetDword(setup, Toggle, *c.user);
+        if (c.policy)
+            clients.SetDword(policySetup, Toggle, *c.policy);
+        std::optional<standarduser::KeyWithAccess> unreadable;
+        if (c.policyUnreadable)
+            unreadable.emplace(HKEY_CURRENT_USER, policySetup, "D:");
+        EXPECT_EQ(RoamingSignaturesOf(), c.expected) << *c.user << " " << c.policy.value_or(9) << c.policyUnreadable;
+    }
+    clients.SetDword(policySetup, Toggle, 0);
+    EXPECT_EQ(RoamingSignaturesLine(RoamingSignaturesOf()),
+              "Outlook keeps these signatures in the mailbox and may replace Varnquill's changes. An administrator's "
+              "policy keeps it so.");
+
+    clients.SetDword(preferences, "UseNewOutlook", 1);
+    EXPECT_TRUE(NewOutlookInUse());
+    EXPECT_EQ(OutlookNoteLines(FindMailClientSignatures()).back(),
+              "Outlook (new) - signatures live in the mailbox: use Copy signature or the paste hot key");
+    clients.SetDword(preferences, "UseNewOutlook", 0);
+    EXPECT_FALSE(NewOutlookInUse());
+}
+
+// Only a name whose parenthesis holds an address is a mailbox's; both files of a set are one.
+TEST(MailClientSignatures, OutlookSignaturesOfAMailboxAreListedByNameAndMailbox)
+{
+    mailclients::MadeUpMailClients clients;
+    mailclients::WriteFileBytes(clients.OutlookFolder() + "\\Work (old).htm", "old");
+    mailclients::WriteFileBytes(clients.OutlookFolder() + "\\Work (old).rtf", "old");
+    const MailClientSearch search = FindMailClientSignatures();
+    ASSERT_EQ(search.found.size(), 7u);
+    EXPECT_EQ(search.found[6], (MailClientSignature{"Outlook", "Work (old)", true,
+                                                    clients.OutlookFolder() + "\\Work (old).htm"}));
+    EXPECT_EQ(MailClientLine(search.found[5]),
+              "Outlook - jo@example.com - Work - " + clients.OutlookFolder() + "\\Work (jo@example.com).htm");
 }
 
 TEST(MailClientSignatures, WithNothingThereTheLineSaysWhereItLooked)
