@@ -1,7 +1,7 @@
 // The fortune file reader that imports go through: each text found, joined and copied into a
 // record's place in the same pass, whatever its lines' lengths are next to the pass's steps,
 // wherever the file ends and however little room the place has.
-#include "vqsig/FortuneFile.h"
+#include "engine/FortuneFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 namespace {
 
-using vqsig::FortuneReader;
-using vqsig::FortuneText;
+using fortunes::FortuneReader;
+using fortunes::FortuneText;
 
 // A line of n bytes whose bytes differ from their neighbours', so a byte copied to the
 // wrong place shows.
@@ -77,7 +77,7 @@ TEST(VqsigFortuneReaderTest, CopiesEveryTextWholeOrTellsItDoesNotFit)
                 if (!more)
                     break;
                 std::string whole(2 * found.lines.size(), '\0');
-                whole.resize(vqsig::JoinLines(found.lines, whole.data(), whole.size()));
+                whole.resize(fortunes::JoinLines(found.lines, whole.data(), whole.size()));
                 texts.push_back(whole);
                 if (whole.size() <= capacity) {
                     EXPECT_EQ(whole.size(), found.length);
@@ -95,7 +95,7 @@ TEST(VqsigFortuneReaderTest, CopiesEveryTextWholeOrTellsItDoesNotFit)
             }
             EXPECT_EQ(test.texts, texts);
         }
-        EXPECT_EQ(test.texts, vqsig::FortuneTexts(test.file)) << test.what;
+        EXPECT_EQ(test.texts, fortunes::FortuneTexts(test.file)) << test.what;
     }
 }
 
