@@ -19,10 +19,14 @@ public:
 
     // The context menu's "Open": opens the selected database in the editor.
     std::function<void(const std::string& path)> OnOpen;
+    // The files "Import..." and "Export..." must not write (ProgramOwnFiles).
+    std::function<std::vector<std::string>()> OwnFiles;
 
     void DBListPopUpPopup();
     void AddItemClick();
     void OpenItemClick();
+    void ImportItemClick();
+    void ExportItemClick();
     void RemoveItemClick();
     void ClearListItemClick();
 
