@@ -7,6 +7,7 @@
 #include "settings/RegistryStore.h"
 #include "settings/SettingsPlaces.h"
 #include "tray/TrayIcon.h"
+#include "ui/DatabaseImport.h"
 #include "ui/ExitRequest.h"
 #include "ui/FormLayout.h"
 #include "ui/MainWindowClass.h"
@@ -72,6 +73,7 @@ TForm1::TForm1(ProgramState& program)
 {
     settings_.PlaceStaticTextAfter(editor_.btnSet);
     databases_.OnOpen = [this](const std::string& path) { editor_.OpenFromList(path); };
+    databases_.OwnFiles = [this] { return ProgramOwnFiles(program_.places.get(), editor_.DatabaseInEditor()); };
     // Before the position is restored, which keeps the window reachable at its laid-out size;
     // the banner then decodes the drawing nearest its size once.
     RunStep([this] { density_.LayOut(Handle()); });
@@ -104,6 +106,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (toolkit::Control::Reflect(message, wParam, lParam, result))
         return result;
+    if (FirstRun::IsOfferMessage(message)) {
+        FirstRun::OfferMailClients(settings_);
+        return 0;
+    }
     if (IsExitRequest(message)) {
         // A request that arrives after the program has ended (two setups asking at once,
         // say) finds nothing left to save.
@@ -178,6 +184,8 @@ void TForm1::FormCreate()
         program_.places = std::make_unique<settings::SettingsPlaces>(settings::ProgramDirectory());
         program_.settings = std::make_unique<settings::RegistryStore>(program_.places->SettingsStore());
     });
+    // Before any setting is read, or written back.
+    firstRun_.emplace(program_.places.get());
     // The settings are read one after another: their key is opened once for all of them.
     std::optional<settings::RegistryStore::KeysHeldOpen> settingsKeyOpen;
     if (program_.settings)
@@ -188,6 +196,10 @@ void TForm1::FormCreate()
         RunStep([this, store] { RestoreWindowPlace(Handle(), *store); });
     settings_.RestoreSwitches();
     life_.LoadSideFiles();
+    if (program_.places)
+        RunStep([this] {
+            firstRun_->ListStarterCollection(*program_.places, databases_, reports_, settings_.ErrorBalloonsOn());
+        });
     settingsKeyOpen.reset();
     RunStep([this] { tray_.SetUpTrayIcon(); });
 }
@@ -199,6 +211,8 @@ void TForm1::FormPaint()
     firstPaint_ = false;
     if (settings::StartsMinimised(base::CommandLineArguments()))
         toolkit::Application::Instance().Minimize();
+    else if (firstRun_)
+        firstRun_->AfterFirstPaint(Handle());
 }
 
 bool TForm1::FormCloseQuery()
