@@ -99,4 +99,24 @@ TEST(VqsigFortuneReaderTest, CopiesEveryTextWholeOrTellsItDoesNotFit)
     }
 }
 
+TEST(VqsigFortuneReaderTest, APercentLineMakesAFortuneFileAndWithoutOneBlankLinesSeparate)
+{
+    struct Case {
+        std::string_view file;
+        bool percentLine;
+    };
+    const Case cases[] = {{"a\n%\nb", true}, {"%", true},       {"a\r\n%\r\nb", true}, {"a\n%", true},
+                          {"a%\nb", false},   {"a\n%x\n", false}, {"a\n%\r", false},    {"", false},
+                          {" %\n", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(fortunes::HoldsPercentLine(c.file), c.percentLine) << c.file;
+
+    fortunes::FortuneReader reader("\n\nfirst\n%\nsame\n \t\nsecond\r\n\r\n\n",
+                                   fortunes::FortuneReader::Separator::BlankLines);
+    std::vector<std::string> texts;
+    for (std::string text; reader.Next(text);)
+        texts.push_back(text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"first\r\n%\r\nsame", "second"}));
+}
+
 } // namespace
