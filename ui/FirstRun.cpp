@@ -27,9 +27,8 @@ std::string StarterCopy(const settings::SettingsPlaces& places)
         throw std::runtime_error("\"" + shipped + "\" is missing.");
     if (!places.SideFilesPerUser())
         return shipped;
-    // Makes the user's folder when it is missing.
-    const std::string folder = settings::DirectoryPart(places.SideFileToSave(settings::DatabaseListFileName));
-    const std::string copy = folder + settings::StarterCollectionFileName;
+    places.SideFileToSave(settings::DatabaseListFileName); // makes the user's folder when it is missing
+    const std::string copy = places.SideFileFolder() + settings::StarterCollectionFileName;
     // An earlier copy is the user's own, perhaps edited: it stays as it is.
     if (!CopyFileA(shipped.c_str(), copy.c_str(), TRUE)) {
         const DWORD failure = GetLastError();

@@ -392,31 +392,20 @@ class FirstStart : public DatabaseEditor {
 protected:
     void SetUp() override
     {
-        DatabaseEditor::SetUp();
-        const std::string folder = standarduser::LockedFreshProgramFolder();
-        if (folder.empty())
+        DatabaseEditor::SetUp(); // the user's own folder emptied too
+        folder_ = standarduser::LockedFreshProgramFolder();
+        if (folder_.empty())
             GTEST_SKIP() << "this build has no locked program folder";
-        ForgetUserFolder();
-        program = std::make_unique<ProgramUnderTest>(folder);
+        program = std::make_unique<ProgramUnderTest>(folder_);
     }
 
-    void TearDown() override
-    {
-        DatabaseEditor::TearDown();
-        ForgetUserFolder();
-    }
+    static std::string UserFolder() { return UserSideFilesFolder(); }
 
-    static std::string UserFolder() { return mailclients::AppData() + "\\Varnquill\\"; }
-
-    static void ForgetUserFolder()
-    {
-        for (const char* name : {"sigs.list", "static.sig.qmz", "order.state", "Quotes.sigs"})
-            DeleteFileA((UserFolder() + name).c_str()); // missing already is as good
-        RemoveDirectoryA(UserFolder().c_str());
-    }
-
+    // Starts the program, again when it ran before.
     void StartFresh()
     {
+        if (program->ProcessId() != 0)
+            program = std::make_unique<ProgramUnderTest>(folder_);
         form = StartShown();
         ASSERT_NE(form, nullptr);
         list = Control(form, "ListBox", 2, DatabasesTop + 15);
@@ -427,6 +416,8 @@ protected:
         ChooseFromTray(ExitPresses);
         EXPECT_EQ(WaitForSingleObject(program->Process(), WaitMs), WAIT_OBJECT_0) << "Exit did not end the program";
     }
+
+    std::string folder_;
 };
 
 TEST_F(FirstStart, ListsTheUsersOwnCopyOfTheStarterOnceAndNeverAgainOnceRemoved)
@@ -456,7 +447,6 @@ TEST_F(FirstStart, ListsTheUsersOwnCopyOfTheStarterOnceAndNeverAgainOnceRemoved)
 
     // Not added again; and once removed, never back.
     ExitThroughTray();
-    program->Start();
     StartFresh();
     EXPECT_EQ(ListRows(), std::vector<std::string>{copy});
     Select(0);
@@ -464,8 +454,8 @@ TEST_F(FirstStart, ListsTheUsersOwnCopyOfTheStarterOnceAndNeverAgainOnceRemoved)
     Settle();
     EXPECT_TRUE(ListRows().empty());
     ExitThroughTray();
-    ForgetProgramSettings(); // no settings either: the saved list alone tells
-    program->Start();
+    // No settings either: the saved list alone tells.
+    ASSERT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill"), ERROR_SUCCESS);
     StartFresh();
     EXPECT_TRUE(ListRows().empty());
     EXPECT_TRUE(FileBytes(copy)) << "the user's copy stays where it was";
