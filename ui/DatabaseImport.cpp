@@ -28,7 +28,8 @@ std::string FileNamePart(const std::string& path)
 
 bool EndsWithNoCase(const std::string& text, const std::string& end)
 {
-    return text.size() >= end.size() && base::AsciiEqualNoCase(std::string_view(text).substr(text.size() - end.size()), end);
+    return text.size() >= end.size() &&
+           base::AsciiEqualNoCase(std::string_view(text).substr(text.size() - end.size()), end);
 }
 
 std::string Counted(std::size_t count, const char* one, const char* many)
@@ -66,7 +67,8 @@ std::optional<std::string> RefusedSource(const std::string& path)
     char start[LookedAtForText];
     DWORD read = 0;
     // Unreadable here, the import's own read reports it.
-    if (ReadFile(file.Get(), start, sizeof start, &read, nullptr) && std::string_view(start, read).find('\0') != std::string_view::npos)
+    if (ReadFile(file.Get(), start, sizeof start, &read, nullptr) &&
+        std::string_view(start, read).find('\0') != std::string_view::npos)
         return quoted + " is not a text file: it holds NUL bytes.";
     return std::nullopt;
 }

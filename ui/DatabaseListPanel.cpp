@@ -74,7 +74,8 @@ void DatabaseListPanel::ImportItemClick()
 {
     const int selected = DBList.ItemIndex();
     const std::string preset = selected >= 0 ? DBList.Item(selected) : std::string();
-    const std::optional<std::string> database = RunDatabaseImport(form_, preset, OwnFiles ? OwnFiles() : std::vector<std::string>{});
+    const std::vector<std::string> ownFiles = OwnFiles ? OwnFiles() : std::vector<std::string>{};
+    const std::optional<std::string> database = RunDatabaseImport(form_, preset, ownFiles);
     if (database && !Holds(*database))
         DBList.Add(*database);
 }
@@ -82,8 +83,10 @@ void DatabaseListPanel::ImportItemClick()
 void DatabaseListPanel::ExportItemClick()
 {
     const int selected = DBList.ItemIndex();
-    if (selected >= 0)
-        RunDatabaseExport(form_, DBList.Item(selected), DBList.Items(), OwnFiles ? OwnFiles() : std::vector<std::string>{});
+    if (selected < 0)
+        return;
+    const std::vector<std::string> ownFiles = OwnFiles ? OwnFiles() : std::vector<std::string>{};
+    RunDatabaseExport(form_, DBList.Item(selected), DBList.Items(), ownFiles);
 }
 
 void DatabaseListPanel::RemoveItemClick()
