@@ -461,7 +461,7 @@ TEST_F(FirstStart, ListsTheUsersOwnCopyOfTheStarterOnceAndNeverAgainOnceRemoved)
     EXPECT_TRUE(FileBytes(copy)) << "the user's copy stays where it was";
 }
 
-TEST_F(DatabaseEditor, AFirstStartOffersTheMailClientsFileButNotWhenStartedMinimised)
+TEST_F(DatabaseEditor, APortableFirstStartListsItsOwnCollectionAndOffersTheMailClientsFileUnlessMinimised)
 {
     mailclients::MadeUpMailClients clients;
     const auto offered = [&] {
@@ -476,10 +476,16 @@ TEST_F(DatabaseEditor, AFirstStartOffersTheMailClientsFileButNotWhenStartedMinim
     EXPECT_FALSE(IsWindowVisible(form)) << "started minimised, the window shows";
     program->Terminate();
 
+    // A portable copy keeps its lists beside itself: its own collection is listed, not copied.
     ForgetProgramSettings();
+    program->WriteFile("Quotes.sigs", std::string(1, '\0') + "Shipped" + std::string(511, '\0'));
     program->Start();
     form = program->MainWindow();
     ASSERT_NE(form, nullptr);
+    list = Control(form, "ListBox", 2, DatabasesTop + 15);
+    EXPECT_EQ(ListRows(), std::vector<std::string>{program->Directory() + "Quotes.sigs"});
+    EXPECT_EQ(program->ReadFile("sigs.list"), program->Directory() + "Quotes.sigs\r\n");
+    EXPECT_FALSE(FileBytes(UserSideFilesFolder() + "Quotes.sigs"));
     HWND window = nullptr;
     EXPECT_TRUE(EventWait().UntilRechecking([&] { return (window = offered()) != nullptr; }, WaitMs, RecheckMs));
     ASSERT_NE(window, nullptr);
