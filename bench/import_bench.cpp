@@ -6,7 +6,7 @@
 #include "base/Handles.h"
 #include "bench/Measure.h"
 #include "bench/WorkFolder.h"
-#include "vqsig/FortuneImport.h"
+#include "engine/FortuneImport.h"
 
 #include <windows.h>
 
@@ -50,7 +50,7 @@ double TimeImport(const std::string& database, const std::vector<std::string>& f
     DeleteFileA(database.c_str()); // a fresh database each run; missing the first time
     return TimeMs([&] {
         records = 0;
-        for (const vqsig::FortuneFileImport& file : vqsig::ImportFortuneFiles(database, files))
+        for (const fortunes::FortuneFileImport& file : fortunes::ImportFortuneFiles(database, files))
             records += file.imported;
     });
 }

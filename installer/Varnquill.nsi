@@ -6,6 +6,7 @@
 ;   VERSION   the program's version (project())   VERSION4  the same as four numbers
 ;   PROGRAM   the built Varnquill.exe              ICON      the program's icon
 ;   CONSOLE   the built vqsig.exe
+;   STARTER   the built starter collection, Quotes.sigs
 ;   OUTFILE   the setup program to write
 ;
 ; Command line (besides NSIS's own /S and /D=folder, which must come last):
@@ -16,7 +17,7 @@
 Unicode true
 Target amd64-unicode
 
-!ifndef VERSION | VERSION4 | PROGRAM | CONSOLE | ICON | OUTFILE
+!ifndef VERSION | VERSION4 | PROGRAM | CONSOLE | STARTER | ICON | OUTFILE
   !error "Build the setup program through the build's dist target."
 !endif
 
@@ -86,6 +87,12 @@ Section "Varnquill" SecProgram
   ; user's and stay as they are.
   File "/oname=Varnquill.exe" "${PROGRAM}"
   File "/oname=vqsig.exe" "${CONSOLE}"
+  ; The collection a first start lists. Where the program's folder is the user's own (an
+  ; administrator without UAC), that start lists this file itself, which may have been edited
+  ; since: an update keeps it.
+  SetOverwrite off
+  File "/oname=Quotes.sigs" "${STARTER}"
+  SetOverwrite on
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Varnquill.lnk" "$INSTDIR\Varnquill.exe"
 
@@ -146,6 +153,7 @@ Section "-un.Program"
   ; when Windows restarts, rather than stay behind once the Add/Remove entry is gone.
   Delete /REBOOTOK "$INSTDIR\Varnquill.exe"
   Delete /REBOOTOK "$INSTDIR\vqsig.exe"
+  Delete /REBOOTOK "$INSTDIR\Quotes.sigs"
   Delete /REBOOTOK "$INSTDIR\uninstall.exe"
   Delete "$SMPROGRAMS\Varnquill.lnk"
   Delete "$DESKTOP\Varnquill.lnk"

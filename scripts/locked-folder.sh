@@ -6,6 +6,9 @@
 # frees the folder again, which a plain rm -rf could not remove.
 #   usage: locked-folder.sh lock DIR PROGRAM   a fresh DIR with a copy of PROGRAM and a database
 #                                              list and static text left beside it, then locked
+#          locked-folder.sh lock-fresh DIR PROGRAM COLLECTION
+#                                              a fresh DIR with copies of PROGRAM and its starter
+#                                              COLLECTION only, as installed, then locked
 #          locked-folder.sh unlock DIR         unlocks DIR and removes it
 set -euo pipefail
 action=$1
@@ -22,9 +25,14 @@ case "$action" in
     printf 'Left beside the program\r\nsecond line' >"$dir/static.sig.qmz"
     chattr +i "$dir"
     ;;
+  lock-fresh)
+    mkdir -p "$dir"
+    cp "$3" "$4" "$dir/"
+    chattr +i "$dir"
+    ;;
   unlock) ;;
   *)
-    echo "usage: $0 lock DIR PROGRAM | unlock DIR" >&2
+    echo "usage: $0 lock DIR PROGRAM | lock-fresh DIR PROGRAM COLLECTION | unlock DIR" >&2
     exit 2
     ;;
 esac

@@ -84,6 +84,12 @@ void ShowErrorDialog(HWND owner, const std::string& text)
     ShowBox(owner, text, "Error", MB_OK | MB_ICONSTOP, box);
 }
 
+void ShowInformationDialog(HWND owner, const std::string& text)
+{
+    static constexpr BoxToPrepare box{"OK", nullptr};
+    ShowBox(owner, text, "Information", MB_OK | MB_ICONINFORMATION, box);
+}
+
 bool AskQuestion(HWND owner, const std::string& question)
 {
     // OK and Cancel under our captions: the system's Yes/No box ignores Escape and has no

@@ -18,6 +18,9 @@ HWND ShownOwner(HWND window) noexcept;
 // Caption "Error", stop icon, one "OK" button; Enter, Escape and closing all close it.
 void ShowErrorDialog(HWND owner, const std::string& text);
 
+// Caption "Information", information icon, one "OK" button; Enter, Escape and closing all
+// close it.
+void ShowInformationDialog(HWND owner, const std::string& text);
 // Caption "Confirm", question-mark icon, buttons "&Yes" (the default) and "&No". True only
 // for "&Yes" (click, Enter, Y); "&No", Escape and closing the dialog answer false.
 bool AskQuestion(HWND owner, const std::string& question);

@@ -42,18 +42,31 @@ void ModalWindow::CentreOnOwner()
     SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int ModalWindow::ShowModal()
+namespace {
+
+constexpr UINT_PTR RevealTimer = 1;
+
+} // namespace
+
+void ModalWindow::Reveal()
 {
-    result_.reset();
-    const bool ownerWasEnabled = owner_ && IsWindowEnabled(owner_);
-    if (ownerWasEnabled)
-        EnableWindow(owner_, FALSE); // answers the previous state, not a failure
     CentreOnOwner();
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle()); // only asks; the system may keep another window in front
     // As in a dialog box, the keyboard starts at the first control it can reach.
     if (const HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE))
         SetFocus(first);
+}
+
+int ModalWindow::ShowModal(UINT showAfterMs)
+{
+    result_.reset();
+    const bool ownerWasEnabled = owner_ && IsWindowEnabled(owner_);
+    if (ownerWasEnabled)
+        EnableWindow(owner_, FALSE); // answers the previous state, not a failure
+    // Without the timer the window shows at once: better early than never.
+    if (showAfterMs == 0 || !SetTimer(Handle(), RevealTimer, showAfterMs, nullptr))
+        Reveal();
     MSG msg;
     while (!result_) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -70,6 +83,7 @@ int ModalWindow::ShowModal()
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    KillTimer(Handle(), RevealTimer); // fails only when it is gone already
     // The owner first, so that it is the window activated when this one hides.
     if (ownerWasEnabled)
         EnableWindow(owner_, TRUE);
@@ -90,6 +104,12 @@ LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     if (message == WM_COMMAND && lParam == 0 && LOWORD(wParam) == IDOK) {
         OnOk();
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == RevealTimer) {
+        KillTimer(Handle(), RevealTimer); // once; fails only when it is gone already
+        if (!result_)
+            Reveal();
         return 0;
     }
     if ((message == WM_COMMAND && lParam == 0 && LOWORD(wParam) == IDCANCEL) || message == WM_CLOSE) {

@@ -15,7 +15,10 @@ public:
     // Shows the window centred on its owner, where the user can reach it, and runs until
     // EndModal; answers the result given there (IDCANCEL when the program is ending
     // meanwhile), the window hidden again and the owner enabled and active.
-    int ShowModal();
+    //
+    // With showAfterMs, the window stays hidden that long first (the owner disabled all the
+    // same): work that ends sooner (EndModal) never shows it at all.
+    int ShowModal(UINT showAfterMs = 0);
     // Ends ShowModal with the result, also when called from a message sent by another thread
     // or program, which the loop would otherwise only notice at its next posted message.
     void EndModal(int result) noexcept;
@@ -34,6 +37,8 @@ protected:
 
 private:
     void CentreOnOwner();
+    // Shows the window where it belongs, in front, the keyboard at its first control.
+    void Reveal();
 
     HWND owner_;
     std::optional<int> result_;

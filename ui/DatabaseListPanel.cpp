@@ -2,6 +2,7 @@
 
 #include "base/AsciiText.h"
 #include "toolkit/FileDialogs.h"
+#include "ui/DatabaseImport.h"
 #include "ui/FormLayout.h"
 
 namespace {
@@ -12,7 +13,7 @@ using layout::FrameCaption;
 using layout::FrameSide;
 
 // The context menu's items, in menu order.
-enum DBListPopUpItem : std::size_t { AddItem, OpenItem, RemoveItem, ClearListItem };
+enum DBListPopUpItem : std::size_t { AddItem, OpenItem, ImportItem, ExportItem, RemoveItem, ClearListItem };
 
 } // namespace
 
@@ -24,6 +25,8 @@ DatabaseListPanel::DatabaseListPanel(HWND form)
 {
     DBListPopUp.Add("Add", [this](auto&) { AddItemClick(); });
     DBListPopUp.Add("Open", [this](auto&) { OpenItemClick(); });
+    DBListPopUp.Add("Import...", [this](auto&) { ImportItemClick(); });
+    DBListPopUp.Add("Export...", [this](auto&) { ExportItemClick(); });
     DBListPopUp.Add("Remove", [this](auto&) { RemoveItemClick(); });
     DBListPopUp.Add("Clear list", [this](auto&) { ClearListItemClick(); });
     DBListPopUp.OnPopup = [this](auto&) { DBListPopUpPopup(); };
@@ -41,6 +44,8 @@ void DatabaseListPanel::DBListPopUpPopup()
     const bool rowSelected = DBList.ItemIndex() >= 0;
     DBListPopUp.Items[AddItem].Enabled = true;
     DBListPopUp.Items[OpenItem].Enabled = rowSelected;
+    DBListPopUp.Items[ImportItem].Enabled = true;
+    DBListPopUp.Items[ExportItem].Enabled = rowSelected;
     DBListPopUp.Items[RemoveItem].Enabled = rowSelected;
     DBListPopUp.Items[ClearListItem].Enabled = DBList.Count() > 0;
 }
@@ -63,6 +68,25 @@ void DatabaseListPanel::OpenItemClick()
     const int selected = DBList.ItemIndex();
     if (selected >= 0 && OnOpen)
         OnOpen(DBList.Item(selected));
+}
+
+void DatabaseListPanel::ImportItemClick()
+{
+    const int selected = DBList.ItemIndex();
+    const std::string preset = selected >= 0 ? DBList.Item(selected) : std::string();
+    const std::vector<std::string> ownFiles = OwnFiles ? OwnFiles() : std::vector<std::string>{};
+    const std::optional<std::string> database = RunDatabaseImport(form_, preset, ownFiles);
+    if (database && !Holds(*database))
+        DBList.Add(*database);
+}
+
+void DatabaseListPanel::ExportItemClick()
+{
+    const int selected = DBList.ItemIndex();
+    if (selected < 0)
+        return;
+    const std::vector<std::string> ownFiles = OwnFiles ? OwnFiles() : std::vector<std::string>{};
+    RunDatabaseExport(form_, DBList.Item(selected), DBList.Items(), ownFiles);
 }
 
 void DatabaseListPanel::RemoveItemClick()

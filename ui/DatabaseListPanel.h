@@ -15,6 +15,8 @@ public:
 
     // The context menu's "Open": opens the selected database in the editor.
     std::function<void(const std::string& path)> OnOpen;
+    // The files "Import..." and "Export..." must not write (ProgramOwnFiles).
+    std::function<std::vector<std::string>()> OwnFiles;
 
     std::vector<std::string> Items() const { return DBList.Items(); }
     // Whether the list holds the path, in whatever letter case.
@@ -28,6 +30,8 @@ private:
     void DBListPopUpPopup();
     void AddItemClick();
     void OpenItemClick();
+    void ImportItemClick();
+    void ExportItemClick();
     void RemoveItemClick();
     void ClearListItemClick();
 

@@ -39,6 +39,12 @@ void ProgramServices::ReadSettingsInOneRun(const std::function<void()>& reads) c
     reads();
 }
 
+void ProgramServices::UsePlaces(const std::function<void(const settings::SettingsPlaces&)>& use) const
+{
+    if (places_)
+        use(*places_);
+}
+
 bool ProgramServices::StartupEntryPresent() const
 {
     return places_ && settings::StartupEntryPresent(*places_);

@@ -46,6 +46,9 @@ public:
     // Runs reads, a run of reads that opens each settings key once for all of them.
     void ReadSettingsInOneRun(const std::function<void()>& reads) const;
 
+    // ---- The places themselves, for what is decided by them (the user's first start) ----
+    void UsePlaces(const std::function<void(const settings::SettingsPlaces&)>& use) const;
+
     // ---- The start-up entry ----
     bool StartupEntryPresent() const;
     void SetStartupEntry(bool present, const std::string& programPath);

@@ -216,8 +216,13 @@ void SettingsPanel::BrowseBtnClick()
     }
 }
 
-// The chosen file goes into the field as if typed there, so it is written at once.
 void SettingsPanel::MailClientsBtnClick()
+{
+    ChooseFromMailClients();
+}
+
+// The chosen file goes into the field as if typed there, so it is written at once.
+void SettingsPanel::ChooseFromMailClients()
 {
     MailClientsWindow window(form_, mailclients::FindMailClientSignatures(), OEFileEdit.Text());
     if (const std::optional<std::string> chosen = window.Choose())

@@ -38,6 +38,8 @@ public:
     void RestoreSwitches();
     // Exit: no tick may start a change any more.
     void StopAutoChange();
+    // "Mail clients...": the mail clients' signature files to choose from, over the window.
+    void ChooseFromMailClients();
 
     // The values as they stand at the moment of asking.
     std::string SignatureFilePath() const { return OEFileEdit.Text(); }

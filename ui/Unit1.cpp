@@ -4,6 +4,7 @@
 #include "base/Version.h"
 #include "settings/ProgramLocation.h"
 #include "settings/RegistryStore.h"
+#include "ui/DatabaseImport.h"
 #include "ui/ExitRequest.h"
 #include "ui/FormLayout.h"
 #include "ui/MainWindowClass.h"
@@ -68,6 +69,7 @@ TForm1::TForm1(ProgramServices& services)
 {
     settings_.PlaceStaticTextAfter(editor_.LastControl());
     databases_.OnOpen = [this](const std::string& path) { editor_.OpenFromList(path); };
+    databases_.OwnFiles = [this] { return ProgramOwnFiles(services_.SideFilePaths(), editor_.DatabaseInEditor()); };
     // Before the position is restored, which keeps the window reachable at its laid-out size;
     // the banner then decodes the drawing nearest its size once.
     RunStep([this] { density_.LayOut(Handle()); });
@@ -98,6 +100,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (toolkit::Control::Reflect(message, wParam, lParam, result))
         return result;
+    if (FirstRun::IsOfferMessage(message)) {
+        FirstRun::OfferMailClients(settings_);
+        return 0;
+    }
     if (IsExitRequest(message)) {
         // A request that arrives after the program has ended (two setups asking at once,
         // say) finds nothing left to save.
@@ -169,6 +175,8 @@ void TForm1::FormCreate()
     RunStep([this] { services_.Start(settings::ProgramDirectory()); });
     // The settings are read one after another: their key is opened once for all of them.
     services_.ReadSettingsInOneRun([this] {
+        // Before any setting is read, or written back.
+        services_.UsePlaces([this](const settings::SettingsPlaces& places) { firstRun_.emplace(places); });
         settings_.RestoreValues();
         services_.Database().SetDatabaseOpen(false);
         services_.UseSettings([this](const settings::RegistryStore& store) {
@@ -176,6 +184,11 @@ void TForm1::FormCreate()
         });
         settings_.RestoreSwitches();
         life_.LoadSideFiles();
+        services_.UsePlaces([this](const settings::SettingsPlaces& places) {
+            RunStep([&] {
+                firstRun_->ListStarterCollection(places, databases_, reports_, settings_.ErrorBalloonsOn());
+            });
+        });
     });
     RunStep([this] { tray_.SetUpTrayIcon(); });
 }
@@ -187,6 +200,8 @@ void TForm1::FormPaint()
     firstPaint_ = false;
     if (settings::StartsMinimised(base::CommandLineArguments()))
         toolkit::Application::Instance().Minimize();
+    else if (firstRun_)
+        firstRun_->AfterFirstPaint(Handle());
 }
 
 bool TForm1::FormCloseQuery()

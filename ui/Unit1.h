@@ -6,6 +6,7 @@
 #include "toolkit/WindowDensity.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
+#include "ui/FirstRun.h"
 #include "ui/PanelOrder.h"
 #include "ui/PanelWriterSettings.h"
 #include "ui/ProgramLife.h"
@@ -13,6 +14,8 @@
 #include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
 #include "ui/TrayController.h"
+
+#include <optional>
 
 // The main window: the settings panel, the database editor and the list of databases in
 // three groups, the tray controller, and the program's life from start-up to exit. Every
@@ -65,5 +68,6 @@ private:
     ProgramLife life_;
     TrayController tray_;
     toolkit::ScopedMessageHook applicationHook_;
+    std::optional<FirstRun> firstRun_; // decided at start-up
     bool firstPaint_ = false;
 };

@@ -34,9 +34,10 @@ constexpr std::array<Command, 7> Table{{
     {"delete", 2, 2, DeleteRecord, "delete DB N", "Deletes record N (counted from 1)."},
     {"import", 2, AnyNumber, ImportFortunes, "import DB FILE...",
      "Appends the texts of fortune files (texts separated by lines \"%\") to DB,\n"
-     "created when missing. Texts too long or with characters the ANSI code\n"
-     "page has no form for are skipped and counted. A FILE may hold * and ?.\n"
-     "A failure part way leaves DB as it was: nothing is imported."},
+     "created when missing; a file with no \"%\" line is read as paragraphs\n"
+     "(texts separated by blank lines). Texts too long or with characters the\n"
+     "ANSI code page has no form for are skipped and counted. A FILE may hold\n"
+     "* and ?. A failure part way leaves DB as it was: nothing is imported."},
     {"export", 2, 2, ExportFortunes, "export DB FILE",
      "Writes DB as a UTF-8 fortune file; FILE \"-\" is standard output."},
 }};

@@ -1,7 +1,7 @@
 #include "vqsig/Commands.h"
 
 #include "vqsig/FileNamePatterns.h"
-#include "vqsig/FortuneImport.h"
+#include "engine/FortuneImport.h"
 #include "vqsig/StandardStreams.h"
 
 #include <stdexcept>
@@ -16,14 +16,14 @@ int ImportFortunes(const Invocation& invocation)
         const std::vector<std::string> matched = ExpandFileNamePattern(invocation.operands[i]);
         files.insert(files.end(), matched.begin(), matched.end());
     }
-    std::vector<FortuneFileImport> imports;
+    std::vector<fortunes::FortuneFileImport> imports;
     try {
-        imports = ImportFortuneFiles(database, files);
+        imports = fortunes::ImportFortuneFiles(database, files);
     } catch (const std::exception& failure) {
         throw std::runtime_error(std::string(failure.what()) + "\r\nNothing was imported.");
     }
     std::string summary;
-    for (const FortuneFileImport& file : imports)
+    for (const fortunes::FortuneFileImport& file : imports)
         summary += file.file + ": " + std::to_string(file.imported) + " imported, " + std::to_string(file.tooLong) +
                    " skipped as too long, " + std::to_string(file.notRepresentable) +
                    " skipped as not representable\r\n";

@@ -4,7 +4,7 @@
 #include "engine/RecordFile.h"
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureRecord.h"
-#include "vqsig/DatabaseTexts.h"
+#include "engine/DatabaseTexts.h"
 #include "vqsig/StandardStreams.h"
 
 #include <stdexcept>

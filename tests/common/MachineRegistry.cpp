@@ -50,7 +50,8 @@ void ForgetProgramSettings()
         }
     }
     const std::string folder = UserSideFilesFolder();
-    for (const char* name : {"sigs.list", "static.sig.qmz", "order.state"}) {
+    // The side files, and the first start's copy of the starter collection kept beside them.
+    for (const char* name : {"sigs.list", "static.sig.qmz", "order.state", "Quotes.sigs"}) {
         if (!DeleteFileA((folder + name).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
             GetLastError() != ERROR_PATH_NOT_FOUND)
             throw std::runtime_error("cannot delete " + folder + name + ": " + base::SystemErrorText(GetLastError()));

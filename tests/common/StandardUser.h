@@ -72,16 +72,31 @@ inline bool CanCreateFileIn(const std::string& folder)
 // removes it after them (scripts/locked-folder.sh): it holds a copy of the program and a
 // database list and static text left beside it. Empty where the build has none; a test
 // skips then, and fails when the folder should be there but is missing or writable.
-inline std::string LockedProgramFolder()
+inline std::string CheckedLockedFolder(std::string folder)
 {
-#ifdef VARNQUILL_LOCKED_FOLDER
-    std::string folder = VARNQUILL_LOCKED_FOLDER;
     std::replace(folder.begin(), folder.end(), '/', '\\');
     const DWORD attributes = GetFileAttributesA(folder.c_str());
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         << folder << " is missing: run the test through ctest, which prepares it";
     EXPECT_FALSE(CanCreateFileIn(folder)) << folder << " is writable";
     return folder;
+}
+
+inline std::string LockedProgramFolder()
+{
+#ifdef VARNQUILL_LOCKED_FOLDER
+    return CheckedLockedFolder(VARNQUILL_LOCKED_FOLDER);
+#else
+    return {};
+#endif
+}
+
+// The same kind of folder as a fresh installation leaves it: the program and its starter
+// collection, nothing else (locked-folder.sh lock-fresh).
+inline std::string LockedFreshProgramFolder()
+{
+#ifdef VARNQUILL_LOCKED_FRESH_FOLDER
+    return CheckedLockedFolder(VARNQUILL_LOCKED_FRESH_FOLDER);
 #else
     return {};
 #endif

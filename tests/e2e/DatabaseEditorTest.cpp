@@ -1,8 +1,12 @@
 // The database editor and the list of databases of the real program: a database created
 // through the real save dialog, records typed and posted, walked, changed and deleted with
 // the real question dialog, the database file read back, the list edited through its real
-// context menu, and a signature written from it by the tray menu.
+// context menu, and a signature written from it by the tray menu; and a user's first start,
+// which lists the starter collection and offers the mail clients' signature files.
+#include "tests/common/MadeUpMailClients.h"
+#include "tests/common/StandardUser.h"
 #include "tests/e2e/ProgramFixture.h"
+#include "ui/MailClientsWindow.h"
 
 #include <algorithm>
 #include <optional>
@@ -20,10 +24,11 @@ constexpr const char* TrayHandlerClass = "VarnquillTrayIconHandler";
 constexpr const char* MenuClass = "#32768";
 // Presses of the down key that reach an item of a freshly opened menu.
 constexpr int ChangeSignaturePresses = 2; // tray menu: "Winamp", "Change signature", ...
-constexpr int AddPresses = 1;             // list menu: "Add", "Open", "Remove", "Clear list"
+constexpr int ExitPresses = 4;
+constexpr int AddPresses = 1; // list menu: "Add", "Open", "Import...", "Export...", "Remove", "Clear list"
 constexpr int OpenPresses = 2;
-constexpr int RemovePresses = 3;
-constexpr int ClearListPresses = 4;
+constexpr int RemovePresses = 5;
+constexpr int ClearListPresses = 6;
 
 constexpr int DatabaseTop = 137;
 constexpr int DatabasesTop = 444;
@@ -377,4 +382,118 @@ TEST_F(DatabaseEditor, ListMenuOpensRefusesASecondOpenAddsOnceRemovesAndClears)
     Settle();
     EXPECT_TRUE(ListRows().empty());
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+}
+
+// ---- A user's first start ----
+
+// As a standard user starts the installed program: a program folder nobody may write to,
+// holding only the program and its starter collection; the user's own folder is emptied.
+class FirstStart : public DatabaseEditor {
+protected:
+    void SetUp() override
+    {
+        DatabaseEditor::SetUp(); // the user's own folder emptied too
+        folder_ = standarduser::LockedFreshProgramFolder();
+        if (folder_.empty())
+            GTEST_SKIP() << "this build has no locked program folder";
+        program = std::make_unique<ProgramUnderTest>(folder_);
+    }
+
+    static std::string UserFolder() { return UserSideFilesFolder(); }
+
+    // Starts the program, again when it ran before.
+    void StartFresh()
+    {
+        if (program->ProcessId() != 0)
+            program = std::make_unique<ProgramUnderTest>(folder_);
+        form = StartShown();
+        ASSERT_NE(form, nullptr);
+        list = Control(form, "ListBox", 2, DatabasesTop + 15);
+    }
+
+    void ExitThroughTray()
+    {
+        ChooseFromTray(ExitPresses);
+        EXPECT_EQ(WaitForSingleObject(program->Process(), WaitMs), WAIT_OBJECT_0) << "Exit did not end the program";
+    }
+
+    std::string folder_;
+};
+
+TEST_F(FirstStart, ListsTheUsersOwnCopyOfTheStarterOnceAndNeverAgainOnceRemoved)
+{
+    StartFresh();
+    ASSERT_FALSE(HasFatalFailure());
+    const std::string copy = UserFolder() + "Quotes.sigs";
+    EXPECT_EQ(ListRows(), std::vector<std::string>{copy});
+    const std::optional<std::string> shipped = FileBytes(program->Directory() + "Quotes.sigs");
+    ASSERT_TRUE(shipped);
+    EXPECT_EQ(FileBytes(copy), shipped);
+    // Saved at once: the start is recorded even should the program never reach Exit.
+    EXPECT_EQ(FileBytes(UserFolder() + "sigs.list"), copy + "\r\n");
+
+    // "Change signature" works at once, with one of its texts.
+    const std::string signature = UserFolder() + "signature.txt";
+    SetText(Control(form, "Edit", 8, 32), signature);
+    ChooseFromTray(ChangeSignaturePresses);
+    Settle();
+    const std::vector<std::string> texts = RecordTexts(*shipped);
+    ASSERT_GE(texts.size(), 500u);
+    std::string written = FileBytes(signature).value_or("(no file)");
+    if (written.starts_with("-- \r\n"))
+        written.erase(0, 5); // the delimiter line, on by default
+    EXPECT_NE(std::find(texts.begin(), texts.end(), written), texts.end()) << written;
+    DeleteFileA(signature.c_str());
+
+    // Not added again; and once removed, never back.
+    ExitThroughTray();
+    StartFresh();
+    EXPECT_EQ(ListRows(), std::vector<std::string>{copy});
+    Select(0);
+    ChooseFromList(RemovePresses);
+    Settle();
+    EXPECT_TRUE(ListRows().empty());
+    ExitThroughTray();
+    // No settings either: the saved list alone tells.
+    ASSERT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\qmz\\Varnquill"), ERROR_SUCCESS);
+    StartFresh();
+    EXPECT_TRUE(ListRows().empty());
+    EXPECT_TRUE(FileBytes(copy)) << "the user's copy stays where it was";
+}
+
+TEST_F(DatabaseEditor, APortableFirstStartListsItsOwnCollectionAndOffersTheMailClientsFileUnlessMinimised)
+{
+    mailclients::MadeUpMailClients clients;
+    const auto offered = [&] {
+        Settle();
+        const HWND window = TopLevelWindowOf(program->ProcessId(), MailClientsWindow::ClassName);
+        return window && IsWindowVisible(window) ? window : nullptr;
+    };
+    program->Start("/MIN");
+    form = program->MainWindow();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(offered(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(form)) << "started minimised, the window shows";
+    program->Terminate();
+
+    // A portable copy keeps its lists beside itself: its own collection is listed, not copied.
+    ForgetProgramSettings();
+    program->WriteFile("Quotes.sigs", std::string(1, '\0') + "Shipped" + std::string(511, '\0'));
+    program->Start();
+    form = program->MainWindow();
+    ASSERT_NE(form, nullptr);
+    list = Control(form, "ListBox", 2, DatabasesTop + 15);
+    EXPECT_EQ(ListRows(), std::vector<std::string>{program->Directory() + "Quotes.sigs"});
+    EXPECT_EQ(program->ReadFile("sigs.list"), program->Directory() + "Quotes.sigs\r\n");
+    EXPECT_FALSE(FileBytes(UserSideFilesFolder() + "Quotes.sigs"));
+    HWND window = nullptr;
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return (window = offered()) != nullptr; }, WaitMs, RecheckMs));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(form));
+    EXPECT_EQ(GetWindow(window, GW_OWNER), form);
+    // Nothing is chosen for the user.
+    EXPECT_EQ(TextOf(Control(form, "Edit", 8, 32)), "");
+    PressDialogButton(window, "Cancel");
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return offered() == nullptr; }, WaitMs, RecheckMs));
+    EXPECT_EQ(StoredSetting("OEFile").value_or(""), "");
 }

@@ -70,6 +70,7 @@ protected:
     const std::string folder = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Varnquill"; // the 64-bit one
     const std::string program = folder + "\\Varnquill.exe";
     const std::string console = folder + "\\vqsig.exe";
+    const std::string starter = folder + "\\Quotes.sigs"; // the collection a first start lists
     const std::string startMenuShortcut = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Varnquill.lnk";
     const std::string desktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Varnquill.lnk";
     const std::string uninstallerCopy = ShellFolder(CSIDL_COMMON_APPDATA) + "\\varnquill-uninstall.exe";
@@ -117,8 +118,11 @@ TEST_F(Installer, InstallsSilentlyAndUninstallsKeepingTheSettings)
 {
     ASSERT_EQ(RunSetup(" /STARTUP /DESKTOP"), 0u);
     const std::string uninstaller = folder + "\\uninstall.exe";
-    for (const std::string& path : {program, console, uninstaller, startMenuShortcut, desktopShortcut})
+    for (const std::string& path : {program, console, starter, uninstaller, startMenuShortcut, desktopShortcut})
         EXPECT_TRUE(FileExists(path)) << path;
+    const std::size_t starterSize = ReadBytes(starter).size();
+    EXPECT_GE(starterSize, 500u * 513);
+    EXPECT_EQ(starterSize % 513, 0u);
     EXPECT_EQ(MachineValue("DisplayName"), "Varnquill");
     EXPECT_EQ(MachineValue("DisplayVersion"), VARNQUILL_VERSION);
     EXPECT_EQ(MachineValue("Publisher"), "qmz");
@@ -137,7 +141,7 @@ TEST_F(Installer, InstallsSilentlyAndUninstallsKeepingTheSettings)
     // The running copy was ended through its own Exit, which saves the database list.
     EXPECT_TRUE(Ended(running.Get()));
     EXPECT_EQ(ReadBytes(folder + "\\sigs.list"), "");
-    for (const std::string& path : {program, console, uninstaller, startMenuShortcut, desktopShortcut})
+    for (const std::string& path : {program, console, starter, uninstaller, startMenuShortcut, desktopShortcut})
         EXPECT_FALSE(FileExists(path)) << path;
     EXPECT_EQ(MachineValue("DisplayName"), std::nullopt);
     EXPECT_EQ(e2e::StartupEntry(), std::nullopt);

@@ -15,3 +15,10 @@ if(CMAKE_CROSSCOMPILING)
                    $<TARGET_FILE:installer_tests> --gtest_color=no)
   set_tests_properties(installer_tests PROPERTIES FIXTURES_REQUIRED installer_dist TIMEOUT 300)
 endif()
+# The portable zip, made by the same dist step, holds the starter collection beside the program.
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME installer_portable_zip
+           COMMAND ${CMAKE_COMMAND} -E tar tf ${CMAKE_BINARY_DIR}/dist/Varnquill-${PROJECT_VERSION}-portable.zip)
+  set_tests_properties(installer_portable_zip PROPERTIES FIXTURES_REQUIRED installer_dist
+                       PASS_REGULAR_EXPRESSION "Varnquill.exe.*Quotes.sigs")
+endif()

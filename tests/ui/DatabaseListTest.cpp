@@ -6,16 +6,16 @@
 
 namespace {
 
-enum Item : std::size_t { Add, Open, Remove, ClearList };
+enum Item : std::size_t { Add, Open, Import, Export, Remove, ClearList };
 
 } // namespace
 
 TEST_F(EditorWindow, MenuEnablesOpenAndRemoveForASelectedRowAndClearForAnyRow)
 {
     toolkit::PopupMenu& menu = DatabasesOf(*form).DBListPopUp;
-    ASSERT_EQ(menu.Items.Count(), 4u);
-    const char* captions[] = {"Add", "Open", "Remove", "Clear list"};
-    for (std::size_t i = 0; i < 4; ++i)
+    ASSERT_EQ(menu.Items.Count(), 6u);
+    const char* captions[] = {"Add", "Open", "Import...", "Export...", "Remove", "Clear list"};
+    for (std::size_t i = 0; i < 6; ++i)
         EXPECT_EQ(menu.Items[i].Caption, captions[i]);
 
     struct Case { int rows; int selected; bool open, remove, clear; };
@@ -28,7 +28,9 @@ TEST_F(EditorWindow, MenuEnablesOpenAndRemoveForASelectedRowAndClearForAnyRow)
         ASSERT_TRUE(menu.OnPopup);
         menu.OnPopup(menu);
         EXPECT_TRUE(menu.Items[Add].Enabled);
+        EXPECT_TRUE(menu.Items[Import].Enabled);
         EXPECT_EQ(menu.Items[Open].Enabled, c.open) << c.rows << " rows, selected " << c.selected;
+        EXPECT_EQ(menu.Items[Export].Enabled, c.open) << c.rows << " rows, selected " << c.selected;
         EXPECT_EQ(menu.Items[Remove].Enabled, c.remove) << c.rows << " rows, selected " << c.selected;
         EXPECT_EQ(menu.Items[ClearList].Enabled, c.clear) << c.rows << " rows, selected " << c.selected;
     }

@@ -1,7 +1,7 @@
 // The fortune file reader that imports go through: each text found, joined and copied into a
 // record's place in the same pass, whatever its lines' lengths are next to the pass's steps,
 // wherever the file ends and however little room the place has.
-#include "vqsig/FortuneFile.h"
+#include "engine/FortuneFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 namespace {
 
-using vqsig::FortuneReader;
-using vqsig::FortuneText;
+using fortunes::FortuneReader;
+using fortunes::FortuneText;
 
 // A line of n bytes whose bytes differ from their neighbours', so a byte copied to the
 // wrong place shows.
@@ -77,7 +77,7 @@ TEST(VqsigFortuneReaderTest, CopiesEveryTextWholeOrTellsItDoesNotFit)
                 if (!more)
                     break;
                 std::string whole(2 * found.lines.size(), '\0');
-                whole.resize(vqsig::JoinLines(found.lines, whole.data(), whole.size()));
+                whole.resize(fortunes::JoinLines(found.lines, whole.data(), whole.size()));
                 texts.push_back(whole);
                 if (whole.size() <= capacity) {
                     EXPECT_EQ(whole.size(), found.length);
@@ -95,8 +95,28 @@ TEST(VqsigFortuneReaderTest, CopiesEveryTextWholeOrTellsItDoesNotFit)
             }
             EXPECT_EQ(test.texts, texts);
         }
-        EXPECT_EQ(test.texts, vqsig::FortuneTexts(test.file)) << test.what;
+        EXPECT_EQ(test.texts, fortunes::FortuneTexts(test.file)) << test.what;
     }
+}
+
+TEST(VqsigFortuneReaderTest, APercentLineMakesAFortuneFileAndWithoutOneBlankLinesSeparate)
+{
+    struct Case {
+        std::string_view file;
+        bool percentLine;
+    };
+    const Case cases[] = {{"a\n%\nb", true}, {"%", true},       {"a\r\n%\r\nb", true}, {"a\n%", true},
+                          {"a%\nb", false},   {"a\n%x\n", false}, {"a\n%\r", false},    {"", false},
+                          {" %\n", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(fortunes::HoldsPercentLine(c.file), c.percentLine) << c.file;
+
+    fortunes::FortuneReader reader("\n\nfirst\n%\nsame\n \t\nsecond\r\n\r\n\n",
+                                   fortunes::FortuneReader::Separator::BlankLines);
+    std::vector<std::string> texts;
+    for (std::string text; reader.Next(text);)
+        texts.push_back(text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"first\r\n%\r\nsame", "second"}));
 }
 
 } // namespace

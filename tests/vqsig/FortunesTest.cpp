@@ -105,3 +105,15 @@ TEST(VqsigFortunesTest, ExportWritesUtf8ThatImportsBackToTheSameRecords)
     EXPECT_EQ("The fortune file would take the place of the database itself.\r\n", ontoItself.err);
     EXPECT_EQ(Database({"Caf\xE9 \x80" "5", "two\r\nlines"}), folder.Read("back.sigs"));
 }
+
+TEST(VqsigFortunesTest, ImportReadsAFileWithoutPercentLinesAsParagraphs)
+{
+    TestDirectory folder;
+    // A line of blanks separates as an empty one does; a "%" inside a line is text.
+    folder.Write("notes.txt", "\r\nOne paragraph\r\nline two\r\n\r\n\t \r\nCaf\xC3\xA9\r\n\r\n\r\n100% sure\n");
+    const auto run = Vqsig({"import", folder.Path() + "notes.sigs", folder.Path() + "notes.txt"});
+    EXPECT_EQ(0u, run.exitCode) << run.err;
+    EXPECT_EQ(folder.Path() + "notes.txt: 3 imported, 0 skipped as too long, 0 skipped as not representable\r\n",
+              run.out);
+    EXPECT_EQ(Database({"One paragraph\r\nline two", "Caf\xE9", "100% sure"}), folder.Read("notes.sigs"));
+}

@@ -18,3 +18,11 @@ if(CMAKE_CROSSCOMPILING)
            COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/real-fortunes.sh ${VARNQUILL_WINEPREFIX} $<TARGET_FILE:vqsig>)
   set_tests_properties(vqsig_real_fortunes PROPERTIES TIMEOUT 300)
 endif()
+
+# The starter collection the build made beside Varnquill.exe.
+add_dependencies(vqsig_tests starter_collection)
+if(CMAKE_CROSSCOMPILING)
+  target_compile_definitions(vqsig_tests PRIVATE VARNQUILL_STARTER_COLLECTION="Z:${VARNQUILL_STARTER_COLLECTION}")
+else()
+  target_compile_definitions(vqsig_tests PRIVATE VARNQUILL_STARTER_COLLECTION="${VARNQUILL_STARTER_COLLECTION}")
+endif()

@@ -1,4 +1,4 @@
-#include "vqsig/FortuneFile.h"
+#include "engine/FortuneFile.h"
 
 #include <emmintrin.h>
 
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace vqsig {
+namespace fortunes {
 
 namespace {
 
@@ -47,7 +47,25 @@ void CopyChunk(const char* from, char* to) noexcept
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
 }
 
+// A line of only blanks and tabs, which separates paragraphs as an empty one does.
+bool Blank(const char* line, std::size_t length) noexcept
+{
+    return std::all_of(line, line + length, [](char c) { return c == ' ' || c == '\t'; });
+}
+
 } // namespace
+
+bool HoldsPercentLine(std::string_view file) noexcept
+{
+    for (std::size_t at = file.find('%'); at != std::string_view::npos; at = file.find('%', at + 1)) {
+        if (at > 0 && file[at - 1] != '\n')
+            continue;
+        const std::string_view after = file.substr(at + 1);
+        if (after.empty() || after.starts_with('\n') || after.starts_with("\r\n"))
+            return true;
+    }
+    return false;
+}
 
 bool FortuneReader::Next(char* out, std::size_t capacity, FortuneText& text) noexcept
 {
@@ -76,12 +94,14 @@ bool FortuneReader::Next(char* out, std::size_t capacity, FortuneText& text) noe
         line = ended ? lineEnd + 1 : end;
         const bool crBeforeFeed = ended && lineEnd > lineStart && lineEnd[-1] == '\r';
         const auto shown = static_cast<std::size_t>(lineEnd - lineStart) - (crBeforeFeed ? 1 : 0);
-        if (shown == 1 && lineStart[0] == '%') {
+        if (!paragraphs_ && shown == 1 && lineStart[0] == '%') {
             if (first)
                 break;
             continue;
         }
-        if (shown == 0) {
+        if (shown == 0 || (paragraphs_ && Blank(lineStart, shown))) {
+            if (paragraphs_ && first)
+                break;
             breaks += first && ended;
             continue;
         }
@@ -182,4 +202,4 @@ std::string FortuneEntry(std::string_view text)
     return entry;
 }
 
-} // namespace vqsig
+} // namespace fortunes

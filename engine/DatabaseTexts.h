@@ -8,8 +8,6 @@
 #include <stdexcept>
 #include <string>
 
-namespace vqsig {
-
 // How a command opens its database.
 enum class DatabaseAccess {
     Read,           // only read: a read-only database opens too, and nothing of it changes
@@ -46,4 +44,3 @@ decltype(auto) OnFile(const std::string& path, Work&& work)
     }
 }
 
-} // namespace vqsig

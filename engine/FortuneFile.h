@@ -4,8 +4,9 @@
 #include <string_view>
 #include <vector>
 
-// The fortune file format: texts separated by lines holding only "%".
-namespace vqsig {
+// The fortune file format: texts separated by lines holding only "%"; and plain text files
+// of paragraphs, texts separated by blank lines, read the same way.
+namespace fortunes {
 
 // One text as FortuneReader::Next finds it.
 struct FortuneText {
@@ -24,10 +25,18 @@ struct FortuneText {
 // Lines end at LF or CR LF (a last line may have no end). A line holding only "%" ends a
 // text. The empty lines before a text's first and after its last non-empty line are not
 // part of it, and a text left empty is passed over, as fortune itself never shows one.
+//
+// A file of paragraphs is read with Separator::BlankLines: there a line that is empty or holds
+// only blanks and tabs ends a text, and a "%" line is a line of text like any other.
 class FortuneReader {
 public:
+    enum class Separator { PercentLines, BlankLines };
+
     // The file's bytes must outlive the reader.
-    explicit FortuneReader(std::string_view file) noexcept : rest_(file) {}
+    explicit FortuneReader(std::string_view file, Separator separator = Separator::PercentLines) noexcept
+        : rest_(file), paragraphs_(separator == Separator::BlankLines)
+    {
+    }
 
     // Puts the next text into text, reusing its storage; false when there is none left.
     bool Next(std::string& text);
@@ -35,9 +44,17 @@ public:
     // the same pass; false when there is none left.
     bool Next(char* out, std::size_t capacity, FortuneText& text) noexcept;
 
+    // How many of the file's bytes are still to be read.
+    std::size_t Remaining() const noexcept { return rest_.size(); }
+
 private:
     std::string_view rest_;
+    bool paragraphs_;
 };
+
+// Whether the file holds a line of only "%" (ended by LF or CR LF, or the file's last):
+// a fortune file does; a text file without one is read as paragraphs.
+bool HoldsPercentLine(std::string_view file) noexcept;
 
 // The text of lines as FortuneText holds them, every line break made CR LF, written to out
 // when it fits in capacity bytes. Answers its length, or capacity + 1 when it does not fit
@@ -52,4 +69,4 @@ std::vector<std::string> FortuneTexts(std::string_view file);
 // One text as a fortune file holds it: its CR LF line breaks as LF, then LF, "%" and LF.
 std::string FortuneEntry(std::string_view text);
 
-} // namespace vqsig
+} // namespace fortunes

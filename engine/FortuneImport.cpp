@@ -1,12 +1,12 @@
-#include "vqsig/FortuneImport.h"
+#include "engine/FortuneImport.h"
 
 #include "base/FileExists.h"
 #include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
 #include "base/WholeFile.h"
 #include "base/CodePages.h"
-#include "vqsig/DatabaseTexts.h"
-#include "vqsig/FortuneFile.h"
+#include "engine/DatabaseTexts.h"
+#include "engine/FortuneFile.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,7 +14,7 @@
 #include <memory>
 #include <optional>
 
-namespace vqsig {
+namespace fortunes {
 
 namespace {
 
@@ -152,8 +152,25 @@ void Take(std::string_view text, FileKind kind, RecordAppender& database, Fortun
 
 // Adds the texts of one fortune file's bytes to the database. A text that is not plain is
 // joined in text, storage used again from one to the next.
+// Asks the progress this often, in texts: often enough to answer a cancel at once, rarely
+// enough to cost nothing next to the texts.
+constexpr std::size_t TextsBetweenProgress = 512;
+
+// The file's part of the whole import: the progress from before it to after it.
+struct ProgressSpan {
+    const ImportProgress& progress;
+    double from = 0;
+    double width = 0;
+
+    void Tell(double part) const
+    {
+        if (progress && !progress(from + width * part))
+            throw ImportCancelled();
+    }
+};
+
 void ImportFile(std::string_view bytes, const std::string& database, RecordAppender& appender,
-                FortuneFileImport& counts, std::string& text)
+                FortuneFileImport& counts, std::string& text, const ProgressSpan& span)
 {
     // Whether the file is UTF-8 is asked only when it must be: most fortune files hold only
     // plain texts, and each text is looked at anyway as it is copied. Every byte before the
@@ -172,8 +189,12 @@ void ImportFile(std::string_view bytes, const std::string& database, RecordAppen
     constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
     if (bytes.starts_with(ByteOrderMark) && kindOfFile(file.data()) == FileKind::Utf8)
         bytes.remove_prefix(ByteOrderMark.size());
-    FortuneReader reader(bytes);
-    for (;;) {
+    FortuneReader reader(bytes, HoldsPercentLine(bytes) ? FortuneReader::Separator::PercentLines
+                                                       : FortuneReader::Separator::BlankLines);
+    const double size = static_cast<double>(std::max<std::size_t>(bytes.size(), 1));
+    for (std::size_t texts = 1;; ++texts) {
+        if (texts % TextsBetweenProgress == 0)
+            span.Tell(1 - static_cast<double>(reader.Remaining()) / size);
         // Each text is copied straight into its record as it is found, and most are plain
         // ASCII, which reads the same in either code page: a record then.
         char* const place = OnFile(database, [&] { return appender.NextText(); });
@@ -199,7 +220,8 @@ void ImportFile(std::string_view bytes, const std::string& database, RecordAppen
 
 } // namespace
 
-std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, const std::vector<std::string>& files)
+std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, const std::vector<std::string>& files,
+                                                  const ImportProgress& progress)
 {
     std::vector<FortuneFileImport> imports(files.size());
     std::optional<RecordAppender> appender;
@@ -211,10 +233,13 @@ std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, c
         // A file that cannot be read ends the import.
         const std::string_view bytes = base::ReadWholeFile(files[i], contents);
         // The database's own failures name it; what goes wrong with a text names its file.
-        OnFile(files[i], [&] { ImportFile(bytes, database, *appender, imports[i], text); });
+        const double width = 1.0 / static_cast<double>(files.size());
+        const ProgressSpan span{progress, width * static_cast<double>(i), width};
+        OnFile(files[i], [&] { ImportFile(bytes, database, *appender, imports[i], text, span); });
+        span.Tell(1);
     }
     OnFile(database, [&] { appender->Commit(); });
     return imports;
 }
 
-} // namespace vqsig
+} // namespace fortunes

@@ -1,12 +1,10 @@
-#include "vqsig/DatabaseTexts.h"
+#include "engine/DatabaseTexts.h"
 
 #include "engine/SignatureRecord.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
-
-namespace vqsig {
 
 void OpenDatabase(RecordFile& file, const std::string& path, DatabaseAccess access)
 {
@@ -40,4 +38,3 @@ void ForEachDatabaseText(const std::string& path, const std::function<void(const
     }
 }
 
-} // namespace vqsig
