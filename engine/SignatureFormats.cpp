@@ -122,7 +122,12 @@ std::string HtmlSignature(const std::string& text, const std::string& charset)
 {
     // Nothing else a client would show: no document, head or body of its own, since a
     // client puts the fragment into the message's own body.
-    std::string html = "<meta charset=\"" + charset + "\">";
+    return "<meta charset=\"" + charset + "\">" + HtmlSignatureBody(text);
+}
+
+std::string HtmlSignatureBody(const std::string& text)
+{
+    std::string html;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (const std::size_t lineBreak = LineBreakAt(text, i)) {
             html += "<br>";

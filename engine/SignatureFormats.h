@@ -31,6 +31,9 @@ std::string SignatureInFormat(SignatureFormat format, const std::string& text, u
 // markup characters as entities, every line break as <br>, and blanks that a browser would
 // collapse or drop as &nbsp;.
 std::string HtmlSignature(const std::string& text, const std::string& charset);
+// The same without the charset declaration: what goes into a document that declares its own
+// (the clipboard's HTML).
+std::string HtmlSignatureBody(const std::string& text);
 
 // A minimal RTF document with one font in the code page's character set: RTF's own
 // characters escaped, bytes above 127 as \'hh (a double-byte character as two of them),

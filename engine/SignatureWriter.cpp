@@ -72,6 +72,23 @@ void SignatureWriter::RandomChange()
             KeepOrderPlace(*body);
 }
 
+std::optional<std::string> SignatureWriter::RandomChangeToCopy()
+{
+    const std::string path = settings_.SignatureFilePath();
+    const std::optional<PickedBody> body = PickRandomBody();
+    if (!body)
+        return std::nullopt;
+    std::string text = ComposeSignatureText(settings_, body->text, "");
+    if (!path.empty()) {
+        if (!WriteComposed(path, text, body->text))
+            return std::nullopt;
+    } else if (settings_.ChangeBalloonOn()) {
+        reports_.Notice("Signature change:", "\"" + body->text + "\"");
+    }
+    KeepOrderPlace(*body);
+    return text;
+}
+
 std::optional<SignatureWriter::PickedBody> SignatureWriter::PickRandomBody()
 {
     const std::vector<std::string> databases = settings_.DatabaseList();
@@ -148,6 +165,11 @@ SignatureTarget& SignatureWriter::Target(const std::string& path)
 
 bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
+    return WriteComposed(path, ComposeSignatureText(settings_, body, heading), body);
+}
+
+bool SignatureWriter::WriteComposed(const std::string& path, const std::string& text, const std::string& body)
+{
     SignatureTarget& target = Target(path);
     if (const std::optional<std::string>& refusal = target.Files().front().refusal) {
         reports_.ReportFileError(path, "Cannot open signature text file!", *refusal,
@@ -169,7 +191,7 @@ bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
         return false;
     }
 
-    const std::vector<SignatureFileContent> set = target.Contents(ComposeSignatureText(settings_, body, heading));
+    const std::vector<SignatureFileContent> set = target.Contents(text);
     file->Write(set.front().bytes);
     if (const std::optional<FileStamp> stamp = file->Close())
         target.Written(set.front(), *stamp);
