@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 class DatabaseListPanel;
 class SettingsPanel;
 class SignatureWriter;
@@ -18,6 +21,9 @@ public:
                 DatabaseListPanel& list);
 
     void RandomChange() override;
+    // The random change of "Copy signature" and the paste hot key: the composed signature
+    // once it has gone out, or nothing after a report.
+    std::optional<std::string> RandomChangeToCopy();
     bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
     // An auto-change tick: a random change unless one runs already.
     void AutoChange();

@@ -87,6 +87,8 @@ SettingsPanel::SettingsPanel(HWND form, ProgramState& program, ReportSink& repor
       AboveRadio(At(form, DatabaseTop, 176, 64, 73, 17, "above or")),
       BelowRadio(At(form, DatabaseTop, 240, 64, 137, 17, "below random signature")),
       AutoTimer(toolkit::TimerArgs{MinutesToInterval(settings::DefaultMinutes), false}),
+      PasteHotKeyLabel(At(form, SettingsTop, 592, 92, 0, 0, "Paste hot key:")),
+      PasteHotKeyEdit(At(form, SettingsTop, 592, 108, 145, 21)),
       form_(form),
       program_(program),
       reports_(reports),
@@ -97,6 +99,9 @@ SettingsPanel::SettingsPanel(HWND form, ProgramState& program, ReportSink& repor
     AboveRadio.SetChecked(true);
     OrderCombo.SetItemIndex(OrderIndex(SignatureOrder::Random));
     StaticMemo.SetMaxLength(SignatureCapacity);
+    // Made after the static text, it still comes last of the "Settings" group for Tab.
+    PasteHotKeyLabel.PlaceAfter(OrderCombo);
+    PasteHotKeyEdit.PlaceAfter(PasteHotKeyLabel);
     ConnectHandlers();
 }
 
@@ -116,6 +121,7 @@ void SettingsPanel::ConnectHandlers()
     AboveRadio.OnClick = [this](auto&) { AboveRadioClick(); };
     BelowRadio.OnClick = [this](auto&) { BelowRadioClick(); };
     AutoTimer.OnTimer = [this](auto&) { AutoTimerTimer(); };
+    PasteHotKeyEdit.OnChange = [this](auto&) { PasteHotKeyEditChange(); };
 }
 
 void SettingsPanel::PlaceStaticTextAfter(const toolkit::Control& previous)
@@ -139,6 +145,7 @@ void SettingsPanel::RestoreValues()
         AutoTimer.SetInterval(MinutesToInterval(MinutesEdit.Value()));
     });
     RunStep([this, store] { OEFileEdit.SetText(settings::ReadSignatureFilePath(*store)); });
+    RunStep([this, store] { PasteHotKeyEdit.SetValue(settings::ReadPasteHotKey(*store)); });
     RunStep([this] {
         if (settings::StartupEntryPresent(*program_.places))
             StartupChkBx.SetChecked(true);
@@ -269,6 +276,14 @@ void SettingsPanel::OrderComboChange()
 {
     if (settings::RegistryStore* store = program_.settings.get())
         settings::WriteOrder(*store, OrderName(Order()));
+}
+
+void SettingsPanel::PasteHotKeyEditChange()
+{
+    if (settings::RegistryStore* store = program_.settings.get())
+        settings::WritePasteHotKey(*store, PasteHotKeyEdit.Value());
+    if (pasteHotKeyChanged_)
+        pasteHotKeyChanged_(PasteHotKeyEdit.Value());
 }
 
 SignatureOrder SettingsPanel::Order() const

@@ -34,6 +34,7 @@ TrayController::TrayController(ProgramState& program, SignatureWriter& writer, P
     PlayerItem = &TrayMenu.Add(NoPlayerCaption);
     PlayerItem->Add("Set song as signature", [this](auto&) { SetSongItemClick(); });
     TrayMenu.Add("Change signature", [this](auto&) { ChangeSignatureItemClick(); });
+    TrayMenu.Add("Copy signature", [this](auto&) { CopySignatureItemClick(); });
     // Shown in bold; the tray icon also runs it after a double-click.
     TrayMenu.Add("Restore", [this](auto&) { RestoreItemClick(); }).Default = true;
     TrayMenu.Add("Exit", [this](auto&) { ExitItemClick(); });
@@ -79,6 +80,12 @@ void TrayController::SetSongItemClick()
 void TrayController::ChangeSignatureItemClick()
 {
     commands_.RandomChange();
+}
+
+void TrayController::CopySignatureItemClick()
+{
+    if (copySignature_)
+        copySignature_();
 }
 
 void TrayController::RestoreItemClick()

@@ -4,6 +4,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/PopupMenu.h"
 
+#include <functional>
 #include <optional>
 
 class ProgramCommands;
@@ -25,6 +26,7 @@ public:
     void TrayMenuPopup();
     void SetSongItemClick();
     void ChangeSignatureItemClick();
+    void CopySignatureItemClick();
     void RestoreItemClick();
     void ExitItemClick();
     void TrayIcon1DblClick();
@@ -32,6 +34,8 @@ public:
     // Start-up: the icon made at start-up gets its hint, behaviour and menu, and goes into
     // the tray once the program first waits for input.
     void SetUpTrayIcon();
+    // What "Copy signature" runs.
+    void OnCopySignature(std::function<void()> copy) { copySignature_ = std::move(copy); }
 
 private:
     ProgramState& program_;
@@ -41,4 +45,5 @@ private:
     // What the sources answered when the menu last opened; its song is what the submenu sets.
     std::optional<PlayingSong> playing_;
     std::optional<toolkit::ScopedIdleWork> iconIntoTray_;
+    std::function<void()> copySignature_;
 };

@@ -8,10 +8,12 @@
 #include "ui/DatabaseListPanel.h"
 #include "ui/PanelOrder.h"
 #include "ui/PanelWriterSettings.h"
+#include "ui/PasteHotKey.h"
 #include "ui/ProgramLife.h"
 #include "ui/ProgramState.h"
 #include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
+#include "ui/SignatureClipboard.h"
 #include "ui/TrayController.h"
 
 // The main window: the settings panel, the database editor and the list of databases in
@@ -74,6 +76,9 @@ private:
     DatabaseListPanel databases_;
     ProgramLife life_;
     TrayController tray_;
+    // "Copy signature" and the paste hot key.
+    SignatureClipboard clipboard_;
+    PasteHotKey pasteHotKey_;
     toolkit::ScopedMessageHook applicationHook_;
     bool firstPaint_ = false;
 };
