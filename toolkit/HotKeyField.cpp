@@ -37,6 +37,25 @@ HotKeyField::HotKeyField(const ControlArgs& args)
     // A key alone or with Shift only becomes Ctrl+Alt and the key.
     SendMessageA(Handle(), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
     shownValue_ = Value();
+    Subclass(Handle());
+}
+
+LRESULT HotKeyField::Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The control's own answer to these keys differs between systems; here they clear it,
+    // as the user's change.
+    const auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+    if (message == WM_KEYDOWN && (wParam == VK_BACK || wParam == VK_DELETE) && !down(VK_CONTROL) &&
+        !down(VK_SHIFT) && !down(VK_MENU)) {
+        SendMessageA(hwnd, HKM_SETHOTKEY, 0, 0);
+        HandleCommand(EN_CHANGE);
+        return 0;
+    }
+    // The character a Backspace also makes is no key of a combination (Wine's field takes it
+    // for one).
+    if (message == WM_CHAR && (wParam == '\b' || wParam == 0x7F))
+        return 0;
+    return Control::Filter(hwnd, message, wParam, lParam);
 }
 
 WORD HotKeyField::Value() const
