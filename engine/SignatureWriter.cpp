@@ -78,12 +78,14 @@ std::optional<std::string> SignatureWriter::RandomChangeToCopy()
     const std::optional<PickedBody> body = PickRandomBody();
     if (!body)
         return std::nullopt;
-    std::string text = ComposeSignatureText(settings_, body->text, "");
+    std::string text;
     if (!path.empty()) {
-        if (!WriteComposed(path, text, body->text))
+        if (!WriteComposing(path, body->text, "", text))
             return std::nullopt;
-    } else if (settings_.ChangeBalloonOn()) {
-        reports_.Notice("Signature change:", "\"" + body->text + "\"");
+    } else {
+        text = ComposeSignatureText(settings_, body->text, "");
+        if (settings_.ChangeBalloonOn())
+            reports_.Notice("Signature change:", "\"" + body->text + "\"");
     }
     KeepOrderPlace(*body);
     return text;
@@ -165,10 +167,12 @@ SignatureTarget& SignatureWriter::Target(const std::string& path)
 
 bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
-    return WriteComposed(path, ComposeSignatureText(settings_, body, heading), body);
+    std::string text;
+    return WriteComposing(path, body, heading, text);
 }
 
-bool SignatureWriter::WriteComposed(const std::string& path, const std::string& text, const std::string& body)
+bool SignatureWriter::WriteComposing(const std::string& path, const std::string& body, const std::string& heading,
+                                     std::string& text)
 {
     SignatureTarget& target = Target(path);
     if (const std::optional<std::string>& refusal = target.Files().front().refusal) {
@@ -191,6 +195,8 @@ bool SignatureWriter::WriteComposed(const std::string& path, const std::string& 
         return false;
     }
 
+    // Composed once the file is open, as the settings stand at the moment of writing.
+    text = ComposeSignatureText(settings_, body, heading);
     const std::vector<SignatureFileContent> set = target.Contents(text);
     file->Write(set.front().bytes);
     if (const std::optional<FileStamp> stamp = file->Close())

@@ -64,8 +64,9 @@ public:
     bool ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
 
 private:
-    // ComposeAndWrite with its text composed already.
-    bool WriteComposed(const std::string& path, const std::string& text, const std::string& body);
+    // ComposeAndWrite, giving the composed text as well.
+    bool WriteComposing(const std::string& path, const std::string& body, const std::string& heading,
+                        std::string& text);
     // The target classified for the path and the settings' protected files as they stand,
     // made anew only when either has changed since the last write.
     SignatureTarget& Target(const std::string& path);
