@@ -55,25 +55,30 @@ SignatureClipboard::~SignatureClipboard()
 
 void SignatureClipboard::Copy()
 {
-    if (stage_ != Stage::Idle)
-        return;
-    const std::optional<std::string> text = makeSignature_();
-    if (!text)
-        return;
-    signature_ = ClipboardFormsOf(*text, GetACP());
-    Begin(Stage::Copying);
+    if (MakeSignature())
+        Begin(Stage::Copying);
 }
 
 void SignatureClipboard::Paste(WORD hotKey)
 {
-    if (stage_ != Stage::Idle)
+    if (!MakeSignature())
         return;
-    const std::optional<std::string> text = makeSignature_();
-    if (!text)
-        return;
-    signature_ = ClipboardFormsOf(*text, GetACP());
     hotKey_ = hotKey;
     Begin(Stage::Opening);
+}
+
+bool SignatureClipboard::MakeSignature()
+{
+    if (stage_ != Stage::Idle)
+        return false;
+    // A report dialog of the change runs its own loop, where another press must wait too.
+    stage_ = Stage::Making;
+    const std::optional<std::string> text = makeSignature_();
+    stage_ = Stage::Idle;
+    if (!text)
+        return false;
+    signature_ = ClipboardFormsOf(*text, GetACP());
+    return true;
 }
 
 // ---- Steps ----
@@ -107,7 +112,8 @@ void SignatureClipboard::Finish()
 void SignatureClipboard::Step()
 {
     switch (stage_) {
-    case Stage::Idle: break;
+    case Stage::Idle:
+    case Stage::Making: break;
     case Stage::Copying: CopyStep(); break;
     case Stage::Opening: OpenStep(); break;
     case Stage::WaitingForKeys: KeysStep(); break;

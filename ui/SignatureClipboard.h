@@ -44,8 +44,11 @@ public:
     void Paste(WORD hotKey);
 
 private:
-    enum class Stage { Idle, Copying, Opening, WaitingForKeys, Offered, Restoring };
+    enum class Stage { Idle, Making, Copying, Opening, WaitingForKeys, Offered, Restoring };
 
+    // The signature made and put in its forms; false when a report ended the change, or a
+    // copy or paste is under way.
+    bool MakeSignature();
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The next step of the stage, now or at the timer.
     void Step();

@@ -45,8 +45,8 @@ std::optional<DWORD> StoredPasteHotKey()
 }
 
 // The combination pressed as a user presses it: the modifiers down, the key down and up, the
-// modifiers up.
-void Press(WORD hotKey)
+// modifiers up; or, held, the modifiers and the key down (and later up again).
+void Press(WORD hotKey, int held = -1)
 {
     std::vector<WORD> modifiers;
     if (HIBYTE(hotKey) & HOTKEYF_CONTROL)
@@ -63,13 +63,22 @@ void Press(WORD hotKey)
         input.ki.dwFlags = flags;
         keys.push_back(input);
     };
-    for (const WORD key : modifiers)
-        add(key, 0);
-    add(LOBYTE(hotKey), 0);
-    add(LOBYTE(hotKey), KEYEVENTF_KEYUP);
-    for (auto key = modifiers.rbegin(); key != modifiers.rend(); ++key)
-        add(*key, KEYEVENTF_KEYUP);
+    if (held != 0) {
+        for (const WORD key : modifiers)
+            add(key, 0);
+        add(LOBYTE(hotKey), 0);
+    }
+    if (held != 1) {
+        add(LOBYTE(hotKey), KEYEVENTF_KEYUP);
+        for (auto key = modifiers.rbegin(); key != modifiers.rend(); ++key)
+            add(*key, KEYEVENTF_KEYUP);
+    }
     ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+}
+
+void Hold(WORD hotKey, bool down)
+{
+    Press(hotKey, down ? 1 : 0);
 }
 
 // Wine's Notepad, in front with the keyboard focus in its edit window; ended with the test.
@@ -179,6 +188,16 @@ TEST_F(PasteHotKey, PastesIntoTheFocusedWindowOfAnotherProgramAndGivesTheClipboa
         WaitMs, 50));
     CloseClipboard();
     EXPECT_EQ(ClipboardBytes(CF_TEXT), before);
+    EXPECT_EQ(target.Text(), "Kind regards\r\nA. User");
+
+    // Keys of the combination still held after a second: no Ctrl+V is typed into them, the
+    // signature stays on the clipboard and a balloon says how to paste it.
+    ASSERT_TRUE(target.InFront());
+    Hold(CtrlShiftQ, true);
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return BalloonShown("Press Ctrl+V to paste the signature."); },
+                                            WaitMs, 50));
+    Hold(CtrlShiftQ, false);
+    EXPECT_EQ(ClipboardText(), "Kind regards\r\nA. User");
     EXPECT_EQ(target.Text(), "Kind regards\r\nA. User");
 }
 
