@@ -17,6 +17,10 @@
 //                   round trip costs 5 to 7 us with the server's processor awake and 55 to
 //                   70 us when it must be woken, so the orders stayed near 9/7 of the plain
 //                   change. The mapped file asks nothing of the system at a change.
+//   copy signature  (the tray menu's "Copy signature": the random change, its text in the
+//                   clipboard's forms, and all of them put on the clipboard) against the
+//                   random change ("Change signature") on the same databases, taking turns.
+//                   Target: at most 1.2x.
 // Each run's floor and operation take turns, so both meet the same state of the machine.
 // The floor writes the signature file as the program does, over the old text and cut after
 // it: under Wine on ext4 a file emptied and written again is pushed to the disk as it
@@ -32,7 +36,11 @@
 #include "base/Handles.h"
 #include "bench/Measure.h"
 #include "bench/WorkFolder.h"
+#include "engine/ClipboardSignature.h"
 #include "settings/OrderStateFile.h"
+#include "toolkit/Clipboard.h"
+#include "toolkit/Handles.h"
+#include "ui/SignatureForms.h"
 
 #include <windows.h>
 
@@ -40,6 +48,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -251,6 +260,46 @@ bool MeasureOrders(const bench::WorkFolder& folder, const std::string& path, int
     return met;
 }
 
+// "Copy signature" against "Change signature", each through the code the program runs for
+// it, on the same databases and writer, taking turns at going first.
+bool MeasureCopy(const bench::WorkFolder& folder, const std::vector<std::string>& paths, int runs)
+{
+    BenchSettings settings(folder.File("signature.txt"), paths,
+                           {folder.File("sigs.list"), folder.File("static.sig.qmz")});
+    CountingSink sink;
+    SignatureDatabase database;
+    SignatureWriter writer(database, settings, sink);
+    const toolkit::WindowHandle owner(
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
+    Check(owner.Get() != nullptr, "CreateWindowExA");
+    const SignatureForms forms;
+    const auto copy = [&] {
+        const std::optional<std::string> text = writer.RandomChangeToCopy();
+        if (!text)
+            throw std::runtime_error("a copy made no signature");
+        const ClipboardSignature signature = ClipboardFormsOf(*text, GetACP());
+        const toolkit::OpenClipboardFor clipboard(owner.Get());
+        if (!clipboard.IsOpen() || !EmptyClipboard())
+            throw std::runtime_error("the clipboard is held by another program");
+        forms.Put(signature);
+    };
+    writer.RandomChange(); // files cached
+    copy();
+    std::vector<double> changes, copies;
+    for (int run = 0; run < runs; ++run) {
+        if (run % 2) {
+            changes.push_back(TimeMs([&] { writer.RandomChange(); }));
+            copies.push_back(TimeMs(copy));
+        } else {
+            copies.push_back(TimeMs(copy));
+            changes.push_back(TimeMs([&] { writer.RandomChange(); }));
+        }
+    }
+    if (sink.notices != 2 * (runs + 1))
+        throw std::runtime_error("a change or a copy did not write");
+    return bench::PrintAgainstFloor("copy signature (floor: change)", Median(copies), Median(changes), 1.2);
+}
+
 // Delete record 0: both start from a fresh copy of the database, already open.
 bool MeasureDelete(const bench::WorkFolder& folder, const std::string& templatePath, int runs)
 {
@@ -303,6 +352,7 @@ bool Run(const bench::WorkFolder& folder, int changeRuns, int deleteRuns)
         MeasureRandomChange("random change, 1 database", folder, {paths.front()}, {contents.front()}, changeRuns);
     met = MeasureRandomChange("random change, 10 databases", folder, paths, contents, changeRuns) && met;
     met = MeasureOrders(folder, paths.front(), changeRuns) && met;
+    met = MeasureCopy(folder, paths, changeRuns) && met;
     return MeasureDelete(folder, paths.front(), deleteRuns) && met;
 }
 

@@ -134,14 +134,18 @@ std::string HtmlSignature(const std::string& text, const std::string& charset, b
 {
     // Nothing else a client would show: no document, head or body of its own, since a
     // client puts the fragment into the message's own body.
-    std::string html = "<meta charset=\"" + charset + "\">";
-    std::size_t start = 0;
+    const std::string head = "<meta charset=\"" + charset + "\">";
     if (delimiterFirst && text.starts_with(DelimiterText)) {
         // The declaration stays first, where every reader looks for it, even behind a mark.
-        html += "\r\n-- \r\n<br>";
-        start = DelimiterText.size();
+        return head + "\r\n-- \r\n<br>" + HtmlSignatureBody(text.substr(DelimiterText.size()));
     }
-    for (std::size_t i = start; i < text.size(); ++i) {
+    return head + HtmlSignatureBody(text);
+}
+
+std::string HtmlSignatureBody(const std::string& text)
+{
+    std::string html;
+    for (std::size_t i = 0; i < text.size(); ++i) {
         if (const std::size_t lineBreak = LineBreakAt(text, i)) {
             html += "<br>";
             i += lineBreak - 1;

@@ -46,6 +46,9 @@ std::string SignatureInFormat(SignatureFormat format, const std::string& text, u
 // on a line of its own after the declaration, where Thunderbird's search of the markup finds
 // it; a browser shows it as "--" either way, the blank before a line's end being folded.
 std::string HtmlSignature(const std::string& text, const std::string& charset, bool delimiterFirst = false);
+// The same without the charset declaration: what goes into a document that declares its own
+// (the clipboard's HTML).
+std::string HtmlSignatureBody(const std::string& text);
 
 // A minimal RTF document with one font in the code page's character set: RTF's own
 // characters escaped, bytes above 127 as \'hh (a double-byte character as two of them),

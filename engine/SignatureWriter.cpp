@@ -89,6 +89,25 @@ void SignatureWriter::RandomChange()
             KeepOrderPlace(*body);
 }
 
+std::optional<std::string> SignatureWriter::RandomChangeToCopy()
+{
+    const std::string path = settings_.SignatureFilePath();
+    const std::optional<PickedBody> body = PickRandomBody();
+    if (!body)
+        return std::nullopt;
+    std::string text;
+    if (!path.empty()) {
+        if (!WriteComposing(path, body->text, "", text))
+            return std::nullopt;
+    } else {
+        text = ComposeSignatureText(settings_, body->text, "");
+        if (settings_.ChangeBalloonOn())
+            reports_.Notice("Signature change:", "\"" + body->text + "\"");
+    }
+    KeepOrderPlace(*body);
+    return text;
+}
+
 std::optional<SignatureWriter::PickedBody> SignatureWriter::PickRandomBody()
 {
     const std::vector<std::string> databases = settings_.DatabaseList();
@@ -161,6 +180,13 @@ SignatureTarget& SignatureWriter::Target(const std::string& path)
 
 bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
+    std::string text;
+    return WriteComposing(path, body, heading, text);
+}
+
+bool SignatureWriter::WriteComposing(const std::string& path, const std::string& body, const std::string& heading,
+                                     std::string& text)
+{
     SignatureTarget& target = Target(path);
     if (const std::optional<std::string>& refusal = target.Files().front().refusal) {
         reports_.ReportFileError(path, CannotOpenTitle, *refusal, CannotOpenDialogText(*refusal));
@@ -179,8 +205,9 @@ bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
         return false;
     }
 
-    const std::vector<SignatureFileContent> set =
-        target.Contents(ComposeSignatureText(settings_, body, heading), settings_.DelimiterOn());
+    // Composed once the file is open, as the settings stand at the moment of writing.
+    text = ComposeSignatureText(settings_, body, heading);
+    const std::vector<SignatureFileContent> set = target.Contents(text, settings_.DelimiterOn());
     file->Write(set.front().bytes);
     if (const std::optional<FileStamp> stamp = file->Close())
         target.Written(set.front(), *stamp);

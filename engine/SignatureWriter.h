@@ -33,6 +33,11 @@ public:
     // A record of the listed databases, in the keeper's order (tray menu, auto-change timer).
     // The order's place moves only when the signature file was written.
     void RandomChange();
+    // The random change for a signature that goes to the clipboard as well: the same checks,
+    // pick, order, file and reports, except that without a signature file set it only makes
+    // the signature (and gives the change notice), with no error. Answers the composed text
+    // once the signature has gone out, nothing when a report ended the change.
+    std::optional<std::string> RandomChangeToCopy();
     // A picked body and where the order stands once it has gone out.
     struct PickedBody {
         std::string text;
@@ -62,6 +67,9 @@ public:
 private:
     // The signature file's path from the settings; when none is set, reported, and nothing.
     std::optional<std::string> TargetPath();
+    // ComposeAndWrite, giving the composed text as well.
+    bool WriteComposing(const std::string& path, const std::string& body, const std::string& heading,
+                        std::string& text);
     // The target classified for the path and the settings' protected files as they stand,
     // made anew only when either has changed since the last write.
     SignatureTarget& Target(const std::string& path);

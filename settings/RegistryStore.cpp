@@ -62,6 +62,22 @@ std::optional<std::string> QueryString(HKEY key, const std::string& name)
     }
 }
 
+// The 32-bit value, or nothing when it does not exist.
+std::optional<DWORD> QueryDword(HKEY key, const std::string& name)
+{
+    DWORD type = REG_NONE;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LSTATUS status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return std::nullopt;
+    if ((status == ERROR_SUCCESS || status == ERROR_MORE_DATA) && (type != REG_DWORD || size != sizeof value))
+        throw RegistryError("Invalid data type for '" + name + "'");
+    if (status != ERROR_SUCCESS)
+        throw RegistryError("Failed to get data for '" + name + "'");
+    return value;
+}
+
 bool SetString(HKEY key, const std::string& name, const std::string& value)
 {
     return RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -73,7 +89,17 @@ bool SetString(HKEY key, const std::string& name, const std::string& value)
 // The value under this root, or nothing when the key or the value is missing or unreadable.
 std::optional<std::string> RegistryStore::ReadStored(HKEY root, const std::string& key, const std::string& name) const
 {
-    base::RegistryKey opened; // for this read alone, while no keys are held
+    base::RegistryKey opened;
+    const HKEY handle = KeyToRead(root, key, opened);
+    if (!handle)
+        return std::nullopt;
+    return QueryString(handle, name);
+}
+
+// The key opened for reading, held while keys are held, else into opened for this read
+// alone; null when it cannot be opened.
+HKEY RegistryStore::KeyToRead(HKEY root, const std::string& key, base::RegistryKey& opened) const
+{
     HKEY handle = nullptr;
     if (holding_ == 0) {
         opened = OpenExistingKey(root, key, KEY_READ);
@@ -85,9 +111,7 @@ std::optional<std::string> RegistryStore::ReadStored(HKEY root, const std::strin
             held = held_.insert(held_.end(), HeldKey{root, key, OpenExistingKey(root, key, KEY_READ)});
         handle = held->handle.Get();
     }
-    if (!handle)
-        return std::nullopt;
-    return QueryString(handle, name);
+    return handle;
 }
 
 RegistryStore::KeysHeldOpen::~KeysHeldOpen()
@@ -136,6 +160,30 @@ int RegistryStore::ReadInteger(const std::string& key, const std::string& name, 
 void RegistryStore::WriteInteger(const std::string& key, const std::string& name, int value)
 {
     WriteString(key, name, std::to_string(value));
+}
+
+DWORD RegistryStore::ReadDword(const std::string& key, const std::string& name, DWORD defaultValue) const
+{
+    for (const HKEY root : {root_, readThroughRoot_}) {
+        base::RegistryKey opened;
+        if (const HKEY handle = root ? KeyToRead(root, key, opened) : nullptr)
+            if (const std::optional<DWORD> value = QueryDword(handle, name))
+                return *value;
+    }
+    return defaultValue;
+}
+
+void RegistryStore::WriteDword(const std::string& key, const std::string& name, DWORD value)
+{
+    held_.clear();
+    if (CreateKey(key) != ERROR_SUCCESS)
+        throw RegistryError("Failed to create key " + key);
+    const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_SET_VALUE);
+    if (!opened)
+        return; // the key is there but not ours to write: the setting is left as it was
+    if (RegSetValueExA(opened.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value) != ERROR_SUCCESS)
+        throw RegistryError("Failed to set data for '" + name + "'");
 }
 
 void RegistryStore::DeleteValue(const std::string& key, const std::string& name)

@@ -55,6 +55,11 @@ public:
     int ReadInteger(const std::string& key, const std::string& name, int defaultValue) const;
     void WriteInteger(const std::string& key, const std::string& name, int value);
 
+    // A 32-bit number stored as such (REG_DWORD), read and written like a string value; a
+    // value of another type fails with "Invalid data type for '<name>'".
+    DWORD ReadDword(const std::string& key, const std::string& name, DWORD defaultValue) const;
+    void WriteDword(const std::string& key, const std::string& name, DWORD value);
+
     // The first step of every write: creates the key when it is missing, opening it with the
     // rights a write uses, and closes it again. Gives the registry's answer, ERROR_SUCCESS when the key is
     // there and ours to write; so the caller can learn whether writes would be refused.
@@ -86,6 +91,7 @@ private:
     };
 
     std::optional<std::string> ReadStored(HKEY root, const std::string& key, const std::string& name) const;
+    HKEY KeyToRead(HKEY root, const std::string& key, base::RegistryKey& opened) const;
 
     HKEY root_;
     HKEY readThroughRoot_;

@@ -57,6 +57,13 @@ std::string ReadOrder(const RegistryStore& store)
     return store.ReadString(SettingsKey, OrderValue, DefaultOrderName);
 }
 
+WORD ReadPasteHotKey(const RegistryStore& store)
+{
+    // Only the field's two bytes mean anything; whatever else a hand-made value holds is not
+    // a combination.
+    return LOWORD(store.ReadDword(SettingsKey, PasteHotKeyValue, 0));
+}
+
 void WriteMinutes(RegistryStore& store, int minutes)
 {
     store.WriteInteger(SettingsKey, MinutesValue, minutes);
@@ -80,6 +87,11 @@ void WriteStaticPlace(RegistryStore& store, bool above)
 void WriteOrder(RegistryStore& store, const std::string& name)
 {
     store.WriteString(SettingsKey, OrderValue, name);
+}
+
+void WritePasteHotKey(RegistryStore& store, WORD value)
+{
+    store.WriteDword(SettingsKey, PasteHotKeyValue, value);
 }
 
 void WriteWindowPosition(RegistryStore& store, int top, int left)

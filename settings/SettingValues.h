@@ -16,13 +16,15 @@
 //   signature delimiter   ReadSigBreak(store)                   (off only for exactly "False")
 //   static text's place   ReadStaticAbove(store)                (above only for exactly "Above")
 //   order of changes      ReadOrder(store)                      (the order's name, default "Random")
+//   paste hot key         ReadPasteHotKey(store)                (REG_DWORD, default 0: none)
 //   window position       store.ReadString(SettingsKey, TopValue, "") and LeftValue: apply
 //                         only when both are non-empty, converting "Top" first with
 //                         ParseInteger (IntegerText.h), whose failure is the start-up failure.
 //
 // Writing when a setting changes:
 //   WriteMinutes, WriteSignatureFilePath, WriteSwitch(store, name, on),
-//   WriteStaticPlace(store, above), WriteOrder(store, name), WriteWindowPosition(store, top,
+//   WriteStaticPlace(store, above), WriteOrder(store, name), WritePasteHotKey(store, value),
+//   WriteWindowPosition(store, top,
 //   left) at exit.
 //
 // Where the order stands is no setting: the order state file (OrderStateFile.h) keeps it.
@@ -44,6 +46,9 @@ inline constexpr const char* LeftValue = "Left";
 // "Sequence").
 inline constexpr const char* OrderValue = "Order";
 inline constexpr const char* DefaultOrderName = "Random";
+// The paste hot key as the hot-key field holds it (REG_DWORD: the virtual key in the low
+// byte, the field's modifier flags in the next); 0 or missing for none.
+inline constexpr const char* PasteHotKeyValue = "PasteHotKey";
 
 inline constexpr int DefaultMinutes = 10;
 
@@ -69,12 +74,14 @@ bool ReadSwitch(const RegistryStore& store, const char* name); // AutoChange, Ba
 bool ReadSigBreak(const RegistryStore& store);
 bool ReadStaticAbove(const RegistryStore& store);
 std::string ReadOrder(const RegistryStore& store);
+WORD ReadPasteHotKey(const RegistryStore& store);
 
 void WriteMinutes(RegistryStore& store, int minutes);
 void WriteSignatureFilePath(RegistryStore& store, const std::string& path);
 void WriteSwitch(RegistryStore& store, const char* name, bool on); // SigBreak too
 void WriteStaticPlace(RegistryStore& store, bool above);
 void WriteOrder(RegistryStore& store, const std::string& name);
+void WritePasteHotKey(RegistryStore& store, WORD value);
 void WriteWindowPosition(RegistryStore& store, int top, int left);
 
 } // namespace settings

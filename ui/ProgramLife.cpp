@@ -56,6 +56,14 @@ void ProgramLife::RandomChange()
     RunStep([this] { writer_.RandomChange(); });
 }
 
+std::optional<std::string> ProgramLife::RandomChangeToCopy()
+{
+    FlagSetter running(randomChangeRunning_);
+    std::optional<std::string> text;
+    RunStep([&] { text = writer_.RandomChangeToCopy(); });
+    return text;
+}
+
 // ---- The side files ----
 
 void ProgramLife::LoadSideFiles()

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 class DatabaseListPanel;
 class SettingsPanel;
@@ -21,6 +23,9 @@ public:
                 DatabaseListPanel& list, std::function<void()> removeTrayIcon);
 
     void RandomChange() override;
+    // The random change of "Copy signature" and the paste hot key: the composed signature
+    // once it has gone out, or nothing after a report.
+    std::optional<std::string> RandomChangeToCopy();
     bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
     // An auto-change tick: a random change unless one runs already.
     void AutoChange();

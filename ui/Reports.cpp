@@ -41,6 +41,11 @@ bool Reports::Ask(const std::string& question)
     return toolkit::AskQuestion(DialogOwner(), question);
 }
 
+void Reports::ErrorBalloon(const std::string& title, const std::string& text)
+{
+    ShowBalloon(title, text, tray::bitError);
+}
+
 void Reports::ShowBalloon(const std::string& title, const std::string& text, int iconKind)
 {
     tray::TTrayIcon* icon = trayIcon_();

@@ -30,6 +30,11 @@ public:
     void Notice(const std::string& title, const std::string& text) override;
     bool Ask(const std::string& question) override;
 
+    // For what happens while the user works in another program (the paste hot key): an
+    // error balloon whatever the box says, since a dialog would take the keyboard from them.
+    void ErrorBalloon(const std::string& title, const std::string& text);
+    bool ErrorBalloonsOn() const { return errorBalloonsOn_(); }
+
 private:
     void ShowBalloon(const std::string& title, const std::string& text, int iconKind);
 

@@ -84,6 +84,8 @@ SettingsPanel::SettingsPanel(HWND form, ProgramServices& services, ReportSink& r
       AboveRadio(At(form, DatabaseTop, 176, 64, 73, 17, "above or")),
       BelowRadio(At(form, DatabaseTop, 240, 64, 137, 17, "below random signature")),
       AutoTimer(toolkit::TimerArgs{MinutesToInterval(settings::DefaultMinutes), false}),
+      PasteHotKeyLabel(At(form, SettingsTop, 592, 92, 0, 0, "Paste hot key:")),
+      PasteHotKeyEdit(At(form, SettingsTop, 592, 108, 145, 21)),
       form_(form),
       services_(services),
       reports_(reports),
@@ -94,6 +96,9 @@ SettingsPanel::SettingsPanel(HWND form, ProgramServices& services, ReportSink& r
     AboveRadio.SetChecked(true);
     OrderCombo.SetItemIndex(OrderIndex(SignatureOrder::Random));
     StaticMemo.SetMaxLength(static_cast<int>(SignatureTextCapacity));
+    // Made after the static text, it still comes last of the "Settings" group for Tab.
+    PasteHotKeyLabel.PlaceAfter(OrderCombo);
+    PasteHotKeyEdit.PlaceAfter(PasteHotKeyLabel);
     ConnectHandlers();
 }
 
@@ -113,6 +118,7 @@ void SettingsPanel::ConnectHandlers()
     AboveRadio.OnClick = [this](auto&) { AboveRadioClick(); };
     BelowRadio.OnClick = [this](auto&) { BelowRadioClick(); };
     AutoTimer.OnTimer = [this](auto&) { AutoTimerTimer(); };
+    PasteHotKeyEdit.OnChange = [this](auto&) { PasteHotKeyEditChange(); };
 }
 
 void SettingsPanel::PlaceStaticTextAfter(const toolkit::Control& previous)
@@ -134,6 +140,7 @@ void SettingsPanel::RestoreValues()
             AutoTimer.SetInterval(MinutesToInterval(MinutesEdit.Value()));
         });
         RunStep([&] { OEFileEdit.SetText(settings::ReadSignatureFilePath(store)); });
+        RunStep([&] { PasteHotKeyEdit.SetValue(settings::ReadPasteHotKey(store)); });
         RunStep([this] {
             if (services_.StartupEntryPresent())
                 StartupChkBx.SetChecked(true);
@@ -269,6 +276,15 @@ void SettingsPanel::OrderComboChange()
     services_.UseSettings([&](settings::RegistryStore& store) {
         settings::WriteOrder(store, OrderName(Order()));
     });
+}
+
+void SettingsPanel::PasteHotKeyEditChange()
+{
+    services_.UseSettings([&](settings::RegistryStore& store) {
+        settings::WritePasteHotKey(store, PasteHotKeyEdit.Value());
+    });
+    if (pasteHotKeyChanged_)
+        pasteHotKeyChanged_(PasteHotKeyEdit.Value());
 }
 
 SignatureOrder SettingsPanel::Order() const

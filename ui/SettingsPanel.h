@@ -5,6 +5,7 @@
 #include "toolkit/ComboBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/GroupBox.h"
+#include "toolkit/HotKeyField.h"
 #include "toolkit/Label.h"
 #include "toolkit/Memo.h"
 #include "toolkit/RadioButton.h"
@@ -51,6 +52,10 @@ public:
     bool ChangeBalloonOn() const { return BalloonChkBx.Checked(); }
     bool ErrorBalloonsOn() const { return ErrorChkBx.Checked(); }
     SignatureOrder Order() const;
+    // The paste hot key as the field holds it (0: none), and who hears of each change the
+    // user makes to it once start-up has read it.
+    WORD PasteHotKey() const { return PasteHotKeyEdit.Value(); }
+    void OnPasteHotKeyChange(std::function<void(WORD)> changed) { pasteHotKeyChanged_ = std::move(changed); }
 
 private:
     friend class SettingsPanelProbe; // the tests' view of the controls
@@ -74,6 +79,7 @@ private:
     void AboveRadioClick();
     void BelowRadioClick();
     void AutoTimerTimer();
+    void PasteHotKeyEditChange();
 
     // ---- "Settings" group ----
     toolkit::GroupBox SettingsGroup;
@@ -99,8 +105,13 @@ private:
 
     toolkit::Timer AutoTimer; // the auto-change timer
 
+    // In the "Settings" group, right of the order, under "Browse / Create".
+    toolkit::Label PasteHotKeyLabel;
+    toolkit::HotKeyField PasteHotKeyEdit;
+
     HWND form_;
     ProgramServices& services_;
     ReportSink& reports_;
     std::function<void()> autoChange_;
+    std::function<void(WORD)> pasteHotKeyChanged_;
 };

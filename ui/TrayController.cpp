@@ -33,6 +33,7 @@ TrayController::TrayController(SignatureWriter& writer, ProgramCommands& command
     PlayerItem = &TrayMenu.Add(NoPlayerCaption);
     PlayerItem->Add("Set song as signature", [this](auto&) { SetSongItemClick(); });
     TrayMenu.Add("Change signature", [this](auto&) { ChangeSignatureItemClick(); });
+    TrayMenu.Add("Copy signature", [this](auto&) { CopySignatureItemClick(); });
     // Shown in bold; the tray icon also runs it after a double-click.
     TrayMenu.Add("Restore", [this](auto&) { RestoreItemClick(); }).Default = true;
     TrayMenu.Add("Exit", [this](auto&) { ExitItemClick(); });
@@ -97,6 +98,12 @@ void TrayController::ShowMainForm()
 {
     if (trayIcon_)
         trayIcon_->ShowMainForm();
+}
+
+void TrayController::CopySignatureItemClick()
+{
+    if (copySignature_)
+        copySignature_();
 }
 
 void TrayController::RestoreItemClick()

@@ -4,6 +4,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/PopupMenu.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,6 +34,8 @@ public:
 
     // The window back from the tray (the menu's "Restore", the icon's double-click).
     void ShowMainForm();
+    // What "Copy signature" runs.
+    void OnCopySignature(std::function<void()> copy) { copySignature_ = std::move(copy); }
 
 private:
     friend class TrayControllerProbe; // the tests' view of the menu
@@ -40,6 +43,7 @@ private:
     void TrayMenuPopup();
     void SetSongItemClick();
     void ChangeSignatureItemClick();
+    void CopySignatureItemClick();
     void RestoreItemClick();
     void ExitItemClick();
     void TrayIcon1DblClick();
@@ -55,4 +59,5 @@ private:
     // What the sources answered when the menu last opened; its song is what the submenu sets.
     std::optional<PlayingSong> playing_;
     std::optional<toolkit::ScopedIdleWork> iconIntoTray_;
+    std::function<void()> copySignature_;
 };

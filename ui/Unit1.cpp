@@ -63,6 +63,8 @@ TForm1::TForm1(ProgramServices& services)
       databases_(Handle()),
       life_(Handle(), services_, writer_, settings_, databases_, [this] { tray_.RemoveTrayIcon(); }),
       tray_(writer_, life_),
+      clipboard_(reports_, [this] { return life_.RandomChangeToCopy(); }),
+      pasteHotKey_(Handle(), reports_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           ApplicationMessage(message, wParam, lParam);
       })
@@ -70,6 +72,7 @@ TForm1::TForm1(ProgramServices& services)
     settings_.PlaceStaticTextAfter(editor_.LastControl());
     databases_.OnOpen = [this](const std::string& path) { editor_.OpenFromList(path); };
     databases_.OwnFiles = [this] { return ProgramOwnFiles(services_.SideFilePaths(), editor_.DatabaseInEditor()); };
+    tray_.OnCopySignature([this] { clipboard_.Copy(); });
     // Before the position is restored, which keeps the window reachable at its laid-out size;
     // the banner then decodes the drawing nearest its size once.
     RunStep([this] { density_.LayOut(Handle()); });
@@ -129,6 +132,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENDSESSION:
         if (wParam)
             life_.EndSession();
+        return 0;
+    case WM_HOTKEY:
+        if (pasteHotKey_.Pressed(wParam))
+            clipboard_.Paste(pasteHotKey_.Registered());
         return 0;
     case WM_DPICHANGED:
         // Moved to a monitor of another density, or that monitor's scaling changed.
@@ -191,6 +198,8 @@ void TForm1::FormCreate()
         });
     });
     RunStep([this] { tray_.SetUpTrayIcon(); });
+    RunStep([this] { pasteHotKey_.Start(settings_.PasteHotKey()); });
+    settings_.OnPasteHotKeyChange([this](WORD value) { pasteHotKey_.Choose(value); });
 }
 
 void TForm1::FormPaint()

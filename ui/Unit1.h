@@ -9,10 +9,12 @@
 #include "ui/FirstRun.h"
 #include "ui/PanelOrder.h"
 #include "ui/PanelWriterSettings.h"
+#include "ui/PasteHotKey.h"
 #include "ui/ProgramLife.h"
 #include "ui/ProgramServices.h"
 #include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
+#include "ui/SignatureClipboard.h"
 #include "ui/TrayController.h"
 
 #include <optional>
@@ -67,6 +69,9 @@ private:
     DatabaseListPanel databases_;
     ProgramLife life_;
     TrayController tray_;
+    // "Copy signature" and the paste hot key.
+    SignatureClipboard clipboard_;
+    PasteHotKey pasteHotKey_;
     toolkit::ScopedMessageHook applicationHook_;
     std::optional<FirstRun> firstRun_; // decided at start-up
     bool firstPaint_ = false;

@@ -125,6 +125,8 @@ const DesignedControl Design[] = {
     {"Button", "Add standard signature delimiter", 8, 112, 177, 17},
     {"Static", "Order:", 352, 112, 0, 0},
     {"ComboBox", "At random", 392, 108, 0, 0},
+    {"Static", "Paste hot key:", 592, 92, 0, 0},
+    {"msctls_hotkey32", "", 592, 108, 145, 21},
     {"Button", "Database", 0, 137, 754, 307},
     {"Static", "Database file to edit:", 8, 153, 0, 0},
     {"Edit", "", 8, 169, 577, 21},
@@ -207,7 +209,7 @@ protected:
                 EXPECT_TRUE(ShowsWhole(control, shown));
             }
         }
-        EXPECT_EQ(captions, 29);
+        EXPECT_EQ(captions, 30);
         // Every choice of a drop-down shows whole beside its arrow button.
         for (const SeenControl& control : controls) {
             if (control.className != "ComboBox")

@@ -38,6 +38,8 @@ const ExpectedControl FreshLayout[] = {
     {"Button", 8, 112, 177, 17, "Add standard signature delimiter", true, Check::On},
     {"Static", 352, 112, 0, 0, "Order:", true, Check::None},
     {"ComboBox", 392, 108, 0, 0, "At random", true, Check::None},
+    {"Static", 592, 92, 0, 0, "Paste hot key:", true, Check::None},
+    {"msctls_hotkey32", 592, 108, 145, 21, "", true, Check::None},
     {"Button", 0, 137, 754, 307, "Database", true, Check::None},
     {"Static", 8, 153, 0, 0, "Database file to edit:", true, Check::None},
     {"Edit", 8, 169, 577, 21, "", true, Check::None},
@@ -128,7 +130,7 @@ TEST_F(RealProgram, TabOrderFollowsTheGroupsAndSkipsDisabledControls)
     // placement buttons only the selected "above or" is a stop.
     const std::vector<POINT> expected = {
         {8, 32}, {592, 32}, {592, 9}, {8, 64}, {208, 60}, {352, 64}, {8, 88}, {352, 88}, {8, 112},
-        {392, 108},
+        {392, 108}, {592, 108},
         {8, 169}, {592, 169}, {8, 201}, {176, 201},
     };
     HWND control = ControlAt(form, "Edit", 8, 32);

@@ -4,6 +4,7 @@
 // and the windows. A stand-in media player (FakePlayer.exe) plays the part of Winamp, and under
 // other names or window classes those of Spotify, foobar2000 and VLC; a registered stand-in
 // DLL (FakeMediaSession.dll) plays the system's media session.
+#include "tests/e2e/ClipboardContent.h"
 #include "tests/e2e/ProgramFixture.h"
 #include "tests/common/MadeUpMailClients.h"
 #include "tests/common/SignatureEncodings.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <optional>
@@ -37,8 +39,9 @@ constexpr const char* MenuClass = "#32768";
 // How many presses of the down key reach each item of a freshly opened menu.
 constexpr int WinampPresses = 1;
 constexpr int ChangeSignaturePresses = 2;
-constexpr int RestorePresses = 3;
-constexpr int ExitPresses = 4;
+constexpr int CopySignaturePresses = 3;
+constexpr int RestorePresses = 4;
+constexpr int ExitPresses = 5;
 
 const std::string PlayingTitle = "12. Artist - Song - Winamp";
 const std::string Heading = "Winamp is currently playing:";
@@ -124,7 +127,7 @@ ScreenPicture PictureOf(HWND window)
 
 // The picture of the menu the tray menu should be, drawn by this process: the player's
 // submenu ("Winamp" unless another player plays, greyed unless enabled), "Change signature",
-// "Restore" in bold, "Exit", opened where the cursor is, as the program opens its own.
+// "Copy signature", "Restore" in bold, "Exit", opened where the cursor is, as the program opens its own.
 ScreenPicture PictureOfExpectedMenu(bool winampEnabled, const char* playerCaption = "Winamp")
 {
     toolkit::MenuHandle submenu(CreatePopupMenu());
@@ -133,8 +136,9 @@ ScreenPicture PictureOfExpectedMenu(bool winampEnabled, const char* playerCaptio
         !AppendMenuA(menu.Get(), MF_POPUP | MF_STRING | (winampEnabled ? MF_ENABLED : MF_GRAYED),
                      reinterpret_cast<UINT_PTR>(submenu.Release()), playerCaption) ||
         !AppendMenuA(menu.Get(), MF_STRING, 2, "Change signature") ||
+        !AppendMenuA(menu.Get(), MF_STRING, 5, "Copy signature") ||
         !AppendMenuA(menu.Get(), MF_STRING, 3, "Restore") || !AppendMenuA(menu.Get(), MF_STRING, 4, "Exit") ||
-        !SetMenuDefaultItem(menu.Get(), 2, TRUE))
+        !SetMenuDefaultItem(menu.Get(), 3, TRUE))
         throw std::runtime_error("cannot build the expected menu");
 
     toolkit::WindowHandle owner(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -680,6 +684,76 @@ TEST_F(TrayMenu, ChangeSignatureNeverWritesOverAListedDatabaseHoweverItIsSpelt)
                                             RecheckMs));
     EXPECT_EQ(program->ReadFile("listed.sigs"), bytes);
     EXPECT_TRUE(program->Running());
+}
+
+// ---- "Copy signature" ----
+
+// One pick, in every place at once: the signature file and the other files of its set, and
+// the clipboard's text, Unicode text, HTML and rich text, each as its file has it.
+TEST_F(TrayMenu, CopySignatureWritesTheSetAndPutsTheSameSignatureOnTheClipboardInEveryForm)
+{
+    ASSERT_EQ(GetACP(), 1252u) << "the bytes expected are those of code page 1252";
+    program->WriteFile("one.sigs", Database({"Tom & Jerry <tj@example.com>\r\n  caf\xe9 \\ {x}"}));
+    program->WriteFile("sigs.list", program->Directory() + "one.sigs\r\n");
+    WriteSignatureBesideTheProgram();
+    program->WriteFile("signature.htm", "");
+    program->WriteFile("signature.rtf", "");
+    StoreSetting("Balloon", "True");
+    PutOnClipboard({{CF_TEXT, std::string("before", 7)}});
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+
+    Choose(CopySignaturePresses);
+    const std::string plain = "-- \r\nTom & Jerry <tj@example.com>\r\n  caf\xe9 \\ {x}";
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return ClipboardText() == plain; }, WaitMs, RecheckMs))
+        << ClipboardText().value_or("(no text)");
+    EXPECT_EQ(Signature(), plain);
+    EXPECT_EQ(ClipboardUnicodeText(), L"-- \r\nTom & Jerry <tj@example.com>\r\n  caf\u00e9 \\ {x}");
+    const std::optional<std::string> locale = ClipboardBytes(CF_LOCALE);
+    ASSERT_TRUE(locale.has_value());
+    LCID lcid = 0;
+    std::memcpy(&lcid, locale->data(), std::min(locale->size(), sizeof lcid));
+    char codePage[8] = {};
+    ASSERT_TRUE(GetLocaleInfoA(lcid, LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage));
+    EXPECT_STREQ(codePage, "1252") << "the locale CF_TEXT is read in";
+
+    // The files are in the ANSI code page, the clipboard's HTML in UTF-8 with its own head.
+    const std::string htmlFile = program->ReadFile("signature.htm").value_or("");
+    const std::string head = "<meta charset=\"windows-1252\">";
+    ASSERT_EQ(htmlFile.rfind(head, 0), 0u) << htmlFile;
+    std::string fileFragmentUtf8 = htmlFile.substr(head.size());
+    fileFragmentUtf8.replace(fileFragmentUtf8.find('\xe9'), 1, "\xc3\xa9");
+    EXPECT_EQ(HtmlFragment(ClipboardBytes(HtmlFormatName).value_or("")), fileFragmentUtf8);
+    const std::optional<std::string> richText = ClipboardBytes(RichTextFormatName);
+    ASSERT_TRUE(richText.has_value());
+    EXPECT_EQ(richText->substr(0, richText->find('\0')), program->ReadFile("signature.rtf"));
+    // The same balloon as any change.
+    EXPECT_TRUE(EventWait().UntilRechecking(
+        [&] { return BalloonShown("\"Tom & Jerry <tj@example.com>\r\n  caf\xe9 \\ {x}\""); }, WaitMs, RecheckMs));
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+}
+
+// A pick that fails is reported as for "Change signature" and leaves the clipboard alone, its
+// text and its picture.
+TEST_F(TrayMenu, CopySignatureAfterAFailedPickLeavesTheClipboardAsItWas)
+{
+    program->WriteFile("sigs.list", program->Directory() + "missing.sigs\r\n");
+    WriteSignatureBesideTheProgram();
+    const std::string text("kept text", 10);
+    PutOnClipboard({{CF_TEXT, text}, {CF_DIB, PictureBytes()}});
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+
+    Choose(CopySignaturePresses);
+    const HWND dialog = TheDialog();
+    ASSERT_NE(dialog, nullptr);
+    EventWait().UntilRechecking([&] { return !DialogMessage(dialog).empty(); }, WaitMs, RecheckMs);
+    EXPECT_EQ(DialogMessage(dialog).rfind("Error opening signature database: ", 0), 0u) << DialogMessage(dialog);
+    PressDialogButton(dialog, "OK");
+    SettleWithAnotherMenu();
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), text);
+    const std::optional<std::string> picture = ClipboardBytes(CF_DIB);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->substr(0, PictureBytes().size()), PictureBytes());
+    EXPECT_FALSE(Signature().has_value());
 }
 
 // ---- The order "Change signature" follows ----

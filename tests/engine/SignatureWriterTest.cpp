@@ -1,3 +1,4 @@
+#include "engine/ClipboardSignature.h"
 #include "engine/SignatureFormats.h"
 #include "engine/SignatureSet.h"
 #include "engine/SignatureWriter.h"
@@ -772,4 +773,59 @@ TEST(TextFileEncoding, IsToldByTheFirstBytesEvenWhereTheyCutACharacter)
     EXPECT_EQ(EncodingOfFile(longFile), TextFileEncoding::Utf8); // the invalid byte is beyond the sample
     EXPECT_EQ(EncodingOfFile(dir.File("missing.txt")), TextFileEncoding::Ansi);
     EXPECT_EQ(EncodingOfFile(dir.Path()), TextFileEncoding::Ansi);
+}
+
+// "Copy signature": the change itself, and the text it answers for the clipboard.
+TEST_F(SignatureWriterTest, RandomChangeToCopyChangesAsTheRandomChangeAndAnswersWhatItWrote)
+{
+    AddDatabase("a.sigs", {"first", "second"});
+    settings.delimiter = true;
+    settings.balloon = true;
+    random = FixedRandom({0, 1, 0, 0});
+    EXPECT_EQ(writer.RandomChangeToCopy(), "-- \r\nsecond");
+    EXPECT_EQ(Signature(), "-- \r\nsecond");
+    EXPECT_EQ(sink.reports, Reports{Notice("\"second\"")});
+
+    // Without a signature file only the text is made and announced, with no error.
+    sink.reports.clear();
+    std::remove(settings.path.c_str());
+    settings.path.clear();
+    EXPECT_EQ(writer.RandomChangeToCopy(), "-- \r\nfirst");
+    EXPECT_FALSE(FileExists(dir.File("signature.txt")));
+    EXPECT_EQ(sink.reports, Reports{Notice("\"first\"")});
+
+    // A failed pick answers nothing, after its report.
+    sink.reports.clear();
+    settings.databases.clear();
+    EXPECT_EQ(writer.RandomChangeToCopy(), std::nullopt);
+    EXPECT_EQ(sink.reports, Reports{PlainError("There are no files in the database list!")});
+}
+
+// The clipboard's HTML: its offsets, read as a reader reads them, mark exactly the document
+// and the fragment, which shows the text as the .htm file does.
+TEST(ClipboardSignature, HtmlOffsetsMarkTheFragmentAndEveryFormHoldsTheText)
+{
+    const std::string text = "-- \r\nTom & Jerry <tj@example.com>\r\n  caf\xe9";
+    const ClipboardSignature forms = ClipboardFormsOf(text, 1252);
+    const auto offset = [&](const std::string& name) {
+        const std::size_t at = forms.html.find(name + ":");
+        return at == std::string::npos ? std::string::npos
+                                       : static_cast<std::size_t>(std::stoul(forms.html.substr(at + name.size() + 1)));
+    };
+    const std::size_t startHtml = offset("StartHTML"), endHtml = offset("EndHTML");
+    const std::size_t startFragment = offset("StartFragment"), endFragment = offset("EndFragment");
+    ASSERT_LE(endHtml, forms.html.size());
+    ASSERT_TRUE(startHtml < startFragment && startFragment <= endFragment && endFragment <= endHtml);
+    EXPECT_EQ(forms.html.rfind("Version:0.9\r\n", 0), 0u);
+    EXPECT_EQ(forms.html.substr(startHtml, 6), "<html>");
+    EXPECT_EQ(forms.html.substr(endHtml - 7, 7), "</html>");
+    EXPECT_NE(forms.html.substr(startHtml, startFragment - startHtml).find("charset=\"utf-8\""), std::string::npos);
+    const std::string fragment = forms.html.substr(startFragment, endFragment - startFragment);
+    EXPECT_EQ(fragment, "--&nbsp;<br>Tom &amp; Jerry &lt;tj@example.com&gt;<br>&nbsp; caf\xc3\xa9");
+    EXPECT_EQ(ShownHtml("<meta charset=\"utf-8\">" + fragment), "-- \r\nTom & Jerry <tj@example.com>\r\n  caf\xc3\xa9");
+
+    EXPECT_EQ(forms.ansiText, text);
+    EXPECT_EQ(forms.unicodeText, L"-- \r\nTom & Jerry <tj@example.com>\r\n  caf\u00e9");
+    EXPECT_EQ(forms.richText, RichTextSignature(text, 1252));
+    EXPECT_EQ(ShownRtf(forms.richText), text);
 }

@@ -1,0 +1,244 @@
+// The paste hot key of the real program: chosen in its field, kept in the registry, pressed
+// with real key presses (SendInput) while another program's edit window has the keyboard
+// focus (Wine's own Notepad), and what the clipboard held before given back after the paste.
+#include "tests/common/StartProcess.h"
+#include "tests/common/WineTray.h"
+#include "tests/e2e/ClipboardContent.h"
+#include "tests/e2e/ProgramFixture.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+constexpr const char* HotKeyClass = "msctls_hotkey32";
+constexpr WORD CtrlShiftQ = MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+constexpr WORD CtrlAltS = MAKEWORD('S', HOTKEYF_CONTROL | HOTKEYF_ALT);
+constexpr WORD CtrlAltW = MAKEWORD('W', HOTKEYF_CONTROL | HOTKEYF_ALT);
+
+// A database of fixed 513-byte records, each holding its text from byte 1 on and a NUL.
+std::string Database(const std::string& text)
+{
+    std::string record(513, '\0');
+    record.replace(1, text.size(), text);
+    return record;
+}
+
+void StorePasteHotKey(DWORD value)
+{
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, SettingsKeyPath, "PasteHotKey", REG_DWORD, &value, sizeof value),
+              ERROR_SUCCESS);
+}
+
+std::optional<DWORD> StoredPasteHotKey()
+{
+    DWORD value = 0, type = 0, size = sizeof value;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, SettingsKeyPath, "PasteHotKey", RRF_RT_ANY, &type, &value, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return std::nullopt;
+    return value;
+}
+
+// The combination pressed as a user presses it: the modifiers down, the key down and up, the
+// modifiers up; or, held, the modifiers and the key down (and later up again).
+void Press(WORD hotKey, int held = -1)
+{
+    std::vector<WORD> modifiers;
+    if (HIBYTE(hotKey) & HOTKEYF_CONTROL)
+        modifiers.push_back(VK_CONTROL);
+    if (HIBYTE(hotKey) & HOTKEYF_SHIFT)
+        modifiers.push_back(VK_SHIFT);
+    if (HIBYTE(hotKey) & HOTKEYF_ALT)
+        modifiers.push_back(VK_MENU);
+    std::vector<INPUT> keys;
+    const auto add = [&](WORD key, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        keys.push_back(input);
+    };
+    if (held != 0) {
+        for (const WORD key : modifiers)
+            add(key, 0);
+        add(LOBYTE(hotKey), 0);
+    }
+    if (held != 1) {
+        add(LOBYTE(hotKey), KEYEVENTF_KEYUP);
+        for (auto key = modifiers.rbegin(); key != modifiers.rend(); ++key)
+            add(*key, KEYEVENTF_KEYUP);
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+}
+
+void Hold(WORD hotKey, bool down)
+{
+    Press(hotKey, down ? 1 : 0);
+}
+
+// Wine's Notepad, in front with the keyboard focus in its edit window; ended with the test.
+class Notepad {
+public:
+    Notepad()
+    {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!StartProcess("notepad.exe", startup, started_))
+            throw std::runtime_error("cannot start notepad.exe");
+        WaitForInputIdle(started_.hProcess, 10000);
+        EventWait().UntilRechecking([&] { return (window_ = TopLevelWindowOf(started_.dwProcessId, "Notepad")); },
+                                    10000, 20);
+        edit_ = window_ ? FindWindowExA(window_, nullptr, "Edit", nullptr) : nullptr;
+    }
+    ~Notepad()
+    {
+        TerminateProcess(started_.hProcess, 0);
+        WaitForSingleObject(started_.hProcess, 10000);
+        CloseHandle(started_.hThread);
+        CloseHandle(started_.hProcess);
+    }
+    Notepad(const Notepad&) = delete;
+    Notepad& operator=(const Notepad&) = delete;
+
+    bool InFront()
+    {
+        if (!edit_)
+            return false;
+        SetForegroundWindow(window_);
+        return EventWait().UntilRechecking([&] { return GetForegroundWindow() == window_; }, 5000, 20);
+    }
+    std::string Text() const { return TextOf(edit_); }
+
+private:
+    PROCESS_INFORMATION started_{};
+    HWND window_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+class PasteHotKey : public RealProgram {
+protected:
+    // The field's value, and a change to it as the user's typing tells the window.
+    static WORD FieldValue(HWND field) { return LOWORD(SendMessageA(field, HKM_GETHOTKEY, 0, 0)); }
+    static void Choose(HWND form, HWND field, WORD value)
+    {
+        SendMessageA(field, HKM_SETHOTKEY, value, 0);
+        // Posted: a message box may answer it, and the test must see that box.
+        ASSERT_TRUE(PostMessageA(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(field), EN_CHANGE),
+                                 reinterpret_cast<LPARAM>(field)));
+    }
+    // Whether the combination is free: this process may register it (and lets it go again).
+    static bool Free(WORD value)
+    {
+        const UINT modifiers = ((HIBYTE(value) & HOTKEYF_ALT) ? MOD_ALT : 0) |
+                               ((HIBYTE(value) & HOTKEYF_CONTROL) ? MOD_CONTROL : 0) |
+                               ((HIBYTE(value) & HOTKEYF_SHIFT) ? MOD_SHIFT : 0);
+        if (!RegisterHotKey(nullptr, 7, modifiers, LOBYTE(value)))
+            return false;
+        UnregisterHotKey(nullptr, 7);
+        return true;
+    }
+};
+
+} // namespace
+
+// No signature file is set: the signature only travels through the clipboard, which holds
+// the text and the picture it held before once the paste is over.
+TEST_F(PasteHotKey, PastesIntoTheFocusedWindowOfAnotherProgramAndGivesTheClipboardBack)
+{
+    SKIP_UNLESS_WINE();
+    program->WriteFile("one.sigs", Database("Kind regards\r\nA. User"));
+    program->WriteFile("sigs.list", program->Directory() + "one.sigs\r\n");
+    StoreSetting("SigBreak", "False");
+    StorePasteHotKey(CtrlShiftQ);
+    const HWND form = StartShown("/MIN");
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(FieldValue(Control(form, HotKeyClass, 592, 108)), CtrlShiftQ);
+    EXPECT_FALSE(Free(CtrlShiftQ)) << "the program holds its combination";
+    const std::string before("copied before", 14);
+    PutOnClipboard({{CF_TEXT, before}, {CF_DIB, PictureBytes()}});
+    Notepad target;
+    ASSERT_TRUE(target.InFront());
+
+    Press(CtrlShiftQ);
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return target.Text() == "Kind regards\r\nA. User"; }, WaitMs, 50))
+        << target.Text();
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return ClipboardBytes(CF_TEXT) == before; }, WaitMs, 50))
+        << ClipboardText().value_or("(no text)");
+    const std::optional<std::string> picture = ClipboardBytes(CF_DIB);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->substr(0, PictureBytes().size()), PictureBytes());
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+    EXPECT_FALSE(program->ReadFile("signature.txt").has_value());
+
+    // A clipboard another program keeps open: nothing is pasted, nothing lost, and a balloon
+    // says so.
+    ASSERT_TRUE(target.InFront());
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    Press(CtrlShiftQ);
+    EXPECT_TRUE(EventWait().UntilRechecking(
+        [&] {
+            return BalloonShown(
+                "Another program is using the clipboard. Nothing was pasted; the clipboard is as it was.");
+        },
+        WaitMs, 50));
+    CloseClipboard();
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), before);
+    EXPECT_EQ(target.Text(), "Kind regards\r\nA. User");
+
+    // Keys of the combination still held after a second: no Ctrl+V is typed into them, the
+    // signature stays on the clipboard and a balloon says how to paste it.
+    ASSERT_TRUE(target.InFront());
+    Hold(CtrlShiftQ, true);
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return BalloonShown("Press Ctrl+V to paste the signature."); },
+                                            WaitMs, 50));
+    Hold(CtrlShiftQ, false);
+    EXPECT_EQ(ClipboardText(), "Kind regards\r\nA. User");
+    EXPECT_EQ(target.Text(), "Kind regards\r\nA. User");
+}
+
+// A combination another program holds: said in a box when chosen (and kept all the same),
+// in an error balloon at the next start; a free one is held until the field is cleared.
+TEST_F(PasteHotKey, ACombinationAnotherProgramHoldsIsReportedAndAClearedOneIsFreed)
+{
+    SKIP_UNLESS_WINE();
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'S')) << "this test holds Ctrl+Alt+S";
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const HWND field = Control(form, HotKeyClass, 592, 108);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(FieldValue(field), 0) << "empty by default";
+    EXPECT_EQ(TextOf(ControlAt(form, "Static", 592, 92)), "Paste hot key:");
+
+    Choose(form, field, CtrlAltS);
+    const DWORD id = program->ProcessId();
+    ASSERT_TRUE(EventWait().Until([&] { return DialogsOf(id).size() == 1; }, WaitMs));
+    const HWND box = DialogsOf(id).front();
+    EventWait().UntilRechecking([&] { return !DialogMessage(box).empty(); }, WaitMs, 20);
+    EXPECT_EQ(DialogMessage(box), "Ctrl+Alt+S is already used by another program. Choose another hot key.");
+    PressDialogButton(box, "OK");
+    EXPECT_EQ(StoredPasteHotKey(), CtrlAltS) << "kept for the next start";
+
+    Choose(form, field, CtrlAltW);
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return !Free(CtrlAltW); }, WaitMs, 20));
+    EXPECT_TRUE(DialogsOf(id).empty());
+    // Backspace clears the field.
+    ASSERT_TRUE(PostMessageA(field, WM_KEYDOWN, VK_BACK, 1));
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return Free(CtrlAltW); }, WaitMs, 20)) << "cleared, given up";
+    EXPECT_EQ(StoredPasteHotKey(), 0u);
+
+    // The next start with Ctrl+Alt+S stored, error balloons on: a balloon, no box.
+    program->Terminate();
+    StorePasteHotKey(CtrlAltS);
+    StoreSetting("Error", "True");
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    EXPECT_TRUE(EventWait().UntilRechecking(
+        [&] { return BalloonShown("Ctrl+Alt+S is already used by another program. Choose another hot key."); },
+        WaitMs, 50));
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+    UnregisterHotKey(nullptr, 1);
+}

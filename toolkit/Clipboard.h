@@ -1,0 +1,52 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace toolkit {
+
+// The clipboard, opened for a window and closed again when this goes. Another program may
+// hold it open: then it is not open here, and the caller tries again later.
+class OpenClipboardFor {
+public:
+    explicit OpenClipboardFor(HWND window) noexcept : open_(OpenClipboard(window) != FALSE) {}
+    ~OpenClipboardFor()
+    {
+        if (open_)
+            CloseClipboard(); // fails only when it is not open, which open_ rules out
+    }
+    OpenClipboardFor(const OpenClipboardFor&) = delete;
+    OpenClipboardFor& operator=(const OpenClipboardFor&) = delete;
+
+    bool IsOpen() const noexcept { return open_; }
+
+private:
+    bool open_;
+};
+
+// One format's data as bytes.
+struct ClipboardItem {
+    UINT format;
+    std::string bytes;
+};
+
+// Everything on the open clipboard whose data is memory, in the order it is offered: text in
+// every form, HTML, rich text, file lists, device-independent pictures, the formats other
+// programs register. Formats whose data are GDI objects (bitmaps, palettes, metafiles), the
+// display and private formats, whose handles only their owner knows, and data that cannot be
+// had are left out.
+std::vector<ClipboardItem> ReadMemoryFormats();
+
+// Puts the bytes on the open clipboard in that format, which then owns them. False when the
+// memory cannot be had or the clipboard refuses them. With a null data pointer and no bytes
+// it offers the format, to be rendered when asked (WM_RENDERFORMAT).
+bool PutOnClipboard(UINT format, std::string_view bytes);
+bool OfferOnClipboard(UINT format);
+
+// The registered formats by their names ("HTML Format", "Rich Text Format"); 0 when the
+// system cannot register it.
+UINT RegisteredClipboardFormat(const char* name) noexcept;
+
+} // namespace toolkit
