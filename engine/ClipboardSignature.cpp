@@ -34,12 +34,12 @@ std::string ClipboardHtmlDocument(const std::string& fragmentUtf8)
     return Description(startHtml, endHtml, startFragment, endFragment) + documentStart + fragmentUtf8 + DocumentEnd;
 }
 
-ClipboardSignature ClipboardFormsOf(const std::string& text, unsigned codePage)
+ClipboardSignature ClipboardFormsOf(const std::string& text, unsigned codePage, bool delimiterFirst)
 {
     ClipboardSignature forms;
     forms.ansiText = text;
     forms.unicodeText = base::ToWide(text, codePage);
-    forms.html = ClipboardHtmlDocument(base::WideToUtf8(base::ToWide(HtmlSignatureBody(text), codePage)));
+    forms.html = ClipboardHtmlDocument(base::WideToUtf8(base::ToWide(HtmlSignatureBody(text, delimiterFirst), codePage)));
     forms.richText = RichTextSignature(text, codePage);
     return forms;
 }

@@ -13,7 +13,8 @@ struct ClipboardSignature {
 };
 
 // text: the composed signature (CR LF, characters in codePage).
-ClipboardSignature ClipboardFormsOf(const std::string& text, unsigned codePage);
+// delimiterFirst: the text starts with the delimiter line, which HTML writes as .htm files do.
+ClipboardSignature ClipboardFormsOf(const std::string& text, unsigned codePage, bool delimiterFirst = false);
 
 // The clipboard's HTML for a fragment in UTF-8: the description of byte offsets (StartHTML,
 // EndHTML, StartFragment, EndFragment, each counted from the first byte) followed by a

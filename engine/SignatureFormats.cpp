@@ -133,17 +133,15 @@ std::string SignatureInFormat(SignatureFormat format, const std::string& text, u
 std::string HtmlSignature(const std::string& text, const std::string& charset, bool delimiterFirst)
 {
     // Nothing else a client would show: no document, head or body of its own, since a
-    // client puts the fragment into the message's own body.
-    const std::string head = "<meta charset=\"" + charset + "\">";
-    if (delimiterFirst && text.starts_with(DelimiterText)) {
-        // The declaration stays first, where every reader looks for it, even behind a mark.
-        return head + "\r\n-- \r\n<br>" + HtmlSignatureBody(text.substr(DelimiterText.size()));
-    }
-    return head + HtmlSignatureBody(text);
+    // client puts the fragment into the message's own body. The declaration stays first,
+    // where every reader looks for it, even behind a mark.
+    return "<meta charset=\"" + charset + "\">" + HtmlSignatureBody(text, delimiterFirst);
 }
 
-std::string HtmlSignatureBody(const std::string& text)
+std::string HtmlSignatureBody(const std::string& text, bool delimiterFirst)
 {
+    if (delimiterFirst && text.starts_with(DelimiterText))
+        return "\r\n-- \r\n<br>" + HtmlSignatureBody(text.substr(DelimiterText.size()), false);
     std::string html;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (const std::size_t lineBreak = LineBreakAt(text, i)) {

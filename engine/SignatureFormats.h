@@ -48,7 +48,7 @@ std::string SignatureInFormat(SignatureFormat format, const std::string& text, u
 std::string HtmlSignature(const std::string& text, const std::string& charset, bool delimiterFirst = false);
 // The same without the charset declaration: what goes into a document that declares its own
 // (the clipboard's HTML).
-std::string HtmlSignatureBody(const std::string& text);
+std::string HtmlSignatureBody(const std::string& text, bool delimiterFirst = false);
 
 // A minimal RTF document with one font in the code page's character set: RTF's own
 // characters escaped, bytes above 127 as \'hh (a double-byte character as two of them),

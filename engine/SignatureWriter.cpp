@@ -101,8 +101,7 @@ std::optional<std::string> SignatureWriter::RandomChangeToCopy()
             return std::nullopt;
     } else {
         text = ComposeSignatureText(settings_, body->text, "");
-        if (settings_.ChangeBalloonOn())
-            reports_.Notice("Signature change:", "\"" + body->text + "\"");
+        AnnounceChange(body->text);
     }
     KeepOrderPlace(*body);
     return text;
@@ -220,7 +219,12 @@ bool SignatureWriter::WriteComposing(const std::string& path, const std::string&
                                 isProtected, written))
         return true;
 
+    AnnounceChange(body);
+    return true;
+}
+
+void SignatureWriter::AnnounceChange(const std::string& body)
+{
     if (settings_.ChangeBalloonOn())
         reports_.Notice("Signature change:", "\"" + body + "\"");
-    return true;
 }

@@ -70,6 +70,8 @@ private:
     // ComposeAndWrite, giving the composed text as well.
     bool WriteComposing(const std::string& path, const std::string& body, const std::string& heading,
                         std::string& text);
+    // The change notice, when the settings ask for it: the body alone, quoted.
+    void AnnounceChange(const std::string& body);
     // The target classified for the path and the settings' protected files as they stand,
     // made anew only when either has changed since the last write.
     SignatureTarget& Target(const std::string& path);

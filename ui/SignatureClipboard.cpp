@@ -73,11 +73,11 @@ bool SignatureClipboard::MakeSignature()
         return false;
     // A report dialog of the change runs its own loop, where another press must wait too.
     stage_ = Stage::Making;
-    const std::optional<std::string> text = makeSignature_();
+    std::optional<ClipboardSignature> forms = makeSignature_();
     stage_ = Stage::Idle;
-    if (!text)
+    if (!forms)
         return false;
-    signature_ = ClipboardFormsOf(*text, GetACP());
+    signature_ = std::move(*forms);
     return true;
 }
 

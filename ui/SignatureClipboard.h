@@ -28,9 +28,9 @@ class Reports;
 // or the keys are still held), the signature stays on the clipboard for the user to paste.
 class SignatureClipboard {
 public:
-    // Makes the signature as the random change does, with its reports; the composed text, or
+    // Makes the signature as the random change does, with its reports; its clipboard forms, or
     // nothing when a report ended it (and the clipboard must stay as it is).
-    using SignatureSource = std::function<std::optional<std::string>()>;
+    using SignatureSource = std::function<std::optional<ClipboardSignature>()>;
 
     SignatureClipboard(Reports& reports, SignatureSource makeSignature);
     ~SignatureClipboard();

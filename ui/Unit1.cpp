@@ -63,7 +63,13 @@ TForm1::TForm1(ProgramServices& services)
       databases_(Handle()),
       life_(Handle(), services_, writer_, settings_, databases_, [this] { tray_.RemoveTrayIcon(); }),
       tray_(writer_, life_),
-      clipboard_(reports_, [this] { return life_.RandomChangeToCopy(); }),
+      clipboard_(reports_,
+                 [this]() -> std::optional<ClipboardSignature> {
+                     const std::optional<std::string> text = life_.RandomChangeToCopy();
+                     if (!text)
+                         return std::nullopt;
+                     return ClipboardFormsOf(*text, GetACP(), settings_.DelimiterOn());
+                 }),
       pasteHotKey_(Handle(), reports_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           ApplicationMessage(message, wParam, lParam);

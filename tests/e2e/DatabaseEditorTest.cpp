@@ -6,6 +6,7 @@
 #include "tests/common/MadeUpMailClients.h"
 #include "tests/common/StandardUser.h"
 #include "tests/e2e/ProgramFixture.h"
+#include "tests/e2e/TrayMenuItems.h"
 #include "ui/MailClientsWindow.h"
 
 #include <algorithm>
@@ -22,10 +23,8 @@ constexpr UINT TrayCallbackMessage = 0x800;
 constexpr WPARAM TrayIconIdentifier = 1; // a process's first icon
 constexpr const char* TrayHandlerClass = "VarnquillTrayIconHandler";
 constexpr const char* MenuClass = "#32768";
-// Presses of the down key that reach an item of a freshly opened menu.
-constexpr int ChangeSignaturePresses = 2; // tray menu: "Winamp", "Change signature", ...
-constexpr int ExitPresses = 4;
-constexpr int AddPresses = 1; // list menu: "Add", "Open", "Import...", "Export...", "Remove", "Clear list"
+// Presses of the down key that reach an item of the freshly opened list menu:
+constexpr int AddPresses = 1; // "Add", "Open", "Import...", "Export...", "Remove", "Clear list"
 constexpr int OpenPresses = 2;
 constexpr int RemovePresses = 5;
 constexpr int ClearListPresses = 6;

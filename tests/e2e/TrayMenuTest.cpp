@@ -6,6 +6,7 @@
 // DLL (FakeMediaSession.dll) plays the system's media session.
 #include "tests/e2e/ClipboardContent.h"
 #include "tests/e2e/ProgramFixture.h"
+#include "tests/e2e/TrayMenuItems.h"
 #include "tests/common/MadeUpMailClients.h"
 #include "tests/common/SignatureEncodings.h"
 #include "tests/common/StandardUser.h"
@@ -36,12 +37,6 @@ constexpr WPARAM IconIdentifier = 1;
 constexpr const char* TrayHandlerClass = "VarnquillTrayIconHandler";
 constexpr const char* MenuClass = "#32768";
 
-// How many presses of the down key reach each item of a freshly opened menu.
-constexpr int WinampPresses = 1;
-constexpr int ChangeSignaturePresses = 2;
-constexpr int CopySignaturePresses = 3;
-constexpr int RestorePresses = 4;
-constexpr int ExitPresses = 5;
 
 const std::string PlayingTitle = "12. Artist - Song - Winamp";
 const std::string Heading = "Winamp is currently playing:";
