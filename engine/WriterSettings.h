@@ -1,4 +1,7 @@
 #pragma once
+#include "engine/TextFileEncoding.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,4 +21,17 @@ public:
     // Files the signature must never overwrite: the listed databases, the one open in the
     // editor, and the program's own side files.
     virtual std::vector<std::string> ProtectedFiles() const = 0;
+    // The encoding a signature file was last found in, kept with the settings by its path:
+    // a file whose bytes tell nothing any more (pure ASCII after an ASCII signature) keeps
+    // it until it shows another. Settings that keep nothing answer nothing and forget.
+    virtual std::optional<TextFileEncoding> KeptEncoding(const std::string& path) const
+    {
+        static_cast<void>(path);
+        return std::nullopt;
+    }
+    virtual void KeepEncoding(const std::string& path, TextFileEncoding encoding) const
+    {
+        static_cast<void>(path);
+        static_cast<void>(encoding);
+    }
 };

@@ -1,5 +1,6 @@
 #include "ui/PanelWriterSettings.h"
 
+#include "settings/SettingValues.h"
 #include "settings/SettingsPlaces.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
@@ -57,4 +58,18 @@ std::vector<std::string> PanelWriterSettings::ProtectedFiles() const
         files.insert(files.end(), sideFiles.begin(), sideFiles.end());
     }
     return files;
+}
+
+std::optional<TextFileEncoding> PanelWriterSettings::KeptEncoding(const std::string& path) const
+{
+    const settings::SettingsPlaces* places = program_.places.get();
+    return places ? settings::ReadKeptEncoding(places->SettingsStore(), path) : std::nullopt;
+}
+
+void PanelWriterSettings::KeepEncoding(const std::string& path, TextFileEncoding encoding) const
+{
+    if (const settings::SettingsPlaces* places = program_.places.get()) {
+        settings::RegistryStore store = places->SettingsStore();
+        settings::WriteKeptEncoding(store, path, encoding);
+    }
 }

@@ -21,6 +21,8 @@ public:
     bool ChangeBalloonOn() const override;
     std::vector<std::string> DatabaseList() const override;
     std::vector<std::string> ProtectedFiles() const override;
+    std::optional<TextFileEncoding> KeptEncoding(const std::string& path) const override;
+    void KeepEncoding(const std::string& path, TextFileEncoding encoding) const override;
 
 private:
     const SettingsPanel& settings_;
