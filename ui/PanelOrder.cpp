@@ -2,7 +2,9 @@
 
 #include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
+#include "tray/TrayIcon.h"
 #include "ui/ProgramState.h"
+#include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
 
 PanelOrder::PanelOrder(const SettingsPanel& settings, const ProgramState& program)
@@ -35,6 +37,15 @@ OrderPlace PanelOrder::Place() const
 
 void PanelOrder::KeepPlace(const OrderPlace& place)
 {
-    if (settings::OrderStateFile* state = State())
-        state->Write(place.ToText());
+    settings::OrderStateFile* state = State();
+    if (!state || state->Write(place.ToText()) || unkeptSaid_)
+        return;
+    unkeptSaid_ = true;
+    tray::TTrayIcon* icon = program_.trayIcon.get();
+    if (icon && settings_.ErrorBalloonsOn())
+        // The shell's answer is not looked at: a balloon it refuses is simply not seen.
+        icon->ShowBalloonHint(settings::UnkeptPlaceTitle,
+                              settings::UnkeptPlaceText(stateFor_->SideFileToSave(settings::OrderStateFileName),
+                                                        state->Unkept()),
+                              tray::bitError, Reports::BalloonSeconds);
 }

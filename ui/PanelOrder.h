@@ -13,7 +13,8 @@ class SettingsPlaces;
 // The order of random changes as the settings panel shows it, and where it stands, kept in
 // the order state file of the program's side-file folder (where vqsig finds it too) and read
 // again at every change, so a pick from the command line in between is followed. Outside
-// the places' life the order keeps no place.
+// the places' life the order keeps no place. Where the file cannot be written, the place
+// goes on in memory, and an error balloon says so once, when error balloons are on.
 class PanelOrder : public OrderKeeper {
 public:
     PanelOrder(const SettingsPanel& settings, const ProgramState& program);
@@ -30,4 +31,5 @@ private:
     const ProgramState& program_;
     mutable const settings::SettingsPlaces* stateFor_ = nullptr;
     mutable std::optional<settings::OrderStateFile> state_;
+    bool unkeptSaid_ = false; // the place could not be kept, and the user has heard
 };
