@@ -53,7 +53,7 @@ PickSettings SettingsFor(const Invocation& invocation, const settings::SettingsP
     // Nor is any database the program lists, nor a file given with --out that is one by its
     // name or its size: a pick must never turn a database into a signature.
     if (!places) {
-        const std::vector<std::string> listed = ProgramListedDatabases(ProgramPlaces());
+        const std::vector<std::string> listed = EveryProgramListedDatabase();
         values.sourceFiles.insert(values.sourceFiles.end(), listed.begin(), listed.end());
     }
     if (invocation.outFile && LooksLikeDatabase(*invocation.outFile))

@@ -4,6 +4,7 @@
 #include "settings/SettingsPlaces.h"
 #include "settings/SettingValues.h"
 #include "settings/SideFiles.h"
+#include "base/PathParts.h"
 #include "base/WholeFile.h"
 #include "vqsig/StandardStreams.h"
 
@@ -40,6 +41,18 @@ std::vector<std::string> ProgramListedDatabases(const settings::SettingsPlaces& 
     // A missing list is an empty one, as it is when Varnquill starts.
     const std::string listPath = places.SideFileToRead(settings::DatabaseListFileName);
     return base::FileExists(listPath) ? settings::LoadList(listPath) : std::vector<std::string>();
+}
+
+std::vector<std::string> EveryProgramListedDatabase()
+{
+    std::vector<std::string> databases;
+    for (const std::string& path : settings::EverySideFilePath(settings::ProgramDirectory())) {
+        if (base::FileNamePart(path) != settings::DatabaseListFileName || !base::FileExists(path))
+            continue;
+        const std::vector<std::string> listed = settings::LoadList(path);
+        databases.insert(databases.end(), listed.begin(), listed.end());
+    }
+    return databases;
 }
 
 ProgramOrder::ProgramOrder(const settings::SettingsPlaces& places)

@@ -17,6 +17,9 @@ PickSettings ReadProgramSettings(const settings::SettingsPlaces& places);
 
 // The databases Varnquill's list holds, where Varnquill reads it; none without a list.
 std::vector<std::string> ProgramListedDatabases(const settings::SettingsPlaces& places);
+// The databases of every list Varnquill may read (beside it and in the user's folder),
+// found without deciding where its settings are, which would touch the registry.
+std::vector<std::string> EveryProgramListedDatabase();
 
 // The order Varnquill's random changes follow and where it stands, in its settings and its
 // side files: a pick goes on from where the tray's last change left the order, and the tray
