@@ -1,6 +1,7 @@
 #include "settings/OrderStateFile.h"
 
 #include "base/SystemError.h"
+#include "settings/SideFiles.h"
 #include "base/TextHash.h"
 
 #include <cstdint>
@@ -99,6 +100,11 @@ bool OrderStateFile::Write(std::string_view text)
 std::string UnkeptPlaceText(const std::string& path, const std::string& reason)
 {
     return "Where the order stands cannot be kept in " + path + ": " + reason;
+}
+
+std::string UnkeptPlaceBalloonText(const std::string& reason)
+{
+    return reason + " (" + OrderStateFileName + ")";
 }
 
 } // namespace settings

@@ -41,9 +41,11 @@ private:
     std::string unkept_;
 };
 
-// What a program says, once, when the order's place cannot be kept: an error balloon's
-// title, and the reason with the file's path, as its text or a console's line.
-inline constexpr const char* UnkeptPlaceTitle = "Cannot keep the order's place!";
+// What a program says, once, when the order's place cannot be kept: a console's line, with
+// the file's path and the reason; an error balloon's title, and its text, short enough for a
+// balloon: the reason and the file's name.
 std::string UnkeptPlaceText(const std::string& path, const std::string& reason);
+inline constexpr const char* UnkeptPlaceTitle = "Cannot keep the order's place!";
+std::string UnkeptPlaceBalloonText(const std::string& reason);
 
 } // namespace settings

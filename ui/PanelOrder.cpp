@@ -44,8 +44,6 @@ void PanelOrder::KeepPlace(const OrderPlace& place)
     tray::TTrayIcon* icon = program_.trayIcon.get();
     if (icon && settings_.ErrorBalloonsOn())
         // The shell's answer is not looked at: a balloon it refuses is simply not seen.
-        icon->ShowBalloonHint(settings::UnkeptPlaceTitle,
-                              settings::UnkeptPlaceText(stateFor_->SideFileToSave(settings::OrderStateFileName),
-                                                        state->Unkept()),
+        icon->ShowBalloonHint(settings::UnkeptPlaceTitle, settings::UnkeptPlaceBalloonText(state->Unkept()),
                               tray::bitError, Reports::BalloonSeconds);
 }
