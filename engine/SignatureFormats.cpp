@@ -213,6 +213,9 @@ SignatureFormat FormatOfExtension(std::string_view extension)
 std::string SignatureInFormat(SignatureFormat format, const std::string& text, unsigned codePage,
                               TextFileEncoding encoding)
 {
+    // Plain text in ANSI is the text itself, byte for byte.
+    if (format == SignatureFormat::PlainText && encoding == TextFileEncoding::Ansi)
+        return text;
     return SignatureInFormat(format, base::ToWide(text, codePage), codePage, encoding);
 }
 

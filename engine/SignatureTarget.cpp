@@ -31,7 +31,7 @@ bool SignatureTarget::ClassifiedFor(const std::string& path, const std::vector<s
     return files_.front().file.path == path && protectedFiles_ == protectedFiles;
 }
 
-std::vector<SignatureFileContent> SignatureTarget::Contents(const std::wstring& text,
+std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& text,
                                                             const WriterSettings& settings) const
 {
     const unsigned codePage = GetACP();
@@ -42,8 +42,10 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const std::wstring& 
         // RTF is 7-bit text whatever the file held: its old bytes need not be read.
         const TextFileEncoding encoding =
             format == SignatureFormat::RichText ? TextFileEncoding::Ansi : EncodingNow(i, settings);
-        std::string bytes =
-            encoding == TextFileEncoding::Utf32 ? std::string() : SignatureInFormat(format, text, codePage, encoding);
+        std::string bytes;
+        if (encoding != TextFileEncoding::Utf32)
+            bytes = std::visit([&](const auto& composed) { return SignatureInFormat(format, composed, codePage, encoding); },
+                               text);
         contents.push_back({files_[i].file.path, std::move(bytes), encoding});
     }
     return contents;

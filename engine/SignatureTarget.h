@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 // The signature file the settings name, classified once: the files of its set (the chosen
@@ -33,7 +34,10 @@ public:
     // (see TextFileEncoding.h), in the order of Files(): everything is composed before any
     // file is written. A file whose bytes tell no encoding takes the one the settings keep
     // for its path; one that tells another has it kept there.
-    std::vector<SignatureFileContent> Contents(const std::wstring& text, const WriterSettings& settings) const;
+    // The text is in the ANSI code page (every signature but a song's: an ANSI file then
+    // takes it byte for byte, unconverted) or in wide characters.
+    using ComposedText = std::variant<std::string, std::wstring>;
+    std::vector<SignatureFileContent> Contents(const ComposedText& text, const WriterSettings& settings) const;
     // A file of the set has been written with these contents and has this stamp now: until
     // its stamp changes, its encoding is the one it was written in, and it need not be read.
     void Written(const SignatureFileContent& content, const FileStamp& stamp);

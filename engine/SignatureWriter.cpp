@@ -171,7 +171,8 @@ void SignatureWriter::NowPlaying(const std::string& player, const std::string& s
     const std::wstring wideSong = base::ToWide(song, CP_UTF8);
     const std::wstring heading = base::ToWide(NowPlayingHeading(player), CP_ACP);
     WriteComposed(
-        *path, [&] { return ComposeSignatureText(settings_, wideSong, heading); }, base::ShownInAnsi(wideSong));
+        *path, [&] { return SignatureTarget::ComposedText(ComposeSignatureText(settings_, wideSong, heading)); },
+        base::ShownInAnsi(wideSong));
 }
 
 SignatureTarget& SignatureWriter::Target(const std::string& path)
@@ -185,10 +186,11 @@ SignatureTarget& SignatureWriter::Target(const std::string& path)
 bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
     return WriteComposed(
-        path, [&] { return base::ToWide(ComposeSignatureText(settings_, body, heading), CP_ACP); }, body);
+        path, [&] { return SignatureTarget::ComposedText(ComposeSignatureText(settings_, body, heading)); }, body);
 }
 
-bool SignatureWriter::WriteComposed(const std::string& path, const std::function<std::wstring()>& compose,
+bool SignatureWriter::WriteComposed(const std::string& path,
+                                    const std::function<SignatureTarget::ComposedText()>& compose,
                                     const std::string& noticeBody)
 {
     SignatureTarget& target = Target(path);

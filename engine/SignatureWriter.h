@@ -66,7 +66,7 @@ private:
     void AvoidTextInSignatureFile(OrderPlace& place) const;
     // ComposeAndWrite's writing; the text is composed once the file is open (a failure then
     // closes it), and the change notice quotes noticeBody.
-    bool WriteComposed(const std::string& path, const std::function<std::wstring()>& compose,
+    bool WriteComposed(const std::string& path, const std::function<SignatureTarget::ComposedText()>& compose,
                        const std::string& noticeBody);
     // The signature file's path from the settings; when none is set, reported, and nothing.
     std::optional<std::string> TargetPath();
