@@ -49,8 +49,13 @@ std::vector<std::string> EveryProgramListedDatabase()
     for (const std::string& path : settings::EverySideFilePath(settings::ProgramDirectory())) {
         if (base::FileNamePart(path) != settings::DatabaseListFileName || !base::FileExists(path))
             continue;
-        const std::vector<std::string> listed = settings::LoadList(path);
-        databases.insert(databases.end(), listed.begin(), listed.end());
+        try {
+            const std::vector<std::string> listed = settings::LoadList(path);
+            databases.insert(databases.end(), listed.begin(), listed.end());
+        } catch (const base::FileAccessError&) {
+            // Held by another program just now: a pick of other databases still goes on, and
+            // a target that is a database is still known by its name or size.
+        }
     }
     return databases;
 }
