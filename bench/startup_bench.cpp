@@ -122,7 +122,7 @@ ULONGLONG ProcessorTime100ns(HANDLE process)
     return value(kernel) + value(user);
 }
 
-std::string base::ReadWholeFile(const std::string& path)
+std::string ReadProcFile(const std::string& path)
 {
     const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -167,13 +167,13 @@ std::optional<long long> ContextSwitches(const std::string& marker)
     for (const std::string& pid : Entries(proc)) {
         if (pid.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        std::string commandLine = base::ReadWholeFile(proc + "\\" + pid + "\\cmdline");
+        std::string commandLine = ReadProcFile(proc + "\\" + pid + "\\cmdline");
         std::replace(commandLine.begin(), commandLine.end(), '\0', ' ');
         if (commandLine.find(marker) == std::string::npos)
             continue;
         long long switches = 0;
         for (const std::string& task : Entries(proc + "\\" + pid + "\\task")) {
-            const std::string status = base::ReadWholeFile(proc + "\\" + pid + "\\task\\" + task + "\\status");
+            const std::string status = ReadProcFile(proc + "\\" + pid + "\\task\\" + task + "\\status");
             switches += Counter(status, "voluntary_ctxt_switches") + Counter(status, "nonvoluntary_ctxt_switches");
         }
         return switches;
