@@ -106,9 +106,10 @@ std::optional<std::string> PickAtRandom(Reader& database, const std::vector<std:
     std::optional<std::string> first = Draw(database, databases, random);
     if (!first || place.lastTextHash == 0 || TextHash(*first) != place.lastTextHash)
         return first;
+    // A redraw that lands on an empty database draws again: another database holds a text.
     for (int redraw = 0; redraw < Redraws; ++redraw) {
         std::optional<std::string> again = Draw(database, databases, random);
-        if (!again || TextHash(*again) != place.lastTextHash)
+        if (again && TextHash(*again) != place.lastTextHash)
             return again;
     }
     if (std::optional<std::string> other = DrawAmongOthers(database, databases, random, place.lastTextHash))

@@ -10,7 +10,8 @@
 // The next signature in order from the listed databases (at least one), read on the shared
 // handle and buffer, with place moved past it; a change reads one record, whatever the
 // order, except at random when the last text keeps being drawn again. Nothing, and place
-// left as it was, when there is no record to give: at random, the drawn database is empty;
+// left as it was, when there is no record to give: at random, the first drawn database is
+// empty (a redraw passes over an empty one);
 // in the other orders, every listed database is. Failures travel as those of
 // SignatureDatabase::RandomRecord do, and leave place as it was. reading is the database
 // the pick opened last, for a report to name.

@@ -32,11 +32,17 @@ enum class DelimiterLine {
 // The composed text (lines separated by CR LF, characters in the given ANSI code page) as
 // the file of that format and encoding holds it. Plain text is the text itself, in ANSI byte
 // for byte. HTML declares the charset it is written in; RTF carries its own escapes, so its
-// document is plain ASCII, the same characters in every encoding. With the delimiter first,
-// HTML writes it as a line of its own in the markup, for every reader (see HtmlSignature);
-// plain text for Thunderbird in an encoding whose mark it keeps as a character (UTF-16)
-// starts with a line break, so that the delimiter follows one instead of the mark.
+// document is plain ASCII without a mark, whatever the encoding the file had. With the
+// delimiter first, HTML writes it as a line of its own in the markup, for every reader (see
+// HtmlSignature); plain text for Thunderbird in an encoding whose mark it keeps as a
+// character (UTF-16) starts with a line break, so that the delimiter follows one instead of
+// the mark.
 std::string SignatureInFormat(SignatureFormat format, const std::string& text, unsigned codePage,
+                              TextFileEncoding encoding, DelimiterLine delimiter = DelimiterLine::None);
+// The same for wide text, which may hold characters the code page lacks (a song's title):
+// exact in UTF-8 and UTF-16, as character references in HTML written in the code page, as
+// \u escapes in RTF, and as "?" in plain ANSI text.
+std::string SignatureInFormat(SignatureFormat format, const std::wstring& text, unsigned codePage,
                               TextFileEncoding encoding, DelimiterLine delimiter = DelimiterLine::None);
 
 // An HTML fragment that shows exactly the text: a declaration of the given charset, the
@@ -54,3 +60,6 @@ std::string HtmlSignatureBody(const std::string& text, bool delimiterFirst = fal
 // characters escaped, bytes above 127 as \'hh (a double-byte character as two of them),
 // every line break as \par.
 std::string RichTextSignature(const std::string& text, unsigned codePage);
+// The same for wide text: a character the code page lacks as a \u escape with "?" for a
+// reader that knows none.
+std::string RichTextSignature(const std::wstring& text, unsigned codePage);

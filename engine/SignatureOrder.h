@@ -48,4 +48,8 @@ public:
     virtual SignatureOrder Order() const = 0;
     virtual OrderPlace Place() const = 0;
     virtual void KeepPlace(const OrderPlace& place) = 0;
+    // Whether a place kept now is the one the next change reads. A keeper that cannot keep
+    // it beyond its own life (a console pick whose order file cannot be written) answers
+    // false, and the random change then avoids the text the signature file holds.
+    virtual bool KeepsPlace() const { return true; }
 };

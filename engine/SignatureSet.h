@@ -22,7 +22,13 @@ inline constexpr const char* SiblingTooLargeMessage = "It is too large to be a s
 struct SignatureFileContent {
     std::string path;
     std::string bytes;
+    // The encoding the bytes are in; a UTF-32 file is none the program writes, and its
+    // bytes are empty.
+    TextFileEncoding encoding = TextFileEncoding::Ansi;
 };
+
+// Why a file in an encoding the program cannot write is left as it is.
+inline constexpr const char* UnwritableEncodingMessage = "It is in UTF-32, an encoding Varnquill does not write";
 
 // One file of the set and the format its extension asks for.
 struct SignatureSetFile {

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <string_view>
 
 SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::string> protectedFiles,
                                  const std::vector<std::string>& thunderbirdFiles)
@@ -34,22 +33,31 @@ bool SignatureTarget::ClassifiedFor(const std::string& path, const std::vector<s
     return files_.front().file.path == path && protectedFiles_ == protectedFiles;
 }
 
-std::vector<SignatureFileContent> SignatureTarget::Contents(const std::string& text, bool delimiterFirst) const
+std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& text, const WriterSettings& settings,
+                                                            bool delimiterFirst) const
 {
     const unsigned codePage = GetACP();
     std::vector<SignatureFileContent> contents;
     contents.reserve(files_.size());
     for (std::size_t i = 0; i < files_.size(); ++i) {
+        const SignatureFormat format = files_[i].file.format;
+        // RTF is 7-bit text whatever the file held: its old bytes need not be read.
+        const TextFileEncoding encoding =
+            format == SignatureFormat::RichText ? TextFileEncoding::Ansi : EncodingNow(i, settings);
         const DelimiterLine delimiter = !delimiterFirst                ? DelimiterLine::None
                                         : files_[i].readByThunderbird ? DelimiterLine::FirstForThunderbird
                                                                        : DelimiterLine::First;
-        contents.push_back({files_[i].file.path,
-                            SignatureInFormat(files_[i].file.format, text, codePage, EncodingNow(i), delimiter)});
+        std::string bytes;
+        if (encoding != TextFileEncoding::Utf32)
+            bytes = std::visit(
+                [&](const auto& composed) { return SignatureInFormat(format, composed, codePage, encoding, delimiter); },
+                text);
+        contents.push_back({files_[i].file.path, std::move(bytes), encoding});
     }
     return contents;
 }
 
-TextFileEncoding SignatureTarget::EncodingNow(std::size_t file) const
+TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSettings& settings) const
 {
     // Asked at every change, not classified: the user or the mail client may save a file of
     // the set in another encoding at any time. Only a file nobody has written since the
@@ -60,7 +68,15 @@ TextFileEncoding SignatureTarget::EncodingNow(std::size_t file) const
         if (const std::optional<FileStamp> stamp = StampOf(path); stamp && *stamp == known->stamp)
             return known->encoding;
     }
-    return EncodingOfFile(path);
+    const std::optional<TextFileEncoding> shown =
+        EncodingShownByFile(path, files_[file].file.format == SignatureFormat::Html);
+    const std::optional<TextFileEncoding> kept = settings.KeptEncoding(path);
+    if (!shown)
+        return kept.value_or(TextFileEncoding::Ansi);
+    // Nothing kept already means ANSI, and a UTF-32 file is refused, not written.
+    if (*shown != kept.value_or(TextFileEncoding::Ansi) && *shown != TextFileEncoding::Utf32)
+        settings.KeepEncoding(path, *shown);
+    return *shown;
 }
 
 void SignatureTarget::Written(const SignatureFileContent& content, const FileStamp& stamp)
@@ -69,11 +85,7 @@ void SignatureTarget::Written(const SignatureFileContent& content, const FileSta
                                    [&](const File& candidate) { return candidate.file.path == content.path; });
     if (file == files_.end())
         return;
-    // What reading the file back would tell: the bytes as far as a reading looks.
-    const std::string_view bytes = content.bytes;
-    const TextFileEncoding encoding =
-        EncodingOfBytes(bytes.substr(0, EncodingSampleSize), bytes.size() <= EncodingSampleSize);
-    written_[static_cast<std::size_t>(file - files_.begin())] = WrittenEncoding{stamp, encoding};
+    written_[static_cast<std::size_t>(file - files_.begin())] = WrittenEncoding{stamp, content.encoding};
 }
 
 bool SignatureTarget::Protects(HANDLE file) const

@@ -3,9 +3,11 @@
 #include "engine/FileStamp.h"
 #include "engine/SignatureSet.h"
 #include "engine/TextFileEncoding.h"
+#include "engine/WriterSettings.h"
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 // The signature file the settings name, classified once: the files of its set (the chosen
@@ -32,13 +34,18 @@ public:
     bool ClassifiedFor(const std::string& path, const std::vector<std::string>& protectedFiles) const;
     // The chosen file first.
     const std::vector<File>& Files() const noexcept { return files_; }
-    // The composed text (CR LF, the ANSI code page) in each file's format and in the encoding
-    // the file has now (see TextFileEncoding.h), in the order of Files(): everything is
-    // composed before any file is written. delimiterFirst: the text starts with the
-    // delimiter line the writer added.
-    std::vector<SignatureFileContent> Contents(const std::string& text, bool delimiterFirst = false) const;
+    // The composed text (CR LF) in each file's format and in the encoding the file has now
+    // (see TextFileEncoding.h), in the order of Files(): everything is composed before any
+    // file is written. A file whose bytes tell no encoding takes the one the settings keep
+    // for its path; one that tells another has it kept there.
+    // The text is in the ANSI code page (every signature but a song's: an ANSI file then
+    // takes it byte for byte, unconverted) or in wide characters.
+    using ComposedText = std::variant<std::string, std::wstring>;
+    // delimiterFirst: the text starts with the delimiter line the writer added.
+    std::vector<SignatureFileContent> Contents(const ComposedText& text, const WriterSettings& settings,
+                                               bool delimiterFirst = false) const;
     // A file of the set has been written with these contents and has this stamp now: until
-    // its stamp changes, its encoding is what those bytes tell, and it need not be read.
+    // its stamp changes, its encoding is the one it was written in, and it need not be read.
     void Written(const SignatureFileContent& content, const FileStamp& stamp);
     // Whether the open file is one of the protected files, whatever path reached it.
     bool Protects(HANDLE file) const;
@@ -49,7 +56,7 @@ private:
         FileStamp stamp;
         TextFileEncoding encoding;
     };
-    TextFileEncoding EncodingNow(std::size_t file) const;
+    TextFileEncoding EncodingNow(std::size_t file, const WriterSettings& settings) const;
 
     std::vector<std::string> protectedFiles_;
     std::vector<FileIdentity> protectedIdentities_; // of those that existed

@@ -8,3 +8,7 @@
 // CR LF. What the file holds after a write, and what a caller without a file prints.
 std::string ComposeSignatureText(const WriterSettings& settings, const std::string& body,
                                  const std::string& heading);
+// The same in wide characters, for a body that may hold characters the code page lacks; the
+// settings' static text is taken from the ANSI code page.
+std::wstring ComposeSignatureText(const WriterSettings& settings, const std::wstring& body,
+                                  const std::wstring& heading);

@@ -1,4 +1,5 @@
 #include "engine/SignatureWriter.h"
+#include "base/CodePages.h"
 #include "base/PathParts.h"
 
 #include "engine/IoFailure.h"
@@ -7,6 +8,8 @@
 #include "engine/SignatureTarget.h"
 #include "engine/SignatureText.h"
 #include "engine/TextFileWriter.h"
+#include "engine/WrittenBody.h"
+#include "base/TextHash.h"
 
 #include <functional>
 #include <optional>
@@ -42,6 +45,8 @@ bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget
     for (std::size_t i = 0; i < siblings.size(); ++i) {
         if (siblings[i].refusal)
             failures.push_back({contents[i].path, *siblings[i].refusal});
+        else if (contents[i].encoding == TextFileEncoding::Utf32)
+            failures.push_back({contents[i].path, UnwritableEncodingMessage});
         else
             writable.push_back(contents[i]);
     }
@@ -126,6 +131,8 @@ std::optional<SignatureWriter::PickedBody> SignatureWriter::PickRandomBody()
     try {
         if (order_) {
             place = order_->Place();
+            if (order_->Order() == SignatureOrder::Random && !order_->KeepsPlace())
+                AvoidTextInSignatureFile(*place);
             body = PickInOrder(database_, databases, order_->Order(), random_, *place, reading);
         } else {
             reading = databases[random_.Below(databases.size())];
@@ -144,6 +151,17 @@ std::optional<SignatureWriter::PickedBody> SignatureWriter::PickRandomBody()
         return std::nullopt;
     }
     return PickedBody{std::move(*body), place};
+}
+
+void SignatureWriter::AvoidTextInSignatureFile(OrderPlace& place) const
+{
+    // The place read is the one the file kept before it could no longer be written, so its
+    // last text may be older than the one the signature shows now.
+    const std::string path = settings_.SignatureFilePath();
+    if (path.empty())
+        return;
+    if (const std::optional<std::string> last = BodyInSignatureFile(path, settings_))
+        place.lastTextHash = base::TextHash(*last);
 }
 
 void SignatureWriter::KeepOrderPlace(const PickedBody& picked)
@@ -165,8 +183,14 @@ std::string NowPlayingHeading(const std::string& player)
 
 void SignatureWriter::NowPlaying(const std::string& player, const std::string& song)
 {
-    if (const std::optional<std::string> path = TargetPath())
-        ComposeAndWrite(*path, song, NowPlayingHeading(player));
+    const std::optional<std::string> path = TargetPath();
+    if (!path)
+        return;
+    const std::wstring wideSong = base::ToWide(song, CP_UTF8);
+    const std::wstring heading = base::ToWide(NowPlayingHeading(player), CP_ACP);
+    WriteComposed(
+        *path, [&] { return SignatureTarget::ComposedText(ComposeSignatureText(settings_, wideSong, heading)); },
+        base::ShownInAnsi(wideSong));
 }
 
 SignatureTarget& SignatureWriter::Target(const std::string& path)
@@ -185,6 +209,19 @@ bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string
 
 bool SignatureWriter::WriteComposing(const std::string& path, const std::string& body, const std::string& heading,
                                      std::string& text)
+{
+    return WriteComposed(
+        path,
+        [&] {
+            text = ComposeSignatureText(settings_, body, heading);
+            return SignatureTarget::ComposedText(text);
+        },
+        body);
+}
+
+bool SignatureWriter::WriteComposed(const std::string& path,
+                                    const std::function<SignatureTarget::ComposedText()>& compose,
+                                    const std::string& noticeBody)
 {
     SignatureTarget& target = Target(path);
     if (const std::optional<std::string>& refusal = target.Files().front().refusal) {
@@ -205,8 +242,13 @@ bool SignatureWriter::WriteComposing(const std::string& path, const std::string&
     }
 
     // Composed once the file is open, as the settings stand at the moment of writing.
-    text = ComposeSignatureText(settings_, body, heading);
-    const std::vector<SignatureFileContent> set = target.Contents(text, settings_.DelimiterOn());
+    const std::vector<SignatureFileContent> set = target.Contents(compose(), settings_, settings_.DelimiterOn());
+    if (set.front().encoding == TextFileEncoding::Utf32) {
+        file->CloseUnchanged();
+        reports_.ReportFileError(path, CannotOpenTitle, UnwritableEncodingMessage,
+                                 CannotOpenDialogText(UnwritableEncodingMessage));
+        return false;
+    }
     file->Write(set.front().bytes);
     if (const std::optional<FileStamp> stamp = file->Close())
         target.Written(set.front(), *stamp);
@@ -219,7 +261,7 @@ bool SignatureWriter::WriteComposing(const std::string& path, const std::string&
                                 isProtected, written))
         return true;
 
-    AnnounceChange(body);
+    AnnounceChange(noticeBody);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "engine/SignatureOrder.h"
 #include "engine/WriterSettings.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -51,8 +52,9 @@ public:
     void KeepOrderPlace(const PickedBody& picked);
     // The editor's signature field text as it stands ("Set signature").
     void SetSignature(const std::string& body);
-    // The playing song under the heading line that names its player (tray menu); the change
-    // notice quotes the song alone.
+    // The playing song (UTF-8) under the heading line that names its player (tray menu); the
+    // change notice quotes the song alone. The song goes whole into a file whose encoding
+    // holds it (see SignatureInFormat).
     void NowPlaying(const std::string& player, const std::string& song);
     // The common writer: delimiter, static text and heading around the body, then the change
     // notice. heading is empty except for NowPlaying. A path naming one of the settings'
@@ -65,6 +67,13 @@ public:
     bool ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
 
 private:
+    // At random with a keeper whose place does not reach the next change: the text the
+    // signature file holds is the last one, whatever the place says.
+    void AvoidTextInSignatureFile(OrderPlace& place) const;
+    // ComposeAndWrite's writing; the text is composed once the file is open (a failure then
+    // closes it), and the change notice quotes noticeBody.
+    bool WriteComposed(const std::string& path, const std::function<SignatureTarget::ComposedText()>& compose,
+                       const std::string& noticeBody);
     // The signature file's path from the settings; when none is set, reported, and nothing.
     std::optional<std::string> TargetPath();
     // ComposeAndWrite, giving the composed text as well.

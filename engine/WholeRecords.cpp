@@ -1,7 +1,9 @@
 #include "engine/WholeRecords.h"
 
 #include "engine/IoFailure.h"
+#include "engine/SignatureFormats.h"
 #include "engine/SignatureRecord.h"
+#include "base/AsciiText.h"
 
 #include <windows.h>
 
@@ -19,4 +21,16 @@ void RefusePartialRecords(const RecordFile& file)
 {
     if (!file.HoldsWholeRecords())
         throw NotADatabase();
+}
+
+bool LooksLikeDatabase(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes) ||
+        (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (base::AsciiEqualNoCase(SplitExtension(path).extension, ".sigs"))
+        return true;
+    const ULONGLONG size = (static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+    return size > 0 && size % SignatureRecordSize == 0;
 }

@@ -16,3 +16,7 @@ public:
 void RefusePartialRecords(const std::string& path);
 // The same for a file already open.
 void RefusePartialRecords(const RecordFile& file);
+
+// Whether an existing file is a signature database by the signs a user would go by: the
+// ".sigs" extension, or a size (not 0) of whole records. A missing file or a folder is none.
+bool LooksLikeDatabase(const std::string& path);

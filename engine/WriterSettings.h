@@ -1,4 +1,7 @@
 #pragma once
+#include "engine/TextFileEncoding.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,4 +25,17 @@ public:
     // line above a signature in which it finds none, so these are written for it to find the
     // delimiter. Asked only when the signature's set is looked for; none where nobody knows.
     virtual std::vector<std::string> ThunderbirdSignatureFiles() const { return {}; }
+    // The encoding a signature file was last found in, kept with the settings by its path:
+    // a file whose bytes tell nothing any more (pure ASCII after an ASCII signature) keeps
+    // it until it shows another. Settings that keep nothing answer nothing and forget.
+    virtual std::optional<TextFileEncoding> KeptEncoding(const std::string& path) const
+    {
+        static_cast<void>(path);
+        return std::nullopt;
+    }
+    virtual void KeepEncoding(const std::string& path, TextFileEncoding encoding) const
+    {
+        static_cast<void>(path);
+        static_cast<void>(encoding);
+    }
 };

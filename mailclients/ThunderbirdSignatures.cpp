@@ -6,7 +6,10 @@
 #include "base/CodePages.h"
 #include "base/TextLines.h"
 
+#include <windows.h>
+
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace mailclients {
@@ -67,10 +70,12 @@ std::vector<std::string> ProfileFolders(const std::string& thunderbirdFolder, st
 struct Identity {
     std::wstring id;
     std::wstring email{};
-    std::wstring signatureFile{};
-    bool hasSignatureFile = false;
+    std::wstring signatureFile{};    // sig_file: the absolute path
+    std::wstring relativeSignature{}; // sig_file-rel: "[ProfD]" and a path below the profile
     bool attachSignature = false;
 };
+
+constexpr std::wstring_view ProfileFolderKey = L"[ProfD]";
 
 // The identities of a prefs.js that name a signature file, in the order they first appear.
 std::vector<Identity> IdentitiesWithSignatureFiles(const std::string& prefsUtf8)
@@ -93,15 +98,50 @@ std::vector<Identity> IdentitiesWithSignatureFiles(const std::string& prefsUtf8)
         }
         if (key == L"sig_file" && pref.isString) {
             identity->signatureFile = pref.value;
-            identity->hasSignatureFile = !pref.value.empty();
+        } else if (key == L"sig_file-rel" && pref.isString && pref.value.starts_with(ProfileFolderKey)) {
+            identity->relativeSignature = pref.value;
         } else if (key == L"useremail" && pref.isString) {
             identity->email = pref.value;
         } else if (key == L"attach_signature") {
             identity->attachSignature = !pref.isString && pref.value == L"true";
         }
     }
-    std::erase_if(identities, [](const Identity& i) { return !i.hasSignatureFile; });
+    std::erase_if(identities,
+                  [](const Identity& i) { return i.signatureFile.empty() && i.relativeSignature.empty(); });
     return identities;
+}
+
+// The full path of a "[ProfD]" path, below the profile's folder with its "/" and ".." parts
+// resolved; empty when it cannot be made.
+std::wstring ResolvedInProfile(const std::string& profileFolder, const std::wstring& relative)
+{
+    std::wstring path = base::ToWide(profileFolder, CP_ACP) + L"\\" + relative.substr(ProfileFolderKey.size());
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    wchar_t full[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
+    if (length == 0 || length >= std::size(full))
+        return {}; // no such path could be opened either
+    return std::wstring(full, length);
+}
+
+bool FileThere(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Thunderbird keeps both forms and, for a profile that was moved, reads the relative one;
+// the absolute one may name where the profile used to be. The one whose file is there wins,
+// the relative first; with neither there, the absolute one as the user last set it.
+std::wstring SignatureFileOf(const Identity& identity, const std::string& profileFolder)
+{
+    const std::wstring relative =
+        identity.relativeSignature.empty() ? std::wstring() : ResolvedInProfile(profileFolder, identity.relativeSignature);
+    if (!relative.empty() && FileThere(relative))
+        return relative;
+    if (!identity.signatureFile.empty())
+        return identity.signatureFile;
+    return relative;
 }
 
 } // namespace
@@ -125,10 +165,13 @@ void FindThunderbirdSignatures(const std::string& appData, MailClientSearch& sea
             continue; // a profile listed but gone, or never started
         }
         for (const Identity& identity : IdentitiesWithSignatureFiles(prefs)) {
+            const std::wstring signatureFile = SignatureFileOf(identity, folder);
+            if (signatureFile.empty())
+                continue;
             const std::optional<std::string> email = base::WideToAnsi(identity.email);
             search.found.push_back({"Thunderbird",
                                     email && !email->empty() ? *email : base::ShownInAnsi(identity.id),
-                                    identity.attachSignature, base::WideToAnsi(identity.signatureFile).value_or("")});
+                                    identity.attachSignature, base::WideToAnsi(signatureFile).value_or("")});
         }
     }
 }

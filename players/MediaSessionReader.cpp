@@ -33,17 +33,18 @@ Function Entry(HMODULE module, const char* name) noexcept
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// The text in the ANSI code page; a character it lacks becomes its default character.
-std::string Narrow(const wchar_t* text, UINT32 length)
+// The text in the ANSI code page (a character it lacks becomes its default character), or
+// in UTF-8 for the song, which goes whole into a signature file that can hold it.
+std::string Narrow(const wchar_t* text, UINT32 length, UINT codePage)
 {
     if (length == 0)
         return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(codePage, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return {};
     std::string narrow(static_cast<std::size_t>(size), '\0');
     // Cannot fail where measuring the same text has just succeeded.
-    WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), narrow.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text, static_cast<int>(length), narrow.data(), size, nullptr, nullptr);
     return narrow;
 }
 
@@ -170,14 +171,14 @@ struct MediaSessionReader::Runtime {
             FreeLibrary(combase);
     }
 
-    // The string's text in the ANSI code page; the string is released.
-    std::string Take(HSTRING text) const
+    // The string's text in the code page (CP_ACP, CP_UTF8); the string is released.
+    std::string Take(HSTRING text, UINT codePage) const
     {
         if (!text)
             return {};
         UINT32 length = 0;
         const wchar_t* buffer = stringBuffer(text, &length);
-        std::string narrow = buffer ? Narrow(buffer, length) : std::string();
+        std::string narrow = buffer ? Narrow(buffer, length, codePage) : std::string();
         deleteString(text);
         return narrow;
     }
@@ -231,8 +232,8 @@ std::optional<PlayingSong> MediaSessionReader::Read(HANDLE stop, DWORD timeoutMs
         artist = nullptr;
     if (FAILED(session->get_SourceAppUserModelId(&appId)))
         appId = nullptr;
-    const std::optional<std::string> song = SongOf(runtime_->Take(artist), runtime_->Take(title));
-    const std::string player = PlayerNameOfApp(runtime_->Take(appId));
+    const std::optional<std::string> song = SongOf(runtime_->Take(artist, CP_UTF8), runtime_->Take(title, CP_UTF8));
+    const std::string player = PlayerNameOfApp(runtime_->Take(appId, CP_ACP));
     if (!song)
         return std::nullopt;
     return PlayingSong{player, *song};

@@ -36,5 +36,5 @@ private:
 // desktop program ("Spotify" for "Spotify.exe"), else "Media player".
 std::string PlayerNameOfApp(const std::string& appId);
 
-// "Artist - Title", the title alone without an artist, nothing without a title.
+// "Artist - Title", the title alone without an artist, nothing without a title (UTF-8).
 std::optional<std::string> SongOf(const std::string& artist, const std::string& title);

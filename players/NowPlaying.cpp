@@ -1,5 +1,7 @@
 #include "players/NowPlaying.h"
 
+#include "base/CodePages.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -38,6 +40,16 @@ std::optional<std::int32_t> Ask(HWND player, WPARAM wParam, LPARAM command) noex
     return static_cast<std::int32_t>(answer);
 }
 
+template <typename Text>
+Text Trimmed(Text song)
+{
+    if (const std::size_t blank = song.find(' '); blank != Text::npos)
+        song.erase(0, blank + 1);
+    if (song.size() >= TitleTailLength)
+        song.erase(song.size() - TitleTailLength);
+    return song;
+}
+
 } // namespace
 
 bool IsPlaying()
@@ -58,22 +70,23 @@ std::string SongTitle()
     // The answer itself means nothing; no answer means a player we must not wait for.
     if (!Ask(player, 0, UpdateTitleCommand))
         return {};
-    char title[MaxTitleLength + 1] = {};
+    wchar_t title[MaxTitleLength + 1] = {};
     // For another process's window this reads the title the system keeps and sends the
     // player no message, so it cannot block on a player that stops answering just now.
     // A result of 0 (no title, or the window closed meanwhile) leaves the buffer empty.
-    GetWindowTextA(player, title, static_cast<int>(sizeof title));
-    return TrimWindowTitle(title);
+    GetWindowTextW(player, title, MaxTitleLength + 1);
+    // Trimmed by characters, before a character beyond ASCII becomes several bytes.
+    return base::WideToUtf8(TrimWindowTitle(std::wstring(title)));
 }
 
 std::string TrimWindowTitle(const std::string& windowTitle)
 {
-    std::string song = windowTitle;
-    if (const std::size_t blank = song.find(' '); blank != std::string::npos)
-        song.erase(0, blank + 1);
-    if (song.size() >= TitleTailLength)
-        song.erase(song.size() - TitleTailLength);
-    return song;
+    return Trimmed(windowTitle);
+}
+
+std::wstring TrimWindowTitle(const std::wstring& windowTitle)
+{
+    return Trimmed(windowTitle);
 }
 
 } // namespace NowPlaying

@@ -15,14 +15,15 @@ constexpr unsigned AnswerTimeoutMs = 1000;
 // and then answers the playing-state query with 1 (playing; paused and stopped are not).
 bool IsPlaying();
 
-// The song from the player's window title (at most 2048 characters), trimmed by
-// TrimWindowTitle. Empty when there is no player or it does not answer the request to
-// bring its title up to date.
+// The song from the player's window title (at most 2048 characters, read as Unicode),
+// trimmed by TrimWindowTitle, in UTF-8. Empty when there is no player or it does not answer
+// the request to bring its title up to date.
 std::string SongTitle();
 
 // The song within the player's window title "<number>. <song> - Winamp": everything up to
 // and including the first blank goes (nothing when there is no blank), then the last nine
 // characters go (nothing when fewer remain).
 std::string TrimWindowTitle(const std::string& windowTitle);
+std::wstring TrimWindowTitle(const std::wstring& windowTitle);
 
 } // namespace NowPlaying

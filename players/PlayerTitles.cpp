@@ -2,10 +2,12 @@
 #include "base/PathParts.h"
 
 #include "base/AsciiText.h"
+#include "base/CodePages.h"
 #include "base/Handles.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -29,6 +31,7 @@ constexpr const char* Foobar2000Classes[] = {"{97E27FAA-C0B3-4b8e-A693-ED7881E99
 
 constexpr std::string_view SpotifyIdleTitles[] = {"Spotify", "Spotify Free", "Spotify Premium", "Advertisement"};
 constexpr std::string_view Foobar2000Name = "foobar2000";
+constexpr std::string_view Foobar2000Version = "foobar2000 v";
 constexpr std::string_view Foobar2000Tail = " [foobar2000";
 constexpr std::string_view VlcIdleTitle = "VLC media player";
 constexpr std::string_view VlcTail = " - VLC media player";
@@ -43,14 +46,33 @@ std::optional<std::string> SpotifySong(const std::string& title)
     return title;
 }
 
-// "<song> [foobar2000]" or, by version, "<song>  [foobar2000 v1.6]"; stopped it shows its name.
+// Stopped, foobar2000 shows its name, with its version or without: "foobar2000 v1.6.16". Only
+// the whole title tells, since a song's own title may begin with those words.
+bool IsFoobar2000IdleTitle(std::string_view title)
+{
+    if (title == Foobar2000Name)
+        return true;
+    if (!title.starts_with(Foobar2000Version))
+        return false;
+    const std::string_view version = title.substr(Foobar2000Version.size());
+    const auto versionCharacter = [](char c) {
+        return (c >= '0' && c <= '9') || c == '.' || c == ' ' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    };
+    return !version.empty() && version.front() >= '0' && version.front() <= '9' &&
+           std::all_of(version.begin(), version.end(), versionCharacter);
+}
+
+// "<song> [foobar2000]" or, by version, "<song>  [foobar2000 v1.6]": the blanks before the
+// bracket are the title format's, not the song's.
 std::optional<std::string> Foobar2000Song(const std::string& title)
 {
-    if (title.starts_with(Foobar2000Name))
+    if (IsFoobar2000IdleTitle(title))
         return std::nullopt;
     std::string song = title;
     if (const std::size_t tail = song.rfind(Foobar2000Tail); tail != std::string::npos)
         song.erase(tail);
+    while (!song.empty() && (song.back() == ' ' || song.back() == '\t'))
+        song.pop_back();
     if (song.empty())
         return std::nullopt;
     return song;
@@ -151,17 +173,17 @@ std::optional<PlayingSong> Find()
         // 0 for a window gone meanwhile; the program's own windows are no player's.
         if (!GetWindowThreadProcessId(window, &processId) || processId == ownProcess)
             continue;
-        char title[MaxTitleLength + 1] = {};
+        wchar_t title[MaxTitleLength + 1] = {};
         // For another process's window this reads the title the system keeps and sends no
         // message; 0 (no title, or the window closed meanwhile) leaves it empty.
-        if (GetWindowTextA(window, title, sizeof title) == 0)
+        if (GetWindowTextW(window, title, MaxTitleLength + 1) == 0)
             continue;
         const std::optional<Player> player = search.PlayerOf(window, processId);
         if (!player)
             continue;
         std::optional<std::string>& song = songs[static_cast<std::size_t>(*player)];
         if (!song)
-            song = SongInTitle(*player, title);
+            song = SongInTitle(*player, base::WideToUtf8(title));
     }
     for (std::size_t i = 0; i < songs.size(); ++i)
         if (songs[i])

@@ -15,8 +15,8 @@ namespace PlayerTitles {
 
 enum class Player { Spotify, Foobar2000, Vlc };
 
-// The song in the player's main window title, or nothing when the title says the player
-// is not playing (or is not its main window's).
+// The song in the player's main window title (both in UTF-8), or nothing when the title says
+// the player is not playing (or is not its main window's).
 std::optional<std::string> SongInTitle(Player player, const std::string& title);
 
 // The first player, in the order Spotify, foobar2000, VLC, whose window shows a song.

@@ -2,6 +2,7 @@
 #include "base/Handles.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,11 @@ namespace settings {
 // even when the program is ended by force, as the view's pages are the file's own.
 //
 // The file holds one text with its length and hash. A text torn by two programs writing at
-// the same instant, or a damaged file, reads as none. Where the file cannot be made (a folder
-// nobody may write to), the place is kept in memory alone, so the order still goes on for
-// the run.
+// the same instant, or a damaged file, reads as none. Where the file cannot be written (made
+// read-only or immutable, held by another program, a folder in its place, a folder nobody
+// may write to), the text it holds is read once, when it can be, and from the first write
+// on the place is kept in memory alone, so the order still goes on for the run; Write then
+// says the place was not kept, and Unkept why.
 class OrderStateFile {
 public:
     static constexpr std::size_t MostText = 240;
@@ -26,12 +29,23 @@ public:
 
     bool Mapped() const noexcept { return static_cast<bool>(view_); }
     std::string Read() const;
-    // A text longer than MostText is not kept: std::length_error.
-    void Write(std::string_view text);
+    // Answers whether the text is in the file for the next run; when it is not, it is held
+    // in memory for this one. A text longer than MostText is not kept: std::length_error.
+    bool Write(std::string_view text);
+    // Why the file cannot keep the place: the system's reason; empty while it can.
+    const std::string& Unkept() const noexcept { return unkept_; }
 
 private:
     base::MappedView view_;
-    std::string unmapped_;
+    std::optional<std::string> unmapped_; // the file's text as read, then the last written
+    std::string unkept_;
 };
+
+// What a program says, once, when the order's place cannot be kept: a console's line, with
+// the file's path and the reason; an error balloon's title, and its text, short enough for a
+// balloon: the reason and the file's name.
+std::string UnkeptPlaceText(const std::string& path, const std::string& reason);
+inline constexpr const char* UnkeptPlaceTitle = "Cannot keep the order's place!";
+std::string UnkeptPlaceBalloonText(const std::string& reason);
 
 } // namespace settings

@@ -1,10 +1,12 @@
 #include "ui/PanelOrder.h"
 
+#include "settings/OrderStateFile.h"
 #include "ui/ProgramServices.h"
+#include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
 
-PanelOrder::PanelOrder(const SettingsPanel& settings, ProgramServices& services)
-    : settings_(settings), services_(services)
+PanelOrder::PanelOrder(const SettingsPanel& settings, ProgramServices& services, Reports& reports)
+    : settings_(settings), services_(services), reports_(reports)
 {
 }
 
@@ -20,5 +22,10 @@ OrderPlace PanelOrder::Place() const
 
 void PanelOrder::KeepPlace(const OrderPlace& place)
 {
-    services_.KeepOrderPlace(place);
+    const std::optional<std::string> unkept = services_.KeepOrderPlace(place);
+    if (!unkept || unkeptSaid_)
+        return;
+    unkeptSaid_ = true;
+    if (reports_.ErrorBalloonsOn())
+        reports_.ErrorBalloon(settings::UnkeptPlaceTitle, settings::UnkeptPlaceBalloonText(*unkept));
 }

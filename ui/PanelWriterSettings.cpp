@@ -1,13 +1,14 @@
 #include "ui/PanelWriterSettings.h"
 
 #include "mailclients/MailClientSignatures.h"
+#include "settings/SettingValues.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
 #include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
 
 PanelWriterSettings::PanelWriterSettings(const SettingsPanel& settings, const DatabaseEditor& editor,
-                                         const DatabaseListPanel& list, const ProgramServices& services)
+                                         const DatabaseListPanel& list, ProgramServices& services)
     : settings_(settings), editor_(editor), list_(list), services_(services)
 {
 }
@@ -60,4 +61,16 @@ std::vector<std::string> PanelWriterSettings::ProtectedFiles() const
 std::vector<std::string> PanelWriterSettings::ThunderbirdSignatureFiles() const
 {
     return mailclients::ThunderbirdSignatureFiles();
+}
+
+std::optional<TextFileEncoding> PanelWriterSettings::KeptEncoding(const std::string& path) const
+{
+    std::optional<TextFileEncoding> kept;
+    services_.UseSettings([&](const settings::RegistryStore& store) { kept = settings::ReadKeptEncoding(store, path); });
+    return kept;
+}
+
+void PanelWriterSettings::KeepEncoding(const std::string& path, TextFileEncoding encoding) const
+{
+    services_.UseSettings([&](settings::RegistryStore& store) { settings::WriteKeptEncoding(store, path, encoding); });
 }

@@ -11,7 +11,7 @@ class ProgramServices;
 class PanelWriterSettings : public WriterSettings {
 public:
     PanelWriterSettings(const SettingsPanel& settings, const DatabaseEditor& editor, const DatabaseListPanel& list,
-                        const ProgramServices& services);
+                        ProgramServices& services);
 
     std::string SignatureFilePath() const override;
     bool DelimiterOn() const override;
@@ -22,10 +22,12 @@ public:
     std::vector<std::string> DatabaseList() const override;
     std::vector<std::string> ProtectedFiles() const override;
     std::vector<std::string> ThunderbirdSignatureFiles() const override;
+    std::optional<TextFileEncoding> KeptEncoding(const std::string& path) const override;
+    void KeepEncoding(const std::string& path, TextFileEncoding encoding) const override;
 
 private:
     const SettingsPanel& settings_;
     const DatabaseEditor& editor_;
     const DatabaseListPanel& list_;
-    const ProgramServices& services_;
+    ProgramServices& services_;
 };

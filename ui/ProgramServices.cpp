@@ -93,8 +93,10 @@ OrderPlace ProgramServices::KeptOrderPlace() const
     return state ? OrderPlace::FromText(state->Read()) : OrderPlace{};
 }
 
-void ProgramServices::KeepOrderPlace(const OrderPlace& place)
+std::optional<std::string> ProgramServices::KeepOrderPlace(const OrderPlace& place)
 {
-    if (settings::OrderStateFile* state = OrderState())
-        state->Write(place.ToText());
+    settings::OrderStateFile* state = OrderState();
+    if (!state || state->Write(place.ToText()))
+        return std::nullopt;
+    return state->Unkept();
 }

@@ -62,7 +62,9 @@ public:
 
     // ---- The order's place, in the order state file (mapped once the run has started) ----
     OrderPlace KeptOrderPlace() const;
-    void KeepOrderPlace(const OrderPlace& place);
+    // Nothing when the place was kept (or there is nowhere to keep it); else why the file
+    // would not take it, the place going on in memory for the run.
+    std::optional<std::string> KeepOrderPlace(const OrderPlace& place);
 
 private:
     settings::OrderStateFile* OrderState() const;

@@ -56,7 +56,7 @@ TForm1::TForm1(ProgramServices& services)
       services_(services),
       reports_([this] { return tray_.TrayIcon1(); }, [this] { return settings_.ErrorBalloonsOn(); }),
       writerSettings_(settings_, editor_, databases_, services_),
-      order_(settings_, services_),
+      order_(settings_, services_, reports_),
       writer_(services_.Database(), writerSettings_, reports_, &order_),
       settings_(Handle(), services_, reports_, [this] { life_.AutoChange(); }),
       editor_(Handle(), services_.Database(), reports_, writer_, databases_),

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/WriterSettings.h"
+#include "settings/SettingValues.h"
 
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ public:
     // Files the pick reads besides the databases (the list and static-text files) and the
     // program's own side files: never a target.
     std::vector<std::string> sourceFiles;
+    // Where the encodings of signature files are kept: Varnquill's settings store, for a pick
+    // that takes its settings from there; none for one that stands on its own.
+    HKEY encodingsRoot = nullptr;
+    HKEY encodingsReadThroughRoot = nullptr;
 
     std::string SignatureFilePath() const override { return signatureFile; }
     bool DelimiterOn() const override { return delimiter; }
@@ -33,6 +38,19 @@ public:
         std::vector<std::string> files = databases;
         files.insert(files.end(), sourceFiles.begin(), sourceFiles.end());
         return files;
+    }
+    std::optional<TextFileEncoding> KeptEncoding(const std::string& path) const override
+    {
+        if (!encodingsRoot)
+            return std::nullopt;
+        return settings::ReadKeptEncoding(settings::RegistryStore(encodingsRoot, encodingsReadThroughRoot), path);
+    }
+    void KeepEncoding(const std::string& path, TextFileEncoding encoding) const override
+    {
+        if (!encodingsRoot)
+            return;
+        settings::RegistryStore store(encodingsRoot, encodingsReadThroughRoot);
+        settings::WriteKeptEncoding(store, path, encoding);
     }
 };
 

@@ -4,7 +4,9 @@
 #include "settings/SettingsPlaces.h"
 #include "settings/SettingValues.h"
 #include "settings/SideFiles.h"
+#include "base/PathParts.h"
 #include "base/WholeFile.h"
+#include "vqsig/StandardStreams.h"
 
 namespace vqsig {
 
@@ -21,21 +23,46 @@ PickSettings ReadProgramSettings(const settings::SettingsPlaces& places)
     values.delimiter = settings::ReadSigBreak(store);
     values.staticText = settings::ReadSwitch(store, settings::StaticValue);
     values.staticAbove = settings::ReadStaticAbove(store);
+    values.encodingsRoot = places.SettingsRoot();
+    values.encodingsReadThroughRoot = places.SettingsReadThroughRoot();
 
     // The side files where the program reads them and where it saves them: never a target.
     values.sourceFiles = places.SideFilePaths();
-    // A missing side file is an empty list or text, as it is when Varnquill starts.
-    const std::string listPath = places.SideFileToRead(settings::DatabaseListFileName);
-    if (base::FileExists(listPath))
-        values.databases = settings::LoadList(listPath);
+    values.databases = ProgramListedDatabases(places);
+    // A missing side file is an empty text, as it is when Varnquill starts.
     const std::string staticPath = places.SideFileToRead(settings::StaticTextFileName);
     if (base::FileExists(staticPath))
         values.staticTextLines = settings::LoadStaticText(staticPath);
     return values;
 }
 
+std::vector<std::string> ProgramListedDatabases(const settings::SettingsPlaces& places)
+{
+    // A missing list is an empty one, as it is when Varnquill starts.
+    const std::string listPath = places.SideFileToRead(settings::DatabaseListFileName);
+    return base::FileExists(listPath) ? settings::LoadList(listPath) : std::vector<std::string>();
+}
+
+std::vector<std::string> EveryProgramListedDatabase()
+{
+    std::vector<std::string> databases;
+    for (const std::string& path : settings::EverySideFilePath(settings::ProgramDirectory())) {
+        if (base::FileNamePart(path) != settings::DatabaseListFileName || !base::FileExists(path))
+            continue;
+        try {
+            const std::vector<std::string> listed = settings::LoadList(path);
+            databases.insert(databases.end(), listed.begin(), listed.end());
+        } catch (const base::FileAccessError&) {
+            // Held by another program just now: a pick of other databases still goes on, and
+            // a target that is a database is still known by its name or size.
+        }
+    }
+    return databases;
+}
+
 ProgramOrder::ProgramOrder(const settings::SettingsPlaces& places)
-    : place_(places.SideFileToSave(settings::OrderStateFileName)),
+    : path_(places.SideFileToSave(settings::OrderStateFileName)),
+      place_(path_),
       order_(OrderNamed(settings::ReadOrder(places.SettingsStore())))
 {
 }
@@ -47,7 +74,10 @@ OrderPlace ProgramOrder::Place() const
 
 void ProgramOrder::KeepPlace(const OrderPlace& place)
 {
-    place_.Write(place.ToText());
+    if (!place_.Write(place.ToText()) && !unkeptSaid_) {
+        unkeptSaid_ = true;
+        WriteStandardError(settings::UnkeptPlaceText(path_, place_.Unkept()) + "\r\n");
+    }
 }
 
 } // namespace vqsig

@@ -8,6 +8,7 @@
 #include "tests/e2e/ProgramFixture.h"
 #include "tests/e2e/TrayMenuItems.h"
 #include "tests/common/MadeUpMailClients.h"
+#include "tests/common/ImmutableFile.h"
 #include "tests/common/SignatureEncodings.h"
 #include "tests/common/StandardUser.h"
 #include "tests/common/WineTray.h"
@@ -825,6 +826,26 @@ TEST_F(ChangeOrder, ShuffledAndInOrderGoOnFromTheirPlaceAfterARestart)
         }
         program->Terminate();
     }
+}
+
+// Where order.state cannot be written, the changes still go on in order for the run, and an
+// error balloon says why.
+TEST_F(ChangeOrder, InOrderGoesOnForTheRunWhereItsPlaceCannotBeKeptAndABalloonSaysSo)
+{
+    ListFiveAndTwo();
+    WriteSignatureBesideTheProgram();
+    StoreSetting("SigBreak", "False");
+    StoreSetting("Order", "Sequence");
+    StoreSetting("Error", "True");
+    program->WriteFile("order.state", "");
+    const ImmutableFile immutable(program->Directory() + "order.state");
+    if (!immutable.Made())
+        GTEST_SKIP() << "the order state file cannot be made immutable here";
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    EXPECT_EQ(Changes(3), (std::vector<std::string>{"1", "2", "3"}));
+    const std::string said = base::SystemErrorText(ERROR_ACCESS_DENIED) + " (order.state)";
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return BalloonShown(said); }, WaitMs, RecheckMs)) << said;
+    program->Terminate();
 }
 
 // Change after change, the signature file keeps the encoding it has when the change comes.

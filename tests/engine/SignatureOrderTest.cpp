@@ -204,6 +204,29 @@ TEST_F(OrderedChangeTest, AtRandomTheOnlyTextThereIsComesAgainWithoutAReport)
     EXPECT_EQ(Changes(3, &random), (std::vector<std::string>{"A", "A", "A"}));
 }
 
+// A first draw of the empty database is reported as such; but once A has been written, a
+// redraw that lands there draws again instead of ending the change with nothing, so every
+// change whose first draw is the other database writes A, over many changes.
+TEST_F(OrderedChangeTest, AtRandomARedrawOfAnEmptyDatabaseNeverEndsTheChange)
+{
+    AddDatabase("empty.sigs", {});
+    AddDatabase("one.sigs", {"A"});
+    int written = 0;
+    for (int i = 0; i < 80; ++i) {
+        DeleteFileA(settings.path.c_str());
+        sink.reports.clear();
+        SignatureWriter(db, settings, sink, &order).RandomChange();
+        if (GetFileAttributesA(settings.path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            EXPECT_EQ(sink.reports, Reports{PlainError("Signature database is empty!")}) << "change " << i;
+            continue;
+        }
+        EXPECT_EQ(ReadBytes(settings.path), "A");
+        EXPECT_EQ(sink.reports, Reports{}) << "change " << i;
+        ++written;
+    }
+    EXPECT_NEAR(written, 40, 20); // each first draw is either database
+}
+
 TEST_F(OrderedChangeTest, ShuffledEveryRecordOncePerRoundAndNeverTwiceInARow)
 {
     AddDatabase("five.sigs", {"1", "2", "3", "4", "5"});

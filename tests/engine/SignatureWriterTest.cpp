@@ -710,8 +710,8 @@ TEST_F(SignatureWriterTest, AFileSavedAgainInAnotherEncodingBetweenChangesIsRead
     EXPECT_TRUE(sink.reports.empty());
 }
 
-// Each file of a set is judged by itself; HTML says which charset it is in, and RTF keeps its
-// escapes (its characters are ASCII), only the mark and the width of its characters change.
+// Each file of a set is judged by itself; HTML says which charset it is in, and RTF is 7-bit
+// text with its escapes and no mark, whatever its old bytes were (a mark would make it no RTF).
 TEST_F(SignatureWriterTest, EachFileOfASetKeepsItsOwnEncodingAndHtmlDeclaresIt)
 {
     using namespace encodings;
@@ -728,11 +728,11 @@ TEST_F(SignatureWriterTest, EachFileOfASetKeepsItsOwnEncodingAndHtmlDeclaresIt)
         std::string txtAfter, htmAfter, rtfAfter;
     } cases[] = {
         {Utf16Mark + "a\0"s, "<meta charset=\"utf-8\">caf\xC3\xA9", Utf8Mark + "{\\rtf1 x}",
-         Utf16Mark + BodyUtf16, utf8Html, Utf8Mark + rtf},
+         Utf16Mark + BodyUtf16, utf8Html, rtf},
         {Utf8Mark, Utf16Mark, "{\\rtf1 caf\\'e9}", Utf8Mark + BodyUtf8,
          Utf16Mark + utf16("<meta charset=\"utf-16\">") + BodyUtf16, rtf},
         {"caf\xC3\xA9", "<meta charset=\"windows-1252\">caf\xe9", Utf16Mark, BodyUtf8,
-         "<meta charset=\"windows-1252\">" + EncodedBody, Utf16Mark + utf16(rtf)},
+         "<meta charset=\"windows-1252\">" + EncodedBody, rtf},
     };
     for (const auto& c : cases) {
         WriteBytes(dir.File("signature.txt"), c.txtBefore);
@@ -828,4 +828,58 @@ TEST(ClipboardSignature, HtmlOffsetsMarkTheFragmentAndEveryFormHoldsTheText)
     EXPECT_EQ(forms.unicodeText, L"-- \r\nTom & Jerry <tj@example.com>\r\n  caf\u00e9");
     EXPECT_EQ(forms.richText, RichTextSignature(text, 1252));
     EXPECT_EQ(ShownRtf(forms.richText), text);
+}
+
+// Pure ASCII tells no encoding: a file last found in UTF-8 keeps it with the settings, so the
+// next accented signature is UTF-8 again, in the next run too (a new writer), until the file
+// shows another encoding. An HTML file keeps the charset it declares.
+TEST_F(SignatureWriterTest, AFileKeepsTheEncodingItWasLastFoundInThroughAPureAsciiSignature)
+{
+    const std::string htm = dir.File("signature.htm");
+    WriteBytes(settings.path, "caf\xC3\xA9");
+    WriteBytes(htm, "<meta charset=\"utf-8\">caf\xC3\xA9");
+    writer.SetSignature("Plain text");
+    EXPECT_EQ(Signature(), "Plain text");
+    EXPECT_EQ(ReadBytes(htm), "<meta charset=\"utf-8\">Plain text");
+
+    SignatureWriter nextRun{db, settings, sink, random};
+    nextRun.SetSignature("Caf\xe9 \x80" "5");
+    EXPECT_EQ(Signature(), "Caf\xC3\xA9 \xE2\x82\xAC" "5");
+    EXPECT_EQ(ReadBytes(htm), "<meta charset=\"utf-8\">Caf\xC3\xA9 \xE2\x82\xAC" "5");
+
+    WriteBytes(settings.path, "caf\xe9"); // saved in ANSI by someone else
+    nextRun.SetSignature("Plain text");
+    nextRun.SetSignature("Caf\xe9");
+    EXPECT_EQ(Signature(), "Caf\xe9");
+    EXPECT_EQ(settings.keptEncodings[settings.path], TextFileEncoding::Ansi);
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+// A UTF-32 mark is no UTF-16 one: such a file is reported and left byte for byte, whether it
+// is the chosen file or one of its set; an RTF file is written whatever it held.
+TEST_F(SignatureWriterTest, AFileInUtf32IsReportedAndLeftAsItWas)
+{
+    using namespace std::string_literals;
+    const std::string htm = dir.File("signature.htm");
+    const std::string rtf = dir.File("signature.rtf");
+    const std::string utf32Le = "\xFF\xFE\0\0c\0\0\0"s;
+    const std::string utf32Be = "\0\0\xFE\xFF\0\0\0c"s;
+    const std::string message = UnwritableEncodingMessage;
+    WriteBytes(settings.path, utf32Le);
+    WriteBytes(htm, utf32Be);
+    WriteBytes(rtf, utf32Le);
+    writer.SetSignature("body");
+    EXPECT_EQ(Signature(), utf32Le);
+    EXPECT_EQ(ReadBytes(htm), utf32Be);
+    EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", message,
+                                          "Error opening signature text file: " + message)});
+
+    sink.reports.clear();
+    WriteBytes(settings.path, "old");
+    writer.SetSignature("body");
+    EXPECT_EQ(Signature(), "body");
+    EXPECT_EQ(ReadBytes(htm), utf32Be);
+    EXPECT_EQ(ReadBytes(rtf), RichTextSignature("body", 1252));
+    EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", message + " (signature.htm)",
+                                          "Error opening signature text file: " + message + " (signature.htm)")});
 }

@@ -3,6 +3,7 @@
 #include "engine/SignatureOrder.h"
 #include "engine/WriterSettings.h"
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -34,6 +35,17 @@ struct TestSettings : WriterSettings {
     std::vector<std::string> DatabaseList() const override { return databases; }
     std::vector<std::string> ProtectedFiles() const override { return protectedFiles; }
     std::vector<std::string> ThunderbirdSignatureFiles() const override { return thunderbirdFiles; }
+    // The encodings kept by path, as the registry keeps them for the program.
+    mutable std::map<std::string, TextFileEncoding> keptEncodings;
+    std::optional<TextFileEncoding> KeptEncoding(const std::string& path) const override
+    {
+        const auto kept = keptEncodings.find(path);
+        return kept == keptEncodings.end() ? std::nullopt : std::optional(kept->second);
+    }
+    void KeepEncoding(const std::string& path, TextFileEncoding encoding) const override
+    {
+        keptEncodings[path] = encoding;
+    }
 };
 
 // The order the user chose, and its place kept as the settings keep it: as text.

@@ -167,3 +167,36 @@ TEST(MozillaPrefs, ReadsStringsWithTheirEscapesAndSkipsWhatItCannotRead)
         EXPECT_EQ(prefs, expected) << c.line;
     }
 }
+
+// A profile that was moved: an identity with only the relative path, one whose absolute path
+// is stale beside a relative one that holds, and one whose relative path is stale beside an
+// absolute one that holds. The path whose file is there wins, the relative one first.
+TEST(MailClientSignatures, ThunderbirdsRelativePathIsResolvedInTheProfileAndTheOneThatIsThereWins)
+{
+    TestDirectory folder;
+    const std::string appData = folder.Path().substr(0, folder.Path().size() - 1);
+    const std::string profile = appData + "\\Thunderbird\\Profiles\\p.default";
+    WriteFileBytes(appData + "\\Thunderbird\\profiles.ini", "[Profile0]\r\nIsRelative=1\r\nPath=Profiles/p.default\r\n");
+    WriteFileBytes(profile + "\\sig.txt", "sig");
+    WriteFileBytes(profile + "\\sigs\\moved.txt", "sig");
+    WriteFileBytes(appData + "\\kept.txt", "sig");
+    std::string kept; // as prefs.js writes a backslash
+    for (const char c : appData + "\\kept.txt")
+        kept += c == '\\' ? std::string(2, c) : std::string(1, c);
+    WriteFileBytes(profile + "\\prefs.js",
+                   "user_pref(\"mail.identity.id1.sig_file-rel\", \"[ProfD]sig.txt\");\n"
+                   "user_pref(\"mail.identity.id1.useremail\", \"rel@example.com\");\n"
+                   "user_pref(\"mail.identity.id2.sig_file\", \"C:\\\\old profile\\\\sigs\\\\moved.txt\");\n"
+                   "user_pref(\"mail.identity.id2.sig_file-rel\", \"[ProfD]sigs/moved.txt\");\n"
+                   "user_pref(\"mail.identity.id2.useremail\", \"moved@example.com\");\n"
+                   "user_pref(\"mail.identity.id3.sig_file\", \"" + kept + "\");\n"
+                   "user_pref(\"mail.identity.id3.sig_file-rel\", \"[ProfD]../gone.txt\");\n"
+                   "user_pref(\"mail.identity.id3.useremail\", \"abs@example.com\");\n");
+    MailClientSearch search;
+    FindThunderbirdSignatures(appData, search);
+    EXPECT_EQ(search.found, (std::vector<MailClientSignature>{
+                                {"Thunderbird", "rel@example.com", false, profile + "\\sig.txt"},
+                                {"Thunderbird", "moved@example.com", false, profile + "\\sigs\\moved.txt"},
+                                {"Thunderbird", "abs@example.com", false, appData + "\\kept.txt"},
+                            }));
+}

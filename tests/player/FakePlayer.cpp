@@ -4,9 +4,11 @@
 // wParam 0, lParam 0; playing state: 104, 104; title refresh: 0, 243); any other pair gets
 // the 0 of an unknown command, so a caller that sends the wrong numbers is caught.
 //
-//   FakePlayer.exe --title TEXT [--stale-title TEXT] [--state playing|stopped|paused|hung]
+//   FakePlayer.exe --title TEXT | --title-utf8 HEX [--stale-title TEXT] [--state playing|stopped|paused|hung]
 //                  [--version N] [--class NAME] [--ready HANDLE]
 //
+// --title-utf8 HEX the title as the hexadecimal digits of its UTF-8 bytes, in place of
+//           --title, for a title the ANSI code page cannot hold; set as Unicode.
 // --stale-title the window's title until the title refresh request (243) arrives; then it
 //           becomes --title. Without it the window shows --title from the start.
 // --state   playing answers the playing-state query (104) with 1, stopped with 0, paused
@@ -21,6 +23,7 @@
 //           wait for the window without polling.
 #include "toolkit/Application.h"
 #include "toolkit/Handles.h"
+#include "base/CodePages.h"
 #include "base/SystemError.h"
 #include "toolkit/Window.h"
 
@@ -35,6 +38,7 @@ enum class PlayerState { Playing, Stopped, Paused, Hung };
 
 struct Options {
     std::string title;
+    std::wstring wideTitle; // set instead of title when not empty
     std::string staleTitle;
     bool haveStaleTitle = false;
     PlayerState state = PlayerState::Playing;
@@ -67,6 +71,12 @@ Options ParseOptions(int argc, char** argv)
         const std::string value = argv[++i];
         if (name == "--title") {
             options.title = value;
+            haveTitle = true;
+        } else if (name == "--title-utf8") {
+            std::string utf8;
+            for (std::size_t at = 0; at + 1 < value.size(); at += 2)
+                utf8 += static_cast<char>(std::stoi(value.substr(at, 2), nullptr, 16));
+            options.wideTitle = base::ToWide(utf8, CP_UTF8);
             haveTitle = true;
         } else if (name == "--stale-title") {
             options.staleTitle = value;
@@ -107,6 +117,8 @@ public:
         args.width = 400;
         args.height = 120;
         Create(args);
+        if (!options.haveStaleTitle)
+            SetWideTitle();
         // The return value is the previous visibility, not a failure.
         ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     }
@@ -120,8 +132,10 @@ protected:
             if (wParam == 104 && lParam == 104)
                 return PlayingStateAnswer(options_.state);
             // A failure leaves the stale title, which the test then reads and reports.
-            if (wParam == 0 && lParam == 243 && options_.haveStaleTitle)
+            if (wParam == 0 && lParam == 243 && options_.haveStaleTitle) {
                 SetWindowTextA(Handle(), options_.title.c_str());
+                SetWideTitle();
+            }
             return 0;
         }
         if (message == WM_DESTROY)
@@ -130,6 +144,14 @@ protected:
     }
 
 private:
+    // Straight to the default handling's Unicode side: the window is an ANSI one, whose
+    // WM_SETTEXT would pass the title through the code page and lose what it lacks.
+    void SetWideTitle()
+    {
+        if (!options_.wideTitle.empty())
+            DefWindowProcW(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(options_.wideTitle.c_str()));
+    }
+
     const Options& options_;
 };
 

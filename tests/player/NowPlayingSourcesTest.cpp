@@ -7,6 +7,10 @@
 #include "players/PlayerTitles.h"
 #include "tests/player/FakeMediaSessionRegistration.h"
 #include "tests/player/FakePlayerProcess.h"
+#include "base/CodePages.h"
+#include "engine/SignatureWriter.h"
+#include "tests/common/TestFiles.h"
+#include "tests/engine/EngineTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +47,10 @@ TEST(PlayerTitles, SongInTitleFollowsEachPlayersTitleRule)
         {Player::Spotify, "Spotify Free", std::nullopt},
         {Player::Spotify, "Spotify Premium", std::nullopt},
         {Player::Spotify, "Advertisement", std::nullopt},
-        {Player::Foobar2000, "Artist - Song  [foobar2000 v1.6.16]", "Artist - Song "},
+        {Player::Foobar2000, "Artist - Song  [foobar2000 v1.6.16]", "Artist - Song"},
+        {Player::Foobar2000, "foobar2000 - Intro [foobar2000]", "foobar2000 - Intro"}, // a song of that name
+        {Player::Foobar2000, "foobar2000 v2.1 beta 3", std::nullopt},
+        {Player::Foobar2000, "foobar2000", std::nullopt},
         {Player::Foobar2000, "Song [live] [foobar2000]", "Song [live]"}, // only its own tail goes
         {Player::Foobar2000, "foobar2000 v1.6.16", std::nullopt},
         {Player::Foobar2000, " [foobar2000]", std::nullopt},
@@ -275,3 +282,79 @@ TEST_F(NowPlayingSourcesWithRealPlayers, WinampComesFirstThenTheMediaSessionThen
 }
 
 } // namespace
+
+// A title beyond the ANSI code page, read from a stand-in player's window as Unicode, goes into
+// each signature file as exactly as its encoding and format can hold it: whole in UTF-8 and
+// UTF-16, as character references in HTML in the code page, as \u escapes in RTF, and with
+// "?" for each character an ANSI text file cannot hold.
+TEST_F(NowPlayingSourcesWithRealPlayers, ATitleBeyondTheCodePageGoesWholeIntoFilesThatCanHoldIt)
+{
+    const std::string song = "\xD0\x9C\xD1\x83\xD0\xBC\xD0\xB8\xD0\xB9 \xD0\xA2\xD1\x80\xD0\xBE\xD0\xBB\xD0\xBB\xD1\x8C - "
+                             "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xB2\xD0\xBE\xD1\x81\xD1\x82\xD0\xBE\xD0\xBA 2000";
+    std::string hex;
+    for (const char byte : "1. " + song + " - Winamp") {
+        char digits[3];
+        std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(byte));
+        hex += digits;
+    }
+    FakePlayerProcess player("--title-utf8 " + hex + " --state playing");
+    const std::optional<PlayingSong> playing = AskTimed();
+    ASSERT_EQ(playing, (PlayingSong{"Winamp", song}));
+
+    const std::wstring wide = L"Winamp is currently playing:\r\n" + base::ToWide(song, CP_UTF8);
+    std::string utf16 = "\xFF\xFE", references, escapes;
+    for (const wchar_t c : wide) {
+        utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        const bool ascii = c < 0x80;
+        references += ascii ? std::string(1, static_cast<char>(c)) : "&#" + std::to_string(c) + ";";
+        escapes += ascii ? std::string(1, static_cast<char>(c)) : "\\u" + std::to_string(c) + "?";
+    }
+    const auto replace = [](std::string text, const std::string& from, const std::string& to) {
+        return text.replace(text.find(from), from.size(), to);
+    };
+    TempDir dir;
+    const struct {
+        const char* name;
+        std::string before, after;
+    } files[] = {
+        {"utf8.txt", "caf\xC3\xA9", "Winamp is currently playing:\r\n" + song},
+        {"utf8.htm", "<meta charset=\"windows-1252\">old",
+         "<meta charset=\"windows-1252\">" + replace(references, "\r\n", "<br>")},
+        {"utf8.rtf", "{\\rtf1 old}",
+         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n" +
+             replace(escapes, "\r\n", "\\par\r\n") + "}"},
+        {"utf16.txt", "\xFF\xFE", utf16},
+        {"ansi.txt", "caf\xE9",
+         "Winamp is currently playing:\r\n" + std::string(5, '?') + " " + std::string(6, '?') + " - " +
+             std::string(11, '?') + " 2000"},
+    };
+    for (const auto& file : files)
+        WriteBytes(dir.File(file.name), file.before);
+    // The signature alone: no delimiter, static text or balloon.
+    struct SongSettings : WriterSettings {
+        std::string path;
+        std::string SignatureFilePath() const override { return path; }
+        bool DelimiterOn() const override { return false; }
+        bool StaticTextOn() const override { return false; }
+        bool StaticTextAbove() const override { return false; }
+        std::string StaticText() const override { return {}; }
+        bool ChangeBalloonOn() const override { return false; }
+        std::vector<std::string> DatabaseList() const override { return {}; }
+        std::vector<std::string> ProtectedFiles() const override { return {}; }
+    } settings;
+    struct CountingSink : ReportSink {
+        int reports = 0;
+        void ReportError(const std::string&, const std::string&, const std::string&) override { ++reports; }
+        void Notice(const std::string&, const std::string&) override { ++reports; }
+        bool Ask(const std::string&) override { return ++reports, false; }
+    } sink;
+    SignatureDatabase database;
+    SignatureWriter writer(database, settings, sink);
+    for (const char* target : {"utf8.txt", "utf16.txt", "ansi.txt"}) {
+        settings.path = dir.File(target);
+        writer.NowPlaying(playing->player, playing->song);
+    }
+    for (const auto& file : files)
+        EXPECT_EQ(ReadBytes(dir.File(file.name)), file.after) << file.name;
+    EXPECT_EQ(sink.reports, 0);
+}

@@ -15,5 +15,7 @@ varnquill_test(player_tests
           ${CMAKE_CURRENT_SOURCE_DIR}/player/NowPlayingSourcesTest.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/player/FakePlayerProcess.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/player/FakeMediaSessionRegistration.cpp
-  LIBRARIES varnquill_players advapi32)
+          ${CMAKE_CURRENT_SOURCE_DIR}/engine/EngineTestFiles.cpp
+          ${CMAKE_CURRENT_SOURCE_DIR}/common/TestFiles.cpp
+  LIBRARIES varnquill_players varnquill_engine advapi32)
 add_dependencies(player_tests FakePlayer FakeMediaSession)

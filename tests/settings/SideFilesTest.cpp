@@ -6,6 +6,7 @@
 #include "base/SystemError.h"
 
 #include "FailureOf.h"
+#include "tests/common/ImmutableFile.h"
 #include "tests/common/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -190,8 +191,34 @@ TEST_F(SideFiles, TheOrderStateFileSharesAndKeepsThePlaceAndReadsAsNoneWhenDamag
 
     OrderStateFile nowhere(directory.Path() + "missing\\order.state");
     EXPECT_FALSE(nowhere.Mapped());
-    nowhere.Write("1 0 7");
+    EXPECT_FALSE(nowhere.Write("1 0 7"));
     EXPECT_EQ("1 0 7", nowhere.Read());
+}
+
+// A file that may be read but not written gives the place it holds, and keeps what is written
+// in memory alone, saying why; one held without sharing cannot even be read. Its bytes stay.
+TEST_F(SideFiles, AnOrderStateFileThatCannotBeWrittenIsReadAndSaysWhyItKeepsNothing)
+{
+    const std::string statePath = SideFilePath(directory.Path(), OrderStateFileName);
+    EXPECT_TRUE(OrderStateFile(statePath).Write("1 0 2"));
+    const std::string bytes = directory.Read("order.state");
+    {
+        // Wine runs as root, so the read-only attribute would not stop a write: the flag does.
+        const ImmutableFile immutable(statePath);
+        if (!immutable.Made())
+            GTEST_SKIP() << "the order state file cannot be made immutable here";
+        OrderStateFile readOnly(statePath);
+        EXPECT_EQ("1 0 2", readOnly.Read());
+        EXPECT_EQ(base::SystemErrorText(ERROR_ACCESS_DENIED), readOnly.Unkept());
+        EXPECT_FALSE(readOnly.Write("1 0 3"));
+        EXPECT_EQ("1 0 3", readOnly.Read());
+    }
+    EXPECT_EQ(bytes, directory.Read("order.state"));
+    const base::FileHandle held = LockWithoutSharing(statePath);
+    OrderStateFile locked(statePath);
+    EXPECT_EQ("", locked.Read());
+    EXPECT_EQ(base::SystemErrorText(ERROR_SHARING_VIOLATION), locked.Unkept());
+    EXPECT_TRUE(OrderStateFile(directory.Path() + "fresh.state").Unkept().empty());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // vqsig pick: one random change, composed as the tray menu composes it, from the command
 // line or from the program's own settings.
+#include "base/Handles.h"
+#include "tests/common/ImmutableFile.h"
 #include "tests/common/MachineRegistry.h"
 #include "tests/common/SignatureEncodings.h"
 #include "tests/common/TestDirectory.h"
@@ -7,6 +9,8 @@
 #include "tests/vqsig/Databases.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using vqsig_test::Database;
 using vqsig_test::Vqsig;
@@ -153,4 +157,137 @@ TEST(VqsigPickTest, NeverWritesOverADatabaseOrTheProgramsOwnFiles)
     const auto listed = vqsig_test::RunProgram(program, {"pick", "--list", folder.Path() + "dbs.list", "--stdout"});
     EXPECT_EQ(0u, listed.exitCode) << listed.err;
     EXPECT_EQ("-- \r\nBody", listed.out);
+}
+
+// A database is never a target: one in the program's own list though the pick names others,
+// and one nobody lists, known by its extension or by a size of whole records, each refused
+// as a listed one is and left byte for byte; an empty file is no database and is written.
+TEST(VqsigPickTest, OutRefusesEveryDatabaseListedOrNot)
+{
+    TestDirectory folder;
+    const std::string program = folder.Path() + "vqsig.exe";
+    ASSERT_TRUE(CopyFileA(vqsig_test::BuiltProgram().c_str(), program.c_str(), FALSE));
+    const std::string picked = Database({"Picked"});
+    const std::string listedBytes = Database({"Listed one", "Listed two", "Listed three"});
+    const std::string unlistedBytes = Database({"Unlisted"});
+    folder.Write("b.sigs", picked);
+    folder.Write("a.sigs", listedBytes);
+    folder.Write("sigs.list", folder.Path() + "a.sigs\r\n");
+    folder.Write("unlisted.sigs", unlistedBytes);
+    folder.Write("records.dat", listedBytes + unlistedBytes);
+    folder.Write("empty.txt", "");
+    const std::string own = ": Error opening signature text file: It is a signature database or one of Varnquill's "
+                            "own files\r\n";
+    for (const char* target : {"a.sigs", "unlisted.sigs", "records.dat"}) {
+        const auto run = vqsig_test::RunProgram(program, {"pick", folder.Path() + "b.sigs", "--out", folder.Path() + target});
+        EXPECT_EQ(1u, run.exitCode) << target;
+        EXPECT_EQ(folder.Path() + target + own, run.err);
+    }
+    EXPECT_EQ(listedBytes, folder.Read("a.sigs"));
+    EXPECT_EQ(unlistedBytes, folder.Read("unlisted.sigs"));
+    EXPECT_EQ(listedBytes + unlistedBytes, folder.Read("records.dat"));
+
+    const auto written = vqsig_test::RunProgram(program, {"pick", folder.Path() + "b.sigs", "--out", folder.Path() + "empty.txt"});
+    EXPECT_EQ(0u, written.exitCode) << written.err;
+    EXPECT_EQ("-- \r\nPicked", folder.Read("empty.txt"));
+}
+
+namespace {
+
+// A copy of vqsig in a folder of its own, with the program's settings naming its signature
+// file and listing its one database, as Varnquill leaves them.
+struct ProgramPick {
+    explicit ProgramPick(const TestDirectory& folder, const std::vector<std::string>& texts) : folder(folder)
+    {
+        e2e::ForgetProgramSettings();
+        EXPECT_TRUE(CopyFileA(vqsig_test::BuiltProgram().c_str(), program.c_str(), FALSE));
+        folder.Write("one.sigs", Database(texts));
+        folder.Write("sigs.list", folder.Path() + "one.sigs\r\n");
+        e2e::StoreSetting("OEFile", folder.Path() + "sig.txt");
+        e2e::StoreSetting("SigBreak", "False");
+    }
+    ~ProgramPick() { e2e::ForgetProgramSettings(); }
+
+    vqsig_test::ConsoleRun Run() const { return vqsig_test::RunProgram(program, {"pick"}); }
+
+    const TestDirectory& folder;
+    const std::string program = folder.Path() + "vqsig.exe";
+    const std::string state = folder.Path() + "order.state";
+};
+
+} // namespace
+
+// An order state file that cannot be written, made immutable or held by another program: the
+// pick still succeeds (exit 0), says so in one line, and follows the place the file holds
+// where it can be read, so "In order" and "Shuffled" give what the next change would have
+// given, not their first record or a new round. At random the text the signature holds never
+// comes again, though the place can be kept nowhere.
+TEST(VqsigPickTest, AnOrderStateFileThatCannotBeWrittenIsFollowedAndSaidOnce)
+{
+    TestDirectory folder;
+    for (const bool locked : {false, true}) {
+        for (const char* order : {"Sequence", "Shuffle"}) {
+            DeleteFileA((folder.Path() + "order.state").c_str());
+            ProgramPick pick(folder, {"1", "2", "3", "4", "5"});
+            e2e::StoreSetting("Order", order);
+            ASSERT_EQ(0u, pick.Run().exitCode);
+            const std::string place = folder.Read("order.state");
+            ASSERT_EQ(0u, pick.Run().exitCode);
+            const std::string next = folder.Read("sig.txt");
+            folder.Write("order.state", place);
+
+            std::optional<ImmutableFile> immutable;
+            base::FileHandle held;
+            if (locked)
+                held.Reset(CreateFileA(pick.state.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            else if (!immutable.emplace(pick.state).Made())
+                GTEST_SKIP() << "the order state file cannot be made immutable here";
+            ASSERT_TRUE(locked == static_cast<bool>(held));
+            for (int run = 0; run < 2; ++run) {
+                const auto picked = pick.Run();
+                EXPECT_EQ(0u, picked.exitCode) << order;
+                EXPECT_TRUE(picked.err.starts_with("Where the order stands cannot be kept in " + folder.Path()) &&
+                            picked.err.find("order.state: ") != std::string::npos)
+                    << picked.err;
+                EXPECT_EQ(picked.err.find("\r\n"), picked.err.size() - 2) << "one line: " << picked.err;
+                if (!locked)
+                    EXPECT_EQ(next, folder.Read("sig.txt")) << order << ": the stored place followed";
+                else if (std::string(order) == "Sequence")
+                    EXPECT_EQ("1", folder.Read("sig.txt")) << "no place could be read";
+            }
+            held.Reset();
+            immutable.reset();
+            EXPECT_EQ(place, folder.Read("order.state")) << "left as it was";
+        }
+
+        DeleteFileA((folder.Path() + "order.state").c_str());
+        ProgramPick pick(folder, {"A", "B"});
+        ASSERT_EQ(0u, pick.Run().exitCode); // at random, the default
+        std::optional<ImmutableFile> immutable;
+        base::FileHandle held;
+        if (locked)
+            held.Reset(CreateFileA(pick.state.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        else
+            ASSERT_TRUE(immutable.emplace(pick.state).Made());
+        for (int run = 0; run < 6; ++run) {
+            const std::string before = folder.Read("sig.txt");
+            const auto picked = pick.Run();
+            EXPECT_EQ(0u, picked.exitCode) << picked.err;
+            EXPECT_NE(before, folder.Read("sig.txt")) << "change " << run << (locked ? ", locked" : ", immutable");
+        }
+    }
+}
+
+// Pure ASCII shows no encoding: the file keeps the one it was last found in with the program's
+// settings, so after "Plain text" the next pick writes "Caf\xe9 \x80" "5" in UTF-8 again.
+TEST(VqsigPickTest, TheSignatureFileKeepsItsEncodingThroughAPureAsciiSignature)
+{
+    TestDirectory folder;
+    ProgramPick pick(folder, {"Plain text", "Caf\xe9 \x80" "5"});
+    e2e::StoreSetting("Order", "Sequence");
+    folder.Write("sig.txt", "caf\xC3\xA9");
+    ASSERT_EQ(0u, pick.Run().exitCode);
+    EXPECT_EQ("Plain text", folder.Read("sig.txt"));
+    ASSERT_EQ(0u, pick.Run().exitCode);
+    EXPECT_EQ("Caf\xC3\xA9 \xE2\x82\xAC" "5", folder.Read("sig.txt"));
 }
