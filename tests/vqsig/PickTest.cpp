@@ -250,10 +250,11 @@ TEST(VqsigPickTest, AnOrderStateFileThatCannotBeWrittenIsFollowedAndSaidOnce)
                             picked.err.find("order.state: ") != std::string::npos)
                     << picked.err;
                 EXPECT_EQ(picked.err.find("\r\n"), picked.err.size() - 2) << "one line: " << picked.err;
-                if (!locked)
+                if (!locked) {
                     EXPECT_EQ(next, folder.Read("sig.txt")) << order << ": the stored place followed";
-                else if (std::string(order) == "Sequence")
+                } else if (std::string(order) == "Sequence") {
                     EXPECT_EQ("1", folder.Read("sig.txt")) << "no place could be read";
+                }
             }
             held.Reset();
             immutable.reset();
