@@ -78,12 +78,6 @@ std::optional<DWORD> QueryDword(HKEY key, const std::string& name)
     return value;
 }
 
-bool SetString(HKEY key, const std::string& name, const std::string& value)
-{
-    return RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-}
-
 } // namespace
 
 // The value under this root, or nothing when the key or the value is missing or unreadable.
@@ -132,13 +126,19 @@ std::string RegistryStore::ReadString(const std::string& key, const std::string&
 
 void RegistryStore::WriteString(const std::string& key, const std::string& name, const std::string& value)
 {
+    WriteValue(key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+void RegistryStore::WriteValue(const std::string& key, const std::string& name, DWORD type, const void* data,
+                               DWORD size)
+{
     held_.clear();
     if (CreateKey(key) != ERROR_SUCCESS)
         throw RegistryError("Failed to create key " + key);
     const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_SET_VALUE);
     if (!opened)
         return; // the key is there but not ours to write: the setting is left as it was
-    if (!SetString(opened.Get(), name, value))
+    if (RegSetValueExA(opened.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) != ERROR_SUCCESS)
         throw RegistryError("Failed to set data for '" + name + "'");
 }
 
@@ -175,15 +175,7 @@ DWORD RegistryStore::ReadDword(const std::string& key, const std::string& name, 
 
 void RegistryStore::WriteDword(const std::string& key, const std::string& name, DWORD value)
 {
-    held_.clear();
-    if (CreateKey(key) != ERROR_SUCCESS)
-        throw RegistryError("Failed to create key " + key);
-    const base::RegistryKey opened = OpenExistingKey(root_, key, KEY_SET_VALUE);
-    if (!opened)
-        return; // the key is there but not ours to write: the setting is left as it was
-    if (RegSetValueExA(opened.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                       sizeof value) != ERROR_SUCCESS)
-        throw RegistryError("Failed to set data for '" + name + "'");
+    WriteValue(key, name, REG_DWORD, &value, sizeof value);
 }
 
 void RegistryStore::DeleteValue(const std::string& key, const std::string& name)

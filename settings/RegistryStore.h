@@ -91,6 +91,8 @@ private:
     };
 
     std::optional<std::string> ReadStored(HKEY root, const std::string& key, const std::string& name) const;
+    // Every write: the key made when missing, then the value of that registry type set.
+    void WriteValue(const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size);
     HKEY KeyToRead(HKEY root, const std::string& key, base::RegistryKey& opened) const;
 
     HKEY root_;
