@@ -57,18 +57,21 @@ std::wstring ToWide(std::string_view bytes, UINT codePage)
     return text;
 }
 
-std::optional<std::string> WideToAnsi(std::wstring_view text)
+std::optional<std::string> WideToAnsi(std::wstring_view text, UINT codePage)
 {
     if (text.empty())
         return std::string();
+    // UTF-8 holds every character, and takes neither flags nor a default character.
+    if (codePage == CP_UTF8)
+        return WideToUtf8(text);
     const int length = CheckedLength(text.size());
     BOOL usedDefault = FALSE;
     const int needed =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &usedDefault);
+        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &usedDefault);
     if (needed == 0 || usedDefault)
         return std::nullopt;
     std::string ansi(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, ansi.data(), needed, nullptr,
+    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, ansi.data(), needed, nullptr,
                         &usedDefault);
     if (usedDefault)
         return std::nullopt;
@@ -96,14 +99,17 @@ std::string AnsiToUtf8(std::string_view ansi)
     return WideToUtf8(ToWide(ansi, CP_ACP));
 }
 
-std::string ShownInAnsi(std::wstring_view text)
+std::string ShownInAnsi(std::wstring_view text, UINT codePage)
 {
     if (text.empty())
         return {};
+    if (codePage == CP_UTF8)
+        return WideToUtf8(text);
     const int length = CheckedLength(text.size());
-    const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, "?", nullptr);
+    const int needed =
+        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, "?", nullptr);
     std::string shown(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, shown.data(), needed, "?", nullptr);
+    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, shown.data(), needed, "?", nullptr);
     return shown;
 }
 

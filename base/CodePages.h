@@ -21,15 +21,16 @@ bool IsUtf8(std::string_view bytes);
 // system does not know throws.
 std::wstring ToWide(std::string_view bytes, UINT codePage);
 
-// The text in the ANSI code page, or nothing when a character has no form there: no
-// look-alike is put in its place, so a text is taken whole or not at all.
-std::optional<std::string> WideToAnsi(std::wstring_view text);
+// The text in the ANSI code page (or another one), or nothing when a character has no form
+// there: no look-alike is put in its place, so a text is taken whole or not at all.
+std::optional<std::string> WideToAnsi(std::wstring_view text, UINT codePage = CP_ACP);
 std::optional<std::string> Utf8ToAnsi(std::string_view utf8);
 
 std::string WideToUtf8(std::wstring_view text);
 std::string AnsiToUtf8(std::string_view ansi);
 
-// The text in the ANSI code page for a message, a "?" in place of each character it lacks.
-std::string ShownInAnsi(std::wstring_view text);
+// The text in the ANSI code page (or another one) for a message or a file that can hold no
+// more, a "?" in place of each character it lacks.
+std::string ShownInAnsi(std::wstring_view text, UINT codePage = CP_ACP);
 
 } // namespace base

@@ -72,4 +72,9 @@ int ParseInteger(const std::string& text)
     return *value;
 }
 
+std::string CountedText(std::size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 } // namespace base

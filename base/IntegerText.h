@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,5 +21,8 @@ std::optional<int> TryParseInteger(const std::string& text);
 // The same, failing with IntegerConversionError when the text is not an integer: the
 // Try- form answers nothing instead.
 int ParseInteger(const std::string& text);
+
+// A count and the word that goes with it, "1 signature" or "431 signatures".
+std::string CountedText(std::size_t count, const char* one, const char* many);
 
 } // namespace base

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
-// Fortune files into a signature database: what vqsig import and the main window's
-// "Import..." share. It reads whole files as the side files are read (WholeFile.h), which is
-// why it sits here rather than beside the fortune format in engine/.
+// Fortune files into a signature database: what vqsig import, the main window's "Import..."
+// and the build's starter collection share.
 
 namespace fortunes {
+
+// What a failed or refused import adds to its reason: an import is all or nothing.
+inline constexpr const char* NothingImported = "Nothing was imported.";
 
 // What became of one fortune file's texts.
 struct FortuneFileImport {

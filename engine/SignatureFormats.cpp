@@ -179,7 +179,7 @@ std::string HtmlInCodePage(std::wstring_view html, unsigned codePage)
         i += character.size();
         if (character[0] < 0x80) {
             bytes += static_cast<char>(character[0]);
-        } else if (const std::optional<std::string> inCodePage = CharacterInCodePage(character, codePage)) {
+        } else if (const std::optional<std::string> inCodePage = base::WideToAnsi(character, codePage)) {
             bytes += *inCodePage;
         } else {
             bytes += "&#" + std::to_string(CodePointOf(character)) + ";";
@@ -305,7 +305,7 @@ std::string RichTextSignature(const std::wstring& text, unsigned codePage)
         i += character.size();
         if (character[0] < 0x80) {
             AppendRichText(rtf, std::string(1, static_cast<char>(character[0])), codePage);
-        } else if (const std::optional<std::string> bytes = CharacterInCodePage(character, codePage)) {
+        } else if (const std::optional<std::string> bytes = base::WideToAnsi(character, codePage)) {
             AppendRichText(rtf, *bytes, codePage);
         } else {
             // Beyond the font's code page: each UTF-16 unit as a signed 16-bit \u, with "?"

@@ -101,11 +101,15 @@ std::optional<std::string> SignatureWriter::RandomChangeToCopy()
     if (!body)
         return std::nullopt;
     std::string text;
+    const auto compose = [&] {
+        text = ComposeSignatureText(settings_, body->text, "");
+        return SignatureTarget::ComposedText(text);
+    };
     if (!path.empty()) {
-        if (!WriteComposing(path, body->text, "", text))
+        if (!WriteComposed(path, compose, body->text))
             return std::nullopt;
     } else {
-        text = ComposeSignatureText(settings_, body->text, "");
+        compose();
         AnnounceChange(body->text);
     }
     KeepOrderPlace(*body);
@@ -203,20 +207,8 @@ SignatureTarget& SignatureWriter::Target(const std::string& path)
 
 bool SignatureWriter::ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading)
 {
-    std::string text;
-    return WriteComposing(path, body, heading, text);
-}
-
-bool SignatureWriter::WriteComposing(const std::string& path, const std::string& body, const std::string& heading,
-                                     std::string& text)
-{
     return WriteComposed(
-        path,
-        [&] {
-            text = ComposeSignatureText(settings_, body, heading);
-            return SignatureTarget::ComposedText(text);
-        },
-        body);
+        path, [&] { return SignatureTarget::ComposedText(ComposeSignatureText(settings_, body, heading)); }, body);
 }
 
 bool SignatureWriter::WriteComposed(const std::string& path,

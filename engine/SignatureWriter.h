@@ -76,9 +76,6 @@ private:
                        const std::string& noticeBody);
     // The signature file's path from the settings; when none is set, reported, and nothing.
     std::optional<std::string> TargetPath();
-    // ComposeAndWrite, giving the composed text as well.
-    bool WriteComposing(const std::string& path, const std::string& body, const std::string& heading,
-                        std::string& text);
     // The change notice, when the settings ask for it: the body alone, quoted.
     void AnnounceChange(const std::string& body);
     // The target classified for the path and the settings' protected files as they stand,

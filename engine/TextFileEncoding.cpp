@@ -77,23 +77,6 @@ std::string Utf16Bytes(std::wstring_view wide, std::string_view mark, bool bigEn
     return bytes;
 }
 
-// In the code page, "?" for each character it lacks; a code page that has every character
-// (UTF-8 as the ANSI code page) takes no flags.
-std::string AnsiWithQuestionMarks(std::wstring_view text, unsigned codePage)
-{
-    if (text.empty())
-        return {};
-    if (codePage == CP_UTF8)
-        return base::WideToUtf8(text);
-    const int length = static_cast<int>(text.size());
-    const int needed =
-        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, "?", nullptr);
-    std::string bytes(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
-    // Fails only where measuring failed, which left the text empty.
-    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), needed, "?", nullptr);
-    return bytes;
-}
-
 } // namespace
 
 std::optional<TextFileEncoding> EncodingShownBy(std::string_view bytes, bool complete, bool html)
@@ -191,18 +174,5 @@ std::string EncodedText(std::wstring_view text, TextFileEncoding encoding, unsig
     case TextFileEncoding::Utf16LeWithMark: return Utf16Bytes(text, Utf16LeMark, false);
     case TextFileEncoding::Utf16BeWithMark: return Utf16Bytes(text, Utf16BeMark, true);
     }
-    return AnsiWithQuestionMarks(text, codePage);
-}
-
-std::optional<std::string> CharacterInCodePage(std::wstring_view character, unsigned codePage)
-{
-    if (codePage == CP_UTF8)
-        return base::WideToUtf8(character);
-    char bytes[8];
-    BOOL lacking = FALSE;
-    const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, character.data(),
-                                           static_cast<int>(character.size()), bytes, sizeof bytes, nullptr, &lacking);
-    if (length <= 0 || lacking)
-        return std::nullopt;
-    return std::string(bytes, static_cast<std::size_t>(length));
+    return base::ShownInAnsi(text, codePage);
 }

@@ -49,7 +49,3 @@ std::string EncodedText(std::string_view ansi, TextFileEncoding encoding, unsign
 // The same for wide text, which may hold characters the code page lacks: in ANSI each of
 // those becomes "?", as no look-alike is put in a character's place.
 std::string EncodedText(std::wstring_view text, TextFileEncoding encoding, unsigned codePage);
-
-// The bytes of one character (one UTF-16 unit, or a surrogate pair) in the code page, or
-// nothing when the code page lacks it.
-std::optional<std::string> CharacterInCodePage(std::wstring_view character, unsigned codePage);

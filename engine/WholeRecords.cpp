@@ -23,13 +23,18 @@ void RefusePartialRecords(const RecordFile& file)
         throw NotADatabase();
 }
 
+bool NamedAsDatabase(const std::string& path)
+{
+    return base::AsciiEqualNoCase(SplitExtension(path).extension, ".sigs");
+}
+
 bool LooksLikeDatabase(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes) ||
         (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
-    if (base::AsciiEqualNoCase(SplitExtension(path).extension, ".sigs"))
+    if (NamedAsDatabase(path))
         return true;
     const ULONGLONG size = (static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
     return size > 0 && size % SignatureRecordSize == 0;

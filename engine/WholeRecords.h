@@ -17,6 +17,10 @@ void RefusePartialRecords(const std::string& path);
 // The same for a file already open.
 void RefusePartialRecords(const RecordFile& file);
 
+// Whether a path is named as a signature database is: with the ".sigs" extension, in any
+// letter case, as Windows reads the name.
+bool NamedAsDatabase(const std::string& path);
+
 // Whether an existing file is a signature database by the signs a user would go by: the
 // ".sigs" extension, or a size (not 0) of whole records. A missing file or a folder is none.
 bool LooksLikeDatabase(const std::string& path);

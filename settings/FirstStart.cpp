@@ -2,6 +2,7 @@
 
 #include "base/FileExists.h"
 #include "base/Handles.h"
+#include "base/PathParts.h"
 #include "settings/SettingValues.h"
 #include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
@@ -31,23 +32,17 @@ bool HoldsSettings(HKEY root)
     return values > 0;
 }
 
-bool EndsWith(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 } // namespace
 
 bool IsFirstStart(const SettingsPlaces& places)
 {
-    if (HoldsSettings(places.SettingsRoot()) || HoldsSettings(places.SettingsReadThroughRoot()))
-        return false;
-    const std::string listName = std::string("\\") + DatabaseListFileName;
+    // The list first: a user who has started before has one, and looking costs less than
+    // opening the settings keys.
     for (const std::string& path : places.SideFilePaths()) {
-        if (EndsWith(path, listName) && base::FileExists(path))
+        if (base::FileNamePart(path) == DatabaseListFileName && base::FileExists(path))
             return false;
     }
-    return true;
+    return !HoldsSettings(places.SettingsRoot()) && !HoldsSettings(places.SettingsReadThroughRoot());
 }
 
 } // namespace settings

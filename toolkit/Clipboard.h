@@ -40,9 +40,9 @@ struct ClipboardItem {
 std::vector<ClipboardItem> ReadMemoryFormats();
 
 // Puts the bytes on the open clipboard in that format, which then owns them. False when the
-// memory cannot be had or the clipboard refuses them. With a null data pointer and no bytes
-// it offers the format, to be rendered when asked (WM_RENDERFORMAT).
+// memory cannot be had or the clipboard refuses them.
 bool PutOnClipboard(UINT format, std::string_view bytes);
+// Offers the format with no data yet, to be rendered when a reader asks (WM_RENDERFORMAT).
 bool OfferOnClipboard(UINT format);
 
 // The registered formats by their names ("HTML Format", "Rich Text Format"); 0 when the

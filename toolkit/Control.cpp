@@ -5,6 +5,8 @@
 #include "toolkit/Font.h"
 #include "base/SystemError.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 #include <vector>
 
@@ -32,6 +34,13 @@ WNDPROC ClassProcedure(HWND hwnd) noexcept
 }
 
 } // namespace
+
+const char* CommonControlClass(DWORD classes, const char* name)
+{
+    INITCOMMONCONTROLSEX wanted{sizeof wanted, classes};
+    InitCommonControlsEx(&wanted); // already registered where it fails; the creation tells
+    return name;
+}
 
 Control::Control(const char* className, const ControlArgs& args, DWORD kindStyle, DWORD kindExStyle)
     : Control(className, args, kindStyle, kindExStyle, SIZE{args.width, args.height})

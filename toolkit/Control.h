@@ -27,6 +27,10 @@ struct ControlArgs {
     DWORD exStyle = 0;
 };
 
+// The name of a class of the common controls (ICC_UPDOWN_CLASS with UPDOWN_CLASSA, say),
+// registered first: a control of it can be made only then.
+const char* CommonControlClass(DWORD classes, const char* name);
+
 // Base of the standard controls: a child window of one of the system's classes, owned by
 // this object and destroyed with it.
 //

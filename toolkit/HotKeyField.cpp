@@ -6,14 +6,6 @@ namespace toolkit {
 
 namespace {
 
-// The class must be registered before the control is made.
-const char* RegisteredHotKeyClass()
-{
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_HOTKEY_CLASS};
-    InitCommonControlsEx(&classes); // already registered where it fails; creation tells
-    return HOTKEY_CLASSA;
-}
-
 // The key's own name as the keyboard layout gives it ("S", "F8", "Page Down").
 std::string KeyName(BYTE virtualKey, bool extended)
 {
@@ -32,7 +24,7 @@ std::string KeyName(BYTE virtualKey, bool extended)
 } // namespace
 
 HotKeyField::HotKeyField(const ControlArgs& args)
-    : Control(RegisteredHotKeyClass(), args, 0, WS_EX_CLIENTEDGE)
+    : Control(CommonControlClass(ICC_HOTKEY_CLASS, HOTKEY_CLASSA), args, 0, WS_EX_CLIENTEDGE)
 {
     // A key alone or with Shift only becomes Ctrl+Alt and the key.
     SendMessageA(Handle(), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));

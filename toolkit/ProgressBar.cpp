@@ -6,19 +6,8 @@
 
 namespace toolkit {
 
-namespace {
-
-// The class is the common controls'; registered before the first bar is made.
-const char* RegisteredClass()
-{
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&classes); // already registered where it fails; creation tells
-    return PROGRESS_CLASSA;
-}
-
-} // namespace
-
-ProgressBar::ProgressBar(const ControlArgs& args) : Control(RegisteredClass(), args, 0)
+ProgressBar::ProgressBar(const ControlArgs& args)
+    : Control(CommonControlClass(ICC_PROGRESS_CLASS, PROGRESS_CLASSA), args, 0)
 {
     SendMessageA(Handle(), PBM_SETRANGE32, 0, 100);
 }

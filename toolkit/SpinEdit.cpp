@@ -59,13 +59,12 @@ SpinEdit::SpinEdit(const ControlArgs& args, int minValue, int maxValue)
 {
     if (minValue > maxValue)
         throw std::invalid_argument("The spin field's minimum is above its maximum.");
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&classes); // already registered where it fails; creation tells
     // Aligned to the right of the field, the arrows take their width from it. The Up and
     // Down keys and the wheel are taken in the field's own filter (Filter): for them the
     // arrows would hook the field through the common controls' subclassing, which asks the
     // window manager for a window property on every message the field receives.
-    arrows_.Reset(CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS,
+    arrows_.Reset(CreateWindowExA(0, CommonControlClass(ICC_UPDOWN_CLASS, UPDOWN_CLASSA), "",
+                                  WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS,
                                   0, 0, 0, 0, args.parent, nullptr, GetModuleHandleA(nullptr), nullptr));
     if (!arrows_)
         throw std::runtime_error(base::SystemErrorText(GetLastError()));

@@ -1,6 +1,7 @@
 #include "ui/DatabaseImport.h"
 
 #include "base/FileExists.h"
+#include "base/IntegerText.h"
 #include "base/PathParts.h"
 #include "engine/DatabaseTexts.h"
 #include "engine/FortuneExport.h"
@@ -45,10 +46,10 @@ void RunDatabaseExport(HWND owner, const std::string& database, const std::vecto
     try {
         const fortunes::DatabaseExport done = OnFile(database, [&] { return fortunes::ExportDatabase(database); });
         base::ReplaceWholeFile(*target, done.fortunes);
-        std::string summary = "Exported " + std::to_string(done.exported) +
-                              (done.exported == 1 ? " signature" : " signatures") + " to " + std::string(base::FileNamePart(*target));
+        std::string summary = "Exported " + base::CountedText(done.exported, "signature", "signatures") + " to " +
+                              std::string(base::FileNamePart(*target));
         if (done.skipped > 0)
-            summary += "; " + std::to_string(done.skipped) + (done.skipped == 1 ? " was" : " were") +
+            summary += "; " + base::CountedText(done.skipped, "was", "were") +
                        " skipped: a fortune file cannot hold them unchanged";
         toolkit::ShowInformationDialog(owner, summary + ".");
     } catch (const std::exception& failure) {

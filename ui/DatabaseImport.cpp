@@ -1,9 +1,10 @@
 #include "ui/DatabaseImport.h"
 
-#include "base/AsciiText.h"
+#include "base/IntegerText.h"
 #include "base/PathParts.h"
 #include "engine/FileOpening.h"
 #include "engine/OwnFiles.h"
+#include "engine/WholeRecords.h"
 #include "settings/ProgramLocation.h"
 #include "toolkit/FileDialogs.h"
 #include "toolkit/MessageDialogs.h"
@@ -17,19 +18,6 @@ namespace {
 constexpr LONGLONG LargestSource = 64LL * 1024 * 1024;
 // A text file has no NUL byte; this much is looked at.
 constexpr DWORD LookedAtForText = 4096;
-
-constexpr const char* NothingImported = "Nothing was imported.";
-
-bool EndsWithNoCase(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() &&
-           base::AsciiEqualNoCase(std::string_view(text).substr(text.size() - end.size()), end);
-}
-
-std::string Counted(std::size_t count, const char* one, const char* many)
-{
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
 
 } // namespace
 
@@ -49,7 +37,7 @@ std::vector<std::string> ProgramOwnFiles(std::vector<std::string> sideFiles,
 std::optional<std::string> RefusedSource(const std::string& path)
 {
     const std::string quoted = "\"" + path + "\"";
-    if (EndsWithNoCase(path, ".sigs"))
+    if (NamedAsDatabase(path))
         return quoted + " is a signature database, not a text file: to pick signatures from it, add it to the list.";
     const base::FileHandle file =
         OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, false, Devices::Refused);
@@ -68,11 +56,11 @@ std::optional<std::string> RefusedSource(const std::string& path)
 std::string ImportSummary(const fortunes::FortuneFileImport& counts, const std::string& database)
 {
     std::string summary =
-        "Imported " + Counted(counts.imported, "signature", "signatures") + " into " + std::string(base::FileNamePart(database));
+        "Imported " + base::CountedText(counts.imported, "signature", "signatures") + " into " + std::string(base::FileNamePart(database));
     const std::size_t skipped = counts.tooLong + counts.notRepresentable;
     if (skipped == 0)
         return summary + ".";
-    summary += "; " + Counted(skipped, "was", "were") + " skipped (";
+    summary += "; " + base::CountedText(skipped, "was", "were") + " skipped (";
     if (counts.notRepresentable == 0)
         summary += "too long";
     else if (counts.tooLong == 0)
@@ -95,11 +83,11 @@ std::optional<std::string> RunDatabaseImport(HWND owner, const std::string& pres
         return std::nullopt;
     try {
         if (const std::optional<std::string> refused = RefusedSource(*source)) {
-            toolkit::ShowErrorDialog(owner, *refused + "\r\n" + NothingImported);
+            toolkit::ShowErrorDialog(owner, *refused + "\r\n" + fortunes::NothingImported);
             return std::nullopt;
         }
     } catch (const std::exception& failure) {
-        toolkit::ShowErrorDialog(owner, std::string(failure.what()) + "\r\n" + NothingImported);
+        toolkit::ShowErrorDialog(owner, std::string(failure.what()) + "\r\n" + fortunes::NothingImported);
         return std::nullopt;
     }
 
@@ -116,7 +104,7 @@ std::optional<std::string> RunDatabaseImport(HWND owner, const std::string& pres
         toolkit::ShowErrorDialog(owner, "\"" + *database +
                                             "\" is the text file itself, one of Varnquill's own files or the "
                                             "database open in the editor.\r\n" +
-                                            NothingImported);
+                                            fortunes::NothingImported);
         return std::nullopt;
     }
 
@@ -129,7 +117,7 @@ std::optional<std::string> RunDatabaseImport(HWND owner, const std::string& pres
         if (cancelled)
             return std::nullopt;
     } catch (const std::exception& failure) {
-        toolkit::ShowErrorDialog(owner, std::string(failure.what()) + "\r\n" + NothingImported);
+        toolkit::ShowErrorDialog(owner, std::string(failure.what()) + "\r\n" + fortunes::NothingImported);
         return std::nullopt;
     }
     toolkit::ShowInformationDialog(owner, ImportSummary(imported.front(), *database));

@@ -32,18 +32,21 @@ SignatureForms::SignatureForms()
 {
 }
 
+std::array<UINT, 5> SignatureForms::Formats() const noexcept
+{
+    return {html_, richText_, CF_UNICODETEXT, CF_TEXT, CF_LOCALE};
+}
+
 void SignatureForms::Put(const ClipboardSignature& signature) const
 {
-    for (const UINT format : {html_, richText_, static_cast<UINT>(CF_UNICODETEXT), static_cast<UINT>(CF_TEXT),
-                              static_cast<UINT>(CF_LOCALE)})
+    for (const UINT format : Formats())
         Render(format, signature);
 }
 
 void SignatureForms::Offer() const
 {
     // A form that cannot be offered is missing for this paste; the reader takes another.
-    for (const UINT format : {html_, richText_, static_cast<UINT>(CF_UNICODETEXT), static_cast<UINT>(CF_TEXT),
-                              static_cast<UINT>(CF_LOCALE)})
+    for (const UINT format : Formats())
         toolkit::OfferOnClipboard(format);
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 // The signature's forms on the open clipboard, richest first, as a reader takes the first
 // form it knows: "HTML Format", "Rich Text Format", Unicode text, ANSI text and the locale the
 // ANSI text is read in. A form the clipboard refuses leaves the others, which every reader
@@ -19,6 +21,9 @@ public:
     void Render(UINT format, const ClipboardSignature& signature) const;
 
 private:
+    // The forms, in the order they go on the clipboard.
+    std::array<UINT, 5> Formats() const noexcept;
+
     UINT html_;
     UINT richText_;
 };

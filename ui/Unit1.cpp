@@ -12,8 +12,6 @@
 #include "ui/WindowFont.h"
 #include "ui/WindowPlace.h"
 
-
-
 namespace {
 
 constexpr const char* CaptionText = "Varnquill v" VARNQUILL_VERSION;

@@ -20,7 +20,7 @@ int ImportFortunes(const Invocation& invocation)
     try {
         imports = fortunes::ImportFortuneFiles(database, files);
     } catch (const std::exception& failure) {
-        throw std::runtime_error(std::string(failure.what()) + "\r\nNothing was imported.");
+        throw std::runtime_error(std::string(failure.what()) + "\r\n" + fortunes::NothingImported);
     }
     std::string summary;
     for (const fortunes::FortuneFileImport& file : imports)
