@@ -20,7 +20,14 @@
 //   copy signature  (the tray menu's "Copy signature": the random change, its text in the
 //                   clipboard's forms, and all of them put on the clipboard) against the
 //                   random change ("Change signature") on the same databases, taking turns.
-//                   Target: at most 1.2x.
+//                   Target: at most 1.2x. Under Wine that target is out of reach: putting
+//                   five forms on the clipboard takes nine round trips to wineserver (open,
+//                   the owner asked for and the clipboard emptied, one per form, close),
+//                   more than the change's seven file requests, so the clipboard alone costs
+//                   about half a change or more. The line after it therefore sets the copy
+//                   against the change plus those calls alone, with a copy's bytes made
+//                   beforehand, which shows what the program's own part adds. Target: at
+//                   most 1.1x.
 // Each run's floor and operation take turns, so both meet the same state of the machine.
 // The floor writes the signature file as the program does, over the old text and cut after
 // it: under Wine on ext4 a file emptied and written again is pushed to the disk as it
@@ -284,20 +291,37 @@ bool MeasureCopy(const bench::WorkFolder& folder, const std::vector<std::string>
         forms.Put(signature);
     };
     writer.RandomChange(); // files cached
-    copy();
-    std::vector<double> changes, copies;
+    // The system's own part of a copy: the same calls with a copy's bytes, made beforehand.
+    const std::optional<std::string> firstCopy = writer.RandomChangeToCopy();
+    if (!firstCopy)
+        throw std::runtime_error("a copy made no signature");
+    const ClipboardSignature made = ClipboardFormsOf(*firstCopy, GetACP());
+    const auto clipboardCalls = [&] {
+        const toolkit::OpenClipboardFor clipboard(owner.Get());
+        if (!clipboard.IsOpen() || !EmptyClipboard())
+            throw std::runtime_error("the clipboard is held by another program");
+        forms.Put(made);
+    };
+    clipboardCalls();
+    std::vector<double> changes, copies, calls;
     for (int run = 0; run < runs; ++run) {
-        if (run % 2) {
-            changes.push_back(TimeMs([&] { writer.RandomChange(); }));
-            copies.push_back(TimeMs(copy));
-        } else {
-            copies.push_back(TimeMs(copy));
-            changes.push_back(TimeMs([&] { writer.RandomChange(); }));
+        // Each goes first, second and last in turn.
+        const auto change = [&] { changes.push_back(TimeMs([&] { writer.RandomChange(); })); };
+        const auto copyOnce = [&] { copies.push_back(TimeMs(copy)); };
+        const auto callsOnce = [&] { calls.push_back(TimeMs(clipboardCalls)); };
+        switch (run % 3) {
+        case 0: change(), copyOnce(), callsOnce(); break;
+        case 1: copyOnce(), callsOnce(), change(); break;
+        default: callsOnce(), change(), copyOnce(); break;
         }
     }
     if (sink.notices != 2 * (runs + 1))
         throw std::runtime_error("a change or a copy did not write");
-    return bench::PrintAgainstFloor("copy signature (floor: change)", Median(copies), Median(changes), 1.2);
+    const bool met = bench::PrintAgainstFloor("copy signature (floor: change)", Median(copies), Median(changes), 1.2);
+    std::printf("  of which the clipboard's calls alone: %.3f ms\n", Median(calls));
+    return bench::PrintAgainstFloor("copy (floor: change + calls)", Median(copies),
+                                    Median(changes) + Median(calls), 1.1) &&
+           met;
 }
 
 // Delete record 0: both start from a fresh copy of the database, already open.
