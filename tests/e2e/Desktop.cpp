@@ -2,6 +2,7 @@
 
 #include "tests/common/WineTray.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace e2e {
@@ -46,12 +47,35 @@ std::vector<HWND> Descendants(HWND window)
     return children;
 }
 
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// Nothing when the window is gone or did not answer in time.
+std::optional<LRESULT> Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, AnswerTimeoutMs, &answer))
-        throw std::runtime_error("the window did not answer message " + std::to_string(message));
+        return std::nullopt;
     return static_cast<LRESULT>(answer);
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (const std::optional<LRESULT> answer = Answer(window, message, wParam, lParam))
+        return *answer;
+    throw std::runtime_error("the window did not answer message " + std::to_string(message));
+}
+
+// WM_GETTEXT, or nothing when the window went away (or stopped answering) while read.
+std::optional<std::string> AnsweredText(HWND window)
+{
+    const std::optional<LRESULT> length = Answer(window, WM_GETTEXTLENGTH, 0, 0);
+    if (!length)
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(*length) + 1, '\0');
+    const std::optional<LRESULT> copied =
+        Answer(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    if (!copied)
+        return std::nullopt;
+    text.resize(static_cast<std::size_t>(*copied));
+    return text;
 }
 
 } // namespace
@@ -83,12 +107,9 @@ std::string ClassOf(HWND window)
 
 std::string TextOf(HWND window)
 {
-    const auto length = static_cast<std::size_t>(Send(window, WM_GETTEXTLENGTH, 0, 0));
-    std::string text(length + 1, '\0');
-    const auto copied = static_cast<std::size_t>(
-        Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(copied);
-    return text;
+    if (std::optional<std::string> text = AnsweredText(window))
+        return std::move(*text);
+    throw std::runtime_error("the window did not answer WM_GETTEXT");
 }
 
 RECT ScreenRect(HWND window)
@@ -228,7 +249,9 @@ bool BalloonShown(const std::string& text)
     EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(context);
-            if (IsWindowVisible(window) && ClassOf(window) == "tooltips_class32" && TextOf(window) == s.text)
+            // The tray's balloons come and go as they like: one that went away while it was
+            // read is not the one looked for.
+            if (IsWindowVisible(window) && ClassOf(window) == "tooltips_class32" && AnsweredText(window) == s.text)
                 s.found = true;
             return !s.found;
         },
