@@ -67,6 +67,48 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 !insertmacro VARNQUILL_END_RUNNING_COPY ""
 !insertmacro VARNQUILL_END_RUNNING_COPY "un."
 
+; The starter collection in the program folder as the setup left it: "size high low", its
+; size in bytes and its write time's two halves (File gives it the build's write time; any
+; edit moves it on); empty when the file cannot be read.
+!define STARTER_STAMP_VALUE "StarterStamp"
+!macro STARTER_STAMP result
+  Push $R0
+  Push $R1
+  Push $R2
+  StrCpy ${result} ""
+  ClearErrors
+  GetFileTime "$INSTDIR\Quotes.sigs" $R1 $R2
+  ${IfNot} ${Errors}
+    FileOpen $R0 "$INSTDIR\Quotes.sigs" r
+    ${IfNot} ${Errors}
+      FileSeek $R0 0 END ${result}
+      FileClose $R0
+      StrCpy ${result} "${result} $R1 $R2"
+    ${EndIf}
+  ${EndIf}
+  Pop $R2
+  Pop $R1
+  Pop $R0
+!macroend
+
+; result is 1 when the starter collection is still the file the setup put there, else 0.
+!macro STARTER_AS_INSTALLED result
+  Push $R3
+  StrCpy ${result} 0
+  ClearErrors
+  ReadRegStr $R3 HKLM "${UNINSTALL_KEY}" "${STARTER_STAMP_VALUE}"
+  ${IfNot} ${Errors}
+  ${AndIf} $R3 != ""
+    !insertmacro STARTER_STAMP ${result}
+    ${If} ${result} == $R3
+      StrCpy ${result} 1
+    ${Else}
+      StrCpy ${result} 0
+    ${EndIf}
+  ${EndIf}
+  Pop $R3
+!macroend
+
 ; Per-machine files and keys need an administrator; without one (no elevation offered, as
 ; on a machine with UAC switched off) every write would fail one by one, so stop at once.
 !macro REQUIRE_ADMINISTRATOR
@@ -89,10 +131,15 @@ Section "Varnquill" SecProgram
   File "/oname=vqsig.exe" "${CONSOLE}"
   ; The collection a first start lists. Where the program's folder is the user's own (an
   ; administrator without UAC), that start lists this file itself, which may have been edited
-  ; since: an update keeps it.
-  SetOverwrite off
-  File "/oname=Quotes.sigs" "${STARTER}"
-  SetOverwrite on
+  ; since: an update replaces it only while it is as the setup left it, and so does the
+  ; uninstaller remove it. A copy put here by an older setup has no stamp and stays.
+  !insertmacro STARTER_AS_INSTALLED $0
+  ${IfNot} ${FileExists} "$INSTDIR\Quotes.sigs"
+  ${OrIf} $0 == 1
+    File "/oname=Quotes.sigs" "${STARTER}"
+    !insertmacro STARTER_STAMP $0
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "${STARTER_STAMP_VALUE}" $0
+  ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Varnquill.lnk" "$INSTDIR\Varnquill.exe"
 
@@ -153,7 +200,12 @@ Section "-un.Program"
   ; when Windows restarts, rather than stay behind once the Add/Remove entry is gone.
   Delete /REBOOTOK "$INSTDIR\Varnquill.exe"
   Delete /REBOOTOK "$INSTDIR\vqsig.exe"
-  Delete /REBOOTOK "$INSTDIR\Quotes.sigs"
+  ; The starter collection only while it is the one the setup put here: edited, it is the
+  ; user's database, and it keeps the folder too.
+  !insertmacro STARTER_AS_INSTALLED $0
+  ${If} $0 == 1
+    Delete /REBOOTOK "$INSTDIR\Quotes.sigs"
+  ${EndIf}
   Delete /REBOOTOK "$INSTDIR\uninstall.exe"
   Delete "$SMPROGRAMS\Varnquill.lnk"
   Delete "$DESKTOP\Varnquill.lnk"

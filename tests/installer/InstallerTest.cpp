@@ -153,6 +153,30 @@ TEST_F(Installer, InstallsSilentlyAndUninstallsKeepingTheSettings)
     EXPECT_TRUE(FileExists(folder + "\\sigs.list"));
 }
 
+// Where the program folder is the user's own, a first start lists the starter collection in
+// it, and its records are the user's once edited: an edit of the same size is the hardest to
+// tell.
+TEST_F(Installer, AnEditedStarterCollectionOutlivesUpgradeAndUninstall)
+{
+    ASSERT_EQ(RunSetup(""), 0u);
+    std::string edited = ReadBytes(starter);
+    ASSERT_GT(edited.size(), 513u);
+    edited.replace(0, 6, "Edited");
+    WriteBytes(starter, edited);
+
+    ASSERT_EQ(RunSetup(""), 0u);
+    EXPECT_EQ(ReadBytes(starter), edited);
+    ASSERT_EQ(Uninstall(), 0u);
+    EXPECT_FALSE(FileExists(program));
+    EXPECT_EQ(ReadBytes(starter), edited);
+    const DWORD folderAttributes = GetFileAttributesA(folder.c_str());
+    EXPECT_TRUE(folderAttributes != INVALID_FILE_ATTRIBUTES && (folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        << "the folder holding the user's database stays";
+
+    DeleteFileA(starter.c_str());
+    RemoveDirectoryA(folder.c_str()); // empty now; the next test installs afresh
+}
+
 TEST_F(Installer, UpgradeOverARunningCopyEndsItThroughExitAndKeepsItsSettings)
 {
     ASSERT_EQ(RunSetup(""), 0u);
