@@ -60,8 +60,8 @@ std::string ImportSummary(const fortunes::FortuneFileImport& counts, const std::
     const std::size_t skipped = counts.tooLong + counts.notRepresentable;
     if (skipped == 0)
         return summary + ".";
-    return summary + "; " + base::CountedText(skipped, "was", "were") + " skipped (" + fortunes::SkippedReasons(counts) +
-           ").";
+    return summary + "; " + base::CountedText(skipped, "was", "were") + " skipped (" +
+           fortunes::SkippedReasons(counts) + ").";
 }
 
 std::optional<std::string> RunDatabaseImport(HWND owner, const std::string& presetDatabase,

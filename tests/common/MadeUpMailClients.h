@@ -123,7 +123,8 @@ public:
         const base::RegistryKey made = MadeKey(profileKey + "\\9375CFF0413111d3B88A00104B2A6676\\" + account);
         // The NUL that ends the text: one byte more of it for UTF-16.
         const std::string value = type == REG_SZ ? clsid : Utf16Bytes(clsid) + std::string(1, '\0');
-        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(made.Get(), "clsid", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(made.Get(), "clsid", 0, type,
+                                                reinterpret_cast<const BYTE*>(value.c_str()),
                                                 static_cast<DWORD>(value.size() + 1)));
         if (!service)
             return;
