@@ -26,4 +26,16 @@ bool AsciiEqualNoCase(std::string_view a, std::string_view b) noexcept
     return true;
 }
 
+bool AsciiEqualNoCase(std::wstring_view a, std::wstring_view b) noexcept
+{
+    const auto fold = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    }
+    return true;
+}
+
 } // namespace base

@@ -9,5 +9,7 @@ namespace base {
 char AsciiUpperCase(char c) noexcept;
 std::string AsciiUpperCase(std::string_view text);
 bool AsciiEqualNoCase(std::string_view a, std::string_view b) noexcept;
+// The same for text read through the wide API (file names, registry values).
+bool AsciiEqualNoCase(std::wstring_view a, std::wstring_view b) noexcept;
 
 } // namespace base

@@ -1,6 +1,7 @@
 #include "engine/FortuneImport.h"
 
 #include "base/FileExists.h"
+#include "base/IntegerText.h"
 #include "engine/RecordFile.h"
 #include "engine/SignatureRecord.h"
 #include "base/WholeFile.h"
@@ -86,8 +87,11 @@ public:
 private:
     void Flush()
     {
+        if (used_ == 0)
+            return; // nothing to write: an untouched database keeps its bytes and its time
         file_.WriteRecords(std::span<const char>(block_.get(), used_ * SignatureRecordSize));
         used_ = 0;
+        written_ = true;
     }
 
     void Undo() noexcept
@@ -98,7 +102,7 @@ private:
                 // The import's own new file; if it cannot go, its records are still the
                 // import's only, and the failure being reported says so.
                 DeleteFileA(database_.c_str());
-            } else {
+            } else if (written_) {
                 file_.Seek(before_);
                 file_.Truncate();
             }
@@ -114,6 +118,7 @@ private:
     std::unique_ptr<char[]> block_;
     std::vector<std::size_t> lengths_; // how far each place of the block may hold other than zeros
     std::size_t used_ = 0;
+    bool written_ = false; // a block went into the file
     bool committed_ = false;
 };
 
@@ -238,8 +243,46 @@ std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database, c
         OnFile(files[i], [&] { ImportFile(bytes, database, *appender, imports[i], text, span); });
         span.Tell(1);
     }
-    OnFile(database, [&] { appender->Commit(); });
+    // Without a text the database stays as it was: a new one is not left behind empty.
+    if (ImportedAny(imports))
+        OnFile(database, [&] { appender->Commit(); });
     return imports;
+}
+
+bool ImportedAny(const std::vector<FortuneFileImport>& imports)
+{
+    return std::any_of(imports.begin(), imports.end(), [](const FortuneFileImport& file) { return file.imported > 0; });
+}
+
+FortuneFileImport TotalOf(const std::vector<FortuneFileImport>& imports)
+{
+    FortuneFileImport total;
+    for (const FortuneFileImport& file : imports) {
+        total.imported += file.imported;
+        total.tooLong += file.tooLong;
+        total.notRepresentable += file.notRepresentable;
+    }
+    return total;
+}
+
+std::string SkippedReasons(const FortuneFileImport& counts)
+{
+    constexpr const char* NotRepresentable = "not representable in the ANSI code page";
+    if (counts.notRepresentable == 0)
+        return "too long";
+    if (counts.tooLong == 0)
+        return NotRepresentable;
+    return std::to_string(counts.tooLong) + " too long, " + std::to_string(counts.notRepresentable) + " " +
+           NotRepresentable;
+}
+
+std::string NothingImportedFrom(const std::string& from, const FortuneFileImport& total)
+{
+    const std::string start = "Nothing was imported from " + from + ": ";
+    const std::size_t skipped = total.tooLong + total.notRepresentable;
+    if (skipped == 0)
+        return start + "no texts were found.";
+    return start + base::CountedText(skipped, "text was", "texts were") + " skipped (" + SkippedReasons(total) + ").";
 }
 
 } // namespace fortunes

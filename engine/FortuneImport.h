@@ -36,6 +36,8 @@ public:
 // dropped); any other is taken as ANSI already. A file with no line holding only "%" is read
 // as paragraphs: its texts are separated by blank lines.
 // Texts are never cut or altered: one that does not fit a record is skipped and counted.
+// An import that takes no text at all (every one skipped, or none there) creates no database
+// and leaves an existing one untouched; its counts say why (NothingImportedFrom).
 //
 // All or nothing: the records go in with a few large writes, and when anything fails on the
 // way (a file that cannot be read, a text too long to convert, a write on a full disk) the
@@ -45,5 +47,19 @@ public:
 std::vector<FortuneFileImport> ImportFortuneFiles(const std::string& database,
                                                   const std::vector<std::string>& files,
                                                   const ImportProgress& progress = {});
+
+// Whether the import took at least one text.
+bool ImportedAny(const std::vector<FortuneFileImport>& imports);
+
+// The counts of all the files together.
+FortuneFileImport TotalOf(const std::vector<FortuneFileImport>& imports);
+
+// Why texts were skipped, as the import's messages say it: "too long", "not representable in
+// the ANSI code page", or, both there, "2 too long, 1 not representable in the ANSI code page".
+std::string SkippedReasons(const FortuneFileImport& counts);
+
+// What an import that took no text says, the files named by from (the one file, or "3
+// files"): "Nothing was imported from quotes.txt: 2 texts were skipped (too long)."
+std::string NothingImportedFrom(const std::string& from, const FortuneFileImport& total);
 
 } // namespace fortunes

@@ -23,10 +23,16 @@ MailClientSearch FindMailClientSignatures(const MailClientPlaces& places)
     search.roaming = RoamingSignaturesOf(outlook);
     search.newOutlook = NewOutlookInUse(outlook);
     // An empty folder would make the paths below start at the current drive's root.
-    if (places.appData.empty())
-        return search;
-    FindThunderbirdSignatures(places.appData, search);
-    FindOutlookSignatures(places.appData, places.officeRoot, search);
+    if (!places.appData.empty()) {
+        FindThunderbirdSignatures(places.appData, search);
+        FindOutlookSignatures(places.appData, places.officeRoot, search);
+    }
+    // Outlook's switch is there for every user, but only a mailbox keeps signatures: an
+    // Outlook bought outright with POP3 or IMAP accounts never replaces a file.
+    const bool switchedOn =
+        search.roaming == RoamingSignatures::On || search.roaming == RoamingSignatures::KeptOnByPolicy;
+    if (switchedOn && !search.mailboxSignaturesNamed && !ExchangeAccountInProfiles(outlook))
+        search.roaming = RoamingSignatures::NoMailboxAccount;
     return search;
 }
 

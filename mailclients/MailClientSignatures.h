@@ -45,11 +45,16 @@ struct MailClientSearch {
     std::vector<std::string> lookedIn;
     // What Outlook's settings say of its signature files.
     RoamingSignatures roaming = RoamingSignatures::NoOutlook;
+    // Outlook's folder holds a signature named for a mailbox, "Work (me@example.com).htm", as
+    // Outlook names the ones it keeps in the mailbox.
+    bool mailboxSignaturesNamed = false;
     bool newOutlook = false;
 };
 
 // Thunderbird's first, by profile in the order of profiles.ini and by identity in the order of
-// prefs.js; then Outlook's, by folder and by name.
+// prefs.js; then Outlook's, by folder and by name. Roaming signatures are said to be on only
+// where they can be: an Exchange account in one of Outlook's mail profiles, or a signature named
+// for a mailbox; else the search's roaming is NoMailboxAccount.
 MailClientSearch FindMailClientSignatures(const MailClientPlaces& places = MailClientPlacesOfThisUser());
 
 // Thunderbird: every identity with a signature file (mail.identity.<id>.sig_file) in the

@@ -15,6 +15,9 @@ enum class RoamingSignatures {
     Off,            // switched off: Outlook reads the files for each new message
     On,             // on, and the user may switch it off
     KeptOnByPolicy, // on, and an administrator's value keeps it so
+    // On as far as the switch goes, but no account keeps its mail in an Exchange or Microsoft
+    // 365 mailbox, where alone signatures roam: nothing to say
+    NoMailboxAccount,
 };
 
 // Where Outlook's values live: the user's root (HKEY_CURRENT_USER) and the machine's.
@@ -27,6 +30,12 @@ struct OutlookRoots {
 // a policy's value (Software\Policies\..., the user's before the machine's) holds above the
 // machine's own, which holds above the user's.
 RoamingSignatures RoamingSignaturesOf(const OutlookRoots& roots = {});
+
+// One of the mail profiles of Outlook 2016 or later (the subkeys of
+// Software\Microsoft\Office\16.0\Outlook\Profiles) holds an Exchange account, Microsoft 365's
+// among them: the accounts that keep signatures in the mailbox. Profiles and accounts that
+// cannot be read count as none.
+bool ExchangeAccountInProfiles(const OutlookRoots& roots = {});
 
 // The new Outlook for Windows is this user's Outlook (Preferences\UseNewOutlook = 1).
 bool NewOutlookInUse(const OutlookRoots& roots = {});

@@ -80,14 +80,6 @@ std::vector<std::string> SignatureFolders(const std::string& appData, HKEY offic
     return folders;
 }
 
-bool WideEqualNoCase(std::wstring_view a, std::wstring_view b)
-{
-    const auto fold = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](wchar_t x, wchar_t y) {
-               return fold(x) == fold(y);
-           });
-}
-
 // One signature of the folder: its files' base name and, by preference, the one offered.
 struct SignatureFiles {
     std::wstring stem;
@@ -113,14 +105,14 @@ std::vector<SignatureFiles> SignaturesIn(const std::string& folder)
         if (dot == std::wstring::npos || dot == 0)
             continue;
         const auto extension = std::find_if(std::begin(Extensions), std::end(Extensions), [&](std::wstring_view e) {
-            return WideEqualNoCase(e, std::wstring_view(name).substr(dot));
+            return base::AsciiEqualNoCase(e, std::wstring_view(name).substr(dot));
         });
         if (extension == std::end(Extensions))
             continue;
         const int rank = static_cast<int>(std::end(Extensions) - extension);
         const std::wstring stem = name.substr(0, dot);
         auto signature = std::find_if(signatures.begin(), signatures.end(),
-                                      [&](const SignatureFiles& s) { return WideEqualNoCase(s.stem, stem); });
+                                      [&](const SignatureFiles& s) { return base::AsciiEqualNoCase(s.stem, stem); });
         if (signature == signatures.end())
             signatures.push_back(SignatureFiles{stem, name, rank});
         else if (rank > signature->offeredRank)
@@ -153,6 +145,11 @@ void FindOutlookSignatures(const std::string& appData, HKEY officeRoot, MailClie
         for (const SignatureFiles& files : SignaturesIn(folder)) {
             const std::optional<std::string> name = base::WideToAnsi(files.offered);
             inFolder.push_back(NamedSignature(base::ShownInAnsi(files.stem), name ? folder + "\\" + *name : ""));
+            // Outlook names the files of the signatures it keeps in a mailbox after it; the
+            // .htm is the one it always writes.
+            if (!inFolder.back().mailbox.empty() && files.offered.size() > 4 &&
+                base::AsciiEqualNoCase(std::wstring_view(files.offered).substr(files.offered.size() - 4), L".htm"))
+                search.mailboxSignaturesNamed = true;
         }
         // By name, and a name's own signature before its mailboxes' ones.
         std::sort(inFolder.begin(), inFolder.end(), [](const MailClientSignature& a, const MailClientSignature& b) {

@@ -60,15 +60,8 @@ std::string ImportSummary(const fortunes::FortuneFileImport& counts, const std::
     const std::size_t skipped = counts.tooLong + counts.notRepresentable;
     if (skipped == 0)
         return summary + ".";
-    summary += "; " + base::CountedText(skipped, "was", "were") + " skipped (";
-    if (counts.notRepresentable == 0)
-        summary += "too long";
-    else if (counts.tooLong == 0)
-        summary += "not representable in the ANSI code page";
-    else
-        summary += std::to_string(counts.tooLong) + " too long, " + std::to_string(counts.notRepresentable) +
-                   " not representable in the ANSI code page";
-    return summary + ").";
+    return summary + "; " + base::CountedText(skipped, "was", "were") + " skipped (" +
+           fortunes::SkippedReasons(counts) + ").";
 }
 
 std::optional<std::string> RunDatabaseImport(HWND owner, const std::string& presetDatabase,
@@ -118,6 +111,12 @@ std::optional<std::string> RunDatabaseImport(HWND owner, const std::string& pres
             return std::nullopt;
     } catch (const std::exception& failure) {
         toolkit::ShowErrorDialog(owner, std::string(failure.what()) + "\r\n" + fortunes::NothingImported);
+        return std::nullopt;
+    }
+    if (!fortunes::ImportedAny(imported)) {
+        // Nothing was made or changed: there is nothing to list.
+        toolkit::ShowErrorDialog(owner, fortunes::NothingImportedFrom(std::string(base::FileNamePart(*source)),
+                                                                      fortunes::TotalOf(imported)));
         return std::nullopt;
     }
     toolkit::ShowInformationDialog(owner, ImportSummary(imported.front(), *database));

@@ -37,7 +37,9 @@ constexpr std::array<Command, 7> Table{{
      "created when missing; a file with no \"%\" line is read as paragraphs\n"
      "(texts separated by blank lines). Texts too long or with characters the\n"
      "ANSI code page has no form for are skipped and counted. A FILE may hold\n"
-     "* and ?. A failure part way leaves DB as it was: nothing is imported."},
+     "* and ?. A failure part way leaves DB as it was: nothing is imported.\n"
+     "When no text can be taken, DB is neither created nor changed and the\n"
+     "import fails."},
     {"export", 2, 2, ExportFortunes, "export DB FILE",
      "Writes DB as a UTF-8 fortune file; FILE \"-\" is standard output."},
 }};

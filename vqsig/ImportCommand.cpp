@@ -1,5 +1,6 @@
 #include "vqsig/Commands.h"
 
+#include "base/IntegerText.h"
 #include "vqsig/FileNamePatterns.h"
 #include "engine/FortuneImport.h"
 #include "vqsig/StandardStreams.h"
@@ -28,6 +29,11 @@ int ImportFortunes(const Invocation& invocation)
                    " skipped as too long, " + std::to_string(file.notRepresentable) +
                    " skipped as not representable\r\n";
     WriteStandardOutput(summary);
+    // No database was made or changed: a script must not take that for success.
+    if (!fortunes::ImportedAny(imports))
+        throw std::runtime_error(fortunes::NothingImportedFrom(
+            imports.size() == 1 ? imports.front().file : base::CountedText(imports.size(), "file", "files"),
+            fortunes::TotalOf(imports)));
     return 0;
 }
 

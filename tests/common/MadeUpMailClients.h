@@ -108,6 +108,45 @@ public:
                   RegSetValueExA(made.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value));
     }
 
+    // The classes of Outlook's accounts (its Account Management API's CLSID_Olk...Account).
+    static constexpr const char* Pop3Account = "{ED475411-B0D6-11D2-8C3B-00104B2A6676}";
+    static constexpr const char* Imap4Account = "{ED475412-B0D6-11D2-8C3B-00104B2A6676}";
+    static constexpr const char* MapiAccount = "{ED475414-B0D6-11D2-8C3B-00104B2A6676}";
+    static constexpr const char* HotmailAccount = "{4DB5CBF0-3B77-4852-BC8E-BB81908861F3}";
+    // An account of one of Outlook's mail profiles, as Outlook keeps it: its class in "clsid"
+    // (REG_SZ, or REG_BINARY holding UTF-16) and, for a MAPI account, the service it belongs to
+    // ("MSEMS", "MSUPST MS"), named in the profile's section that its "Service UID" names.
+    void AddAccount(const std::string& profile, const std::string& account, const std::string& clsid,
+                    DWORD type = REG_SZ, const char* service = nullptr)
+    {
+        const std::string profileKey = std::string(OutlookKey) + "\\Profiles\\" + profile;
+        const base::RegistryKey made = MadeKey(profileKey + "\\9375CFF0413111d3B88A00104B2A6676\\" + account);
+        // The NUL that ends the text: one byte more of it for UTF-16.
+        const std::string value = type == REG_SZ ? clsid : Utf16Bytes(clsid) + std::string(1, '\0');
+        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(made.Get(), "clsid", 0, type,
+                                                reinterpret_cast<const BYTE*>(value.c_str()),
+                                                static_cast<DWORD>(value.size() + 1)));
+        if (!service)
+            return;
+        std::string uid(16, '\x5c');
+        uid.replace(0, account.size(), account);
+        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(made.Get(), "Service UID", 0, REG_BINARY,
+                                                reinterpret_cast<const BYTE*>(uid.data()), 16));
+        std::string section = profileKey + "\\";
+        for (const char c : uid)
+            section += std::string(1, "0123456789abcdef"[(c >> 4) & 0xF]) + "0123456789abcdef"[c & 0xF];
+        const std::string name = Utf16Bytes(service) + std::string(1, '\0');
+        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(MadeKey(section).Get(), "001f3d09", 0, REG_BINARY,
+                                                reinterpret_cast<const BYTE*>(name.data()),
+                                                static_cast<DWORD>(name.size())));
+    }
+    // Outlook's folder without the signature named for a mailbox: the lines but the last.
+    void RemoveMailboxSignatures()
+    {
+        for (const char* name : {"Work (jo@example.com).htm", "Work (jo@example.com).txt"})
+            EXPECT_TRUE(std::filesystem::remove(outlook_ + "\\" + name)) << name;
+    }
+
     // Where the Thunderbird identities' files are: the absolute profile's folder.
     const std::string& Elsewhere() const { return elsewhere_; }
     const std::string& OutlookFolder() const { return outlook_; }
@@ -150,6 +189,15 @@ private:
         return base::RegistryKey(created);
     }
     static constexpr const char* OfficeGeneralKey = "Software\\Microsoft\\Office\\16.0\\Common\\General";
+
+    // ASCII text as UTF-16 bytes, without a NUL of its own.
+    static std::string Utf16Bytes(const std::string& ascii)
+    {
+        std::string bytes;
+        for (const char c : ascii)
+            bytes += std::string{c, '\0'};
+        return bytes;
+    }
 
     static std::string TempFolder()
     {

@@ -106,6 +106,43 @@ TEST(OutlookSettings, RoamingSignaturesAndTheNewOutlookAreSeenAsTheValuesSay)
     EXPECT_FALSE(NewOutlookInUse());
 }
 
+// Outlook's switch counts only where signatures can roam: an Exchange account in one of its
+// mail profiles (a POP3, IMAP or Outlook.com account, a data file or an address book is none,
+// however its class is stored), or a signature Outlook named for a mailbox.
+TEST(OutlookSettings, RoamingSignaturesAreSaidOnlyWhereAMailboxCanKeepThem)
+{
+    using Clients = mailclients::MadeUpMailClients;
+    Clients clients;
+    clients.InstallOutlook();
+    clients.RemoveMailboxSignatures();
+    EXPECT_EQ(FindMailClientSignatures().roaming, RoamingSignatures::NoMailboxAccount);
+    clients.AddAccount("Outlook", "00000001", Clients::Pop3Account);
+    clients.AddAccount("Outlook", "00000002", Clients::Imap4Account, REG_BINARY);
+    clients.AddAccount("Outlook", "00000003", Clients::HotmailAccount);
+    clients.AddAccount("Outlook", "00000004", Clients::MapiAccount, REG_SZ, "MSUPST MS");
+    clients.AddAccount("Outlook", "00000005", Clients::MapiAccount, REG_BINARY, "CONTAB");
+    EXPECT_FALSE(ExchangeAccountInProfiles());
+    const MailClientSearch pop3 = FindMailClientSignatures();
+    EXPECT_EQ(pop3.roaming, RoamingSignatures::NoMailboxAccount);
+    EXPECT_TRUE(OutlookNoteLines(pop3).empty());
+
+    // An Exchange account in a second profile, its class in lower case as UTF-16 bytes; a
+    // policy that keeps the switch on is said too.
+    clients.AddAccount("Work", "00000001", "{ed475414-b0d6-11d2-8c3b-00104b2a6676}", REG_BINARY, "MSEMS");
+    EXPECT_TRUE(ExchangeAccountInProfiles());
+    EXPECT_EQ(FindMailClientSignatures().roaming, RoamingSignatures::On);
+    clients.SetDword(std::string(Clients::PolicyOutlookKey) + "\\Setup", "DisableRoamingSignaturesTemporaryToggle", 0);
+    EXPECT_EQ(FindMailClientSignatures().roaming, RoamingSignatures::KeptOnByPolicy);
+
+    // Without it, a signature named for a mailbox is enough, by its .htm alone.
+    RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(Clients::OutlookKey) + "\\Profiles\\Work").c_str());
+    EXPECT_EQ(FindMailClientSignatures().roaming, RoamingSignatures::NoMailboxAccount);
+    mailclients::WriteFileBytes(clients.OutlookFolder() + "\\Work (jo@example.com).txt", "old");
+    EXPECT_EQ(FindMailClientSignatures().roaming, RoamingSignatures::NoMailboxAccount);
+    mailclients::WriteFileBytes(clients.OutlookFolder() + "\\Work (jo@example.com).htm", "old");
+    EXPECT_EQ(FindMailClientSignatures().roaming, RoamingSignatures::KeptOnByPolicy);
+}
+
 // Only a name whose parenthesis holds an address is a mailbox's; both files of a set are one.
 TEST(MailClientSignatures, OutlookSignaturesOfAMailboxAreListedByNameAndMailbox)
 {

@@ -186,6 +186,16 @@ TEST_F(DatabaseImport, WhatIsNoTextFileIsRefusedAndNothingIsWritten)
         EXPECT_NE(seen[1].text.find("Nothing was imported."), std::string::npos) << seen[1].text;
         EXPECT_EQ(FileBytes(c.source).value_or("").substr(0, 64), before);
     }
+    // A text file whose every text is skipped: no database made, none changed, none listed.
+    const std::string skipped = PathOf("skipped.txt");
+    WriteBytes(skipped, std::string(600, 'x') + "\n%\n" + std::string(513, 'y') + "\n");
+    for (const std::string& target : {PathOf("new.sigs"), database}) {
+        const std::vector<testcommon::SeenDialog> seen = Import(skipped, target);
+        ASSERT_EQ(seen.size(), 3u) << target;
+        EXPECT_EQ(seen[2].caption, "Error");
+        EXPECT_EQ(seen[2].text, "Nothing was imported from skipped.txt: 2 texts were skipped (too long).");
+    }
+    EXPECT_FALSE(FileBytes(PathOf("new.sigs")));
     EXPECT_EQ(FileBytes(database), databaseBytes);
     EXPECT_TRUE(Listed().empty());
 }

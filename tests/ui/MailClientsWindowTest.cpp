@@ -130,3 +130,18 @@ TEST(MailClientsWindow, APolicyThatKeepsRoamingSignaturesOnIsSaidAndTheButtonCan
     EXPECT_EQ(Rows(off), clients.Lines());
     EXPECT_FALSE(Shown(LetOutlookButton(off)));
 }
+
+TEST(MailClientsWindow, AnOutlookWhoseProfileHasNoExchangeAccountShowsNoRoamingLineNorTheButton)
+{
+    using Clients = mailclients::MadeUpMailClients;
+    Clients clients;
+    clients.InstallOutlook();
+    clients.RemoveMailboxSignatures();
+    clients.AddAccount("Outlook", "00000001", Clients::Imap4Account);
+    clients.AddAccount("Outlook", "00000002", Clients::MapiAccount, REG_BINARY, "MSUPST MS");
+    const MailClientsWindow window(nullptr, mailclients::FindMailClientSignatures(), "");
+    std::vector<std::string> rows = clients.Lines();
+    rows.pop_back(); // the signature named for a mailbox
+    EXPECT_EQ(Rows(window), rows);
+    EXPECT_FALSE(Shown(LetOutlookButton(window)));
+}

@@ -76,6 +76,27 @@ TEST(VqsigFortunesTest, ImportTakesWholeTextsAndCountsTheOnesThatDoNotFit)
         EXPECT_FALSE(FileExists(folder.Path() + "new.sigs"));
     }
     EXPECT_EQ(1u, Vqsig({"import", db, folder.Path() + "*.none"}).exitCode);
+
+    // An import that takes no text makes no database, leaves one byte for byte, and fails
+    // saying why, after each file's counts.
+    folder.Write("skipped.txt", longest + "y\n%\nArrow \xE2\x86\x92\n%\n");
+    folder.Write("empty.txt", "\n\n");
+    const std::string skipped = folder.Path() + "skipped.txt";
+    const auto none = Vqsig({"import", folder.Path() + "none.sigs", skipped});
+    EXPECT_EQ(1u, none.exitCode);
+    EXPECT_EQ(skipped + ": 0 imported, 1 skipped as too long, 1 skipped as not representable\r\n", none.out);
+    EXPECT_EQ("Nothing was imported from " + skipped +
+                  ": 2 texts were skipped (1 too long, 1 not representable in the ANSI code page).\r\n",
+              none.err);
+    EXPECT_FALSE(FileExists(folder.Path() + "none.sigs"));
+    const auto noneOfTwo = Vqsig({"import", db, folder.Path() + "empty.txt", skipped});
+    EXPECT_EQ(1u, noneOfTwo.exitCode);
+    EXPECT_EQ("Nothing was imported from 2 files: 2 texts were skipped (1 too long, 1 not representable in the "
+              "ANSI code page).\r\n",
+              noneOfTwo.err);
+    EXPECT_EQ(imported, folder.Read("fortunes.sigs"));
+    EXPECT_EQ("Nothing was imported from " + folder.Path() + "empty.txt: no texts were found.\r\n",
+              Vqsig({"import", db, folder.Path() + "empty.txt"}).err);
 }
 
 TEST(VqsigFortunesTest, ExportWritesUtf8ThatImportsBackToTheSameRecords)
