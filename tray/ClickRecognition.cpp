@@ -3,7 +3,6 @@
 #include "toolkit/Application.h"
 #include "toolkit/PopupMenu.h"
 #include "tray/SimpleTimer.h"
-#include "tray/TrayIcon.h"
 
 namespace tray {
 
@@ -33,7 +32,7 @@ POINT CursorPosition() noexcept
 
 } // namespace
 
-ClickRecognition::ClickRecognition(TTrayIcon& icon) : icon_(icon)
+ClickRecognition::ClickRecognition(ClickTarget& icon) : icon_(icon)
 {
     clickTimer_ = std::make_unique<TSimpleTimer>(1000, [this](TSimpleTimer&) { ClickTimerFired(); });
     clickTimer_->AutoDisable = true; // the click timer stops itself when it fires
@@ -51,12 +50,12 @@ void ClickRecognition::WatchExit(bool watch)
 // notifications, so a right release is a release and the menu opens on the press.
 void ClickRecognition::Handle(UINT notification)
 {
-    const std::weak_ptr<const void> alive = icon_.alive_;
+    const std::weak_ptr<const int> alive = alive_;
     const POINT at = CursorPosition();
     const TShiftState keys = KeysHeld();
     switch (notification) {
     case WM_MOUSEMOVE:
-        if (icon_.wantEnterExitEvents_ && cursorOutside_) {
+        if (icon_.WantEnterExitEvents() && cursorOutside_) {
             icon_.MouseEnter();
             if (alive.expired())
                 return;
@@ -68,7 +67,7 @@ void ClickRecognition::Handle(UINT notification)
         lastCursor_ = at;
         break;
     case WM_LBUTTONDOWN:
-        if (icon_.OnDblClick) {
+        if (icon_.WaitsForDoubleClicks()) {
             clickTimer_->SetInterval(GetDoubleClickTime());
             clickTimer_->Start(); // a refused timer makes the release click at once
         }
@@ -76,7 +75,7 @@ void ClickRecognition::Handle(UINT notification)
         if (alive.expired())
             return;
         leftDown_ = true;
-        if (icon_.LeftPopup)
+        if (icon_.LeftOpensMenu())
             PopupAtCursor();
         break;
     case WM_LBUTTONUP: {
@@ -145,7 +144,7 @@ void ClickRecognition::ExitPoll()
 void ClickRecognition::ClickDefaultItem()
 {
     toolkit::PopupMenu* menu = icon_.PopupMenu();
-    if (!menu || !menu->AutoPopup || icon_.LeftPopup)
+    if (!menu || !menu->AutoPopup || icon_.LeftOpensMenu())
         return;
     if (toolkit::MenuItem* item = menu->DefaultItem())
         item->Click();
@@ -163,65 +162,22 @@ void ClickRecognition::PopupAtCursor()
     // Without being the foreground window the menu would not close when the user clicks
     // elsewhere. Refused only while another program holds the foreground lock.
     SetForegroundWindow(application.Handle());
-    const std::weak_ptr<const void> alive = icon_.alive_;
+    const std::weak_ptr<const int> alive = alive_;
     application.ProcessMessages();
     if (alive.expired())
         return;
     menu = icon_.PopupMenu(); // the waiting messages may have replaced or destroyed it
     if (!menu)
         return;
-    menu->PopupComponent = &icon_;
+    menu->PopupComponent = icon_.MenuComponent();
     // A chosen command may destroy the icon ("Exit"), and this object with it: what follows
     // the popup uses only what was read before it.
-    const HWND owner = icon_.owner_;
+    const HWND owner = icon_.Owner();
     menu->Popup(at.x, at.y);
     if (owner) {
         // Lets the system finish the menu's modal loop; a window already gone needs nothing.
         PostMessageA(owner, WM_NULL, 0, 0);
     }
-}
-
-// ---- the icon's notification operations, which the recognition calls ----
-
-void TTrayIcon::Click()
-{
-    const std::weak_ptr<const void> alive = alive_;
-    if (ShowformOnTrayIconClick) {
-        ShowMainForm();
-        if (alive.expired())
-            return;
-    }
-    Raise(OnClick, *this);
-}
-
-void TTrayIcon::DblClick()
-{
-    Raise(OnDblClick, *this);
-}
-
-void TTrayIcon::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
-{
-    Raise(OnMouseDown, *this, button, shift, x, y);
-}
-
-void TTrayIcon::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
-{
-    Raise(OnMouseUp, *this, button, shift, x, y);
-}
-
-void TTrayIcon::MouseMove(TShiftState shift, int x, int y)
-{
-    Raise(OnMouseMove, *this, shift, x, y);
-}
-
-void TTrayIcon::MouseEnter()
-{
-    Raise(OnMouseEnter, *this);
-}
-
-void TTrayIcon::MouseExit()
-{
-    Raise(OnMouseExit, *this);
 }
 
 } // namespace tray

@@ -4,10 +4,7 @@
 #include "toolkit/Dpi.h"
 #include "toolkit/PopupMenu.h"
 #include "base/SystemError.h"
-#include "tray/ClickRecognition.h"
-#include "tray/MinimizeToTrayHooks.h"
 #include "tray/SimpleTimer.h"
-#include "tray/TrayIconHandler.h"
 
 #include <algorithm>
 #include <cstring>
@@ -57,9 +54,9 @@ TTrayIcon::TTrayIcon(HWND owner)
     data_.uCallbackMessage = TTrayIconHandler::CallbackMessage;
 
     cycleTimer_ = std::make_unique<TSimpleTimer>(1000, [this](TSimpleTimer&) { CycleIcon(); });
-    clicks_ = std::make_unique<ClickRecognition>(*this);
+    clicks_ = std::make_unique<ClickRecognition>(static_cast<ClickTarget&>(*this));
     retryTimer_ = std::make_unique<TSimpleTimer>(DefaultRetryPeriod, [this](TSimpleTimer&) { RetryAdd(); });
-    minimizing_ = std::make_unique<MinimizeToTrayHooks>(*this);
+    minimizing_ = std::make_unique<MinimizeToTrayHooks>(static_cast<MinimizeTarget&>(*this));
 }
 
 TTrayIcon::~TTrayIcon()

@@ -5,6 +5,10 @@
 #include <shellapi.h>
 
 #include "toolkit/Handles.h"
+#include "tray/ClickRecognition.h"
+#include "tray/MinimizeToTrayHooks.h"
+#include "tray/TrayIconHandler.h"
+#include "tray/TrayMouse.h"
 
 #include <functional>
 #include <memory>
@@ -17,22 +21,7 @@ class PopupMenu;
 
 namespace tray {
 
-class ClickRecognition;
-class MinimizeToTrayHooks;
 class TSimpleTimer;
-
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
-
-// Flags of a TShiftState: keys held and the mouse button concerned.
-enum TShiftFlag : unsigned {
-    ssShift = 1u << 0,
-    ssAlt = 1u << 1,
-    ssCtrl = 1u << 2,
-    ssLeft = 1u << 3,
-    ssRight = 1u << 4,
-    ssMiddle = 1u << 5,
-};
-using TShiftState = unsigned;
 
 // The icon shown in a balloon hint.
 enum TBalloonHintIcon { bitNone = 0, bitInfo = 1, bitWarning = 2, bitError = 3 };
@@ -45,9 +34,11 @@ enum TBalloonHintIcon { bitNone = 0, bitInfo = 1, bitWarning = 2, bitError = 3 }
 // the icon.
 //
 // The icon keeps the shell's record itself (TrayIcon.cpp: add, modify, delete, retry,
-// balloons, the image for the density); ClickRecognition turns the mouse notifications into
-// its events, and MinimizeToTrayHooks carries minimising into the tray and back.
-class TTrayIcon {
+// balloons, the image for the density) and raises its events (TrayIconEvents.cpp);
+// ClickRecognition turns the mouse notifications into those events, and
+// MinimizeToTrayHooks carries minimising into the tray and back. Each of the three parts
+// below it knows the icon only by the small interface it declares itself.
+class TTrayIcon : private TrayNotificationTarget, private ClickTarget, private MinimizeTarget {
 public:
     using NotifyEvent = std::function<void(TTrayIcon& sender)>;
     using MouseEvent = std::function<void(TTrayIcon& sender, TMouseButton button, TShiftState shift, int x, int y)>;
@@ -99,16 +90,16 @@ public:
     int IconIndex() const noexcept { return iconIndex_; }
     void SetIconIndex(int index);
     // The menu opened by the right button; cleared when the menu is destroyed.
-    toolkit::PopupMenu* PopupMenu() const noexcept;
+    toolkit::PopupMenu* PopupMenu() const noexcept override;
     void SetPopupMenu(toolkit::PopupMenu* menu) noexcept;
     // The left button opens the menu too; a double-click then no longer clicks its default
     // item.
     bool LeftPopup = false;
-    bool WantEnterExitEvents() const noexcept { return wantEnterExitEvents_; }
+    bool WantEnterExitEvents() const noexcept override { return wantEnterExitEvents_; }
     void SetWantEnterExitEvents(bool want);
     bool MinimizeToTray = false;
     bool ShowformOnTrayIconClick = false;
-    bool PersistenttrayIcon() const noexcept { return persistentTrayIcon_; }
+    bool PersistenttrayIcon() const noexcept override { return persistentTrayIcon_; }
     // Also adds (true) or removes (false) the icon at once.
     void SetPersistenttrayIcon(bool persistent);
 
@@ -129,8 +120,8 @@ public:
     StartupEvent OnStartup;
 
     // Shell calls; each answers whether the shell accepted it.
-    virtual bool ShowIcon();
-    virtual bool HideIcon();
+    bool ShowIcon() override;
+    bool HideIcon() override;
     virtual bool ModifyIcon();
     // Shows a balloon (title cut to 63 characters, text to 255) for timeoutSeconds; false
     // when the shell refused it, as it does while the icon is out of the tray.
@@ -150,30 +141,26 @@ public:
     // OnStartup whether to show the main form, then applies the properties to the shell.
     void Loaded();
 
-    HWND Owner() const noexcept { return owner_; }
+    HWND Owner() const noexcept override { return owner_; }
     // The identifier the shell knows this icon by (with TTrayIconHandler::Window()).
     UINT Identifier() const noexcept { return identifier_; }
     // The record handed to the shell at the last call.
     const NOTIFYICONDATAA& IconData() const noexcept { return data_; }
 
 protected:
-    virtual void Click();
-    virtual void DblClick();
+    void Click() override;
+    void DblClick() override;
     virtual void CycleIcon();
-    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void MouseMove(TShiftState shift, int x, int y);
-    virtual void MouseEnter();
-    virtual void MouseExit();
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseEnter() override;
+    void MouseExit() override;
     virtual void DoMinimizeToTray();
     // The one place the shell is called: tests stand in for a shell that refuses.
     virtual bool CallShell(DWORD action, NOTIFYICONDATAA& data);
 
 private:
-    friend class TTrayIconHandler;
-    friend class ClickRecognition;
-    friend class MinimizeToTrayHooks;
-
     // Releases the handler window reference when the icon goes, however construction or
     // destruction ended.
     struct HandlerReference {
@@ -194,16 +181,22 @@ private:
     }
 
     // A shell notification for this icon: balloons here, the mouse to the click recognition.
-    void HandleNotification(UINT notification);
+    void HandleNotification(UINT notification) override;
+    // What the click recognition asks.
+    bool WaitsForDoubleClicks() const override { return static_cast<bool>(OnDblClick); }
+    bool LeftOpensMenu() const override { return LeftPopup; }
+    void* MenuComponent() override { return this; }
+    // What the hooks report.
+    void ApplicationMinimized() override;
+    bool OwnerMinimizing() override;
+    void FirstActivation() override;
     void RetryAdd();
     void PrepareIconData();
     // Loads the application's icon at the small-icon size for dpi, unless the program has
     // set an image of its own; the shell is told at the next call.
     void LoadIconForDpi(UINT dpi);
-    // The owner moved to another density, which the message tells.
-    void OwnerDpiChanged(UINT dpi);
-    // A new taskbar holds none of the old icons.
-    void TaskbarCreated();
+    void OwnerDpiChanged(UINT dpi) override;
+    void TaskbarCreated() override;
     bool Notify(DWORD action);
 
     // Expires when the icon is destroyed, so code that ran a handler can tell.

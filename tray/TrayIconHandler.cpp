@@ -1,7 +1,5 @@
 #include "tray/TrayIconHandler.h"
 
-#include "tray/TrayIcon.h"
-
 #include <shlwapi.h>
 
 namespace tray {
@@ -30,9 +28,9 @@ bool CommonControlsAnnounceTaskbar() noexcept
 
 } // namespace
 
-SharedHandlerWindow<TTrayIcon>& TTrayIconHandler::Shared() noexcept
+SharedHandlerWindow<TrayNotificationTarget>& TTrayIconHandler::Shared() noexcept
 {
-    static SharedHandlerWindow<TTrayIcon> shared("VarnquillTrayIconHandler", &TTrayIconHandler::HandleMessage);
+    static SharedHandlerWindow<TrayNotificationTarget> shared("VarnquillTrayIconHandler", &TTrayIconHandler::HandleMessage);
     return shared;
 }
 
@@ -52,10 +50,10 @@ UINT TTrayIconHandler::TaskbarCreatedMessage() noexcept
     return message;
 }
 
-UINT TTrayIconHandler::Acquire(TTrayIcon& icon)
+UINT TTrayIconHandler::Acquire(TrayNotificationTarget& icon)
 {
     TaskbarCreatedMessage(); // registered before the first icon can need it
-    SharedHandlerWindow<TTrayIcon>& shared = Shared();
+    SharedHandlerWindow<TrayNotificationTarget>& shared = Shared();
     // The shell hands the identifier back as a UINT, so identifiers stay within one.
     const UINT identifier = static_cast<UINT>(shared.NewKey());
     shared.Join(identifier, icon);
@@ -73,7 +71,7 @@ std::optional<LRESULT> TTrayIconHandler::HandleMessage(UINT message, WPARAM wPar
     case CallbackMessage: {
         // A notification may destroy the icon and with it the window: nothing of either is
         // touched afterwards.
-        if (TTrayIcon* icon = Shared().Find(static_cast<UINT>(wParam)))
+        if (TrayNotificationTarget* icon = Shared().Find(static_cast<UINT>(wParam)))
             icon->HandleNotification(static_cast<UINT>(lParam));
         return 0;
     }

@@ -7,7 +7,17 @@
 
 namespace tray {
 
-class TTrayIcon;
+// What the handler hands an icon's notifications to: the tray icon, which knows the handler
+// and not the other way round.
+class TrayNotificationTarget {
+public:
+    // A notification the shell sent for the icon (the callback message's lParam). It may
+    // destroy the icon, and the handler window with the last one.
+    virtual void HandleNotification(UINT notification) = 0;
+
+protected:
+    ~TrayNotificationTarget() = default;
+};
 
 // The one hidden window that receives the shell's callbacks for every tray icon of the
 // process. It exists while at least one tray icon lives. Each icon gets an identifier
@@ -24,15 +34,14 @@ public:
     // than 4.71 and the taskbar's re-creation is not followed.
     static UINT TaskbarCreatedMessage() noexcept;
 
-private:
-    friend class TTrayIcon;
-
-    // Takes a reference for icon (creating the window for the first) and answers its
-    // identifier.
-    static UINT Acquire(TTrayIcon& icon);
+    // Takes a reference for an icon (creating the window for the first) and answers its
+    // identifier; each icon releases it when it goes.
+    static UINT Acquire(TrayNotificationTarget& icon);
     static void Release(UINT identifier) noexcept;
+
+private:
     static std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    static SharedHandlerWindow<TTrayIcon>& Shared() noexcept;
+    static SharedHandlerWindow<TrayNotificationTarget>& Shared() noexcept;
 };
 
 } // namespace tray
