@@ -6,13 +6,45 @@ namespace toolkit {
 
 namespace {
 
+bool KeyDown(int key)
+{
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+bool ModifierDown()
+{
+    return KeyDown(VK_SHIFT) || KeyDown(VK_CONTROL) || KeyDown(VK_MENU);
+}
+
+// The keys of the block between the letters and the number pad, which the number pad repeats
+// with Num Lock off: the key's code already says which it is, so it is named as the block's
+// key whether the field marked it extended or not (Wine's field never does).
+bool NavigationKey(BYTE virtualKey)
+{
+    switch (virtualKey) {
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The key's own name as the keyboard layout gives it ("S", "F8", "Page Down").
 std::string KeyName(BYTE virtualKey, bool extended)
 {
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
         return std::string(1, static_cast<char>(virtualKey));
     LONG scanCode = static_cast<LONG>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16;
-    if (extended)
+    if (extended || NavigationKey(virtualKey))
         scanCode |= 1 << 24;
     char name[64] = {};
     if (scanCode != 0 && GetKeyNameTextA(scanCode, name, sizeof name) > 0)
@@ -28,7 +60,7 @@ HotKeyField::HotKeyField(const ControlArgs& args)
 {
     // A key alone or with Shift only becomes Ctrl+Alt and the key.
     SendMessageA(Handle(), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-    shownValue_ = Value();
+    held_ = Shown();
     Subclass(Handle());
 }
 
@@ -36,43 +68,80 @@ LRESULT HotKeyField::Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 {
     // The control's own answer to these keys differs between systems; here they clear it,
     // as the user's change.
-    const auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
-    if (message == WM_KEYDOWN && (wParam == VK_BACK || wParam == VK_DELETE) && !down(VK_CONTROL) &&
-        !down(VK_SHIFT) && !down(VK_MENU)) {
+    if (message == WM_KEYDOWN && (wParam == VK_BACK || wParam == VK_DELETE) && !ModifierDown()) {
         SendMessageA(hwnd, HKM_SETHOTKEY, 0, 0);
-        HandleCommand(EN_CHANGE);
+        Take(0);
         return 0;
     }
-    // The character a Backspace also makes is no key of a combination (Wine's field takes it
-    // for one).
-    if (message == WM_CHAR && (wParam == '\b' || wParam == 0x7F))
+    // The character a key also makes is no key of a combination: Wine's field takes it for
+    // one more press, of the key its scan code maps back to (for a refused Ctrl+V, Ctrl+V
+    // again; for a Backspace, Ctrl+Alt and a media key).
+    if (message == WM_CHAR || message == WM_SYSCHAR)
         return 0;
-    return Control::Filter(hwnd, message, wParam, lParam);
+    if (message == WM_SETFOCUS)
+        ForgetReleasedModifiers();
+    const LRESULT result = Control::Filter(hwnd, message, wParam, lParam);
+    // A modifier, Space or Escape leaves the control showing the modifiers alone or "None",
+    // which is no value; the held one comes back once no modifier is down or the focus left.
+    const bool key = message >= WM_KEYFIRST && message <= WM_KEYLAST;
+    if (message == WM_KILLFOCUS || (key && !ModifierDown()))
+        ShowHeld();
+    return result;
+}
+
+void HotKeyField::ForgetReleasedModifiers()
+{
+    constexpr LPARAM KeyUpFlags = 0xC0000001; // released, was down, one press
+    for (const int modifier : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
+        if (!KeyDown(modifier))
+            PassOn(Handle(), WM_KEYUP, modifier, KeyUpFlags);
+    }
 }
 
 WORD HotKeyField::Value() const
 {
-    return LOWORD(SendMessageA(Handle(), HKM_GETHOTKEY, 0, 0));
+    return held_;
 }
 
 void HotKeyField::SetValue(WORD value)
 {
-    if (Value() == value)
-        return;
     SendMessageA(Handle(), HKM_SETHOTKEY, value, 0);
-    shownValue_ = Value();
+    Take(value);
+}
+
+void HotKeyField::Take(WORD value)
+{
+    if (value == held_)
+        return;
+    held_ = value;
     Raise(OnChange, *this);
+}
+
+WORD HotKeyField::Shown() const
+{
+    return LOWORD(SendMessageA(Handle(), HKM_GETHOTKEY, 0, 0));
+}
+
+void HotKeyField::ShowHeld()
+{
+    if (Shown() != held_)
+        SendMessageA(Handle(), HKM_SETHOTKEY, held_, 0);
 }
 
 bool HotKeyField::HandleCommand(WORD code)
 {
     if (code != EN_CHANGE)
         return false;
-    const WORD value = Value();
-    if (value != shownValue_) {
-        shownValue_ = value;
-        Raise(OnChange, *this);
+    const WORD value = Shown();
+    // Modifiers alone are no combination yet: Filter shows the held one again.
+    if (LOBYTE(value) == 0 || value == held_)
+        return true;
+    const HotKeyCheck check = OnChanging; // the check may reassign the event
+    if (check && !check(*this, value)) {
+        ShowHeld();
+        return true;
     }
+    Take(value);
     return true;
 }
 
@@ -103,6 +172,27 @@ UINT HotKeyModifiers(WORD value)
     if (flags & HOTKEYF_ALT)
         modifiers |= MOD_ALT;
     return modifiers;
+}
+
+bool IsSystemEditingKey(WORD value)
+{
+    // Whether the key came from the number pad or its own block makes no difference.
+    const BYTE modifiers = HIBYTE(value) & (HOTKEYF_CONTROL | HOTKEYF_SHIFT | HOTKEYF_ALT);
+    switch (LOBYTE(value)) {
+    case 'A':
+    case 'C':
+    case 'V':
+    case 'X':
+    case 'Y':
+    case 'Z':
+        return modifiers == HOTKEYF_CONTROL;
+    case VK_INSERT:
+        return modifiers == HOTKEYF_CONTROL || modifiers == HOTKEYF_SHIFT;
+    case VK_DELETE:
+        return modifiers == HOTKEYF_SHIFT;
+    default:
+        return false;
+    }
 }
 
 } // namespace toolkit

@@ -5,6 +5,13 @@
 #include "toolkit/MessageDialogs.h"
 #include "ui/Reports.h"
 
+std::optional<std::string> PasteHotKeyRefusal(WORD value)
+{
+    if (!toolkit::IsSystemEditingKey(value))
+        return std::nullopt;
+    return toolkit::HotKeyText(value) + " is the system's own key for editing. Choose another hot key.";
+}
+
 PasteHotKey::PasteHotKey(HWND form, Reports& reports) : form_(form), reports_(reports) {}
 
 PasteHotKey::~PasteHotKey()
@@ -21,6 +28,8 @@ std::optional<std::string> PasteHotKey::Register(WORD value)
     }
     if (LOBYTE(value) == 0)
         return std::nullopt;
+    if (std::optional<std::string> refusal = PasteHotKeyRefusal(value))
+        return refusal;
     // Held down, the combination must not paste again and again.
     if (RegisterHotKey(form_, Id, toolkit::HotKeyModifiers(value) | MOD_NOREPEAT, LOBYTE(value))) {
         registered_ = value;

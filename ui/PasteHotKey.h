@@ -8,6 +8,10 @@
 
 class Reports;
 
+// Why value cannot be the paste hot key, or nothing: one of the system's own editing keys
+// would take copy, paste or undo away from every program, this one's own paste included.
+std::optional<std::string> PasteHotKeyRefusal(WORD value);
+
 // The paste hot key, registered for the main window, which hears it as WM_HOTKEY with Id.
 // One combination at a time; it is given up when this goes.
 class PasteHotKey {
@@ -20,8 +24,9 @@ public:
     PasteHotKey& operator=(const PasteHotKey&) = delete;
 
     // Start-up: the stored combination (the hot-key field's value, 0 for none). One the
-    // system or another program holds is said in an error balloon, when error balloons are
-    // on, once the icon is in the tray; never in a box, as nobody has just chosen it.
+    // system or another program holds, or one refused (PasteHotKeyRefusal) but stored by an
+    // earlier version, is said in an error balloon, when error balloons are on, once the
+    // icon is in the tray; never in a box, as nobody has just chosen it.
     void Start(WORD value);
     // The user has just chosen value in the field (0 clears it): it replaces the one held.
     // One that is taken is said in a box over the window, naming it; the value is kept all

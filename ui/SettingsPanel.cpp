@@ -9,8 +9,10 @@
 #include "settings/RegistryStore.h"
 #include "settings/SettingValues.h"
 #include "toolkit/FileDialogs.h"
+#include "toolkit/MessageDialogs.h"
 #include "ui/FormLayout.h"
 #include "ui/MailClientsWindow.h"
+#include "ui/PasteHotKey.h"
 #include "ui/ProgramServices.h"
 #include "ui/Steps.h"
 
@@ -118,6 +120,7 @@ void SettingsPanel::ConnectHandlers()
     AboveRadio.OnClick = [this](auto&) { AboveRadioClick(); };
     BelowRadio.OnClick = [this](auto&) { BelowRadioClick(); };
     AutoTimer.OnTimer = [this](auto&) { AutoTimerTimer(); };
+    PasteHotKeyEdit.OnChanging = [this](auto&, WORD value) { return PasteHotKeyEditChanging(value); };
     PasteHotKeyEdit.OnChange = [this](auto&) { PasteHotKeyEditChange(); };
 }
 
@@ -276,6 +279,16 @@ void SettingsPanel::OrderComboChange()
     services_.UseSettings([&](settings::RegistryStore& store) {
         settings::WriteOrder(store, OrderName(Order()));
     });
+}
+
+// A refused combination is said at once, over the window; the field keeps the one it held,
+// so nothing is written and the registration stays.
+bool SettingsPanel::PasteHotKeyEditChanging(WORD value)
+{
+    const std::optional<std::string> refusal = PasteHotKeyRefusal(value);
+    if (refusal)
+        toolkit::ShowErrorDialog(toolkit::ShownOwner(form_), *refusal);
+    return !refusal;
 }
 
 void SettingsPanel::PasteHotKeyEditChange()

@@ -79,6 +79,7 @@ private:
     void AboveRadioClick();
     void BelowRadioClick();
     void AutoTimerTimer();
+    bool PasteHotKeyEditChanging(WORD value);
     void PasteHotKeyEditChange();
 
     // ---- "Settings" group ----

@@ -242,3 +242,62 @@ TEST_F(PasteHotKey, ACombinationAnotherProgramHoldsIsReportedAndAClearedOneIsFre
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
     UnregisterHotKey(nullptr, 1);
 }
+
+// Real key presses in the field: modifiers alone and Shift+Tab out keep the combination
+// (stored, held and shown); Ctrl+V is refused with a box and keeps it too, and a key pressed
+// after the box has Ctrl+Alt added as ever. Stored by an earlier version, Ctrl+V is not held
+// at the next start, and an error balloon says why.
+TEST_F(PasteHotKey, ModifiersAloneKeepTheCombinationAndTheSystemsEditingKeysAreRefused)
+{
+    SKIP_UNLESS_WINE();
+    constexpr WORD CtrlV = MAKEWORD('V', HOTKEYF_CONTROL);
+    constexpr WORD CtrlAltF5 = MAKEWORD(VK_F5, HOTKEYF_CONTROL | HOTKEYF_ALT);
+    StorePasteHotKey(CtrlAltW);
+    StoreSetting("Error", "True");
+    const HWND form = StartShown();
+    ASSERT_NE(form, nullptr);
+    const HWND field = Control(form, HotKeyClass, 592, 108);
+    const auto focused = [&] {
+        GUITHREADINFO thread{sizeof thread};
+        return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &thread) && thread.hwndFocus == field;
+    };
+    const auto clickInto = [&] {
+        PostMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        PostMessageA(field, WM_LBUTTONUP, 0, 0);
+        return EventWait().UntilRechecking(focused, WaitMs, RecheckMs);
+    };
+    ASSERT_TRUE(clickInto());
+    Press(MAKEWORD(VK_SHIFT, 0));
+    Press(MAKEWORD(VK_MENU, 0));
+    Press(MAKEWORD(VK_TAB, HOTKEYF_SHIFT));
+    ASSERT_TRUE(EventWait().UntilRechecking([&] { return !focused(); }, WaitMs, RecheckMs));
+    EXPECT_EQ(FieldValue(field), CtrlAltW);
+    EXPECT_EQ(StoredPasteHotKey(), CtrlAltW);
+    EXPECT_FALSE(Free(CtrlAltW)) << "still held";
+
+    ASSERT_TRUE(clickInto());
+    Press(CtrlV);
+    const DWORD id = program->ProcessId();
+    ASSERT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(id).size() == 1; }, WaitMs, RecheckMs));
+    const HWND box = DialogsOf(id).front();
+    EventWait().UntilRechecking([&] { return !DialogMessage(box).empty(); }, WaitMs, RecheckMs);
+    EXPECT_EQ(DialogMessage(box), "Ctrl+V is the system's own key for editing. Choose another hot key.");
+    PressDialogButton(box, "OK");
+    ASSERT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(id).empty(); }, WaitMs, RecheckMs));
+    EXPECT_EQ(FieldValue(field), CtrlAltW);
+    EXPECT_EQ(StoredPasteHotKey(), CtrlAltW);
+    EXPECT_TRUE(Free(CtrlV));
+    ASSERT_TRUE(clickInto());
+    Press(MAKEWORD(VK_F5, 0));
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return !Free(CtrlAltF5); }, WaitMs, RecheckMs));
+    EXPECT_EQ(StoredPasteHotKey(), CtrlAltF5);
+
+    program->Terminate();
+    StorePasteHotKey(CtrlV);
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    EXPECT_TRUE(EventWait().UntilRechecking(
+        [&] { return BalloonShown("Ctrl+V is the system's own key for editing. Choose another hot key."); }, WaitMs,
+        50));
+    EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
+    EXPECT_TRUE(Free(CtrlV)) << "not held";
+}

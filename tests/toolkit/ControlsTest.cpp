@@ -7,12 +7,14 @@
 #include "toolkit/Edit.h"
 #include "toolkit/Font.h"
 #include "toolkit/GroupBox.h"
+#include "toolkit/HotKeyField.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/Memo.h"
 #include "toolkit/ModalWindow.h"
 #include "toolkit/RadioButton.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -451,4 +453,22 @@ TEST_F(RealControls, ControlsAreMadeInTheirWindowsFontAndToldApartFromTheToolkit
     EXPECT_EQ(Control::FromHandle(host.Handle()), nullptr);
     EXPECT_EQ(Window::FromHandle(edit.Handle()), nullptr);
     EXPECT_EQ(Window::FromHandle(host.Handle()), &host);
+}
+
+// However the field marks the key (Wine's never marks it extended), it is named by its key.
+TEST(HotKeyValues, TheSystemsEditingKeysAreKnownAndNamedByTheirKeys)
+{
+    struct Case { WORD value; const char* text; bool editing; };
+    const Case cases[] = {
+        {MAKEWORD('V', HOTKEYF_CONTROL), "Ctrl+V", true},
+        {MAKEWORD(VK_INSERT, HOTKEYF_CONTROL), "Ctrl+Insert", true},
+        {MAKEWORD(VK_INSERT, HOTKEYF_SHIFT | HOTKEYF_EXT), "Shift+Insert", true},
+        {MAKEWORD(VK_DELETE, HOTKEYF_SHIFT), "Shift+Delete", true},
+        {MAKEWORD('V', HOTKEYF_CONTROL | HOTKEYF_ALT), "Ctrl+Alt+V", false},
+        {MAKEWORD('Z', HOTKEYF_CONTROL | HOTKEYF_SHIFT), "Ctrl+Shift+Z", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HotKeyText(c.value), c.text);
+        EXPECT_EQ(IsSystemEditingKey(c.value), c.editing) << c.text;
+    }
 }
