@@ -147,7 +147,7 @@ void SignatureClipboard::OpenStep()
         return reports_.ErrorBalloon("Cannot paste the signature!",
                                      std::string(BusyText) + " Nothing was pasted; the clipboard is as it was.");
     }
-    kept_ = toolkit::ReadMemoryFormats();
+    kept_ = toolkit::ReadContent();
     if (!EmptyClipboard()) {
         Finish();
         return reports_.ErrorBalloon("Cannot paste the signature!", BusyText);
@@ -195,8 +195,7 @@ void SignatureClipboard::RestoreStep()
     }
     // Someone copied something since: that is what the user wants on the clipboard now.
     if (GetClipboardOwner() == window_.Handle() && EmptyClipboard())
-        for (const toolkit::ClipboardItem& item : kept_)
-            toolkit::PutOnClipboard(item.format, item.bytes); // a refused one is lost to every program alike
+        toolkit::PutContent(kept_);
     Finish();
 }
 

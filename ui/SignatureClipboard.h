@@ -18,9 +18,9 @@ class Reports;
 // The hot key then pastes it where the keyboard focus is and puts back what the clipboard
 // held before: each step waits for a timer or a message, never on the user-interface thread.
 //
-// The paste, in order: the content of the clipboard is kept aside (its memory formats,
-// toolkit/Clipboard.h) and the signature offered in its place, rendered when asked; once the
-// keys of the hot key are up (at most a second), Ctrl+V goes to the focused window; when that
+// The paste, in order: the content of the clipboard is kept aside (its memory formats and a
+// metafile, toolkit/Clipboard.h) and the signature offered in its place, rendered when
+// asked; once the keys of the hot key are up (at most a second), Ctrl+V goes to the focused window; when that
 // window has taken the signature (it asked for it, and asked nothing more for a moment), or
 // after two seconds without asking, the kept content comes back. A clipboard that another
 // program holds open is tried again for half a second; after that nothing is pasted and
@@ -76,7 +76,7 @@ private:
     SignatureSource makeSignature_;
     SignatureForms forms_;
     ClipboardSignature signature_;
-    std::vector<toolkit::ClipboardItem> kept_;
+    toolkit::ClipboardContent kept_;
     WORD hotKey_ = 0;
     Stage stage_ = Stage::Idle;
     ULONGLONG stageStart_ = 0;

@@ -160,7 +160,7 @@ TEST_F(PasteHotKey, PastesIntoTheFocusedWindowOfAnotherProgramAndGivesTheClipboa
     EXPECT_EQ(FieldValue(Control(form, HotKeyClass, 592, 108)), CtrlShiftQ);
     EXPECT_FALSE(Free(CtrlShiftQ)) << "the program holds its combination";
     const std::string before("copied before", 14);
-    PutOnClipboard({{CF_TEXT, before}, {CF_DIB, PictureBytes()}});
+    PutOnClipboard({{CF_TEXT, before}, {CF_DIB, PictureBytes()}, {CF_ENHMETAFILE, MetafileBytes()}});
     Notepad target;
     ASSERT_TRUE(target.InFront());
 
@@ -172,6 +172,8 @@ TEST_F(PasteHotKey, PastesIntoTheFocusedWindowOfAnotherProgramAndGivesTheClipboa
     const std::optional<std::string> picture = ClipboardBytes(CF_DIB);
     ASSERT_TRUE(picture.has_value());
     EXPECT_EQ(picture->substr(0, PictureBytes().size()), PictureBytes());
+    EXPECT_EQ(ClipboardBytes(CF_ENHMETAFILE), MetafileBytes());
+    EXPECT_TRUE(ClipboardBytes(CF_METAFILEPICT).has_value()) << "the system offers the metafile as of old";
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
     EXPECT_FALSE(program->ReadFile("signature.txt").has_value());
 
