@@ -207,6 +207,19 @@ TEST_F(PasteHotKey, PastesIntoTheFocusedWindowOfAnotherProgramAndGivesTheClipboa
     EXPECT_EQ(ClipboardBytes(CF_TEXT), before);
     EXPECT_EQ(target.Text(), "Kind regards\r\nA. User");
 
+    // A clipboard still busy two seconds after the paste (held here from the moment the
+    // signature is offered, so Notepad cannot take it either): the signature is left, and what
+    // the clipboard held comes back after the user's paste all the same.
+    const DWORD sequence = GetClipboardSequenceNumber();
+    Press(CtrlShiftQ);
+    ASSERT_TRUE(EventWait().UntilRechecking([&] { return GetClipboardSequenceNumber() != sequence; }, WaitMs, 5));
+    ASSERT_TRUE(EventWait().UntilRechecking([] { return OpenClipboard(nullptr) != FALSE; }, WaitMs, 5));
+    Sleep(5000); // two seconds unasked, two more busy; a late program gives it back at once
+    CloseClipboard();
+    EXPECT_EQ(ClipboardText(), "Kind regards\r\nA. User");
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return ClipboardBytes(CF_TEXT) == before; }, WaitMs, 50));
+    EXPECT_EQ(target.Text(), "Kind regards\r\nA. User");
+
     // Keys of the combination still held after a second: no Ctrl+V is typed into them, the
     // signature stays on the clipboard and a balloon says how to paste it. Once the user has
     // pasted it (this read is one), what the clipboard held comes back.
