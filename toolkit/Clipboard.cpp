@@ -1,19 +1,22 @@
 #include "toolkit/Clipboard.h"
 
+#include "toolkit/Handles.h"
+
 #include <cstring>
+#include <optional>
 
 namespace toolkit {
 
 namespace {
 
-// Formats whose data is no block of memory that can be copied and handed back.
+// Formats whose data is no block of memory that can be copied and handed back. An enhanced
+// metafile is none either, but is kept by its bits.
 bool IsHandleFormat(UINT format) noexcept
 {
     switch (format) {
     case CF_BITMAP:
-    case CF_METAFILEPICT: // memory, but holding a metafile handle
+    case CF_METAFILEPICT: // memory holding a metafile handle; made from the enhanced one again
     case CF_PALETTE:
-    case CF_ENHMETAFILE:
     case CF_OWNERDISPLAY:
     case CF_DSPBITMAP:
     case CF_DSPMETAFILEPICT:
@@ -24,11 +27,45 @@ bool IsHandleFormat(UINT format) noexcept
            (format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST);
 }
 
+std::optional<std::string> MemoryBytes(HANDLE data)
+{
+    const SIZE_T size = GlobalSize(data);
+    const void* bytes = GlobalLock(data);
+    if (!bytes)
+        return std::nullopt; // no memory handle after all: a format registered for another kind
+    std::string copy(static_cast<const char*>(bytes), size);
+    GlobalUnlock(data); // answers whether it is still locked, which no one else asks
+    return copy;
+}
+
+// The metafile's bits, which make it again in any process; the clipboard keeps the handle.
+std::optional<std::string> MetafileBits(HANDLE data)
+{
+    const auto metafile = static_cast<HENHMETAFILE>(data);
+    const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+    if (size == 0)
+        return std::nullopt; // no metafile after all
+    std::string bits(size, '\0');
+    if (GetEnhMetaFileBits(metafile, size, reinterpret_cast<BYTE*>(bits.data())) != size)
+        return std::nullopt;
+    return bits;
+}
+
+bool PutMetafile(std::string_view bits)
+{
+    EnhancedMetafileHandle metafile(
+        SetEnhMetaFileBits(static_cast<UINT>(bits.size()), reinterpret_cast<const BYTE*>(bits.data())));
+    if (!metafile || !SetClipboardData(CF_ENHMETAFILE, metafile.Get()))
+        return false; // a refused metafile is still ours, and goes with its owner
+    metafile.Release(); // the clipboard's now
+    return true;
+}
+
 } // namespace
 
-std::vector<ClipboardItem> ReadMemoryFormats()
+ClipboardContent ReadContent()
 {
-    std::vector<ClipboardItem> items;
+    ClipboardContent content;
     for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
         if (IsHandleFormat(format))
             continue;
@@ -36,14 +73,22 @@ std::vector<ClipboardItem> ReadMemoryFormats()
         const HANDLE data = GetClipboardData(format);
         if (!data)
             continue;
-        const SIZE_T size = GlobalSize(data);
-        const void* bytes = GlobalLock(data);
-        if (!bytes)
-            continue; // no memory handle after all: a format registered for another kind
-        items.push_back({format, std::string(static_cast<const char*>(bytes), size)});
-        GlobalUnlock(data); // answers whether it is still locked, which no one else asks
+        std::optional<std::string> bytes = format == CF_ENHMETAFILE ? MetafileBits(data) : MemoryBytes(data);
+        if (bytes)
+            content.push_back({format, std::move(*bytes)});
     }
-    return items;
+    return content;
+}
+
+void PutContent(const ClipboardContent& content)
+{
+    // A refused format is lost to every program alike; the rest still go back.
+    for (const ClipboardItem& item : content) {
+        if (item.format == CF_ENHMETAFILE)
+            PutMetafile(item.bytes);
+        else
+            PutOnClipboard(item.format, item.bytes);
+    }
 }
 
 bool PutOnClipboard(UINT format, std::string_view bytes)

@@ -26,18 +26,25 @@ private:
     bool open_;
 };
 
-// One format's data as bytes.
+// One format's data as bytes; an enhanced metafile's as its bits, a picture of its own.
 struct ClipboardItem {
     UINT format;
     std::string bytes;
 };
 
-// Everything on the open clipboard whose data is memory, in the order it is offered: text in
-// every form, HTML, rich text, file lists, device-independent pictures, the formats other
-// programs register. Formats whose data are GDI objects (bitmaps, palettes, metafiles), the
-// display and private formats, whose handles only their owner knows, and data that cannot be
-// had are left out.
-std::vector<ClipboardItem> ReadMemoryFormats();
+// What the clipboard holds, apart from the program that put it there.
+using ClipboardContent = std::vector<ClipboardItem>;
+
+// Everything on the open clipboard that can be kept apart from its owner, in the order it is
+// offered: the formats whose data is memory (text in every form, HTML, rich text, file lists,
+// device-independent pictures, the formats other programs register) and an enhanced metafile,
+// which the system offers as CF_METAFILEPICT too. Left out are the other GDI objects
+// (bitmaps that exist only as handles, palettes), the display, owner-display and private
+// formats, whose handles only their owner knows, and data that cannot be had.
+ClipboardContent ReadContent();
+// Puts what ReadContent kept on the open, emptied clipboard. A format the clipboard refuses
+// is lost to every reader alike; the others still go on.
+void PutContent(const ClipboardContent& content);
 
 // Puts the bytes on the open clipboard in that format, which then owns them. False when the
 // memory cannot be had or the clipboard refuses them.

@@ -27,6 +27,11 @@ struct WindowsHookTraits {
     static Type Empty() noexcept { return nullptr; }
     static void Close(Type h) noexcept { UnhookWindowsHookEx(h); }
 };
+struct EnhancedMetafileTraits {
+    using Type = HENHMETAFILE;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { DeleteEnhMetaFile(h); }
+};
 template <typename Gdi>
 struct GdiObjectTraits {
     using Type = Gdi;
@@ -40,5 +45,6 @@ using IconHandle = base::UniqueHandle<IconTraits>;
 using WindowsHook = base::UniqueHandle<WindowsHookTraits>;
 using BitmapHandle = base::UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using FontHandle = base::UniqueHandle<GdiObjectTraits<HFONT>>;
+using EnhancedMetafileHandle = base::UniqueHandle<EnhancedMetafileTraits>;
 
 } // namespace toolkit

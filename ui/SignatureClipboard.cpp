@@ -21,14 +21,24 @@ constexpr DWORD UnaskedLimitMs = 2000;
 // A window that asked has taken the signature when it has asked nothing more for this long:
 // a rich editor asks for several forms, some of them in clipboard sessions of their own.
 constexpr UINT QuietAfterAskingMs = 250;
-// How long the kept content is offered back to a clipboard that stays busy.
+// How long the kept content is offered back to a busy clipboard before the signature is left
+// for the user instead.
 constexpr DWORD RestoreLimitMs = 2000;
+// How long a signature left for the user waits for a paste, and how often the kept content is
+// offered back to a clipboard that is busy when it is due.
+constexpr DWORD LeftLimitMs = 30000;
+constexpr UINT LeftRetryMs = 100;
 
 constexpr const char* BusyText = "Another program is using the clipboard.";
 constexpr const char* PressCtrlVText = "Press Ctrl+V to paste the signature.";
 // Tells the system's clipboard history and the programs that watch the clipboard to leave
 // this content alone: it is there for a moment, on its way into one window.
 constexpr const char* NotForMonitorsFormat = "ExcludeClipboardContentFromMonitorProcessing";
+
+ULONGLONG MsSince(ULONGLONG then) noexcept
+{
+    return GetTickCount64() - then;
+}
 
 } // namespace
 
@@ -42,13 +52,7 @@ SignatureClipboard::SignatureClipboard(Reports& reports, SignatureSource makeSig
 
 SignatureClipboard::~SignatureClipboard()
 {
-    // A paste under way at the end still gives the clipboard back; a clipboard that is busy
-    // just now keeps the signature, which the window's end renders for good.
-    if (stage_ == Stage::WaitingForKeys || stage_ == Stage::Offered || stage_ == Stage::Restoring) {
-        stageStart_ = GetTickCount64() - RestoreLimitMs;
-        stage_ = Stage::Restoring;
-        RestoreStep();
-    }
+    GiveBack();
 }
 
 // ---- Commands ----
@@ -67,17 +71,37 @@ void SignatureClipboard::Paste(WORD hotKey)
     Begin(Stage::Opening);
 }
 
+void SignatureClipboard::GiveBack()
+{
+    if (!kept_)
+        return;
+    {
+        // A clipboard busy just now keeps the signature, which the window's end renders for
+        // good: the end cannot wait for it.
+        const toolkit::OpenClipboardFor clipboard(window_.Handle());
+        if (clipboard.IsOpen())
+            PutBackKept();
+    }
+    Finish();
+}
+
 bool SignatureClipboard::MakeSignature()
 {
-    if (stage_ != Stage::Idle)
+    // A signature left for the user may be replaced; any other copy or paste is under way.
+    if (stage_ != Stage::Idle && stage_ != Stage::LeftForUser)
         return false;
     // A report dialog of the change runs its own loop, where another press must wait too.
     stage_ = Stage::Making;
     std::optional<ClipboardSignature> forms = makeSignature_();
-    stage_ = Stage::Idle;
-    if (!forms)
+    // Until the new signature is on the clipboard, the one left there still renders as itself
+    // and still waits for its paste, unless another program has replaced it meanwhile.
+    stage_ = kept_ ? Stage::LeftForUser : Stage::Idle;
+    if (!forms) {
+        if (stage_ == Stage::LeftForUser)
+            Step(); // its timer may have run out during the change
         return false;
-    signature_ = std::move(*forms);
+    }
+    next_ = std::move(*forms);
     return true;
 }
 
@@ -92,7 +116,7 @@ void SignatureClipboard::Begin(Stage stage)
 
 DWORD SignatureClipboard::Elapsed() const noexcept
 {
-    return static_cast<DWORD>(GetTickCount64() - stageStart_);
+    return static_cast<DWORD>(MsSince(stageStart_));
 }
 
 void SignatureClipboard::StepIn(UINT milliseconds)
@@ -106,7 +130,16 @@ void SignatureClipboard::Finish()
 {
     KillTimer(window_.Handle(), StepTimer); // none may be running
     stage_ = Stage::Idle;
-    kept_.clear();
+    kept_.reset();
+}
+
+void SignatureClipboard::GiveUpAttempt()
+{
+    if (!kept_)
+        return Finish();
+    KillTimer(window_.Handle(), StepTimer); // the left signature's step sets it afresh
+    stage_ = Stage::LeftForUser;
+    Step();
 }
 
 void SignatureClipboard::Step()
@@ -119,6 +152,7 @@ void SignatureClipboard::Step()
     case Stage::WaitingForKeys: KeysStep(); break;
     case Stage::Offered: OfferedStep(); break;
     case Stage::Restoring: RestoreStep(); break;
+    case Stage::LeftForUser: LeftStep(); break;
     }
 }
 
@@ -128,12 +162,14 @@ void SignatureClipboard::CopyStep()
     if (!clipboard.IsOpen()) {
         if (Elapsed() < BusyLimitMs)
             return StepIn(RetryMs);
-        Finish();
+        GiveUpAttempt();
         return reports_.ReportError("Cannot copy the signature!", BusyText,
                                     std::string("Cannot copy the signature: ") + BusyText);
     }
-    if (EmptyClipboard())
-        forms_.Put(signature_);
+    if (!TakeClipboard())
+        return GiveUpAttempt(); // the clipboard stays as it is, as for a busy one
+    signature_ = std::move(next_);
+    forms_.Put(signature_);
     Finish();
 }
 
@@ -143,17 +179,23 @@ void SignatureClipboard::OpenStep()
     if (!clipboard.IsOpen()) {
         if (Elapsed() < BusyLimitMs)
             return StepIn(RetryMs);
-        Finish();
+        GiveUpAttempt();
         return reports_.ErrorBalloon("Cannot paste the signature!",
                                      std::string(BusyText) + " Nothing was pasted; the clipboard is as it was.");
     }
-    kept_ = toolkit::ReadMemoryFormats();
-    if (!EmptyClipboard()) {
-        Finish();
+    // A signature left for the user by an earlier press is no content of the user's: what it
+    // replaced is what comes back after this paste too.
+    const bool ownSignature = kept_ && GetClipboardOwner() == window_.Handle();
+    toolkit::ClipboardContent content = ownSignature ? toolkit::ClipboardContent{} : toolkit::ReadContent();
+    if (!TakeClipboard()) {
+        GiveUpAttempt();
         return reports_.ErrorBalloon("Cannot paste the signature!", BusyText);
     }
+    if (!ownSignature)
+        kept_ = std::move(content);
+    signature_ = std::move(next_);
     OfferSignature();
-    askedAfterKeys_ = false;
+    asked_ = false;
     stage_ = Stage::WaitingForKeys;
     stageStart_ = GetTickCount64();
     // The clipboard closes as this returns; the keys are looked at from the timer on.
@@ -165,17 +207,17 @@ void SignatureClipboard::KeysStep()
     if (!HotKeyKeysUp()) {
         if (Elapsed() < KeysLimitMs)
             return StepIn(KeysCheckMs);
-        return LeaveForTheUser();
+        return LeaveForTheUser(true);
     }
     if (!toolkit::TakesOurInput(GetForegroundWindow()) || !SendPasteKeys())
-        return LeaveForTheUser();
+        return LeaveForTheUser(true);
     Begin(Stage::Offered);
 }
 
 void SignatureClipboard::OfferedStep()
 {
-    if (askedAfterKeys_) {
-        const auto quiet = static_cast<DWORD>(GetTickCount64() - lastRender_);
+    if (asked_) {
+        const auto quiet = static_cast<DWORD>(MsSince(lastRender_));
         if (quiet < QuietAfterAskingMs)
             return StepIn(QuietAfterAskingMs - quiet);
     } else if (Elapsed() < UnaskedLimitMs) {
@@ -191,19 +233,72 @@ void SignatureClipboard::RestoreStep()
         // The window that pastes may still be reading.
         if (Elapsed() < RestoreLimitMs)
             return StepIn(RetryMs);
-        return Finish(); // the signature stays: nothing the user copied meanwhile is lost
+        return LeaveForTheUser(false); // the paste was typed: nothing to tell
     }
-    // Someone copied something since: that is what the user wants on the clipboard now.
-    if (GetClipboardOwner() == window_.Handle() && EmptyClipboard())
-        for (const toolkit::ClipboardItem& item : kept_)
-            toolkit::PutOnClipboard(item.format, item.bytes); // a refused one is lost to every program alike
+    PutBackKept();
     Finish();
 }
 
-void SignatureClipboard::LeaveForTheUser()
+void SignatureClipboard::LeftStep()
 {
+    // Due once a paste has settled, or when nobody has pasted for half a minute.
+    if (asked_) {
+        const auto quiet = static_cast<DWORD>(MsSince(lastRender_));
+        if (quiet < QuietAfterAskingMs)
+            return StepIn(QuietAfterAskingMs - quiet);
+    } else if (MsSince(leftAt_) < LeftLimitMs) {
+        return StepIn(static_cast<UINT>(LeftLimitMs - MsSince(leftAt_)));
+    }
+    const toolkit::OpenClipboardFor clipboard(window_.Handle());
+    if (!clipboard.IsOpen())
+        return StepIn(LeftRetryMs); // the content is kept until it is back
+    PutBackKept();
     Finish();
-    reports_.Notice("Paste hot key:", PressCtrlVText);
+}
+
+void SignatureClipboard::LeaveForTheUser(bool tellUser)
+{
+    stage_ = Stage::LeftForUser;
+    leftAt_ = GetTickCount64();
+    asked_ = false;
+    LeftStep();
+    if (tellUser)
+        reports_.Notice("Paste hot key:", PressCtrlVText);
+}
+
+void SignatureClipboard::Rendered()
+{
+    if (stage_ != Stage::Offered && stage_ != Stage::LeftForUser)
+        return;
+    asked_ = true;
+    lastRender_ = GetTickCount64();
+    StepIn(QuietAfterAskingMs);
+}
+
+// ---- The clipboard's content ----
+
+bool SignatureClipboard::TakeClipboard()
+{
+    // The system tells the owner of the emptying, which is then this program itself.
+    emptying_ = true;
+    const bool emptied = EmptyClipboard() != FALSE;
+    emptying_ = false;
+    return emptied;
+}
+
+void SignatureClipboard::ClipboardTaken()
+{
+    kept_.reset();
+    // A paste under way ends: no Ctrl+V goes to newer content, and nothing is put back over it.
+    if (stage_ == Stage::WaitingForKeys || stage_ == Stage::Offered || stage_ == Stage::Restoring ||
+        stage_ == Stage::LeftForUser)
+        Finish();
+}
+
+void SignatureClipboard::PutBackKept()
+{
+    if (kept_ && GetClipboardOwner() == window_.Handle() && TakeClipboard())
+        toolkit::PutContent(*kept_);
 }
 
 // ---- The signature's forms ----
@@ -253,11 +348,11 @@ std::optional<LRESULT> SignatureClipboard::HandleMessage(UINT message, WPARAM wP
         return 0;
     case WM_RENDERFORMAT:
         forms_.Render(static_cast<UINT>(wParam), signature_);
-        if (stage_ == Stage::Offered) {
-            askedAfterKeys_ = true;
-            lastRender_ = GetTickCount64();
-            StepIn(QuietAfterAskingMs);
-        }
+        Rendered();
+        return 0;
+    case WM_DESTROYCLIPBOARD:
+        if (!emptying_)
+            ClipboardTaken();
         return 0;
     case WM_RENDERALLFORMATS: {
         // The window goes while its signature is still offered: it is rendered for good.

@@ -134,8 +134,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Nothing needs asking: everything the next start needs is saved as the session ends.
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam)
+        if (wParam) {
+            // The process may end as soon as this returns: the user's clipboard goes back first.
+            clipboard_.GiveBack();
             life_.EndSession();
+        }
         return 0;
     case WM_HOTKEY:
         if (pasteHotKey_.Pressed(wParam))
@@ -166,8 +169,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_ENDSESSION && wParam)
+    if (message == WM_ENDSESSION && wParam) {
+        clipboard_.GiveBack();
         life_.EndSession();
+    }
     else if (message == ShowRunningProgramMessage() && message != 0)
         tray_.ShowMainForm();
 }

@@ -33,6 +33,13 @@ void PutOnClipboard(const std::map<UINT, std::string>& formats)
     if (!EmptyClipboard())
         throw std::runtime_error("cannot empty the clipboard");
     for (const auto& [format, bytes] : formats) {
+        if (format == CF_ENHMETAFILE) {
+            const HENHMETAFILE metafile =
+                SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), reinterpret_cast<const BYTE*>(bytes.data()));
+            if (!metafile || !SetClipboardData(format, metafile))
+                throw std::runtime_error("the clipboard refused the metafile");
+            continue;
+        }
         const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
         if (!memory)
             throw std::runtime_error("out of memory");
@@ -49,6 +56,12 @@ std::optional<std::string> ClipboardBytes(UINT format)
     const HANDLE data = GetClipboardData(format);
     if (!data)
         return std::nullopt;
+    if (format == CF_ENHMETAFILE) {
+        std::string bits(GetEnhMetaFileBits(static_cast<HENHMETAFILE>(data), 0, nullptr), '\0');
+        GetEnhMetaFileBits(static_cast<HENHMETAFILE>(data), static_cast<UINT>(bits.size()),
+                           reinterpret_cast<BYTE*>(bits.data()));
+        return bits;
+    }
     const void* bytes = GlobalLock(data);
     if (!bytes)
         return std::nullopt;
@@ -94,6 +107,20 @@ std::string PictureBytes()
     std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
     bytes.append(reinterpret_cast<const char*>(pixels), sizeof pixels);
     return bytes;
+}
+
+std::string MetafileBytes()
+{
+    const HDC drawing = CreateEnhMetaFileA(nullptr, nullptr, nullptr, "Varnquill test\0picture\0");
+    if (!drawing)
+        throw std::runtime_error("cannot make a metafile");
+    Rectangle(drawing, 10, 10, 200, 120);
+    Ellipse(drawing, 40, 30, 160, 100);
+    const HENHMETAFILE metafile = CloseEnhMetaFile(drawing);
+    std::string bits(GetEnhMetaFileBits(metafile, 0, nullptr), '\0');
+    GetEnhMetaFileBits(metafile, static_cast<UINT>(bits.size()), reinterpret_cast<BYTE*>(bits.data()));
+    DeleteEnhMetaFile(metafile);
+    return bits;
 }
 
 std::string HtmlFragment(const std::string& clipboardHtml)

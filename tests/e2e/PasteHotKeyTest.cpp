@@ -120,8 +120,20 @@ private:
     HWND edit_ = nullptr;
 };
 
+constexpr const char* PressCtrlVText = "Press Ctrl+V to paste the signature.";
+
 class PasteHotKey : public RealProgram {
 protected:
+    // Holds the combination until the program leaves its signature on the clipboard, as its
+    // balloon tells: a balloon shown before goes as the next one comes.
+    void LeaveSignatureOnClipboard(WORD hotKey)
+    {
+        Hold(hotKey, true);
+        EXPECT_TRUE(EventWait().UntilRechecking([] { return !BalloonShown(PressCtrlVText); }, WaitMs, 50));
+        EXPECT_TRUE(EventWait().UntilRechecking([] { return BalloonShown(PressCtrlVText); }, WaitMs, 50));
+        Hold(hotKey, false);
+    }
+
     // The field's value, and a change to it as the user's typing tells the window.
     static WORD FieldValue(HWND field) { return LOWORD(SendMessageA(field, HKM_GETHOTKEY, 0, 0)); }
     static void Choose(HWND form, HWND field, WORD value)
@@ -160,7 +172,14 @@ TEST_F(PasteHotKey, PastesIntoTheFocusedWindowOfAnotherProgramAndGivesTheClipboa
     EXPECT_EQ(FieldValue(Control(form, HotKeyClass, 592, 108)), CtrlShiftQ);
     EXPECT_FALSE(Free(CtrlShiftQ)) << "the program holds its combination";
     const std::string before("copied before", 14);
-    PutOnClipboard({{CF_TEXT, before}, {CF_DIB, PictureBytes()}});
+    PutOnClipboard({{CF_TEXT, before}, {CF_DIB, PictureBytes()}, {CF_ENHMETAFILE, MetafileBytes()}});
+    const auto pictureAndMetafileBack = [] {
+        const std::optional<std::string> picture = ClipboardBytes(CF_DIB);
+        ASSERT_TRUE(picture.has_value());
+        EXPECT_EQ(picture->substr(0, PictureBytes().size()), PictureBytes());
+        EXPECT_EQ(ClipboardBytes(CF_ENHMETAFILE), MetafileBytes());
+        EXPECT_TRUE(ClipboardBytes(CF_METAFILEPICT).has_value()) << "the system offers the metafile as of old";
+    };
     Notepad target;
     ASSERT_TRUE(target.InFront());
 
@@ -169,9 +188,7 @@ TEST_F(PasteHotKey, PastesIntoTheFocusedWindowOfAnotherProgramAndGivesTheClipboa
         << target.Text();
     EXPECT_TRUE(EventWait().UntilRechecking([&] { return ClipboardBytes(CF_TEXT) == before; }, WaitMs, 50))
         << ClipboardText().value_or("(no text)");
-    const std::optional<std::string> picture = ClipboardBytes(CF_DIB);
-    ASSERT_TRUE(picture.has_value());
-    EXPECT_EQ(picture->substr(0, PictureBytes().size()), PictureBytes());
+    pictureAndMetafileBack();
     EXPECT_TRUE(DialogsOf(program->ProcessId()).empty());
     EXPECT_FALSE(program->ReadFile("signature.txt").has_value());
 
@@ -190,15 +207,84 @@ TEST_F(PasteHotKey, PastesIntoTheFocusedWindowOfAnotherProgramAndGivesTheClipboa
     EXPECT_EQ(ClipboardBytes(CF_TEXT), before);
     EXPECT_EQ(target.Text(), "Kind regards\r\nA. User");
 
+    // A clipboard still busy two seconds after the paste (held here from the moment the
+    // signature is offered, so Notepad cannot take it either): the signature is left, and what
+    // the clipboard held comes back after the user's paste all the same.
+    const DWORD sequence = GetClipboardSequenceNumber();
+    Press(CtrlShiftQ);
+    ASSERT_TRUE(EventWait().UntilRechecking([&] { return GetClipboardSequenceNumber() != sequence; }, WaitMs, 5));
+    ASSERT_TRUE(EventWait().UntilRechecking([] { return OpenClipboard(nullptr) != FALSE; }, WaitMs, 5));
+    Sleep(5000); // two seconds unasked, two more busy; a late program gives it back at once
+    CloseClipboard();
+    EXPECT_EQ(ClipboardText(), "Kind regards\r\nA. User");
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return ClipboardBytes(CF_TEXT) == before; }, WaitMs, 50));
+    EXPECT_EQ(target.Text(), "Kind regards\r\nA. User");
+
     // Keys of the combination still held after a second: no Ctrl+V is typed into them, the
-    // signature stays on the clipboard and a balloon says how to paste it.
+    // signature stays on the clipboard and a balloon says how to paste it. Once the user has
+    // pasted it (this read is one), what the clipboard held comes back.
     ASSERT_TRUE(target.InFront());
-    Hold(CtrlShiftQ, true);
-    EXPECT_TRUE(EventWait().UntilRechecking([&] { return BalloonShown("Press Ctrl+V to paste the signature."); },
-                                            WaitMs, 50));
-    Hold(CtrlShiftQ, false);
+    LeaveSignatureOnClipboard(CtrlShiftQ);
     EXPECT_EQ(ClipboardText(), "Kind regards\r\nA. User");
     EXPECT_EQ(target.Text(), "Kind regards\r\nA. User");
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return ClipboardBytes(CF_TEXT) == before; }, WaitMs, 50))
+        << ClipboardText().value_or("(no text)");
+    pictureAndMetafileBack();
+}
+
+// A signature left on the clipboard waits for its paste; what it replaced is kept meanwhile.
+// Another press pastes a new signature and gives back exactly the content from before the
+// first; content another program copies meanwhile stands; the session's end gives the
+// clipboard back before the program goes.
+TEST_F(PasteHotKey, ALeftSignatureKeepsTheContentFromBeforeItThroughASecondPasteAndTheSessionsEnd)
+{
+    SKIP_UNLESS_WINE();
+    program->WriteFile("two.sigs", Database("First") + Database("Second"));
+    program->WriteFile("sigs.list", program->Directory() + "two.sigs\r\n");
+    StoreSetting("SigBreak", "False");
+    StorePasteHotKey(CtrlShiftQ);
+    ASSERT_NE(StartShown("/MIN"), nullptr);
+    const std::string before("copied before", 14), html("<b>copied before</b>");
+    PutOnClipboard({{CF_TEXT, before}, {RegisterClipboardFormatA(HtmlFormatName), html}});
+    Notepad target;
+    const auto pastedOnce = [&](std::size_t signatures) {
+        ASSERT_TRUE(target.InFront());
+        Press(CtrlShiftQ);
+        // Each signature is one line of five or six letters; the one left was never typed.
+        EXPECT_TRUE(EventWait().UntilRechecking([&] { return target.Text().size() >= 5 * signatures; }, WaitMs, 50))
+            << target.Text();
+    };
+
+    ASSERT_TRUE(target.InFront());
+    LeaveSignatureOnClipboard(CtrlShiftQ);
+    pastedOnce(1);
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return ClipboardBytes(CF_TEXT) == before; }, WaitMs, 50))
+        << ClipboardText().value_or("(no text)");
+    EXPECT_EQ(ClipboardUnicodeText(), L"copied before");
+    EXPECT_EQ(ClipboardBytes(HtmlFormatName), html);
+    EXPECT_FALSE(ClipboardBytes(RichTextFormatName).has_value());
+
+    LeaveSignatureOnClipboard(CtrlShiftQ);
+    const std::string newer("copied meanwhile", 17);
+    PutOnClipboard({{CF_TEXT, newer}});
+    pastedOnce(2);
+    EXPECT_TRUE(EventWait().UntilRechecking([&] { return ClipboardBytes(CF_TEXT) == newer; }, WaitMs, 50))
+        << ClipboardText().value_or("(no text)");
+    EXPECT_FALSE(ClipboardBytes(HtmlFormatName).has_value());
+
+    // As Windows logs the user off: every top-level window is asked, then told, and the
+    // process may be ended as soon as the last one has answered.
+    LeaveSignatureOnClipboard(CtrlShiftQ);
+    const std::vector<HWND> windows = TopLevelWindowsOf(program->ProcessId());
+    for (const UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION})
+        for (const HWND window : windows) {
+            DWORD_PTR ignored = 0; // a window already gone on the way out takes no message
+            SendMessageTimeoutA(window, message, message == WM_ENDSESSION, ENDSESSION_LOGOFF, SMTO_NORMAL, WaitMs,
+                                &ignored);
+        }
+    program->Terminate();
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), newer);
+    EXPECT_FALSE(ClipboardBytes(HtmlFormatName).has_value()) << "the signature stayed";
 }
 
 // A combination another program holds: said in a box when chosen (and kept all the same),
