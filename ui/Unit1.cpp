@@ -172,9 +172,9 @@ void TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
     if (message == WM_ENDSESSION && wParam) {
         clipboard_.GiveBack();
         life_.EndSession();
-    }
-    else if (message == ShowRunningProgramMessage() && message != 0)
+    } else if (message == ShowRunningProgramMessage() && message != 0) {
         tray_.ShowMainForm();
+    }
 }
 
 // ---- Start-up ----
