@@ -344,7 +344,8 @@ TEST_F(PasteHotKey, ModifiersAloneKeepTheCombinationAndTheSystemsEditingKeysAreR
     ASSERT_NE(form, nullptr);
     const HWND field = Control(form, HotKeyClass, 592, 108);
     const auto focused = [&] {
-        GUITHREADINFO thread{sizeof thread};
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
         return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &thread) && thread.hwndFocus == field;
     };
     const auto clickInto = [&] {
