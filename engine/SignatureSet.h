@@ -48,8 +48,9 @@ struct SiblingOpenFailure {
 };
 
 // Rewrites each sibling whole, one after the other, and answers those that could not be
-// opened, that are too large to be a signature, or that isProtected, asked of each as it is
-// opened, finds to be one of the program's own files; they keep what they held. A sibling
+// opened, that are too large to be a signature, that hold signature records
+// (HoldsSignatureRecords), or that isProtected, asked of each as it is opened, finds to be
+// one of the program's own files; they keep what they held. A sibling
 // that has gone since it was found is not made again. A failure while writing one closes it
 // and travels on, leaving those before it written and those after it as they were. written
 // hears of each sibling written, with its stamp as written, where the file system took it.

@@ -1,6 +1,7 @@
 #include "engine/SignatureTarget.h"
 
 #include "engine/OwnFiles.h"
+#include "engine/WholeRecords.h"
 
 #include <windows.h>
 
@@ -14,8 +15,12 @@ SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::strin
     // and a database named like the signature must not become one of its set.
     for (SignatureSetFile& file : SignatureSetFiles(path)) {
         std::optional<std::string> refusal;
-        if (files_.empty())
+        if (files_.empty()) {
             refusal = RefusedTarget(file.path, protectedFiles_);
+            // A database nobody lists is still one: its name tells it before a byte is read.
+            if (!refusal && NamedAsDatabase(file.path))
+                refusal = OwnFileMessage;
+        }
         else if (NamesOneOf(file.path, protectedFiles_))
             refusal = OwnFileMessage;
         const bool readByThunderbird = !thunderbirdFiles.empty() && NamesOneOf(file.path, thunderbirdFiles);

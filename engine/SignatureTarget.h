@@ -15,13 +15,15 @@
 // on each, and the identities of the protected files. Finding these asks the file system
 // about every sibling and every protected file; a change only asks whether the path and
 // the protected files it was made for still hold, and a new value is made when they do
-// not. What may have changed since (a file of the set replaced by a link to a database)
-// is asked of each file as it is opened for writing, which costs one cheap question.
+// not. What may have changed since (a file of the set replaced by a link to a database, or
+// by a copy of one) is asked of each file as it is opened for writing, which costs one cheap
+// question and a look at its first bytes through the same handle.
 class SignatureTarget {
 public:
     struct File {
         SignatureSetFile file;
-        // Why the signature must not be written there, or nothing when it may.
+        // Why the signature must not be written there, or nothing when it may: for the chosen
+        // file also when it is named as a database is (".sigs").
         std::optional<std::string> refusal;
         // One of Thunderbird's identities names the file.
         bool readByThunderbird = false;

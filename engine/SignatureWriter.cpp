@@ -8,6 +8,7 @@
 #include "engine/SignatureTarget.h"
 #include "engine/SignatureText.h"
 #include "engine/TextFileWriter.h"
+#include "engine/WholeRecords.h"
 #include "engine/WrittenBody.h"
 #include "base/TextHash.h"
 
@@ -34,8 +35,9 @@ std::string CannotOpenDialogText(const std::string& reason)
 // The other files of the signature's set, each reported like the signature file itself,
 // named, since the user chose only one of them. The reports wait until every file is
 // written: a report dialog lets the timer start the next change, which must not meet a set
-// half written. A sibling that is one of the program's own files (a database named like the
-// signature, say) is refused as the chosen file would be. Answers whether all were written.
+// half written. A sibling that is one of the program's own files or a database (one named
+// like the signature, say) is refused as the chosen file would be. Answers whether all were
+// written.
 bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget::File> siblings,
                             std::span<const SignatureFileContent> contents,
                             const std::function<bool(HANDLE)>& isProtected, const SiblingWritten& written)
@@ -221,13 +223,19 @@ bool SignatureWriter::WriteComposed(const std::string& path,
         return false;
     }
     std::optional<TextFileWriter> file;
+    bool ownFile = false;
     try {
         file.emplace(path);
+        // Asked of the open file: since the target was classified it may have become a link
+        // to a protected file, or a copy of a database nobody lists.
+        ownFile = target.Protects(file->Handle()) || HoldsSignatureRecords(file->Handle());
     } catch (const IoFailure& failure) {
+        if (file)
+            file->CloseUnchanged(); // nothing written yet: the file keeps what it holds
         reports_.ReportFileError(path, CannotOpenTitle, failure.what(), CannotOpenDialogText(failure.what()));
         return false;
     }
-    if (target.Protects(file->Handle())) {
+    if (ownFile) {
         file->CloseUnchanged();
         reports_.ReportFileError(path, CannotOpenTitle, OwnFileMessage, CannotOpenDialogText(OwnFileMessage));
         return false;

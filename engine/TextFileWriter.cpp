@@ -6,7 +6,7 @@
 #include <algorithm>
 
 TextFileWriter::TextFileWriter(const std::string& path, IfMissing ifMissing)
-    : file_(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, ifMissing == IfMissing::Create ? OPEN_ALWAYS : OPEN_EXISTING,
+    : file_(OpenFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, ifMissing == IfMissing::Create ? OPEN_ALWAYS : OPEN_EXISTING,
                      false))
 {
 }

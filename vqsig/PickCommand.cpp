@@ -3,7 +3,6 @@
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureText.h"
 #include "engine/SignatureWriter.h"
-#include "engine/WholeRecords.h"
 #include "settings/ProgramLocation.h"
 #include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
@@ -50,14 +49,12 @@ PickSettings SettingsFor(const Invocation& invocation, const settings::SettingsP
     // The program's own lists are never a target, whichever databases this pick takes.
     const std::vector<std::string> ownFiles = settings::EverySideFilePath(settings::ProgramDirectory());
     values.sourceFiles.insert(values.sourceFiles.end(), ownFiles.begin(), ownFiles.end());
-    // Nor is any database the program lists, nor a file given with --out that is one by its
-    // name or its size: a pick must never turn a database into a signature.
+    // Nor is any database the program lists: a pick must never turn a database into a
+    // signature. One nobody lists the writer knows by its name or by what it holds.
     if (!places) {
         const std::vector<std::string> listed = EveryProgramListedDatabase();
         values.sourceFiles.insert(values.sourceFiles.end(), listed.begin(), listed.end());
     }
-    if (invocation.outFile && LooksLikeDatabase(*invocation.outFile))
-        values.sourceFiles.push_back(*invocation.outFile);
     return values;
 }
 
