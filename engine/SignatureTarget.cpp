@@ -75,12 +75,16 @@ TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSett
     }
     const std::optional<TextFileEncoding> shown =
         EncodingShownByFile(path, files_[file].file.format == SignatureFormat::Html);
-    const std::optional<TextFileEncoding> kept = settings.KeptEncoding(path);
+    // Kept by the full path: "sig.txt" in one folder is another file than in the next. Made
+    // here, not when classified, as a relative path follows the current folder.
+    const std::string full = PlainFullPath(path);
+    const std::string& key = full.empty() ? path : full;
+    const std::optional<TextFileEncoding> kept = settings.KeptEncoding(key);
     if (!shown)
         return kept.value_or(TextFileEncoding::Ansi);
     // Nothing kept already means ANSI, and a UTF-32 file is refused, not written.
     if (*shown != kept.value_or(TextFileEncoding::Ansi) && *shown != TextFileEncoding::Utf32)
-        settings.KeepEncoding(path, *shown);
+        settings.KeepEncoding(key, *shown);
     return *shown;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/WriterSettings.h"
+#include "settings/KeptEncodings.h"
 #include "settings/SettingValues.h"
 
 #include <string>

@@ -904,6 +904,31 @@ TEST_F(SignatureWriterTest, AFileKeepsTheEncodingItWasLastFoundInThroughAPureAsc
     EXPECT_TRUE(sink.reports.empty());
 }
 
+// The encoding is kept by the file's full path: "sig.txt" in the field names another file in
+// each current folder, and a new one there starts in ANSI whatever the first one was found in.
+TEST_F(SignatureWriterTest, AFileNamedAlikeInAnotherFolderKeepsItsOwnEncoding)
+{
+    const std::string first = dir.File("first"), second = dir.File("second");
+    ASSERT_TRUE(CreateDirectoryA(first.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(second.c_str(), nullptr));
+    WriteBytes(first + "\\sig.txt", "caf\xC3\xA9");
+    char previous[MAX_PATH] = {};
+    ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, previous), 0u);
+    settings.path = "sig.txt";
+    const auto signatureIn = [&](const std::string& folder, const std::string& body) {
+        EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+        writer.SetSignature(body);
+        return ReadBytes(folder + "\\sig.txt");
+    };
+    EXPECT_EQ(signatureIn(first, "Plain text"), "Plain text");
+    EXPECT_EQ(signatureIn(second, "Caf\xe9"), "Caf\xe9");
+    EXPECT_EQ(signatureIn(first, "Caf\xe9"), "Caf\xC3\xA9");
+    SetCurrentDirectoryA(previous);
+    using Kept = std::map<std::string, TextFileEncoding>;
+    EXPECT_EQ(settings.keptEncodings, (Kept{{first + "\\sig.txt", TextFileEncoding::Utf8}}));
+    EXPECT_TRUE(sink.reports.empty());
+}
+
 // A UTF-32 mark is no UTF-16 one: such a file is reported and left byte for byte, whether it
 // is the chosen file or one of its set; an RTF file is written whatever it held.
 TEST_F(SignatureWriterTest, AFileInUtf32IsReportedAndLeftAsItWas)
