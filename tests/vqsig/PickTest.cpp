@@ -287,7 +287,8 @@ TEST(VqsigPickTest, AnOrderStateFileThatCannotBeWrittenIsFollowedAndSaidOnce)
 }
 
 // Pure ASCII shows no encoding: the file keeps the one it was last found in with the program's
-// settings, so after "Plain text" the next pick writes "Caf\xe9 \x80" "5" in UTF-8 again.
+// settings, so after "Plain text" the next pick writes "Caf\xe9 \x80" "5" in UTF-8 again;
+// and so does a pick with databases and --out of its own, in the same settings.
 TEST(VqsigPickTest, TheSignatureFileKeepsItsEncodingThroughAPureAsciiSignature)
 {
     TestDirectory folder;
@@ -298,4 +299,14 @@ TEST(VqsigPickTest, TheSignatureFileKeepsItsEncodingThroughAPureAsciiSignature)
     EXPECT_EQ("Plain text", folder.Read("sig.txt"));
     ASSERT_EQ(0u, pick.Run().exitCode);
     EXPECT_EQ("Caf\xC3\xA9 \xE2\x82\xAC" "5", folder.Read("sig.txt"));
+
+    folder.Write("ascii.sigs", Database({"Plain text"}));
+    folder.Write("accented.sigs", Database({"Caf\xe9 \x80" "5"}));
+    folder.Write("u8.txt", "caf\xC3\xA9");
+    for (const char* database : {"ascii.sigs", "accented.sigs"}) {
+        const auto run = vqsig_test::RunProgram(
+            pick.program, {"pick", folder.Path() + database, "--out", folder.Path() + "u8.txt", "--no-delimiter"});
+        EXPECT_EQ(0u, run.exitCode) << run.err;
+    }
+    EXPECT_EQ("Caf\xC3\xA9 \xE2\x82\xAC" "5", folder.Read("u8.txt"));
 }
