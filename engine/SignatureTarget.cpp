@@ -47,8 +47,9 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& 
     for (std::size_t i = 0; i < files_.size(); ++i) {
         const SignatureFormat format = files_[i].file.format;
         // RTF is 7-bit text whatever the file held: its old bytes need not be read.
+        bool asWritten = false;
         const TextFileEncoding encoding =
-            format == SignatureFormat::RichText ? TextFileEncoding::Ansi : EncodingNow(i, settings);
+            format == SignatureFormat::RichText ? TextFileEncoding::Ansi : EncodingNow(i, settings, asWritten);
         const DelimiterLine delimiter = !delimiterFirst                ? DelimiterLine::None
                                         : files_[i].readByThunderbird ? DelimiterLine::FirstForThunderbird
                                                                        : DelimiterLine::First;
@@ -57,12 +58,13 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& 
             bytes = std::visit(
                 [&](const auto& composed) { return SignatureInFormat(format, composed, codePage, encoding, delimiter); },
                 text);
-        contents.push_back({files_[i].file.path, std::move(bytes), encoding});
+        contents.push_back({files_[i].file.path, std::move(bytes), encoding, asWritten});
     }
     return contents;
 }
 
-TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSettings& settings) const
+TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSettings& settings,
+                                              bool& asWritten) const
 {
     // Asked at every change, not classified: the user or the mail client may save a file of
     // the set in another encoding at any time. Only a file nobody has written since the
@@ -70,8 +72,10 @@ TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSett
     // holds its old text, which is written over only after this.
     const std::string& path = files_[file].file.path;
     if (const std::optional<WrittenEncoding>& known = written_[file]) {
-        if (const std::optional<FileStamp> stamp = StampOf(path); stamp && *stamp == known->stamp)
+        if (const std::optional<FileStamp> stamp = StampOf(path); stamp && *stamp == known->stamp) {
+            asWritten = true;
             return known->encoding;
+        }
     }
     const std::optional<TextFileEncoding> shown =
         EncodingShownByFile(path, files_[file].file.format == SignatureFormat::Html);

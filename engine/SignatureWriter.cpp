@@ -62,6 +62,23 @@ bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget
     return failures.empty();
 }
 
+// Why the open signature file must not be written after all, looked at through its handle:
+// it has become a copy of a database nobody lists (unless nobody but the program wrote it
+// since the program did: then it holds the program's own text), or it is in UTF-32. A read
+// that fails is the reason itself; nothing has been written.
+std::optional<std::string> RefusalOfOpenFile(HANDLE file, const SignatureFileContent& content)
+{
+    try {
+        if (!content.asWritten && HoldsSignatureRecords(file))
+            return OwnFileMessage;
+    } catch (const IoFailure& failure) {
+        return failure.what();
+    }
+    if (content.encoding == TextFileEncoding::Utf32)
+        return UnwritableEncodingMessage;
+    return std::nullopt;
+}
+
 } // namespace
 
 SignatureWriter::SignatureWriter(SignatureDatabase& database, const WriterSettings& settings, ReportSink& reports,
@@ -223,32 +240,26 @@ bool SignatureWriter::WriteComposed(const std::string& path,
         return false;
     }
     std::optional<TextFileWriter> file;
-    bool ownFile = false;
     try {
         file.emplace(path);
-        // Asked of the open file: since the target was classified it may have become a link
-        // to a protected file, or a copy of a database nobody lists.
-        ownFile = target.Protects(file->Handle()) || HoldsSignatureRecords(file->Handle());
     } catch (const IoFailure& failure) {
-        if (file)
-            file->CloseUnchanged(); // nothing written yet: the file keeps what it holds
         reports_.ReportFileError(path, CannotOpenTitle, failure.what(), CannotOpenDialogText(failure.what()));
         return false;
     }
-    if (ownFile) {
+    const auto refuse = [&](const std::string& why) {
         file->CloseUnchanged();
-        reports_.ReportFileError(path, CannotOpenTitle, OwnFileMessage, CannotOpenDialogText(OwnFileMessage));
+        reports_.ReportFileError(path, CannotOpenTitle, why, CannotOpenDialogText(why));
         return false;
-    }
+    };
+    // Asked of the open file: since the target was classified it may have become a link to a
+    // protected file.
+    if (target.Protects(file->Handle()))
+        return refuse(OwnFileMessage);
 
     // Composed once the file is open, as the settings stand at the moment of writing.
     const std::vector<SignatureFileContent> set = target.Contents(compose(), settings_, settings_.DelimiterOn());
-    if (set.front().encoding == TextFileEncoding::Utf32) {
-        file->CloseUnchanged();
-        reports_.ReportFileError(path, CannotOpenTitle, UnwritableEncodingMessage,
-                                 CannotOpenDialogText(UnwritableEncodingMessage));
-        return false;
-    }
+    if (const std::optional<std::string> refusal = RefusalOfOpenFile(file->Handle(), set.front()))
+        return refuse(*refusal);
     file->Write(set.front().bytes);
     if (const std::optional<FileStamp> stamp = file->Close())
         target.Written(set.front(), *stamp);
