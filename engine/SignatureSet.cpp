@@ -59,7 +59,8 @@ std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const Signature
         bool ownFile = false;
         try {
             file.emplace(sibling.path, TextFileWriter::IfMissing::Fail);
-            ownFile = isProtected(file->Handle()) || (!sibling.asWritten && HoldsSignatureRecords(file->Handle()));
+            ownFile = isProtected(file->Handle()) ||
+                      (!sibling.asWritten && HoldsSignatureRecords(file->Handle()));
         } catch (const IoFailure& failure) {
             if (file)
                 file->CloseUnchanged(); // nothing written yet: the sibling keeps what it holds

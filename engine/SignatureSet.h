@@ -54,10 +54,10 @@ struct SiblingOpenFailure {
 // opened, that are too large to be a signature, that hold signature records
 // (HoldsSignatureRecords, asked unless the sibling is as the program wrote it), or that
 // isProtected, asked of each as it is opened, finds to be one of the program's own files;
-// they keep what they held. A sibling
-// that has gone since it was found is not made again. A failure while writing one closes it
-// and travels on, leaving those before it written and those after it as they were. written
-// hears of each sibling written, with its stamp as written, where the file system took it.
+// they keep what they held. A sibling that has gone since it was found is not made again. A
+// failure while writing one closes it and travels on, leaving those before it written and
+// those after it as they were. written hears of each sibling written, with its stamp as
+// written, where the file system took it.
 using SiblingWritten = std::function<void(const SignatureFileContent&, const FileStamp&)>;
 std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings,
                                                        const std::function<bool(HANDLE)>& isProtected,

@@ -20,9 +20,9 @@ SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::strin
             // A database nobody lists is still one: its name tells it before a byte is read.
             if (!refusal && NamedAsDatabase(file.path))
                 refusal = OwnFileMessage;
-        }
-        else if (NamesOneOf(file.path, protectedFiles_))
+        } else if (NamesOneOf(file.path, protectedFiles_)) {
             refusal = OwnFileMessage;
+        }
         const bool readByThunderbird = !thunderbirdFiles.empty() && NamesOneOf(file.path, thunderbirdFiles);
         files_.push_back({std::move(file), std::move(refusal), readByThunderbird});
     }
@@ -48,8 +48,8 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& 
         const SignatureFormat format = files_[i].file.format;
         // RTF is 7-bit text whatever the file held: its old bytes need not be read.
         bool asWritten = false;
-        const TextFileEncoding encoding =
-            format == SignatureFormat::RichText ? TextFileEncoding::Ansi : EncodingNow(i, settings, asWritten);
+        const TextFileEncoding encoding = format == SignatureFormat::RichText ? TextFileEncoding::Ansi
+                                                                               : EncodingNow(i, settings, asWritten);
         const DelimiterLine delimiter = !delimiterFirst                ? DelimiterLine::None
                                         : files_[i].readByThunderbird ? DelimiterLine::FirstForThunderbird
                                                                        : DelimiterLine::First;

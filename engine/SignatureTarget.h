@@ -39,8 +39,9 @@ public:
     const std::vector<File>& Files() const noexcept { return files_; }
     // The composed text (CR LF) in each file's format and in the encoding the file has now
     // (see TextFileEncoding.h), in the order of Files(): everything is composed before any
-    // file is written. Each says whether the file is as the program last wrote it. A file whose bytes tell no encoding takes the one the settings keep
-    // for its path; one that tells another has it kept there.
+    // file is written, and each says whether the file is as the program last wrote it. A
+    // file whose bytes tell no encoding takes the one the settings keep for its path; one
+    // that tells another has it kept there.
     // The text is in the ANSI code page (every signature but a song's: an ANSI file then
     // takes it byte for byte, unconverted) or in wide characters.
     using ComposedText = std::variant<std::string, std::wstring>;

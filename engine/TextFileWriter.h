@@ -9,8 +9,8 @@
 #include <string_view>
 
 // Writes a text file whole through a 128-byte buffer, as the signature text file is
-// written: opened while others may read it, created when missing, holding
-// exactly the bytes given (a byte-order mark only when they start with one; the encoding is
+// written: opened while others may read it, created when missing, holding exactly the bytes
+// given (a byte-order mark only when they start with one; the encoding is
 // chosen before, see TextFileEncoding.h). The new text goes over the old from the start and
 // the file is cut after it, so the file holds the new text alone; emptying it first would
 // cost far more under Wine on ext4, which pushes a file emptied and written again to the
