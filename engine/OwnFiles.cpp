@@ -7,10 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The full path, without a "\\?\" or "\\.\" prefix, which changes nothing about the file
-// named; empty when there is none.
 std::string PlainFullPath(const std::string& path)
 {
     if (path.empty() || path.find('\0') != std::string::npos)
@@ -35,6 +31,8 @@ std::string PlainFullPath(const std::string& path)
     }
     return full;
 }
+
+namespace {
 
 std::wstring Wide(const std::string& ansi)
 {

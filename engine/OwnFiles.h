@@ -9,6 +9,10 @@ inline constexpr const char* OwnFileMessage = "It is a signature database or one
 // would change that file while the user thinks another is written.
 inline constexpr const char* DataStreamMessage = "It names a stream inside a file, not a file of its own";
 
+// The full path, without a "\\?\" or "\\.\" prefix, which changes nothing about the file
+// named; empty when there is none (an empty path, or one with a NUL inside).
+std::string PlainFullPath(const std::string& path);
+
 // Whether path names one of files, however either is spelt: "\\?\" and "\\.\" prefixes,
 // relative parts, 8.3 short names, another drive letter or share for the same folder, hard
 // links, letter case. Files that exist are compared by identity (volume serial number and

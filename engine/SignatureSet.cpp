@@ -3,6 +3,7 @@
 #include "engine/IoFailure.h"
 #include "engine/OwnFiles.h"
 #include "engine/TextFileWriter.h"
+#include "engine/WholeRecords.h"
 #include "base/AsciiText.h"
 #include "base/FileExists.h"
 
@@ -55,15 +56,20 @@ std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const Signature
             continue;
         }
         std::optional<TextFileWriter> file;
+        bool ownFile = false;
         try {
             file.emplace(sibling.path, TextFileWriter::IfMissing::Fail);
+            ownFile = isProtected(file->Handle()) ||
+                      (!sibling.asWritten && HoldsSignatureRecords(file->Handle()));
         } catch (const IoFailure& failure) {
+            if (file)
+                file->CloseUnchanged(); // nothing written yet: the sibling keeps what it holds
             // Deleted since it was found: there is nothing left to keep in step.
             if (failure.Code() != IoCode::FileNotFound)
                 failures.push_back({sibling.path, failure.what()});
             continue;
         }
-        if (isProtected(file->Handle())) {
+        if (ownFile) {
             file->CloseUnchanged();
             failures.push_back({sibling.path, OwnFileMessage});
             continue;

@@ -25,6 +25,9 @@ struct SignatureFileContent {
     // The encoding the bytes are in; a UTF-32 file is none the program writes, and its
     // bytes are empty.
     TextFileEncoding encoding = TextFileEncoding::Ansi;
+    // Nobody has written the file since the program did (its stamp is the one the program
+    // left): it holds the program's own text, so what it holds need not be looked at.
+    bool asWritten = false;
 };
 
 // Why a file in an encoding the program cannot write is left as it is.
@@ -48,11 +51,13 @@ struct SiblingOpenFailure {
 };
 
 // Rewrites each sibling whole, one after the other, and answers those that could not be
-// opened, that are too large to be a signature, or that isProtected, asked of each as it is
-// opened, finds to be one of the program's own files; they keep what they held. A sibling
-// that has gone since it was found is not made again. A failure while writing one closes it
-// and travels on, leaving those before it written and those after it as they were. written
-// hears of each sibling written, with its stamp as written, where the file system took it.
+// opened, that are too large to be a signature, that hold signature records
+// (HoldsSignatureRecords, asked unless the sibling is as the program wrote it), or that
+// isProtected, asked of each as it is opened, finds to be one of the program's own files;
+// they keep what they held. A sibling that has gone since it was found is not made again. A
+// failure while writing one closes it and travels on, leaving those before it written and
+// those after it as they were. written hears of each sibling written, with its stamp as
+// written, where the file system took it.
 using SiblingWritten = std::function<void(const SignatureFileContent&, const FileStamp&)>;
 std::vector<SiblingOpenFailure> WriteSignatureSiblings(std::span<const SignatureFileContent> siblings,
                                                        const std::function<bool(HANDLE)>& isProtected,

@@ -1,6 +1,7 @@
 #include "engine/SignatureTarget.h"
 
 #include "engine/OwnFiles.h"
+#include "engine/WholeRecords.h"
 
 #include <windows.h>
 
@@ -14,10 +15,14 @@ SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::strin
     // and a database named like the signature must not become one of its set.
     for (SignatureSetFile& file : SignatureSetFiles(path)) {
         std::optional<std::string> refusal;
-        if (files_.empty())
+        if (files_.empty()) {
             refusal = RefusedTarget(file.path, protectedFiles_);
-        else if (NamesOneOf(file.path, protectedFiles_))
+            // A database nobody lists is still one: its name tells it before a byte is read.
+            if (!refusal && NamedAsDatabase(file.path))
+                refusal = OwnFileMessage;
+        } else if (NamesOneOf(file.path, protectedFiles_)) {
             refusal = OwnFileMessage;
+        }
         const bool readByThunderbird = !thunderbirdFiles.empty() && NamesOneOf(file.path, thunderbirdFiles);
         files_.push_back({std::move(file), std::move(refusal), readByThunderbird});
     }
@@ -42,8 +47,9 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& 
     for (std::size_t i = 0; i < files_.size(); ++i) {
         const SignatureFormat format = files_[i].file.format;
         // RTF is 7-bit text whatever the file held: its old bytes need not be read.
-        const TextFileEncoding encoding =
-            format == SignatureFormat::RichText ? TextFileEncoding::Ansi : EncodingNow(i, settings);
+        bool asWritten = false;
+        const TextFileEncoding encoding = format == SignatureFormat::RichText ? TextFileEncoding::Ansi
+                                                                               : EncodingNow(i, settings, asWritten);
         const DelimiterLine delimiter = !delimiterFirst                ? DelimiterLine::None
                                         : files_[i].readByThunderbird ? DelimiterLine::FirstForThunderbird
                                                                        : DelimiterLine::First;
@@ -52,12 +58,13 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& 
             bytes = std::visit(
                 [&](const auto& composed) { return SignatureInFormat(format, composed, codePage, encoding, delimiter); },
                 text);
-        contents.push_back({files_[i].file.path, std::move(bytes), encoding});
+        contents.push_back({files_[i].file.path, std::move(bytes), encoding, asWritten});
     }
     return contents;
 }
 
-TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSettings& settings) const
+TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSettings& settings,
+                                              bool& asWritten) const
 {
     // Asked at every change, not classified: the user or the mail client may save a file of
     // the set in another encoding at any time. Only a file nobody has written since the
@@ -65,17 +72,23 @@ TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSett
     // holds its old text, which is written over only after this.
     const std::string& path = files_[file].file.path;
     if (const std::optional<WrittenEncoding>& known = written_[file]) {
-        if (const std::optional<FileStamp> stamp = StampOf(path); stamp && *stamp == known->stamp)
+        if (const std::optional<FileStamp> stamp = StampOf(path); stamp && *stamp == known->stamp) {
+            asWritten = true;
             return known->encoding;
+        }
     }
     const std::optional<TextFileEncoding> shown =
         EncodingShownByFile(path, files_[file].file.format == SignatureFormat::Html);
-    const std::optional<TextFileEncoding> kept = settings.KeptEncoding(path);
+    // Kept by the full path: "sig.txt" in one folder is another file than in the next. Made
+    // here, not when classified, as a relative path follows the current folder.
+    const std::string full = PlainFullPath(path);
+    const std::string& key = full.empty() ? path : full;
+    const std::optional<TextFileEncoding> kept = settings.KeptEncoding(key);
     if (!shown)
         return kept.value_or(TextFileEncoding::Ansi);
     // Nothing kept already means ANSI, and a UTF-32 file is refused, not written.
     if (*shown != kept.value_or(TextFileEncoding::Ansi) && *shown != TextFileEncoding::Utf32)
-        settings.KeepEncoding(path, *shown);
+        settings.KeepEncoding(key, *shown);
     return *shown;
 }
 

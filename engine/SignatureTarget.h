@@ -15,13 +15,16 @@
 // on each, and the identities of the protected files. Finding these asks the file system
 // about every sibling and every protected file; a change only asks whether the path and
 // the protected files it was made for still hold, and a new value is made when they do
-// not. What may have changed since (a file of the set replaced by a link to a database)
-// is asked of each file as it is opened for writing, which costs one cheap question.
+// not. What may have changed since (a file of the set replaced by a link to a database, or
+// by a copy of one) is asked of each file as it is opened for writing, which costs one cheap
+// question and, for a file someone else has written since the program did, a look at its
+// first bytes through the same handle.
 class SignatureTarget {
 public:
     struct File {
         SignatureSetFile file;
-        // Why the signature must not be written there, or nothing when it may.
+        // Why the signature must not be written there, or nothing when it may: for the chosen
+        // file also when it is named as a database is (".sigs").
         std::optional<std::string> refusal;
         // One of Thunderbird's identities names the file.
         bool readByThunderbird = false;
@@ -36,8 +39,9 @@ public:
     const std::vector<File>& Files() const noexcept { return files_; }
     // The composed text (CR LF) in each file's format and in the encoding the file has now
     // (see TextFileEncoding.h), in the order of Files(): everything is composed before any
-    // file is written. A file whose bytes tell no encoding takes the one the settings keep
-    // for its path; one that tells another has it kept there.
+    // file is written, and each says whether the file is as the program last wrote it. A
+    // file whose bytes tell no encoding takes the one the settings keep for its path; one
+    // that tells another has it kept there.
     // The text is in the ANSI code page (every signature but a song's: an ANSI file then
     // takes it byte for byte, unconverted) or in wide characters.
     using ComposedText = std::variant<std::string, std::wstring>;
@@ -56,7 +60,8 @@ private:
         FileStamp stamp;
         TextFileEncoding encoding;
     };
-    TextFileEncoding EncodingNow(std::size_t file, const WriterSettings& settings) const;
+    // asWritten: set when the file is as the program last wrote it.
+    TextFileEncoding EncodingNow(std::size_t file, const WriterSettings& settings, bool& asWritten) const;
 
     std::vector<std::string> protectedFiles_;
     std::vector<FileIdentity> protectedIdentities_; // of those that existed

@@ -8,6 +8,7 @@
 #include "engine/SignatureTarget.h"
 #include "engine/SignatureText.h"
 #include "engine/TextFileWriter.h"
+#include "engine/WholeRecords.h"
 #include "engine/WrittenBody.h"
 #include "base/TextHash.h"
 
@@ -34,8 +35,9 @@ std::string CannotOpenDialogText(const std::string& reason)
 // The other files of the signature's set, each reported like the signature file itself,
 // named, since the user chose only one of them. The reports wait until every file is
 // written: a report dialog lets the timer start the next change, which must not meet a set
-// half written. A sibling that is one of the program's own files (a database named like the
-// signature, say) is refused as the chosen file would be. Answers whether all were written.
+// half written. A sibling that is one of the program's own files or a database (one named
+// like the signature, say) is refused as the chosen file would be. Answers whether all were
+// written.
 bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget::File> siblings,
                             std::span<const SignatureFileContent> contents,
                             const std::function<bool(HANDLE)>& isProtected, const SiblingWritten& written)
@@ -58,6 +60,23 @@ bool WriteSiblingsReporting(ReportSink& reports, std::span<const SignatureTarget
         reports.ReportError(CannotOpenTitle, message, CannotOpenDialogText(message));
     }
     return failures.empty();
+}
+
+// Why the open signature file must not be written after all, looked at through its handle:
+// it has become a copy of a database nobody lists (unless nobody but the program wrote it
+// since the program did: then it holds the program's own text), or it is in UTF-32. A read
+// that fails is the reason itself; nothing has been written.
+std::optional<std::string> RefusalOfOpenFile(HANDLE file, const SignatureFileContent& content)
+{
+    try {
+        if (!content.asWritten && HoldsSignatureRecords(file))
+            return OwnFileMessage;
+    } catch (const IoFailure& failure) {
+        return failure.what();
+    }
+    if (content.encoding == TextFileEncoding::Utf32)
+        return UnwritableEncodingMessage;
+    return std::nullopt;
 }
 
 } // namespace
@@ -227,20 +246,20 @@ bool SignatureWriter::WriteComposed(const std::string& path,
         reports_.ReportFileError(path, CannotOpenTitle, failure.what(), CannotOpenDialogText(failure.what()));
         return false;
     }
-    if (target.Protects(file->Handle())) {
+    const auto refuse = [&](const std::string& why) {
         file->CloseUnchanged();
-        reports_.ReportFileError(path, CannotOpenTitle, OwnFileMessage, CannotOpenDialogText(OwnFileMessage));
+        reports_.ReportFileError(path, CannotOpenTitle, why, CannotOpenDialogText(why));
         return false;
-    }
+    };
+    // Asked of the open file: since the target was classified it may have become a link to a
+    // protected file.
+    if (target.Protects(file->Handle()))
+        return refuse(OwnFileMessage);
 
     // Composed once the file is open, as the settings stand at the moment of writing.
     const std::vector<SignatureFileContent> set = target.Contents(compose(), settings_, settings_.DelimiterOn());
-    if (set.front().encoding == TextFileEncoding::Utf32) {
-        file->CloseUnchanged();
-        reports_.ReportFileError(path, CannotOpenTitle, UnwritableEncodingMessage,
-                                 CannotOpenDialogText(UnwritableEncodingMessage));
-        return false;
-    }
+    if (const std::optional<std::string> refusal = RefusalOfOpenFile(file->Handle(), set.front()))
+        return refuse(*refusal);
     file->Write(set.front().bytes);
     if (const std::optional<FileStamp> stamp = file->Close())
         target.Written(set.front(), *stamp);

@@ -58,7 +58,8 @@ public:
     void NowPlaying(const std::string& player, const std::string& song);
     // The common writer: delimiter, static text and heading around the body, then the change
     // notice. heading is empty except for NowPlaying. A path naming one of the settings'
-    // protected files is refused with a report, and nothing is written. What the path's set
+    // protected files or a signature database (by its ".sigs" name, or by the records it
+    // holds) is refused with a report, and nothing is written. What the path's set
     // holds, which of its files Thunderbird reads and what the guard says of them are found
     // when the path or the protected files (the list, the database open in the editor) have
     // changed since the last write: a file of the set made meanwhile beside an unchanged path

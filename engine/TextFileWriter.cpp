@@ -6,8 +6,8 @@
 #include <algorithm>
 
 TextFileWriter::TextFileWriter(const std::string& path, IfMissing ifMissing)
-    : file_(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, ifMissing == IfMissing::Create ? OPEN_ALWAYS : OPEN_EXISTING,
-                     false))
+    : file_(OpenFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                     ifMissing == IfMissing::Create ? OPEN_ALWAYS : OPEN_EXISTING, false))
 {
 }
 

@@ -9,12 +9,13 @@
 #include <string_view>
 
 // Writes a text file whole through a 128-byte buffer, as the signature text file is
-// written: opened for writing only while others may read it, created when missing, holding
-// exactly the bytes given (a byte-order mark only when they start with one; the encoding is
+// written: opened while others may read it, created when missing, holding exactly the bytes
+// given (a byte-order mark only when they start with one; the encoding is
 // chosen before, see TextFileEncoding.h). The new text goes over the old from the start and
 // the file is cut after it, so the file holds the new text alone; emptying it first would
 // cost far more under Wine on ext4, which pushes a file emptied and written again to the
-// disk as it closes.
+// disk as it closes. It is opened for reading too, so that what it holds can be looked at
+// through the same handle before it is written over (HoldsSignatureRecords).
 // The text is complete only after Close. Failures are IoFailures; when one leaves a write,
 // the object's end still cuts the file after what was written and closes it, so it holds
 // that much, as if it had been emptied first, and can be opened again.

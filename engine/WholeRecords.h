@@ -1,6 +1,8 @@
 #pragma once
 #include "engine/RecordFile.h"
 
+#include <windows.h>
+
 #include <stdexcept>
 #include <string>
 
@@ -21,6 +23,11 @@ void RefusePartialRecords(const RecordFile& file);
 // letter case, as Windows reads the name.
 bool NamedAsDatabase(const std::string& path);
 
-// Whether an existing file is a signature database by the signs a user would go by: the
-// ".sigs" extension, or a size (not 0) of whole records. A missing file or a folder is none.
-bool LooksLikeDatabase(const std::string& path);
+// Whether an open file is a signature database by what it holds: a size (not 0) of whole
+// records, and a NUL in its first record that follows no UTF-16 or UTF-32 byte-order mark. A
+// signature text in ANSI or UTF-8 never holds a NUL; a record nearly always does, as its text
+// ends with one. Reads at most one record's bytes and leaves the file's position at its start,
+// where a write that follows begins: the writer asks this of the handle it writes through,
+// which costs no further request to the file system. A device is none. A read that fails is
+// an IoFailure.
+bool HoldsSignatureRecords(HANDLE file);

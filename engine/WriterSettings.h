@@ -25,9 +25,10 @@ public:
     // line above a signature in which it finds none, so these are written for it to find the
     // delimiter. Asked only when the signature's set is looked for; none where nobody knows.
     virtual std::vector<std::string> ThunderbirdSignatureFiles() const { return {}; }
-    // The encoding a signature file was last found in, kept with the settings by its path:
-    // a file whose bytes tell nothing any more (pure ASCII after an ASCII signature) keeps
-    // it until it shows another. Settings that keep nothing answer nothing and forget.
+    // The encoding a signature file was last found in, kept with the settings by its full
+    // path (PlainFullPath, as the writer gives it): a file whose bytes tell nothing any more
+    // (pure ASCII after an ASCII signature) keeps it until it shows another. Settings that
+    // keep nothing answer nothing and forget.
     virtual std::optional<TextFileEncoding> KeptEncoding(const std::string& path) const
     {
         static_cast<void>(path);

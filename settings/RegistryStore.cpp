@@ -178,6 +178,26 @@ void RegistryStore::WriteDword(const std::string& key, const std::string& name, 
     WriteValue(key, name, REG_DWORD, &value, sizeof value);
 }
 
+std::vector<std::string> RegistryStore::ValueNames(const std::string& key) const
+{
+    std::vector<std::string> names;
+    base::RegistryKey opened;
+    const HKEY handle = KeyToRead(root_, key, opened);
+    if (!handle)
+        return names;
+    // Room for the longest name the registry allows (16,383 characters), two bytes each in
+    // a double-byte code page.
+    std::vector<char> name(32768);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        // Any failure ends the list: what was read is what the caller can go by.
+        if (RegEnumValueA(handle, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
 void RegistryStore::DeleteValue(const std::string& key, const std::string& name)
 {
     held_.clear();

@@ -65,6 +65,10 @@ public:
     // there and ours to write; so the caller can learn whether writes would be refused.
     LSTATUS CreateKey(const std::string& key);
 
+    // The names of the values under the key in the store's own root (not the read-through
+    // one), the default value's as the empty name; none when the key cannot be read.
+    std::vector<std::string> ValueNames(const std::string& key) const;
+
     // Opens the key without creating it and deletes the value. Reports no failure: a value
     // or key that is not there is as good as deleted.
     void DeleteValue(const std::string& key, const std::string& name);

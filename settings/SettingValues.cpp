@@ -100,22 +100,4 @@ void WriteWindowPosition(RegistryStore& store, int top, int left)
     store.WriteInteger(SettingsKey, LeftValue, left);
 }
 
-std::optional<TextFileEncoding> ReadKeptEncoding(const RegistryStore& store, const std::string& path)
-{
-    try {
-        return EncodingNamed(store.ReadString(EncodingsKey, path, ""));
-    } catch (const RegistryError&) {
-        return std::nullopt; // a value of another type: nothing this program kept
-    }
-}
-
-void WriteKeptEncoding(RegistryStore& store, const std::string& path, TextFileEncoding encoding)
-{
-    try {
-        store.WriteString(EncodingsKey, path, EncodingName(encoding));
-    } catch (const RegistryError&) {
-        // A key the user may not write: the file is still written in the encoding it shows.
-    }
-}
-
 } // namespace settings

@@ -1,5 +1,4 @@
 #pragma once
-#include "engine/TextFileEncoding.h"
 #include "settings/RegistryStore.h"
 
 #include <optional>
@@ -86,14 +85,5 @@ void WriteStaticPlace(RegistryStore& store, bool above);
 void WriteOrder(RegistryStore& store, const std::string& name);
 void WritePasteHotKey(RegistryStore& store, WORD value);
 void WriteWindowPosition(RegistryStore& store, int top, int left);
-
-// The encoding each signature file was last found in, by the file's path as the settings
-// name it, under EncodingsKey in the engine's names for it ("UTF-8", ...). Kept for the
-// writer (WriterSettings::KeptEncoding); remembering is a help, never a condition: a value
-// that cannot be read is none, and a write that fails is dropped, as the file's own bytes
-// still tell its encoding whenever they hold anything beyond ASCII.
-inline constexpr const char* EncodingsKey = "\\Software\\qmz\\Varnquill\\Encodings\\";
-std::optional<TextFileEncoding> ReadKeptEncoding(const RegistryStore& store, const std::string& path);
-void WriteKeptEncoding(RegistryStore& store, const std::string& path, TextFileEncoding encoding);
 
 } // namespace settings

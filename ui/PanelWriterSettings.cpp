@@ -1,6 +1,7 @@
 #include "ui/PanelWriterSettings.h"
 
 #include "mailclients/MailClientSignatures.h"
+#include "settings/KeptEncodings.h"
 #include "settings/SettingValues.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"

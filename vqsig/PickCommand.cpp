@@ -3,7 +3,6 @@
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureText.h"
 #include "engine/SignatureWriter.h"
-#include "engine/WholeRecords.h"
 #include "settings/ProgramLocation.h"
 #include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
@@ -24,11 +23,19 @@ bool HasOwnDatabases(const Invocation& invocation)
     return !invocation.operands.empty() || invocation.listFile;
 }
 
-// places: Varnquill's, when the pick takes its settings from there.
-PickSettings SettingsFor(const Invocation& invocation, const settings::SettingsPlaces* places)
+// places: Varnquill's, when the pick takes its settings from there or writes a file;
+// fromProgram: it takes its settings from there.
+PickSettings SettingsFor(const Invocation& invocation, const settings::SettingsPlaces* places, bool fromProgram)
 {
-    PickSettings values = places ? ReadProgramSettings(*places) : PickSettings{};
-    if (!places) {
+    PickSettings values = fromProgram ? ReadProgramSettings(*places) : PickSettings{};
+    if (places) {
+        // Wherever its databases come from, a file keeps the encoding it was last found in
+        // as Varnquill keeps it: a pure-ASCII signature from a script must not turn the
+        // user's UTF-8 file into ANSI at the next one.
+        values.encodingsRoot = places->SettingsRoot();
+        values.encodingsReadThroughRoot = places->SettingsReadThroughRoot();
+    }
+    if (!fromProgram) {
         values.databases = invocation.operands;
         if (invocation.listFile) {
             const std::vector<std::string> listed = settings::LoadList(*invocation.listFile);
@@ -50,14 +57,12 @@ PickSettings SettingsFor(const Invocation& invocation, const settings::SettingsP
     // The program's own lists are never a target, whichever databases this pick takes.
     const std::vector<std::string> ownFiles = settings::EverySideFilePath(settings::ProgramDirectory());
     values.sourceFiles.insert(values.sourceFiles.end(), ownFiles.begin(), ownFiles.end());
-    // Nor is any database the program lists, nor a file given with --out that is one by its
-    // name or its size: a pick must never turn a database into a signature.
-    if (!places) {
+    // Nor is any database the program lists: a pick must never turn a database into a
+    // signature. One nobody lists the writer knows by its name or by what it holds.
+    if (!fromProgram) {
         const std::vector<std::string> listed = EveryProgramListedDatabase();
         values.sourceFiles.insert(values.sourceFiles.end(), listed.begin(), listed.end());
     }
-    if (invocation.outFile && LooksLikeDatabase(*invocation.outFile))
-        values.sourceFiles.push_back(*invocation.outFile);
     return values;
 }
 
@@ -67,13 +72,15 @@ int Pick(const Invocation& invocation)
 {
     // Without databases of its own the pick is one of Varnquill's changes: it follows the
     // order Varnquill's settings name and moves it on; with them it is the plain random pick.
+    // A pick to standard output with databases of its own touches none of Varnquill's places.
+    const bool fromProgram = !HasOwnDatabases(invocation);
     std::optional<settings::SettingsPlaces> places;
     std::optional<ProgramOrder> order;
-    if (!HasOwnDatabases(invocation)) {
+    if (fromProgram || !invocation.toStandardOutput)
         places.emplace(ProgramPlaces());
+    if (fromProgram)
         order.emplace(*places);
-    }
-    const PickSettings values = SettingsFor(invocation, places ? &*places : nullptr);
+    const PickSettings values = SettingsFor(invocation, places ? &*places : nullptr, fromProgram);
     ConsoleReports reports;
     SignatureDatabase database;
     SignatureWriter writer(database, values, reports, order ? &*order : nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/WriterSettings.h"
+#include "settings/KeptEncodings.h"
 #include "settings/SettingValues.h"
 
 #include <string>
@@ -20,8 +21,8 @@ public:
     // Files the pick reads besides the databases (the list and static-text files) and the
     // program's own side files: never a target.
     std::vector<std::string> sourceFiles;
-    // Where the encodings of signature files are kept: Varnquill's settings store, for a pick
-    // that takes its settings from there; none for one that stands on its own.
+    // Where the encodings of signature files are kept: Varnquill's settings store, for every
+    // pick that writes a file; none for one to standard output with databases of its own.
     HKEY encodingsRoot = nullptr;
     HKEY encodingsReadThroughRoot = nullptr;
 

@@ -23,8 +23,6 @@ PickSettings ReadProgramSettings(const settings::SettingsPlaces& places)
     values.delimiter = settings::ReadSigBreak(store);
     values.staticText = settings::ReadSwitch(store, settings::StaticValue);
     values.staticAbove = settings::ReadStaticAbove(store);
-    values.encodingsRoot = places.SettingsRoot();
-    values.encodingsReadThroughRoot = places.SettingsReadThroughRoot();
 
     // The side files where the program reads them and where it saves them: never a target.
     values.sourceFiles = places.SideFilePaths();

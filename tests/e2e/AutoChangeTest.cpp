@@ -200,6 +200,7 @@ namespace {
 struct ProtectedTarget {
     const char* name;
     const char* fileName; // in the program's directory, spelt as the user chose it
+    bool copyOfTheDatabase = false; // a copy nobody lists, made under that name
 };
 
 class ProtectedTargetTest : public RealProgram, public ::testing::WithParamInterface<ProtectedTarget> {};
@@ -212,6 +213,8 @@ TEST_P(ProtectedTargetTest, TickRefusesToWriteTheSignatureOverIt)
     const std::string list = program->Directory() + "one.sigs\r\n";
     program->WriteFile("one.sigs", database);
     program->WriteFile("sigs.list", list);
+    if (GetParam().copyOfTheDatabase)
+        program->WriteFile(GetParam().fileName, database);
     StoreSetting("AutoChange", "True");
     StoreSetting("OEFile", program->Directory() + GetParam().fileName);
     ASSERT_NE(StartShown(), nullptr);
@@ -229,9 +232,14 @@ TEST_P(ProtectedTargetTest, TickRefusesToWriteTheSignatureOverIt)
     EXPECT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(id).empty(); }, WaitMs, RecheckMs));
     EXPECT_EQ(program->ReadFile("one.sigs"), database);
     EXPECT_EQ(program->ReadFile("sigs.list"), list);
+    if (GetParam().copyOfTheDatabase) {
+        EXPECT_EQ(program->ReadFile(GetParam().fileName), database);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, ProtectedTargetTest,
                          ::testing::Values(ProtectedTarget{"ListedDatabase", "ONE.sigs"},
-                                           ProtectedTarget{"DatabaseList", "Sigs.List"}),
+                                           ProtectedTarget{"DatabaseList", "Sigs.List"},
+                                           ProtectedTarget{"UnlistedDatabase", "Other.sigs", true},
+                                           ProtectedTarget{"DatabaseUnderAnotherName", "copy.txt", true}),
                          [](const auto& info) { return std::string(info.param.name); });

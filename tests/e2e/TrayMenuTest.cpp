@@ -658,7 +658,9 @@ TEST_F(TrayMenu, ChangeSignatureWritesAFileThunderbirdReadsSoThatItFindsTheDelim
 }
 
 // The signature file's setting names a listed database by another spelling of its path: the
-// database is compared as a file, not as a text, and kept.
+// database is compared as a file, not as a text, and kept. So are copies of it nobody lists,
+// typed into the field, known by their name or what they hold; a text file of two records'
+// size is written.
 TEST_F(TrayMenu, ChangeSignatureNeverWritesOverAListedDatabaseHoweverItIsSpelt)
 {
     const std::string database = program->Directory() + "listed.sigs";
@@ -666,19 +668,34 @@ TEST_F(TrayMenu, ChangeSignatureNeverWritesOverAListedDatabaseHoweverItIsSpelt)
     program->WriteFile("listed.sigs", bytes);
     program->WriteFile("sigs.list", database + "\r\n");
     StoreSetting("OEFile", "\\\\?\\" + database);
-    ASSERT_NE(StartShown("/MIN"), nullptr);
+    const HWND form = StartShown("/MIN");
+    ASSERT_NE(form, nullptr);
 
+    for (const char* typed : {"", "Other.sigs", "copy.txt"}) {
+        if (*typed) {
+            program->WriteFile(typed, bytes);
+            SetText(ControlAt(form, "Edit", 8, 32), program->Directory() + typed);
+        }
+        Choose(ChangeSignaturePresses);
+        const HWND dialog = TheDialog();
+        ASSERT_NE(dialog, nullptr) << typed;
+        // The box's text may come a moment after the box itself.
+        EventWait().UntilRechecking([&] { return !DialogMessage(dialog).empty(); }, WaitMs, RecheckMs);
+        EXPECT_EQ(DialogMessage(dialog),
+                  "Error opening signature text file: It is a signature database or one of Varnquill's own files");
+        PressDialogButton(dialog, "OK");
+        EXPECT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(program->ProcessId()).empty(); }, WaitMs,
+                                                RecheckMs));
+        EXPECT_EQ(program->ReadFile(*typed ? typed : "listed.sigs"), bytes) << typed;
+    }
+    program->WriteFile("text.txt", std::string(1026, 'x'));
+    SetText(ControlAt(form, "Edit", 8, 32), program->Directory() + "text.txt");
     Choose(ChangeSignaturePresses);
-    const HWND dialog = TheDialog();
-    ASSERT_NE(dialog, nullptr);
-    // The box's text may come a moment after the box itself.
-    EventWait().UntilRechecking([&] { return !DialogMessage(dialog).empty(); }, WaitMs, RecheckMs);
-    EXPECT_EQ(DialogMessage(dialog),
-              "Error opening signature text file: It is a signature database or one of Varnquill's own files");
-    PressDialogButton(dialog, "OK");
-    EXPECT_TRUE(EventWait().UntilRechecking([&] { return DialogsOf(program->ProcessId()).empty(); }, WaitMs,
-                                            RecheckMs));
-    EXPECT_EQ(program->ReadFile("listed.sigs"), bytes);
+    const auto written = [&] {
+        const std::string text = program->ReadFile("text.txt").value_or("");
+        return text == "-- \r\nFirst" || text == "-- \r\nSecond";
+    };
+    EXPECT_TRUE(EventWait().UntilRechecking(written, WaitMs, RecheckMs)) << program->ReadFile("text.txt").value_or("");
     EXPECT_TRUE(program->Running());
 }
 

@@ -329,6 +329,51 @@ TEST_F(SignatureWriterTest, RefusesToWriteOverAProtectedFileHoweverItsPathIsSpel
     }
 }
 
+// A database nobody lists is no target either: known by its ".sigs" name whether it exists
+// or not, and under any other name by what it holds (whole records, a NUL in the first), also
+// when it was copied over the signature file after the target was last used. A text file of
+// the same size, or one in UTF-16 whose NULs follow its mark, is written as any other.
+TEST_F(SignatureWriterTest, RefusesADatabaseNobodyListsByItsNameOrByTheRecordsItHolds)
+{
+    using namespace std::string_literals;
+    AddDatabase("listed.sigs", {"random body"});
+    const std::string database = DatabaseBytes({MakeRecord('\x01', "first", 'r'), MakeRecord('\x01', "second", 'r')});
+    const std::string message = "It is a signature database or one of Varnquill's own files";
+    const auto refused = [&](const std::string& name, const char* command) {
+        EXPECT_EQ(sink.reports, Reports{Error("Cannot open signature text file!", message,
+                                              "Error opening signature text file: " + message)})
+            << name << " " << command;
+    };
+    for (const char* name : {"Other.sigs", "copy.txt", "copy.htm"}) {
+        WriteBytes(dir.File(name), database);
+        settings.path = dir.File(name);
+        ForEachWritingCommand([&](const char* command) { refused(name, command); });
+        EXPECT_EQ(ReadBytes(dir.File(name)), database) << name;
+    }
+    settings.path = dir.File("New.SIGS");
+    ForEachWritingCommand([&](const char* command) { refused("New.SIGS", command); });
+    EXPECT_FALSE(FileExists(settings.path));
+
+    settings.path = dir.File("signature.txt");
+    writer.SetSignature("before");
+    ASSERT_TRUE(CopyFileA(dir.File("copy.txt").c_str(), settings.path.c_str(), FALSE));
+    sink.reports.clear();
+    writer.SetSignature("after");
+    refused("signature.txt copied over", "SetSignature");
+    EXPECT_EQ(Signature(), database);
+
+    std::string utf16 = "\xFF\xFE"s;
+    for (int i = 0; i < 512; ++i)
+        utf16 += "x\0"s;
+    for (const std::string& text : {std::string(2 * SignatureRecordSize, 'x'), utf16}) {
+        WriteBytes(settings.path, text);
+        sink.reports.clear();
+        writer.SetSignature("body");
+        EXPECT_TRUE(sink.reports.empty()) << text.size();
+        EXPECT_EQ(Signature(), text == utf16 ? "\xFF\xFE" "b\0o\0d\0y\0"s : "body");
+    }
+}
+
 TEST_F(SignatureWriterTest, ProgramRandomPicksTheOnlyDatabaseAndStaysInRange)
 {
     const std::string database = AddDatabase("a.sigs", {"zero", "one", "two"});
@@ -447,8 +492,9 @@ TEST_F(SignatureWriterTest, WhileTheFileIsWrittenOthersMayReadWhatTheBufferHasWr
             CreateFileA(settings.path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr));
     };
     {
-        // A reader that lets nobody else read succeeds only when the writer does not read.
-        const base::FileHandle reader = otherOpen(GENERIC_READ, FILE_SHARE_WRITE);
+        // The writer reads too (what the file held, before it is written over): a reader
+        // must let others read and write, as readers of a file another program writes do.
+        const base::FileHandle reader = otherOpen(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
         EXPECT_TRUE(reader);
         // 202 bytes have gone through the 128-byte buffer: the one full buffer is on disk, the
         // rest is still held.
@@ -640,7 +686,8 @@ TEST_F(SignatureWriterTest, OnlyFilesThatExistAreRewrittenAndOnlyBesideAFileOfTh
 
 // The set is written whole before any report, and a report of a sibling names it and leaves
 // it as it was; the change notice then stays away so that it does not push the error's
-// balloon aside. A sibling too large to be a signature is some other document of the user's.
+// balloon aside. A sibling too large to be a signature is some other document of the user's;
+// one that holds records is a database, listed or not.
 TEST_F(SignatureWriterTest, AFileOfTheSetThatCannotBeWrittenIsReportedByNameAndKept)
 {
     ASSERT_TRUE(CreateDirectoryA(dir.File("signature.htm").c_str(), nullptr)); // a folder: no member
@@ -655,6 +702,8 @@ TEST_F(SignatureWriterTest, AFileOfTheSetThatCannotBeWrittenIsReportedByNameAndK
         {true, false, "kept", "File access denied"},
         {false, true, "kept", "It is a signature database or one of Varnquill's own files"},
         {false, false, largest + "x", "It is too large to be a signature (over 1 MiB)"},
+        {false, false, DatabaseBytes({MakeRecord('\x01', "a database", 'r')}),
+         "It is a signature database or one of Varnquill's own files"},
         {false, false, largest, ""},
     };
     settings.balloon = true;
@@ -852,6 +901,31 @@ TEST_F(SignatureWriterTest, AFileKeepsTheEncodingItWasLastFoundInThroughAPureAsc
     nextRun.SetSignature("Caf\xe9");
     EXPECT_EQ(Signature(), "Caf\xe9");
     EXPECT_EQ(settings.keptEncodings[settings.path], TextFileEncoding::Ansi);
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+// The encoding is kept by the file's full path: "sig.txt" in the field names another file in
+// each current folder, and a new one there starts in ANSI whatever the first one was found in.
+TEST_F(SignatureWriterTest, AFileNamedAlikeInAnotherFolderKeepsItsOwnEncoding)
+{
+    const std::string first = dir.File("first"), second = dir.File("second");
+    ASSERT_TRUE(CreateDirectoryA(first.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(second.c_str(), nullptr));
+    WriteBytes(first + "\\sig.txt", "caf\xC3\xA9");
+    char previous[MAX_PATH] = {};
+    ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, previous), 0u);
+    settings.path = "sig.txt";
+    const auto signatureIn = [&](const std::string& folder, const std::string& body) {
+        EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+        writer.SetSignature(body);
+        return ReadBytes(folder + "\\sig.txt");
+    };
+    EXPECT_EQ(signatureIn(first, "Plain text"), "Plain text");
+    EXPECT_EQ(signatureIn(second, "Caf\xe9"), "Caf\xe9");
+    EXPECT_EQ(signatureIn(first, "Caf\xe9"), "Caf\xC3\xA9");
+    SetCurrentDirectoryA(previous);
+    using Kept = std::map<std::string, TextFileEncoding>;
+    EXPECT_EQ(settings.keptEncodings, (Kept{{first + "\\sig.txt", TextFileEncoding::Utf8}}));
     EXPECT_TRUE(sink.reports.empty());
 }
 

@@ -1,3 +1,4 @@
+#include "settings/KeptEncodings.h"
 #include "settings/SettingValues.h"
 
 #include "TestRegistryKey.h"
@@ -100,6 +101,32 @@ TEST_F(SettingValuesInRealRegistry, AnOrderOfAnotherTypeFailsToRead)
     const DWORD number = 7;
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root.Get(), RawKey.c_str(), OrderValue, REG_DWORD, &number, sizeof number));
     EXPECT_THROW(ReadOrder(store), RegistryError);
+}
+
+// The encodings of the 64 files written last are kept, each a plain string under its path as
+// an earlier version reads it. Writing one more drops the one written least recently: first
+// what an earlier version left, then this one's oldest; a file written again is the newest,
+// however its letter case is spelt.
+TEST_F(SettingValuesInRealRegistry, KeepsTheEncodingsOfTheFilesWrittenLast)
+{
+    const std::string key = RawKey + "\\Encodings";
+    root.SetString(key, "sig.txt", "UTF-8"); // an earlier version's, by the path as typed
+    const auto path = [](std::size_t i) { return "C:\\Mail\\" + std::to_string(i) + ".txt"; };
+    for (std::size_t i = 0; i < KeptEncodingsAtMost; ++i)
+        WriteKeptEncoding(store, path(i), TextFileEncoding::Utf8);
+    EXPECT_EQ(ReadKeptEncoding(store, "sig.txt"), std::nullopt);
+    WriteKeptEncoding(store, "c:\\MAIL\\0.TXT", TextFileEncoding::Utf16LeWithMark);
+    WriteKeptEncoding(store, "C:\\Mail\\new.txt", TextFileEncoding::Ansi);
+    EXPECT_EQ(ReadKeptEncoding(store, path(0)), TextFileEncoding::Utf16LeWithMark);
+    EXPECT_EQ(ReadKeptEncoding(store, path(1)), std::nullopt);
+    EXPECT_EQ(ReadKeptEncoding(store, path(2)), TextFileEncoding::Utf8);
+    EXPECT_EQ(ReadKeptEncoding(store, "C:\\Mail\\new.txt"), TextFileEncoding::Ansi);
+    EXPECT_EQ(store.ValueNames(EncodingsKey).size(), KeptEncodingsAtMost + 1) << "and the order";
+    char data[16] = {};
+    DWORD size = sizeof data, type = REG_NONE;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(root.Get(), key.c_str(), path(0).c_str(), RRF_RT_ANY, &type, data, &size));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_STREQ(data, "UTF-16LE");
 }
 
 } // namespace

@@ -160,8 +160,9 @@ TEST(VqsigPickTest, NeverWritesOverADatabaseOrTheProgramsOwnFiles)
 }
 
 // A database is never a target: one in the program's own list though the pick names others,
-// and one nobody lists, known by its extension or by a size of whole records, each refused
-// as a listed one is and left byte for byte; an empty file is no database and is written.
+// and one nobody lists, known by its extension (made or not) or by what it holds (whole
+// records, a NUL in the first), each refused as a listed one is and left byte for byte; an
+// empty file and a text file of two records' size are no databases and are written.
 TEST(VqsigPickTest, OutRefusesEveryDatabaseListedOrNot)
 {
     TestDirectory folder;
@@ -175,10 +176,12 @@ TEST(VqsigPickTest, OutRefusesEveryDatabaseListedOrNot)
     folder.Write("sigs.list", folder.Path() + "a.sigs\r\n");
     folder.Write("unlisted.sigs", unlistedBytes);
     folder.Write("records.dat", listedBytes + unlistedBytes);
+    folder.Write("copy.txt", unlistedBytes);
     folder.Write("empty.txt", "");
+    folder.Write("text.txt", std::string(1026, 'x'));
     const std::string own = ": Error opening signature text file: It is a signature database or one of Varnquill's "
                             "own files\r\n";
-    for (const char* target : {"a.sigs", "unlisted.sigs", "records.dat"}) {
+    for (const char* target : {"a.sigs", "unlisted.sigs", "records.dat", "copy.txt", "new.sigs"}) {
         const auto run = vqsig_test::RunProgram(program, {"pick", folder.Path() + "b.sigs", "--out", folder.Path() + target});
         EXPECT_EQ(1u, run.exitCode) << target;
         EXPECT_EQ(folder.Path() + target + own, run.err);
@@ -186,10 +189,14 @@ TEST(VqsigPickTest, OutRefusesEveryDatabaseListedOrNot)
     EXPECT_EQ(listedBytes, folder.Read("a.sigs"));
     EXPECT_EQ(unlistedBytes, folder.Read("unlisted.sigs"));
     EXPECT_EQ(listedBytes + unlistedBytes, folder.Read("records.dat"));
+    EXPECT_EQ(unlistedBytes, folder.Read("copy.txt"));
+    EXPECT_FALSE(FileExists(folder.Path() + "new.sigs"));
 
-    const auto written = vqsig_test::RunProgram(program, {"pick", folder.Path() + "b.sigs", "--out", folder.Path() + "empty.txt"});
-    EXPECT_EQ(0u, written.exitCode) << written.err;
-    EXPECT_EQ("-- \r\nPicked", folder.Read("empty.txt"));
+    for (const char* target : {"empty.txt", "text.txt"}) {
+        const auto written = vqsig_test::RunProgram(program, {"pick", folder.Path() + "b.sigs", "--out", folder.Path() + target});
+        EXPECT_EQ(0u, written.exitCode) << target << ": " << written.err;
+        EXPECT_EQ("-- \r\nPicked", folder.Read(target));
+    }
 }
 
 namespace {
@@ -280,7 +287,8 @@ TEST(VqsigPickTest, AnOrderStateFileThatCannotBeWrittenIsFollowedAndSaidOnce)
 }
 
 // Pure ASCII shows no encoding: the file keeps the one it was last found in with the program's
-// settings, so after "Plain text" the next pick writes "Caf\xe9 \x80" "5" in UTF-8 again.
+// settings, so after "Plain text" the next pick writes "Caf\xe9 \x80" "5" in UTF-8 again;
+// and so does a pick with databases and --out of its own, in the same settings.
 TEST(VqsigPickTest, TheSignatureFileKeepsItsEncodingThroughAPureAsciiSignature)
 {
     TestDirectory folder;
@@ -291,4 +299,14 @@ TEST(VqsigPickTest, TheSignatureFileKeepsItsEncodingThroughAPureAsciiSignature)
     EXPECT_EQ("Plain text", folder.Read("sig.txt"));
     ASSERT_EQ(0u, pick.Run().exitCode);
     EXPECT_EQ("Caf\xC3\xA9 \xE2\x82\xAC" "5", folder.Read("sig.txt"));
+
+    folder.Write("ascii.sigs", Database({"Plain text"}));
+    folder.Write("accented.sigs", Database({"Caf\xe9 \x80" "5"}));
+    folder.Write("u8.txt", "caf\xC3\xA9");
+    for (const char* database : {"ascii.sigs", "accented.sigs"}) {
+        const auto run = vqsig_test::RunProgram(
+            pick.program, {"pick", folder.Path() + database, "--out", folder.Path() + "u8.txt", "--no-delimiter"});
+        EXPECT_EQ(0u, run.exitCode) << run.err;
+    }
+    EXPECT_EQ("Caf\xC3\xA9 \xE2\x82\xAC" "5", folder.Read("u8.txt"));
 }
