@@ -23,16 +23,32 @@ void ReadOne(const SettingsStore::LoadFailed& failed, Read&& read)
 
 } // namespace
 
+SettingsStore::SettingsStore() noexcept : registry_(nullptr) {}
+
 SettingsStore::SettingsStore(SettingsPlaces places)
-    : places_(std::move(places)), registry_(places_.SettingsStore())
+    : places_(std::move(places)), registry_(places_->SettingsStore())
 {
 }
 
 SettingsStore::~SettingsStore() = default;
+SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
+SettingsStore& SettingsStore::operator=(SettingsStore&&) noexcept = default;
 
 void SettingsStore::Rethrow(const std::exception&)
 {
     throw; // called from the handler that caught it
+}
+
+template <typename Keep>
+void SettingsStore::WithPlaces(Keep&& keep)
+{
+    if (places_)
+        keep(*places_, registry_);
+}
+
+std::vector<std::string> SettingsStore::SideFilePaths() const
+{
+    return places_ ? places_->SideFilePaths() : std::vector<std::string>();
 }
 
 // ---- Loading ----
@@ -40,8 +56,11 @@ void SettingsStore::Rethrow(const std::exception&)
 SignatureProfile SettingsStore::LoadProfile(const LoadFailed& failed)
 {
     SignatureProfile profile;
+    if (!places_)
+        return profile;
     {
-        const auto held = ReadsInOneRun();
+        // The values one after another: their key is opened once for all of them.
+        const RegistryStore::KeysHeldOpen held(registry_);
         ReadOne(failed, [&] { profile.signatureFile = ReadSignatureFilePath(registry_); });
         ReadOne(failed, [&] { profile.pasteHotKey = ReadPasteHotKey(registry_); });
         ReadOne(failed, [&] { profile.staticTextOn = ReadSwitch(registry_, StaticValue); });
@@ -56,7 +75,7 @@ SignatureProfile SettingsStore::LoadProfile(const LoadFailed& failed)
     });
     staticTextUnread_ = true;
     ReadOne(failed, [&] {
-        const std::string path = places_.SideFileToRead(StaticTextFileName);
+        const std::string path = places_->SideFileToRead(StaticTextFileName);
         if (base::FileExists(path))
             profile.staticText = LoadStaticText(path);
         staticTextUnread_ = false;
@@ -67,9 +86,11 @@ SignatureProfile SettingsStore::LoadProfile(const LoadFailed& failed)
 ProgramOptions SettingsStore::LoadOptions(const LoadFailed& failed) const
 {
     ProgramOptions options;
-    const auto held = ReadsInOneRun();
+    if (!places_)
+        return options;
+    const RegistryStore::KeysHeldOpen held(registry_);
     ReadOne(failed, [&] { options.minutes = ReadMinutes(registry_); });
-    ReadOne(failed, [&] { options.startupEntry = StartupEntryPresent(places_); });
+    ReadOne(failed, [&] { options.startupEntry = StartupEntryPresent(*places_); });
     ReadOne(failed, [&] {
         options.top = registry_.ReadString(SettingsKey, TopValue, "");
         options.left = registry_.ReadString(SettingsKey, LeftValue, "");
@@ -82,7 +103,9 @@ ProgramOptions SettingsStore::LoadOptions(const LoadFailed& failed) const
 
 std::vector<std::string> SettingsStore::LoadDatabaseList() const
 {
-    const std::string path = places_.SideFileToRead(DatabaseListFileName);
+    if (!places_)
+        return {};
+    const std::string path = places_->SideFileToRead(DatabaseListFileName);
     return base::FileExists(path) ? LoadList(path) : std::vector<std::string>();
 }
 
@@ -90,119 +113,128 @@ std::vector<std::string> SettingsStore::LoadDatabaseList() const
 
 void SettingsStore::SaveSignatureFile(const std::string& path)
 {
-    WriteSignatureFilePath(registry_, path);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteSignatureFilePath(registry, path); });
 }
 
 void SettingsStore::SaveDelimiter(bool on)
 {
-    WriteSwitch(registry_, SigBreakValue, on);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteSwitch(registry, SigBreakValue, on); });
 }
 
 void SettingsStore::SaveStaticTextOn(bool on)
 {
-    WriteSwitch(registry_, StaticValue, on);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteSwitch(registry, StaticValue, on); });
 }
 
 void SettingsStore::SaveStaticTextAbove(bool above)
 {
-    WriteStaticPlace(registry_, above);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteStaticPlace(registry, above); });
 }
 
 void SettingsStore::SaveOrder(SignatureOrder order)
 {
-    WriteOrder(registry_, OrderName(order));
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteOrder(registry, OrderName(order)); });
 }
 
 void SettingsStore::SavePasteHotKey(WORD value)
 {
-    WritePasteHotKey(registry_, value);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WritePasteHotKey(registry, value); });
 }
 
 void SettingsStore::SaveDatabaseList(const std::vector<std::string>& databases)
 {
-    if (!databaseListUnread_)
-        SaveList(places_.SideFileToSave(DatabaseListFileName), databases);
+    if (databaseListUnread_)
+        return;
+    WithPlaces([&](const SettingsPlaces& places, RegistryStore&) {
+        SaveList(places.SideFileToSave(DatabaseListFileName), databases);
+    });
 }
 
 void SettingsStore::SaveStaticText(const std::string& text)
 {
-    if (!staticTextUnread_)
-        settings::SaveStaticText(places_.SideFileToSave(StaticTextFileName), text);
+    if (staticTextUnread_)
+        return;
+    WithPlaces([&](const SettingsPlaces& places, RegistryStore&) {
+        settings::SaveStaticText(places.SideFileToSave(StaticTextFileName), text);
+    });
 }
 
 // ---- Saving the program's options ----
 
 void SettingsStore::SaveAutoChange(bool on)
 {
-    WriteSwitch(registry_, AutoChangeValue, on);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteSwitch(registry, AutoChangeValue, on); });
 }
 
 void SettingsStore::SaveMinutes(int minutes)
 {
-    WriteMinutes(registry_, minutes);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteMinutes(registry, minutes); });
 }
 
 void SettingsStore::SaveChangeBalloon(bool on)
 {
-    WriteSwitch(registry_, BalloonValue, on);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteSwitch(registry, BalloonValue, on); });
 }
 
 void SettingsStore::SaveErrorBalloons(bool on)
 {
-    WriteSwitch(registry_, ErrorValue, on);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteSwitch(registry, ErrorValue, on); });
 }
 
 void SettingsStore::SaveStartupEntry(bool present, const std::string& programPath)
 {
-    if (present)
-        AddStartupEntry(places_, programPath);
-    else
-        RemoveStartupEntry(places_);
+    WithPlaces([&](const SettingsPlaces& places, RegistryStore&) {
+        if (present)
+            AddStartupEntry(places, programPath);
+        else
+            RemoveStartupEntry(places);
+    });
 }
 
 void SettingsStore::SaveWindowPlace(int top, int left)
 {
-    WriteWindowPosition(registry_, top, left);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteWindowPosition(registry, top, left); });
 }
 
 // ---- Encodings ----
 
 std::optional<TextFileEncoding> SettingsStore::KeptEncoding(const std::string& path) const
 {
-    return ReadKeptEncoding(registry_, path);
+    return places_ ? ReadKeptEncoding(registry_, path) : std::nullopt;
 }
 
 void SettingsStore::KeepEncoding(const std::string& path, TextFileEncoding encoding)
 {
-    WriteKeptEncoding(registry_, path, encoding);
+    WithPlaces([&](const SettingsPlaces&, RegistryStore& registry) { WriteKeptEncoding(registry, path, encoding); });
 }
 
 // ---- The order's place ----
 
 std::string SettingsStore::OrderStatePath() const
 {
-    return places_.SideFileToSave(OrderStateFileName);
+    return places_ ? places_->SideFileToSave(OrderStateFileName) : std::string();
 }
 
-OrderStateFile& SettingsStore::OrderState() const
+OrderStateFile* SettingsStore::OrderState() const
 {
     // Mapped at the first change rather than at start-up, which has enough to do.
-    if (!orderState_)
+    if (!orderState_ && places_)
         orderState_ = std::make_unique<OrderStateFile>(OrderStatePath());
-    return *orderState_;
+    return orderState_.get();
 }
 
 OrderPlace SettingsStore::KeptOrderPlace() const
 {
-    return OrderPlace::FromText(OrderState().Read());
+    const OrderStateFile* state = OrderState();
+    return state ? OrderPlace::FromText(state->Read()) : OrderPlace{};
 }
 
 std::optional<std::string> SettingsStore::KeepOrderPlace(const OrderPlace& place)
 {
-    OrderStateFile& state = OrderState();
-    if (state.Write(place.ToText()))
+    OrderStateFile* state = OrderState();
+    if (!state || state->Write(place.ToText()))
         return std::nullopt;
-    return state.Unkept();
+    return state->Unkept();
 }
 
 } // namespace settings

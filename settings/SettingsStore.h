@@ -23,14 +23,21 @@ namespace settings {
 //
 // Each value is saved on its own, at the moment the program has always saved it: a setting
 // when it changes, the side files and the window's place at the end of the run.
+//
+// A store made without places keeps nothing: before a run has decided where its settings
+// are, or once it has ended, loads find the defaults and saves do nothing.
 class SettingsStore {
 public:
+    SettingsStore() noexcept;
     explicit SettingsStore(SettingsPlaces places);
     ~SettingsStore();
-    SettingsStore(const SettingsStore&) = delete;
-    SettingsStore& operator=(const SettingsStore&) = delete;
+    SettingsStore(SettingsStore&&) noexcept;
+    SettingsStore& operator=(SettingsStore&&) noexcept;
 
-    const SettingsPlaces& Places() const noexcept { return places_; }
+    // The places it keeps things in; none for a store that keeps nothing.
+    const SettingsPlaces* Places() const noexcept { return places_ ? &*places_ : nullptr; }
+    // Every path a side file of this run may have (SettingsPlaces::SideFilePaths).
+    std::vector<std::string> SideFilePaths() const;
 
     // ---- Loading ----
     // Each value is read on its own: one that fails (a registry value of another type, a
@@ -77,13 +84,13 @@ public:
     // The order state file's path, for what a program says when it cannot be kept.
     std::string OrderStatePath() const;
 
-    // While one lives, a run of reads opens each settings key once (RegistryStore).
-    RegistryStore::KeysHeldOpen ReadsInOneRun() const { return RegistryStore::KeysHeldOpen(registry_); }
-
 private:
-    OrderStateFile& OrderState() const;
+    // Runs keep with the places and the registry store, when there are places.
+    template <typename Keep>
+    void WithPlaces(Keep&& keep);
+    OrderStateFile* OrderState() const;
 
-    SettingsPlaces places_;
+    std::optional<SettingsPlaces> places_;
     RegistryStore registry_;
     bool databaseListUnread_ = false;
     bool staticTextUnread_ = false;

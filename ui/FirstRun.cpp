@@ -9,6 +9,7 @@
 #include "settings/SideFiles.h"
 #include "base/SystemError.h"
 #include "ui/DatabaseListPanel.h"
+#include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
 
 #include <algorithm>
@@ -41,26 +42,29 @@ std::string StarterCopy(const settings::SettingsPlaces& places)
 
 } // namespace
 
-FirstRun::FirstRun(const settings::SettingsPlaces& places) : active_(settings::IsFirstStart(places)) {}
-
-void FirstRun::ListStarterCollection(const settings::SettingsPlaces& places, DatabaseListPanel& list,
-                                     ReportSink& reports, bool errorBalloonsOn) const
+FirstRun::FirstRun(const ProgramServices& services)
+    : active_(services.Store().Places() && settings::IsFirstStart(*services.Store().Places()))
 {
-    if (!active_)
+}
+
+void FirstRun::ListStarterCollection(ProgramServices& services, DatabaseListPanel& list, ReportSink& reports) const
+{
+    const settings::SettingsPlaces* places = services.Store().Places();
+    if (!active_ || !places)
         return;
     std::string collection;
     try {
-        collection = StarterCopy(places);
+        collection = StarterCopy(*places);
     } catch (const std::exception& failure) {
         // The start goes on as any other; the user can still add databases of their own.
-        if (errorBalloonsOn)
+        if (services.Options().errorBalloons)
             ReportFailure(reports, failure, StarterErrorTitle);
         return;
     }
     if (!list.Holds(collection))
         list.Add(collection);
     // A failure here is the last-resort handler's to show; the list is saved at exit as well.
-    settings::SaveList(places.SideFileToSave(settings::DatabaseListFileName), list.Items());
+    services.Store().SaveDatabaseList(services.Profile().databases);
 }
 
 void FirstRun::AfterFirstPaint(HWND form) const

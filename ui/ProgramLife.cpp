@@ -1,11 +1,7 @@
 #include "ui/ProgramLife.h"
 
 #include "engine/SignatureWriter.h"
-#include "settings/RegistryStore.h"
-#include "settings/SideFiles.h"
-#include "base/WholeFile.h"
 #include "toolkit/Application.h"
-#include "ui/DatabaseListPanel.h"
 #include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
 #include "ui/WindowPlace.h"
@@ -31,9 +27,8 @@ private:
 } // namespace
 
 ProgramLife::ProgramLife(HWND form, ProgramServices& services, SignatureWriter& writer, SettingsPanel& settings,
-                         DatabaseListPanel& list, std::function<void()> removeTrayIcon)
-    : form_(form), services_(services), writer_(writer), settings_(settings), list_(list),
-      removeTrayIcon_(std::move(removeTrayIcon))
+                         std::function<void()> removeTrayIcon)
+    : form_(form), services_(services), writer_(writer), settings_(settings), removeTrayIcon_(std::move(removeTrayIcon))
 {
 }
 
@@ -64,41 +59,16 @@ std::optional<std::string> ProgramLife::RandomChangeToCopy()
     return text;
 }
 
-// ---- The side files ----
-
-void ProgramLife::LoadSideFiles()
-{
-    // Without places (start-up could not even find the program's own folder, and has said
-    // so) there is nothing to read.
-    const std::optional<std::string> listPath = services_.SideFileToRead(settings::DatabaseListFileName);
-    databaseListUnread_ = !RunStep([&] {
-        if (listPath && base::FileExists(*listPath))
-            list_.Replace(settings::LoadList(*listPath));
-    });
-    const std::optional<std::string> staticPath = services_.SideFileToRead(settings::StaticTextFileName);
-    staticTextUnread_ = !RunStep([&] {
-        if (staticPath && base::FileExists(*staticPath))
-            settings_.SetStaticText(settings::LoadStaticText(*staticPath));
-    });
-}
+// ---- What the next start finds again ----
 
 void ProgramLife::SaveForNextStart(StepRunner run)
 {
-    // Without places (start-up could not find the program's folder) there is nowhere to save.
-    using settings::DatabaseListFileName, settings::StaticTextFileName;
-    if (!databaseListUnread_) {
-        run([&] {
-            if (const std::optional<std::string> path = services_.SideFileToSave(DatabaseListFileName))
-                settings::SaveList(*path, list_.Items());
-        });
-    }
-    if (!staticTextUnread_) {
-        run([&] {
-            if (const std::optional<std::string> path = services_.SideFileToSave(StaticTextFileName))
-                settings::SaveStaticText(*path, settings_.StaticText());
-        });
-    }
-    run([this] { services_.UseSettings([this](settings::RegistryStore& store) { SaveWindowPlace(form_, store); }); });
+    // Before the start, or after a start that could not find the program's folder, the store
+    // keeps nothing; a side file it could not read at start-up it does not write over.
+    settings::SettingsStore& store = services_.Store();
+    run([&] { store.SaveDatabaseList(services_.Profile().databases); });
+    run([&] { store.SaveStaticText(services_.Profile().staticText); });
+    run([&] { SaveWindowPlace(form_, store); });
 }
 
 // ---- The end ----

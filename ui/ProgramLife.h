@@ -8,19 +8,17 @@
 #include <optional>
 #include <string>
 
-class DatabaseListPanel;
 class SettingsPanel;
 class ProgramServices;
 class SignatureWriter;
 
 // What runs between start-up and the end: the random change (tray menu, auto-change timer),
-// the side files read at start-up and saved at the end, and the end itself, by Exit or by
-// the session's end.
+// what is saved at the end, and the end itself, by Exit or by the session's end.
 class ProgramLife : public ProgramCommands {
 public:
     // removeTrayIcon takes the tray icon away, the end's first step.
     ProgramLife(HWND form, ProgramServices& services, SignatureWriter& writer, SettingsPanel& settings,
-                DatabaseListPanel& list, std::function<void()> removeTrayIcon);
+                std::function<void()> removeTrayIcon);
 
     void RandomChange() override;
     // The random change of "Copy signature" and the paste hot key: the composed signature
@@ -29,9 +27,6 @@ public:
     bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
     // An auto-change tick: a random change unless one runs already.
     void AutoChange();
-
-    // Start-up: the database list and the static text from their side files.
-    void LoadSideFiles();
 
     void Exit() override;
     // The user's session ends: the same steps as Exit, once, with nothing shown.
@@ -49,12 +44,7 @@ private:
     ProgramServices& services_;
     SignatureWriter& writer_;
     SettingsPanel& settings_;
-    DatabaseListPanel& list_;
     std::function<void()> removeTrayIcon_;
     bool randomChangeRunning_ = false;
     bool ended_ = false; // Exit or the session's end has run
-    // A side file that existed but could not be read at start-up is not overwritten at
-    // exit: the list or text the user had is still in it, not in the window.
-    bool databaseListUnread_ = false;
-    bool staticTextUnread_ = false;
 };

@@ -3,7 +3,6 @@
 
 #include "base/Version.h"
 #include "settings/ProgramLocation.h"
-#include "settings/RegistryStore.h"
 #include "ui/DatabaseImport.h"
 #include "ui/ExitRequest.h"
 #include "ui/FormLayout.h"
@@ -52,21 +51,20 @@ TForm1::TForm1(ProgramServices& services)
                &CreateWindowFont, toolkit::Application::Instance().ClassIcons()),
       frame_(*this),
       services_(services),
-      reports_([this] { return tray_.TrayIcon1(); }, [this] { return settings_.ErrorBalloonsOn(); }),
-      writerSettings_(settings_, editor_, databases_, services_),
-      order_(settings_, services_, reports_),
-      writer_(services_.Database(), writerSettings_, reports_, &order_),
+      reports_([this] { return tray_.TrayIcon1(); }, [this] { return services_.Options().errorBalloons; }),
+      writerSettings_(services_, editor_, reports_),
+      writer_(services_.Database(), writerSettings_, reports_, &writerSettings_),
       settings_(Handle(), services_, reports_, [this] { life_.AutoChange(); }),
       editor_(Handle(), services_.Database(), reports_, writer_, databases_),
-      databases_(Handle()),
-      life_(Handle(), services_, writer_, settings_, databases_, [this] { tray_.RemoveTrayIcon(); }),
+      databases_(Handle(), services_),
+      life_(Handle(), services_, writer_, settings_, [this] { tray_.RemoveTrayIcon(); }),
       tray_(writer_, life_),
       clipboard_(reports_,
                  [this]() -> std::optional<ClipboardSignature> {
                      const std::optional<std::string> text = life_.RandomChangeToCopy();
                      if (!text)
                          return std::nullopt;
-                     return ClipboardFormsOf(*text, GetACP(), settings_.DelimiterOn());
+                     return ClipboardFormsOf(*text, GetACP(), services_.Profile().delimiter);
                  }),
       pasteHotKey_(Handle(), reports_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,7 +73,9 @@ TForm1::TForm1(ProgramServices& services)
 {
     settings_.PlaceStaticTextAfter(editor_.LastControl());
     databases_.OnOpen = [this](const std::string& path) { editor_.OpenFromList(path); };
-    databases_.OwnFiles = [this] { return ProgramOwnFiles(services_.SideFilePaths(), editor_.DatabaseInEditor()); };
+    databases_.OwnFiles = [this] {
+        return ProgramOwnFiles(services_.Store().SideFilePaths(), editor_.DatabaseInEditor());
+    };
     tray_.OnCopySignature([this] { clipboard_.Copy(); });
     // Before the position is restored, which keeps the window reachable at its laid-out size;
     // the banner then decodes the drawing nearest its size once.
@@ -189,25 +189,23 @@ void TForm1::FormCreate()
     SetWindowTextA(Handle(), CaptionText);
     RunStep([this] { tray_.CreateTrayIcon(Handle()); });
     RunStep([this] { services_.Start(settings::ProgramDirectory()); });
-    // The settings are read one after another: their key is opened once for all of them.
-    services_.ReadSettingsInOneRun([this] {
-        // Before any setting is read, or written back.
-        services_.UsePlaces([this](const settings::SettingsPlaces& places) { firstRun_.emplace(places); });
-        settings_.RestoreValues();
-        services_.Database().SetDatabaseOpen(false);
-        services_.UseSettings([this](const settings::RegistryStore& store) {
-            RunStep([&] { RestoreWindowPlace(Handle(), store); });
-        });
-        settings_.RestoreSwitches();
-        life_.LoadSideFiles();
-        services_.UsePlaces([this](const settings::SettingsPlaces& places) {
-            RunStep([&] {
-                firstRun_->ListStarterCollection(places, databases_, reports_, settings_.ErrorBalloonsOn());
-            });
-        });
+    // Before any setting is read, or written back.
+    RunStep([this] { firstRun_.emplace(services_); });
+    // A value that cannot be read is shown as any failing step is, and the rest still loads.
+    services_.Load([](const std::exception&) { RunStep([] { throw; }); });
+    // The controls show what was loaded, each written back as it is shown.
+    settings_.RestoreValues();
+    services_.Database().SetDatabaseOpen(false);
+    RunStep([this] { RestoreWindowPlace(Handle(), services_.Options()); });
+    settings_.RestoreSwitches();
+    databases_.Show();
+    settings_.RestoreStaticText();
+    RunStep([this] {
+        if (firstRun_)
+            firstRun_->ListStarterCollection(services_, databases_, reports_);
     });
     RunStep([this] { tray_.SetUpTrayIcon(); });
-    RunStep([this] { pasteHotKey_.Start(settings_.PasteHotKey()); });
+    RunStep([this] { pasteHotKey_.Start(services_.Profile().pasteHotKey); });
     settings_.OnPasteHotKeyChange([this](WORD value) { pasteHotKey_.Choose(value); });
 }
 

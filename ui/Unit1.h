@@ -7,9 +7,8 @@
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
 #include "ui/FirstRun.h"
-#include "ui/PanelOrder.h"
-#include "ui/PanelWriterSettings.h"
 #include "ui/PasteHotKey.h"
+#include "ui/ProfileForWriter.h"
 #include "ui/ProgramLife.h"
 #include "ui/ProgramServices.h"
 #include "ui/Reports.h"
@@ -60,8 +59,7 @@ private:
     bool FormCloseQuery();
 
     Reports reports_;
-    PanelWriterSettings writerSettings_;
-    PanelOrder order_;
+    ProfileForWriter writerSettings_;
     SignatureWriter writer_;
     // The parts, in the order their controls are made (the order Tab follows).
     SettingsPanel settings_;
