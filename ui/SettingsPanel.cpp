@@ -11,7 +11,7 @@
 #include "toolkit/MessageDialogs.h"
 #include "ui/FormLayout.h"
 #include "ui/MailClientsWindow.h"
-#include "ui/PasteHotKey.h"
+#include "ui/HotKeys.h"
 #include "ui/ProgramServices.h"
 #include "ui/Steps.h"
 

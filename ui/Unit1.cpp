@@ -66,7 +66,7 @@ TForm1::TForm1(ProgramServices& services)
                          return std::nullopt;
                      return ClipboardFormsOf(*text, GetACP(), services_.Profile().delimiter);
                  }),
-      pasteHotKey_(Handle(), reports_),
+      hotKeys_(Handle(), reports_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           ApplicationMessage(message, wParam, lParam);
       })
@@ -77,6 +77,7 @@ TForm1::TForm1(ProgramServices& services)
         return ProgramOwnFiles(services_.Store().SideFilePaths(), editor_.DatabaseInEditor());
     };
     tray_.OnCopySignature([this] { clipboard_.Copy(); });
+    pasteHotKey_ = hotKeys_.Add("Paste hot key:", [this](WORD combination) { clipboard_.Paste(combination); });
     // Before the position is restored, which keeps the window reachable at its laid-out size;
     // the banner then decodes the drawing nearest its size once.
     RunStep([this] { density_.LayOut(Handle()); });
@@ -141,8 +142,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_HOTKEY:
-        if (pasteHotKey_.Pressed(wParam))
-            clipboard_.Paste(pasteHotKey_.Registered());
+        hotKeys_.Pressed(wParam); // one of another part of the process is none of the window's
         return 0;
     case WM_DPICHANGED:
         // Moved to a monitor of another density, or that monitor's scaling changed.
@@ -205,8 +205,8 @@ void TForm1::FormCreate()
             firstRun_->ListStarterCollection(services_, databases_, reports_);
     });
     RunStep([this] { tray_.SetUpTrayIcon(); });
-    RunStep([this] { pasteHotKey_.Start(services_.Profile().pasteHotKey); });
-    settings_.OnPasteHotKeyChange([this](WORD value) { pasteHotKey_.Choose(value); });
+    RunStep([this] { hotKeys_.Start(pasteHotKey_, services_.Profile().pasteHotKey); });
+    settings_.OnPasteHotKeyChange([this](WORD value) { hotKeys_.Choose(pasteHotKey_, value); });
 }
 
 void TForm1::FormPaint()

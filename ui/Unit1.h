@@ -7,7 +7,7 @@
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
 #include "ui/FirstRun.h"
-#include "ui/PasteHotKey.h"
+#include "ui/HotKeys.h"
 #include "ui/ProfileForWriter.h"
 #include "ui/ProgramLife.h"
 #include "ui/ProgramServices.h"
@@ -69,7 +69,8 @@ private:
     TrayController tray_;
     // "Copy signature" and the paste hot key.
     SignatureClipboard clipboard_;
-    PasteHotKey pasteHotKey_;
+    HotKeys hotKeys_;
+    int pasteHotKey_ = 0; // the paste hot key's identifier in hotKeys_
     toolkit::ScopedMessageHook applicationHook_;
     std::optional<FirstRun> firstRun_; // decided at start-up
     bool firstPaint_ = false;
