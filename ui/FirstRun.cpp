@@ -1,5 +1,6 @@
 #include "ui/FirstRun.h"
 
+#include "base/AsciiText.h"
 #include "base/FileExists.h"
 #include "engine/ReportSink.h"
 #include "mailclients/MailClientSignatures.h"
@@ -8,7 +9,6 @@
 #include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
 #include "base/SystemError.h"
-#include "ui/DatabaseListPanel.h"
 #include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
 
@@ -42,16 +42,14 @@ std::string StarterCopy(const settings::SettingsPlaces& places)
 
 } // namespace
 
-FirstRun::FirstRun(const ProgramServices& services)
-    : active_(services.Store().Places() && settings::IsFirstStart(*services.Store().Places()))
-{
-}
-
-void FirstRun::ListStarterCollection(ProgramServices& services, DatabaseListPanel& list, ReportSink& reports) const
+void FirstRun::Run(ProgramServices& services, ReportSink& reports, HWND form, bool minimised)
 {
     const settings::SettingsPlaces* places = services.Store().Places();
-    if (!active_ || !places)
+    if (!places || !settings::IsFirstStart(*places))
         return;
+    // Once the window is up: a modal window is no part of the start.
+    if (!minimised)
+        PostMessageA(form, OfferMailClientsMessage, 0, 0); // fails only with a full queue: no offer then
     std::string collection;
     try {
         collection = StarterCopy(*places);
@@ -61,16 +59,14 @@ void FirstRun::ListStarterCollection(ProgramServices& services, DatabaseListPane
             ReportFailure(reports, failure, StarterErrorTitle);
         return;
     }
-    if (!list.Holds(collection))
-        list.Add(collection);
+    std::vector<std::string>& databases = services.Profile().databases;
+    const bool listed = std::any_of(databases.begin(), databases.end(), [&](const std::string& entry) {
+        return base::AsciiEqualNoCase(entry, collection);
+    });
+    if (!listed)
+        databases.push_back(collection);
     // A failure here is the last-resort handler's to show; the list is saved at exit as well.
-    services.Store().SaveDatabaseList(services.Profile().databases);
-}
-
-void FirstRun::AfterFirstPaint(HWND form) const
-{
-    if (active_)
-        PostMessageA(form, OfferMailClientsMessage, 0, 0); // fails only with a full queue: no offer then
+    services.Store().SaveDatabaseList(databases);
 }
 
 bool FirstRun::IsOfferMessage(UINT message) noexcept

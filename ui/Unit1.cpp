@@ -46,11 +46,12 @@ TForm1::Frame::Frame(TForm1& form)
         application.SetMainForm(form);
 }
 
-TForm1::TForm1(ProgramServices& services)
+TForm1::TForm1(ProgramServices& services, StartRequest start)
     : density_(SIZE{layout::ClientWidth, layout::ClientHeight}, toolkit::Application::MainIconResource,
                &CreateWindowFont, toolkit::Application::Instance().ClassIcons()),
       frame_(*this),
       services_(services),
+      start_(start),
       reports_([this] { return tray_.TrayIcon1(); }, [this] { return services_.Options().errorBalloons; }),
       writerSettings_(services_, editor_, reports_),
       writer_(services_.Database(), writerSettings_, reports_, &writerSettings_),
@@ -189,10 +190,10 @@ void TForm1::FormCreate()
     SetWindowTextA(Handle(), CaptionText);
     RunStep([this] { tray_.CreateTrayIcon(Handle()); });
     RunStep([this] { services_.Start(settings::ProgramDirectory()); });
-    // Before any setting is read, or written back.
-    RunStep([this] { firstRun_.emplace(services_); });
     // A value that cannot be read is shown as any failing step is, and the rest still loads.
     services_.Load([](const std::exception&) { RunStep([] { throw; }); });
+    // Before any setting is written back, which would make it no first start.
+    RunStep([this] { FirstRun::Run(services_, reports_, Handle(), start_.minimised); });
     // The controls show what was loaded, each written back as it is shown.
     settings_.RestoreValues();
     services_.Database().SetDatabaseOpen(false);
@@ -200,10 +201,6 @@ void TForm1::FormCreate()
     settings_.RestoreSwitches();
     databases_.Show();
     settings_.RestoreStaticText();
-    RunStep([this] {
-        if (firstRun_)
-            firstRun_->ListStarterCollection(services_, databases_, reports_);
-    });
     RunStep([this] { tray_.SetUpTrayIcon(); });
     RunStep([this] { hotKeys_.Start(pasteHotKey_, services_.Profile().pasteHotKey); });
     settings_.OnPasteHotKeyChange([this](WORD value) { hotKeys_.Choose(pasteHotKey_, value); });
@@ -214,10 +211,8 @@ void TForm1::FormPaint()
     if (!firstPaint_)
         return;
     firstPaint_ = false;
-    if (settings::StartsMinimised(base::CommandLineArguments()))
+    if (start_.minimised)
         toolkit::Application::Instance().Minimize();
-    else if (firstRun_)
-        firstRun_->AfterFirstPaint(Handle());
 }
 
 bool TForm1::FormCloseQuery()

@@ -14,6 +14,7 @@
 #include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
 #include "ui/SignatureClipboard.h"
+#include "ui/StartRequest.h"
 #include "ui/TrayController.h"
 
 #include <optional>
@@ -35,10 +36,11 @@ class TForm1 : public toolkit::Window {
     toolkit::WindowDensity density_;
     Frame frame_;
     ProgramServices& services_;
+    StartRequest start_;
 
 public:
     // services is started by start-up and ended by Exit; it outlives the window.
-    explicit TForm1(ProgramServices& services);
+    explicit TForm1(ProgramServices& services, StartRequest start = {});
     ~TForm1() override;
 
     // Shows the window as the program starts: normal, in front.
@@ -72,6 +74,5 @@ private:
     HotKeys hotKeys_;
     int pasteHotKey_ = 0; // the paste hot key's identifier in hotKeys_
     toolkit::ScopedMessageHook applicationHook_;
-    std::optional<FirstRun> firstRun_; // decided at start-up
     bool firstPaint_ = false;
 };
