@@ -27,8 +27,9 @@ private:
 } // namespace
 
 ProgramLife::ProgramLife(HWND form, ProgramServices& services, SignatureWriter& writer, SettingsPanel& settings,
-                         std::function<void()> removeTrayIcon)
-    : form_(form), services_(services), writer_(writer), settings_(settings), removeTrayIcon_(std::move(removeTrayIcon))
+                         Reports& reports, std::function<void()> removeTrayIcon)
+    : form_(form), services_(services), writer_(writer), settings_(settings), removeTrayIcon_(std::move(removeTrayIcon)),
+      clipboard_(reports, [this] { return SignatureToCopy(); })
 {
 }
 
@@ -51,12 +52,29 @@ void ProgramLife::RandomChange()
     RunStep([this] { writer_.RandomChange(); });
 }
 
-std::optional<std::string> ProgramLife::RandomChangeToCopy()
+std::optional<ClipboardSignature> ProgramLife::SignatureToCopy()
 {
     FlagSetter running(randomChangeRunning_);
     std::optional<std::string> text;
     RunStep([&] { text = writer_.RandomChangeToCopy(); });
-    return text;
+    if (!text)
+        return std::nullopt;
+    return ClipboardFormsOf(*text, GetACP(), services_.Profile().delimiter);
+}
+
+void ProgramLife::CopySignature()
+{
+    clipboard_.Copy();
+}
+
+void ProgramLife::PasteSignature(WORD hotKey)
+{
+    clipboard_.Paste(hotKey);
+}
+
+void ProgramLife::SetSong(const std::string& player, const std::string& song)
+{
+    writer_.NowPlaying(player, song);
 }
 
 // ---- What the next start finds again ----
@@ -86,6 +104,8 @@ void ProgramLife::EndSession()
 {
     if (ended_)
         return;
+    // The process may end as soon as the session's end is answered.
+    clipboard_.GiveBack();
     EndProgram(RunStepSilently);
 }
 

@@ -58,15 +58,8 @@ TForm1::TForm1(ProgramServices& services, StartRequest start)
       settings_(Handle(), services_, reports_, [this] { life_.AutoChange(); }),
       editor_(Handle(), services_.Database(), reports_, writer_, databases_),
       databases_(Handle(), services_),
-      life_(Handle(), services_, writer_, settings_, [this] { tray_.RemoveTrayIcon(); }),
-      tray_(writer_, life_),
-      clipboard_(reports_,
-                 [this]() -> std::optional<ClipboardSignature> {
-                     const std::optional<std::string> text = life_.RandomChangeToCopy();
-                     if (!text)
-                         return std::nullopt;
-                     return ClipboardFormsOf(*text, GetACP(), services_.Profile().delimiter);
-                 }),
+      life_(Handle(), services_, writer_, settings_, reports_, [this] { tray_.RemoveTrayIcon(); }),
+      tray_(life_),
       hotKeys_(Handle(), reports_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           ApplicationMessage(message, wParam, lParam);
@@ -77,8 +70,7 @@ TForm1::TForm1(ProgramServices& services, StartRequest start)
     databases_.OwnFiles = [this] {
         return ProgramOwnFiles(services_.Store().SideFilePaths(), editor_.DatabaseInEditor());
     };
-    tray_.OnCopySignature([this] { clipboard_.Copy(); });
-    pasteHotKey_ = hotKeys_.Add("Paste hot key:", [this](WORD combination) { clipboard_.Paste(combination); });
+    pasteHotKey_ = hotKeys_.Add("Paste hot key:", [this](WORD combination) { life_.PasteSignature(combination); });
     // Before the position is restored, which keeps the window reachable at its laid-out size;
     // the banner then decodes the drawing nearest its size once.
     RunStep([this] { density_.LayOut(Handle()); });
@@ -136,11 +128,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Nothing needs asking: everything the next start needs is saved as the session ends.
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) {
-            // The process may end as soon as this returns: the user's clipboard goes back first.
-            clipboard_.GiveBack();
+        if (wParam)
             life_.EndSession();
-        }
         return 0;
     case WM_HOTKEY:
         hotKeys_.Pressed(wParam); // one of another part of the process is none of the window's
@@ -170,12 +159,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_ENDSESSION && wParam) {
-        clipboard_.GiveBack();
+    if (message == WM_ENDSESSION && wParam)
         life_.EndSession();
-    } else if (message == ShowRunningProgramMessage() && message != 0) {
+    else if (message == ShowRunningProgramMessage() && message != 0)
         tray_.ShowMainForm();
-    }
 }
 
 // ---- Start-up ----

@@ -13,7 +13,6 @@
 #include "ui/ProgramServices.h"
 #include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
-#include "ui/SignatureClipboard.h"
 #include "ui/StartRequest.h"
 #include "ui/TrayController.h"
 
@@ -69,8 +68,6 @@ private:
     DatabaseListPanel databases_;
     ProgramLife life_;
     TrayController tray_;
-    // "Copy signature" and the paste hot key.
-    SignatureClipboard clipboard_;
     HotKeys hotKeys_;
     int pasteHotKey_ = 0; // the paste hot key's identifier in hotKeys_
     toolkit::ScopedMessageHook applicationHook_;
