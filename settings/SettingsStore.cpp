@@ -46,11 +46,6 @@ void SettingsStore::WithPlaces(Keep&& keep)
         keep(*places_, registry_);
 }
 
-std::vector<std::string> SettingsStore::SideFilePaths() const
-{
-    return places_ ? places_->SideFilePaths() : std::vector<std::string>();
-}
-
 // ---- Loading ----
 
 SignatureProfile SettingsStore::LoadProfile(const LoadFailed& failed)

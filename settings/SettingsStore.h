@@ -36,8 +36,6 @@ public:
 
     // The places it keeps things in; none for a store that keeps nothing.
     const SettingsPlaces* Places() const noexcept { return places_ ? &*places_ : nullptr; }
-    // Every path a side file of this run may have (SettingsPlaces::SideFilePaths).
-    std::vector<std::string> SideFilePaths() const;
 
     // ---- Loading ----
     // Each value is read on its own: one that fails (a registry value of another type, a

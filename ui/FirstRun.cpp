@@ -2,6 +2,7 @@
 
 #include "base/AsciiText.h"
 #include "base/FileExists.h"
+#include "base/PathParts.h"
 #include "engine/ReportSink.h"
 #include "mailclients/MailClientSignatures.h"
 #include "settings/FirstStart.h"
@@ -23,13 +24,13 @@ constexpr const char* StarterErrorTitle = "Starter signatures:";
 // The user's own copy of the starter collection, copied there when missing: its path.
 std::string StarterCopy(const settings::SettingsPlaces& places)
 {
-    const std::string shipped = settings::ProgramDirectory() + settings::StarterCollectionFileName;
+    const std::string shipped = base::JoinPath(settings::ProgramDirectory(), settings::StarterCollectionFileName);
     if (!base::FileExists(shipped))
         throw std::runtime_error("\"" + shipped + "\" is missing.");
     if (!places.SideFilesPerUser())
         return shipped;
     places.SideFileToSave(settings::DatabaseListFileName); // makes the user's folder when it is missing
-    const std::string copy = places.SideFileFolder() + settings::StarterCollectionFileName;
+    const std::string copy = base::JoinPath(places.SideFileFolder(), settings::StarterCollectionFileName);
     // An earlier copy is the user's own, perhaps edited: it stays as it is.
     if (!CopyFileA(shipped.c_str(), copy.c_str(), TRUE)) {
         const DWORD failure = GetLastError();

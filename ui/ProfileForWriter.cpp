@@ -2,12 +2,15 @@
 
 #include "mailclients/MailClientSignatures.h"
 #include "settings/OrderStateFile.h"
+#include "settings/ProgramFiles.h"
+#include "settings/ProgramLocation.h"
 #include "ui/DatabaseEditor.h"
 #include "ui/ProgramServices.h"
 #include "ui/Reports.h"
 
 ProfileForWriter::ProfileForWriter(ProgramServices& services, const DatabaseEditor& editor, Reports& reports)
-    : services_(services), editor_(editor), reports_(reports)
+    : services_(services), editor_(editor), reports_(reports),
+      ownFiles_(settings::ProgramOwnFiles(settings::ProgramDirectory()))
 {
 }
 
@@ -51,8 +54,7 @@ std::vector<std::string> ProfileForWriter::ProtectedFiles() const
     std::vector<std::string> files = services_.Profile().databases;
     if (std::optional<std::string> open = editor_.DatabaseInEditor())
         files.push_back(std::move(*open));
-    const std::vector<std::string> sideFiles = services_.Store().SideFilePaths();
-    files.insert(files.end(), sideFiles.begin(), sideFiles.end());
+    files.insert(files.end(), ownFiles_.begin(), ownFiles_.end());
     return files;
 }
 

@@ -39,5 +39,7 @@ private:
     ProgramServices& services_;
     const DatabaseEditor& editor_;
     Reports& reports_;
+    // Found once: asked at every change, they stay where they are for the whole run.
+    const std::vector<std::string> ownFiles_;
     bool unkeptSaid_ = false; // the place could not be kept, and the user has heard
 };

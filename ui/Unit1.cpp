@@ -67,9 +67,7 @@ TForm1::TForm1(ProgramServices& services, StartRequest start)
 {
     settings_.PlaceStaticTextAfter(editor_.LastControl());
     databases_.OnOpen = [this](const std::string& path) { editor_.OpenFromList(path); };
-    databases_.OwnFiles = [this] {
-        return ProgramOwnFiles(services_.Store().SideFilePaths(), editor_.DatabaseInEditor());
-    };
+    databases_.OwnFiles = [this] { return FilesNotToWrite(editor_.DatabaseInEditor()); };
     pasteHotKey_ = hotKeys_.Add("Paste hot key:", [this](WORD combination) { life_.PasteSignature(combination); });
     // Before the position is restored, which keeps the window reachable at its laid-out size;
     // the banner then decodes the drawing nearest its size once.
