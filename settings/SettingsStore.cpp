@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "base/FileExists.h"
+#include "settings/KeptEncodings.h"
 #include "settings/SideFiles.h"
 #include "settings/StartupEntry.h"
 
