@@ -219,6 +219,12 @@ OrderStateFile* SettingsStore::OrderState() const
     return orderState_.get();
 }
 
+std::string SettingsStore::OrderPlaceUnkept() const
+{
+    const OrderStateFile* state = OrderState();
+    return state ? state->Unkept() : std::string();
+}
+
 OrderPlace SettingsStore::KeptOrderPlace() const
 {
     const OrderStateFile* state = OrderState();

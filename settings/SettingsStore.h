@@ -81,6 +81,8 @@ public:
     std::optional<std::string> KeepOrderPlace(const OrderPlace& place);
     // The order state file's path, for what a program says when it cannot be kept.
     std::string OrderStatePath() const;
+    // Why the order state file cannot keep the place; empty while it can (or there is none).
+    std::string OrderPlaceUnkept() const;
 
 private:
     // Runs keep with the places and the registry store, when there are places.
