@@ -4,6 +4,7 @@
 // and the windows. A stand-in media player (FakePlayer.exe) plays the part of Winamp, and under
 // other names or window classes those of Spotify, foobar2000 and VLC; a registered stand-in
 // DLL (FakeMediaSession.dll) plays the system's media session.
+#include "tests/vqsig/ConsoleRun.h"
 #include "tests/e2e/ClipboardContent.h"
 #include "tests/e2e/ProgramFixture.h"
 #include "tests/e2e/TrayMenuItems.h"
@@ -809,7 +810,8 @@ TEST_F(ChangeOrder, AtRandomNeverTheSameTextTwiceInARow)
     EXPECT_EQ(std::set<std::string>(written.begin(), written.end()), (std::set<std::string>{"A", "B"}));
 }
 
-// The place is kept at every change: the program ended by Exit, or killed, goes on from it.
+// The place is kept at every change: the program ended by Exit, or killed, goes on from it,
+// and so does a pick of vqsig's in between, which loads the same settings.
 TEST_F(ChangeOrder, ShuffledAndInOrderGoOnFromTheirPlaceAfterARestart)
 {
     struct Case {
@@ -831,7 +833,15 @@ TEST_F(ChangeOrder, ShuffledAndInOrderGoOnFromTheirPlaceAfterARestart)
         }
         program->Terminate();
         ASSERT_NE(StartShown("/MIN"), nullptr);
-        const std::vector<std::string> after = Changes(5);
+        std::vector<std::string> after = Changes(2);
+        // vqsig beside the program loads the same settings and moves the same place on.
+        const std::string vqsig = program->Directory() + "vqsig.exe";
+        ASSERT_TRUE(CopyFileA(vqsig_test::BuiltProgram().c_str(), vqsig.c_str(), FALSE));
+        const vqsig_test::ConsoleRun pick = vqsig_test::RunProgram(vqsig, {"pick"});
+        EXPECT_EQ(pick.exitCode, 0u) << pick.err;
+        after.push_back(Signature().value_or("(no file)"));
+        const std::vector<std::string> more = Changes(2);
+        after.insert(after.end(), more.begin(), more.end());
         written.insert(written.end(), after.begin(), after.end());
 
         if (std::string(c.order) == "Sequence") {
