@@ -47,7 +47,8 @@ public:
     using ComposedText = std::variant<std::string, std::wstring>;
     // delimiterFirst: the text starts with the delimiter line the writer added.
     std::vector<SignatureFileContent> Contents(const ComposedText& text, const WriterSettings& settings,
-                                               bool delimiterFirst = false) const;
+                                               bool delimiterFirst = false,
+                                               const std::optional<FileStamp>& chosenStamp = std::nullopt) const;
     // A file of the set has been written with these contents and has this stamp now: until
     // its stamp changes, its encoding is the one it was written in, and it need not be read.
     void Written(const SignatureFileContent& content, const FileStamp& stamp);
@@ -60,8 +61,10 @@ private:
         FileStamp stamp;
         TextFileEncoding encoding;
     };
-    // asWritten: set when the file is as the program last wrote it.
-    TextFileEncoding EncodingNow(std::size_t file, const WriterSettings& settings, bool& asWritten) const;
+    // asWritten: set when the file is as the program last wrote it; stampKnown: its stamp,
+    // when its open handle has told it already.
+    TextFileEncoding EncodingNow(std::size_t file, const WriterSettings& settings, bool& asWritten,
+                                 const std::optional<FileStamp>& stampKnown) const;
 
     std::vector<std::string> protectedFiles_;
     std::vector<FileIdentity> protectedIdentities_; // of those that existed

@@ -257,7 +257,8 @@ bool SignatureWriter::WriteComposed(const std::string& path,
         return refuse(OwnFileMessage);
 
     // Composed once the file is open, as the settings stand at the moment of writing.
-    const std::vector<SignatureFileContent> set = target.Contents(compose(), settings_, settings_.DelimiterOn());
+    const std::vector<SignatureFileContent> set =
+        target.Contents(compose(), settings_, settings_.DelimiterOn(), StampOf(file->Handle()));
     if (const std::optional<std::string> refusal = RefusalOfOpenFile(file->Handle(), set.front()))
         return refuse(*refusal);
     file->Write(set.front().bytes);
