@@ -12,8 +12,8 @@ SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::strin
     : protectedFiles_(std::move(protectedFiles))
 {
     // A slip in the file dialog must not turn a database or a side file into a signature,
-    // and a database named like the signature must not become one of its set.
-    for (SignatureSetFile& file : SignatureSetFiles(path)) {
+    // and a database named like the signature must not become one of its family.
+    for (SignatureFamilyFile& file : SignatureFamilyFiles(path)) {
         std::optional<std::string> refusal;
         if (files_.empty()) {
             refusal = RefusedTarget(file.path, protectedFiles_);
