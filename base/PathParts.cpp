@@ -13,6 +13,15 @@ std::string_view FileNamePart(std::string_view path) noexcept
     return path.substr(FolderPart(path).size());
 }
 
+std::string JoinPath(std::string_view folder, std::string_view name)
+{
+    std::string path(folder);
+    if (!path.empty() && path.back() != '\\' && path.back() != '/' && path.back() != ':')
+        path += '\\';
+    path += name;
+    return path;
+}
+
 std::string_view ExtensionPart(std::string_view path) noexcept
 {
     const std::string_view name = FileNamePart(path);

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 // A path cut into its folder, file name and extension as Windows reads it: "\" and "/" both
@@ -13,5 +14,11 @@ std::string_view FileNamePart(std::string_view path) noexcept;
 
 // The file name's last dot and what follows it; empty when the name holds no dot.
 std::string_view ExtensionPart(std::string_view path) noexcept;
+
+// The one way paths are joined: name inside folder, with exactly one "\" between them, whether
+// or not folder ends in a separator already. A folder that ends in a drive's colon ("C:")
+// takes the name as it is, as FolderPart cuts it; an empty folder gives the name alone.
+// JoinPath(folder, "") is the folder ending in one separator.
+std::string JoinPath(std::string_view folder, std::string_view name);
 
 } // namespace base

@@ -12,8 +12,8 @@ SignatureTarget::SignatureTarget(const std::string& path, std::vector<std::strin
     : protectedFiles_(std::move(protectedFiles))
 {
     // A slip in the file dialog must not turn a database or a side file into a signature,
-    // and a database named like the signature must not become one of its set.
-    for (SignatureSetFile& file : SignatureSetFiles(path)) {
+    // and a database named like the signature must not become one of its family.
+    for (SignatureFamilyFile& file : SignatureFamilyFiles(path)) {
         std::optional<std::string> refusal;
         if (files_.empty()) {
             refusal = RefusedTarget(file.path, protectedFiles_);
@@ -39,7 +39,8 @@ bool SignatureTarget::ClassifiedFor(const std::string& path, const std::vector<s
 }
 
 std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& text, const WriterSettings& settings,
-                                                            bool delimiterFirst) const
+                                                            bool delimiterFirst,
+                                                            const std::optional<FileStamp>& chosenStamp) const
 {
     const unsigned codePage = GetACP();
     std::vector<SignatureFileContent> contents;
@@ -48,8 +49,9 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& 
         const SignatureFormat format = files_[i].file.format;
         // RTF is 7-bit text whatever the file held: its old bytes need not be read.
         bool asWritten = false;
-        const TextFileEncoding encoding = format == SignatureFormat::RichText ? TextFileEncoding::Ansi
-                                                                               : EncodingNow(i, settings, asWritten);
+        const TextFileEncoding encoding = format == SignatureFormat::RichText
+                                              ? TextFileEncoding::Ansi
+                                              : EncodingNow(i, settings, asWritten, i == 0 ? chosenStamp : std::nullopt);
         const DelimiterLine delimiter = !delimiterFirst                ? DelimiterLine::None
                                         : files_[i].readByThunderbird ? DelimiterLine::FirstForThunderbird
                                                                        : DelimiterLine::First;
@@ -63,8 +65,8 @@ std::vector<SignatureFileContent> SignatureTarget::Contents(const ComposedText& 
     return contents;
 }
 
-TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSettings& settings,
-                                              bool& asWritten) const
+TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSettings& settings, bool& asWritten,
+                                              const std::optional<FileStamp>& stampKnown) const
 {
     // Asked at every change, not classified: the user or the mail client may save a file of
     // the set in another encoding at any time. Only a file nobody has written since the
@@ -72,7 +74,8 @@ TextFileEncoding SignatureTarget::EncodingNow(std::size_t file, const WriterSett
     // holds its old text, which is written over only after this.
     const std::string& path = files_[file].file.path;
     if (const std::optional<WrittenEncoding>& known = written_[file]) {
-        if (const std::optional<FileStamp> stamp = StampOf(path); stamp && *stamp == known->stamp) {
+        const std::optional<FileStamp> stamp = stampKnown ? stampKnown : StampOf(path);
+        if (stamp && *stamp == known->stamp) {
             asWritten = true;
             return known->encoding;
         }

@@ -1,7 +1,7 @@
 #pragma once
 #include "engine/FileIdentity.h"
 #include "engine/FileStamp.h"
-#include "engine/SignatureSet.h"
+#include "engine/SignatureFamily.h"
 #include "engine/TextFileEncoding.h"
 #include "engine/WriterSettings.h"
 
@@ -10,19 +10,19 @@
 #include <variant>
 #include <vector>
 
-// The signature file the settings name, classified once: the files of its set (the chosen
+// The signature file the settings name, classified once: the files of its family (the chosen
 // one first, then the siblings that existed then), each file's format, the guard's verdict
 // on each, and the identities of the protected files. Finding these asks the file system
 // about every sibling and every protected file; a change only asks whether the path and
 // the protected files it was made for still hold, and a new value is made when they do
-// not. What may have changed since (a file of the set replaced by a link to a database, or
+// not. What may have changed since (a file of the family replaced by a link to a database, or
 // by a copy of one) is asked of each file as it is opened for writing, which costs one cheap
 // question and, for a file someone else has written since the program did, a look at its
 // first bytes through the same handle.
 class SignatureTarget {
 public:
     struct File {
-        SignatureSetFile file;
+        SignatureFamilyFile file;
         // Why the signature must not be written there, or nothing when it may: for the chosen
         // file also when it is named as a database is (".sigs").
         std::optional<std::string> refusal;
@@ -47,8 +47,9 @@ public:
     using ComposedText = std::variant<std::string, std::wstring>;
     // delimiterFirst: the text starts with the delimiter line the writer added.
     std::vector<SignatureFileContent> Contents(const ComposedText& text, const WriterSettings& settings,
-                                               bool delimiterFirst = false) const;
-    // A file of the set has been written with these contents and has this stamp now: until
+                                               bool delimiterFirst = false,
+                                               const std::optional<FileStamp>& chosenStamp = std::nullopt) const;
+    // A file of the family has been written with these contents and has this stamp now: until
     // its stamp changes, its encoding is the one it was written in, and it need not be read.
     void Written(const SignatureFileContent& content, const FileStamp& stamp);
     // Whether the open file is one of the protected files, whatever path reached it.
@@ -60,8 +61,10 @@ private:
         FileStamp stamp;
         TextFileEncoding encoding;
     };
-    // asWritten: set when the file is as the program last wrote it.
-    TextFileEncoding EncodingNow(std::size_t file, const WriterSettings& settings, bool& asWritten) const;
+    // asWritten: set when the file is as the program last wrote it; stampKnown: its stamp,
+    // when its open handle has told it already.
+    TextFileEncoding EncodingNow(std::size_t file, const WriterSettings& settings, bool& asWritten,
+                                 const std::optional<FileStamp>& stampKnown) const;
 
     std::vector<std::string> protectedFiles_;
     std::vector<FileIdentity> protectedIdentities_; // of those that existed

@@ -32,9 +32,9 @@ std::string CannotOpenDialogText(const std::string& reason)
     return "Error opening signature text file: " + reason;
 }
 
-// The other files of the signature's set, each reported like the signature file itself,
+// The other files of the signature's family, each reported like the signature file itself,
 // named, since the user chose only one of them. The reports wait until every file is
-// written: a report dialog lets the timer start the next change, which must not meet a set
+// written: a report dialog lets the timer start the next change, which must not meet a family
 // half written. A sibling that is one of the program's own files or a database (one named
 // like the signature, say) is refused as the chosen file would be. Answers whether all were
 // written.
@@ -257,18 +257,19 @@ bool SignatureWriter::WriteComposed(const std::string& path,
         return refuse(OwnFileMessage);
 
     // Composed once the file is open, as the settings stand at the moment of writing.
-    const std::vector<SignatureFileContent> set = target.Contents(compose(), settings_, settings_.DelimiterOn());
-    if (const std::optional<std::string> refusal = RefusalOfOpenFile(file->Handle(), set.front()))
+    const std::vector<SignatureFileContent> family =
+        target.Contents(compose(), settings_, settings_.DelimiterOn(), StampOf(file->Handle()));
+    if (const std::optional<std::string> refusal = RefusalOfOpenFile(file->Handle(), family.front()))
         return refuse(*refusal);
-    file->Write(set.front().bytes);
+    file->Write(family.front().bytes);
     if (const std::optional<FileStamp> stamp = file->Close())
-        target.Written(set.front(), *stamp);
+        target.Written(family.front(), *stamp);
     // After an error the change notice would only push its balloon aside.
     const auto isProtected = [&target](HANDLE sibling) { return target.Protects(sibling); };
     const auto written = [&target](const SignatureFileContent& sibling, const FileStamp& stamp) {
         target.Written(sibling, stamp);
     };
-    if (!WriteSiblingsReporting(reports_, std::span(target.Files()).subspan(1), std::span(set).subspan(1),
+    if (!WriteSiblingsReporting(reports_, std::span(target.Files()).subspan(1), std::span(family).subspan(1),
                                 isProtected, written))
         return true;
 

@@ -59,12 +59,12 @@ public:
     // The common writer: delimiter, static text and heading around the body, then the change
     // notice. heading is empty except for NowPlaying. A path naming one of the settings'
     // protected files or a signature database (by its ".sigs" name, or by the records it
-    // holds) is refused with a report, and nothing is written. What the path's set
+    // holds) is refused with a report, and nothing is written. What the path's family
     // holds, which of its files Thunderbird reads and what the guard says of them are found
     // when the path or the protected files (the list, the database open in the editor) have
-    // changed since the last write: a file of the set made meanwhile beside an unchanged path
+    // changed since the last write: a file of the family made meanwhile beside an unchanged path
     // is written from the next such change.
-    // Answers whether the signature file was written (its set's other files aside).
+    // Answers whether the signature file was written (its family's other files aside).
     bool ComposeAndWrite(const std::string& path, const std::string& body, const std::string& heading);
 
 private:

@@ -23,7 +23,7 @@ public:
     virtual std::vector<std::string> ProtectedFiles() const = 0;
     // The signature files Thunderbird reads (its identities' files): it puts its own "-- "
     // line above a signature in which it finds none, so these are written for it to find the
-    // delimiter. Asked only when the signature's set is looked for; none where nobody knows.
+    // delimiter. Asked only when the signature's family is looked for; none where nobody knows.
     virtual std::vector<std::string> ThunderbirdSignatureFiles() const { return {}; }
     // The encoding a signature file was last found in, kept with the settings by its full
     // path (PlainFullPath, as the writer gives it): a file whose bytes tell nothing any more

@@ -1,18 +1,14 @@
 #include "mailclients/MailClientSignatures.h"
 
-#include <shlobj.h>
+#include "base/UserFolders.h"
 
 namespace mailclients {
 
 MailClientPlaces MailClientPlacesOfThisUser()
 {
     MailClientPlaces places;
-    char appData[MAX_PATH] = {};
     // Without a roaming application data folder there is nowhere to look.
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
-        places.appData = appData;
-    if (!places.appData.empty() && places.appData.back() == '\\')
-        places.appData.pop_back();
+    places.appData = base::RoamingAppDataFolder();
     return places;
 }
 

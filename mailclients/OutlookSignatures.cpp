@@ -3,6 +3,7 @@
 #include "base/AsciiText.h"
 #include "base/CodePages.h"
 #include "base/Handles.h"
+#include "base/PathParts.h"
 
 #include <algorithm>
 #include <array>
@@ -69,14 +70,14 @@ std::vector<std::string> SignatureFolders(const std::string& appData, HKEY offic
             const std::string value = SignaturesValue(office.Get(), std::string(version.data(), length));
             if (value.empty())
                 continue;
-            const std::string folder = IsAbsolutePath(value) ? value : appData + "\\Microsoft\\" + value;
+            const std::string folder = IsAbsolutePath(value) ? value : base::JoinPath(base::JoinPath(appData, "Microsoft"), value);
             if (std::none_of(folders.begin(), folders.end(),
                              [&](const std::string& known) { return base::AsciiEqualNoCase(known, folder); }))
                 folders.push_back(folder);
         }
     }
     if (folders.empty())
-        folders.push_back(appData + "\\Microsoft\\" + KnownFolderName);
+        folders.push_back(base::JoinPath(base::JoinPath(appData, "Microsoft"), KnownFolderName));
     return folders;
 }
 
@@ -94,7 +95,7 @@ std::vector<SignatureFiles> SignaturesIn(const std::string& folder)
     constexpr std::wstring_view Extensions[] = {L".htm", L".txt", L".rtf"}; // the one offered first
     std::vector<SignatureFiles> signatures;
     WIN32_FIND_DATAW found{};
-    const base::FindHandle search(FindFirstFileW(base::ToWide(folder + "\\*", CP_ACP).c_str(), &found));
+    const base::FindHandle search(FindFirstFileW(base::ToWide(base::JoinPath(folder, "*"), CP_ACP).c_str(), &found));
     if (!search)
         return signatures; // no such folder: nothing there
     do {
@@ -144,7 +145,7 @@ void FindOutlookSignatures(const std::string& appData, HKEY officeRoot, MailClie
         std::vector<MailClientSignature> inFolder;
         for (const SignatureFiles& files : SignaturesIn(folder)) {
             const std::optional<std::string> name = base::WideToAnsi(files.offered);
-            inFolder.push_back(NamedSignature(base::ShownInAnsi(files.stem), name ? folder + "\\" + *name : ""));
+            inFolder.push_back(NamedSignature(base::ShownInAnsi(files.stem), name ? base::JoinPath(folder, *name) : ""));
             // Outlook names the files of the signatures it keeps in a mailbox after it; the
             // .htm is the one it always writes.
             if (!inFolder.back().mailbox.empty() && files.offered.size() > 4 &&

@@ -1,6 +1,7 @@
 #include "mailclients/MailClientSignatures.h"
 
 #include "mailclients/MozillaPrefs.h"
+#include "base/PathParts.h"
 #include "base/WholeFile.h"
 #include "base/AsciiText.h"
 #include "base/CodePages.h"
@@ -40,7 +41,7 @@ std::vector<std::string> ProfileFolders(const std::string& thunderbirdFolder, st
         std::optional<std::string> folder = inProfile && !path.empty() ? base::Utf8ToAnsi(path) : std::nullopt;
         if (folder) {
             std::replace(folder->begin(), folder->end(), '/', '\\');
-            folders.push_back(relative ? thunderbirdFolder + "\\" + *folder : *folder);
+            folders.push_back(relative ? base::JoinPath(thunderbirdFolder, *folder) : *folder);
         }
         relative = false;
         path.clear();
@@ -115,7 +116,8 @@ std::vector<Identity> IdentitiesWithSignatureFiles(const std::string& prefsUtf8)
 // resolved; empty when it cannot be made.
 std::wstring ResolvedInProfile(const std::string& profileFolder, const std::wstring& relative)
 {
-    std::wstring path = base::ToWide(profileFolder, CP_ACP) + L"\\" + relative.substr(ProfileFolderKey.size());
+    std::wstring path =
+        base::ToWide(base::JoinPath(profileFolder, ""), CP_ACP) + relative.substr(ProfileFolderKey.size());
     std::replace(path.begin(), path.end(), L'/', L'\\');
     wchar_t full[MAX_PATH * 4];
     const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
@@ -148,8 +150,8 @@ std::wstring SignatureFileOf(const Identity& identity, const std::string& profil
 
 void FindThunderbirdSignatures(const std::string& appData, MailClientSearch& search)
 {
-    const std::string thunderbirdFolder = appData + "\\Thunderbird";
-    const std::string profilesIni = thunderbirdFolder + "\\profiles.ini";
+    const std::string thunderbirdFolder = base::JoinPath(appData, "Thunderbird");
+    const std::string profilesIni = base::JoinPath(thunderbirdFolder, "profiles.ini");
     search.lookedIn.push_back(profilesIni);
     std::string ini;
     try {
@@ -160,7 +162,7 @@ void FindThunderbirdSignatures(const std::string& appData, MailClientSearch& sea
     for (const std::string& folder : ProfileFolders(thunderbirdFolder, std::move(ini))) {
         std::string prefs;
         try {
-            prefs = base::ReadWholeFile(folder + "\\prefs.js");
+            prefs = base::ReadWholeFile(base::JoinPath(folder, "prefs.js"));
         } catch (const base::FileAccessError&) {
             continue; // a profile listed but gone, or never started
         }

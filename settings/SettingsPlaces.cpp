@@ -3,10 +3,10 @@
 #include "settings/SettingValues.h"
 #include "settings/SideFiles.h"
 #include "settings/StartupEntry.h"
-#include "base/WholeFile.h"
 #include "base/Handles.h"
-
-#include <shlobj.h>
+#include "base/PathParts.h"
+#include "base/UserFolders.h"
+#include "base/WholeFile.h"
 
 #include <utility>
 
@@ -29,7 +29,7 @@ bool MachineKeyDenied(HKEY machineRoot, const char* key)
 // so the folder is left as it was, even should the program die in between.
 bool CanCreateFileIn(const std::string& folder)
 {
-    const std::string stem = folder + "vq-" + std::to_string(GetCurrentProcessId()) + "-";
+    const std::string stem = base::JoinPath(folder, "vq-" + std::to_string(GetCurrentProcessId()) + "-");
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string path = stem + std::to_string(attempt) + ".tmp";
         const base::FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -48,15 +48,10 @@ bool CanCreateFileIn(const std::string& folder)
 PlaceCandidates PlacesOfThisUser()
 {
     PlaceCandidates candidates;
-    char appData[MAX_PATH] = {};
     // Without a roaming application data folder the side files stay beside the program.
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)) && appData[0]) {
-        candidates.userFolder = appData;
-        if (candidates.userFolder.back() != '\\')
-            candidates.userFolder += '\\';
-        candidates.userFolder += UserFolderName;
-        candidates.userFolder += '\\';
-    }
+    const std::string appData = base::RoamingAppDataFolder();
+    if (!appData.empty())
+        candidates.userFolder = base::JoinPath(base::JoinPath(appData, UserFolderName), "");
     return candidates;
 }
 

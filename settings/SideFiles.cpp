@@ -1,5 +1,6 @@
 #include "settings/SideFiles.h"
 
+#include "base/PathParts.h"
 #include "base/WholeFile.h"
 #include "base/TextLines.h"
 
@@ -9,7 +10,7 @@ namespace settings {
 
 std::string SideFilePath(const std::string& folder, const std::string& fileName)
 {
-    return folder + "\\" + fileName;
+    return base::JoinPath(folder, fileName);
 }
 
 std::vector<std::string> LoadList(const std::string& path)

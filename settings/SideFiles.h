@@ -14,8 +14,7 @@ inline constexpr const char* StaticTextFileName = "static.sig.qmz";
 inline constexpr const char* OrderStateFileName = "order.state";
 inline constexpr const char* SideFileNames[] = {DatabaseListFileName, StaticTextFileName, OrderStateFileName};
 
-// folder ending in a backslash, as ProgramDirectory() gives it; another backslash goes
-// before the file name, which the file system accepts.
+// The side file's path in folder (base::JoinPath).
 std::string SideFilePath(const std::string& folder, const std::string& fileName);
 
 // One entry per line (base::SplitLines): lines end at CR, LF or CR LF, and a last line

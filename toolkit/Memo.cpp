@@ -21,6 +21,13 @@ LRESULT Memo::Filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         // every key, Tab and Enter included.
         return DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
     }
+    if (message == WM_SETTEXT) {
+        // A multi-line edit sends no change notice for text set by a message, as another
+        // program (a test, an accessibility tool) sets it: the change is raised here.
+        const LRESULT result = PassOn(hwnd, message, wParam, lParam);
+        HandleCommand(EN_CHANGE);
+        return result;
+    }
     return PassOn(hwnd, message, wParam, lParam);
 }
 

@@ -9,7 +9,8 @@ namespace toolkit {
 
 // A multi-line text field with both scroll bars. Enter and Tab are typed into it as text
 // (CR LF and a tab character), also where the window's loop handles dialog keys. Text and
-// OnChange behave as in Edit; set MaxLength to bound what the user can type.
+// OnChange behave as in Edit, text set by a WM_SETTEXT from elsewhere included; set
+// MaxLength to bound what the user can type.
 class Memo : public Edit {
 public:
     explicit Memo(const ControlArgs& args);

@@ -5,6 +5,7 @@
 #include "engine/FileOpening.h"
 #include "engine/OwnFiles.h"
 #include "engine/WholeRecords.h"
+#include "settings/ProgramFiles.h"
 #include "settings/ProgramLocation.h"
 #include "toolkit/FileDialogs.h"
 #include "toolkit/MessageDialogs.h"
@@ -21,19 +22,13 @@ constexpr DWORD LookedAtForText = 4096;
 
 } // namespace
 
-std::vector<std::string> ProgramOwnFiles(std::vector<std::string> sideFiles,
-                                         std::optional<std::string> databaseInEditor)
+std::vector<std::string> FilesNotToWrite(std::optional<std::string> databaseInEditor)
 {
-    std::vector<std::string> files = std::move(sideFiles);
-    const std::string folder = settings::ProgramDirectory();
-    files.push_back(settings::ProgramPath());
-    files.push_back(folder + "Varnquill.exe");
-    files.push_back(folder + "vqsig.exe");
+    std::vector<std::string> files = settings::ProgramOwnFiles(settings::ProgramDirectory());
     if (databaseInEditor)
         files.push_back(std::move(*databaseInEditor));
     return files;
 }
-
 std::optional<std::string> RefusedSource(const std::string& path)
 {
     const std::string quoted = "\"" + path + "\"";

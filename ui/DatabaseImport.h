@@ -10,10 +10,9 @@
 // The Databases list's "Import..." and "Export...": signatures from a text file into a
 // database, and a database out as a fortune file, in the window, with vqsig's own code.
 
-// The files neither command may write: the program's own (its side files, Varnquill.exe,
-// vqsig.exe) and the database open in the editor.
-std::vector<std::string> ProgramOwnFiles(std::vector<std::string> sideFiles,
-                                         std::optional<std::string> databaseInEditor);
+// The files neither command may write: the program's own (settings::ProgramOwnFiles) and
+// the database open in the editor.
+std::vector<std::string> FilesNotToWrite(std::optional<std::string> databaseInEditor);
 
 // Why a text file cannot be imported, or nothing when it can: a signature database, a file
 // over 64 MiB, or one with NUL bytes in its first 4 KiB (no text). Fails as the file layer

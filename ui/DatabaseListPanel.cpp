@@ -4,6 +4,7 @@
 #include "toolkit/FileDialogs.h"
 #include "ui/DatabaseImport.h"
 #include "ui/FormLayout.h"
+#include "ui/ProgramServices.h"
 
 namespace {
 
@@ -17,11 +18,12 @@ enum DBListPopUpItem : std::size_t { AddItem, OpenItem, ImportItem, ExportItem, 
 
 } // namespace
 
-DatabaseListPanel::DatabaseListPanel(HWND form)
+DatabaseListPanel::DatabaseListPanel(HWND form, ProgramServices& services)
     : DatabasesGroup(layout::Group(form, DatabasesTop, DatabasesHeight, "Databases")),
       DBList(layout::At(form, DatabasesTop, FrameSide, FrameCaption, layout::ClientWidth - 2 * FrameSide,
                         DatabasesHeight - FrameCaption - FrameSide)),
-      form_(form)
+      form_(form),
+      services_(services)
 {
     DBListPopUp.Add("Add", [this](auto&) { AddItemClick(); });
     DBListPopUp.Add("Open", [this](auto&) { OpenItemClick(); });
@@ -60,7 +62,7 @@ void DatabaseListPanel::AddItemClick()
     const std::optional<std::string> chosen = toolkit::RunOpenDialog(args);
     // A path already listed, in whatever letter case, is not listed twice.
     if (chosen && !Holds(*chosen))
-        DBList.Add(*chosen);
+        Add(*chosen);
 }
 
 void DatabaseListPanel::OpenItemClick()
@@ -77,7 +79,7 @@ void DatabaseListPanel::ImportItemClick()
     const std::vector<std::string> ownFiles = OwnFiles ? OwnFiles() : std::vector<std::string>{};
     const std::optional<std::string> database = RunDatabaseImport(form_, preset, ownFiles);
     if (database && !Holds(*database))
-        DBList.Add(*database);
+        Add(*database);
 }
 
 void DatabaseListPanel::ExportItemClick()
@@ -86,33 +88,49 @@ void DatabaseListPanel::ExportItemClick()
     if (selected < 0)
         return;
     const std::vector<std::string> ownFiles = OwnFiles ? OwnFiles() : std::vector<std::string>{};
-    RunDatabaseExport(form_, DBList.Item(selected), DBList.Items(), ownFiles);
+    RunDatabaseExport(form_, Items()[selected], Items(), ownFiles);
 }
 
 void DatabaseListPanel::RemoveItemClick()
 {
     const int selected = DBList.ItemIndex();
-    if (selected >= 0)
-        DBList.Delete(selected);
+    if (selected < 0)
+        return;
+    std::vector<std::string>& databases = services_.Profile().databases;
+    if (static_cast<std::size_t>(selected) < databases.size())
+        databases.erase(databases.begin() + selected);
+    DBList.Delete(selected);
 }
 
 void DatabaseListPanel::ClearListItemClick()
 {
+    services_.Profile().databases.clear();
     DBList.Clear();
+}
+
+const std::vector<std::string>& DatabaseListPanel::Items() const
+{
+    return services_.Profile().databases;
 }
 
 bool DatabaseListPanel::Holds(const std::string& path) const
 {
-    for (const std::string& listed : DBList.Items()) {
+    for (const std::string& listed : Items()) {
         if (base::AsciiEqualNoCase(listed, path))
             return true;
     }
     return false;
 }
 
-void DatabaseListPanel::Replace(const std::vector<std::string>& entries)
+void DatabaseListPanel::Add(const std::string& path)
+{
+    services_.Profile().databases.push_back(path);
+    DBList.Add(path);
+}
+
+void DatabaseListPanel::Show()
 {
     DBList.Clear();
-    for (const std::string& entry : entries)
+    for (const std::string& entry : Items())
         DBList.Add(entry);
 }

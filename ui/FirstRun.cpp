@@ -1,6 +1,8 @@
 #include "ui/FirstRun.h"
 
+#include "base/AsciiText.h"
 #include "base/FileExists.h"
+#include "base/PathParts.h"
 #include "engine/ReportSink.h"
 #include "mailclients/MailClientSignatures.h"
 #include "settings/FirstStart.h"
@@ -8,7 +10,7 @@
 #include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
 #include "base/SystemError.h"
-#include "ui/DatabaseListPanel.h"
+#include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
 
 #include <algorithm>
@@ -22,13 +24,13 @@ constexpr const char* StarterErrorTitle = "Starter signatures:";
 // The user's own copy of the starter collection, copied there when missing: its path.
 std::string StarterCopy(const settings::SettingsPlaces& places)
 {
-    const std::string shipped = settings::ProgramDirectory() + settings::StarterCollectionFileName;
+    const std::string shipped = base::JoinPath(settings::ProgramDirectory(), settings::StarterCollectionFileName);
     if (!base::FileExists(shipped))
         throw std::runtime_error("\"" + shipped + "\" is missing.");
     if (!places.SideFilesPerUser())
         return shipped;
     places.SideFileToSave(settings::DatabaseListFileName); // makes the user's folder when it is missing
-    const std::string copy = places.SideFileFolder() + settings::StarterCollectionFileName;
+    const std::string copy = base::JoinPath(places.SideFileFolder(), settings::StarterCollectionFileName);
     // An earlier copy is the user's own, perhaps edited: it stays as it is.
     if (!CopyFileA(shipped.c_str(), copy.c_str(), TRUE)) {
         const DWORD failure = GetLastError();
@@ -41,32 +43,31 @@ std::string StarterCopy(const settings::SettingsPlaces& places)
 
 } // namespace
 
-FirstRun::FirstRun(const settings::SettingsPlaces& places) : active_(settings::IsFirstStart(places)) {}
-
-void FirstRun::ListStarterCollection(const settings::SettingsPlaces& places, DatabaseListPanel& list,
-                                     ReportSink& reports, bool errorBalloonsOn) const
+void FirstRun::Run(ProgramServices& services, ReportSink& reports, HWND form, bool minimised)
 {
-    if (!active_)
+    const settings::SettingsPlaces* places = services.Store().Places();
+    if (!places || !settings::IsFirstStart(*places))
         return;
+    // Once the window is up: a modal window is no part of the start.
+    if (!minimised)
+        PostMessageA(form, OfferMailClientsMessage, 0, 0); // fails only with a full queue: no offer then
     std::string collection;
     try {
-        collection = StarterCopy(places);
+        collection = StarterCopy(*places);
     } catch (const std::exception& failure) {
         // The start goes on as any other; the user can still add databases of their own.
-        if (errorBalloonsOn)
+        if (services.Options().errorBalloons)
             ReportFailure(reports, failure, StarterErrorTitle);
         return;
     }
-    if (!list.Holds(collection))
-        list.Add(collection);
+    std::vector<std::string>& databases = services.Profile().databases;
+    const bool listed = std::any_of(databases.begin(), databases.end(), [&](const std::string& entry) {
+        return base::AsciiEqualNoCase(entry, collection);
+    });
+    if (!listed)
+        databases.push_back(collection);
     // A failure here is the last-resort handler's to show; the list is saved at exit as well.
-    settings::SaveList(places.SideFileToSave(settings::DatabaseListFileName), list.Items());
-}
-
-void FirstRun::AfterFirstPaint(HWND form) const
-{
-    if (active_)
-        PostMessageA(form, OfferMailClientsMessage, 0, 0); // fails only with a full queue: no offer then
+    services.Store().SaveDatabaseList(databases);
 }
 
 bool FirstRun::IsOfferMessage(UINT message) noexcept

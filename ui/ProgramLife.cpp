@@ -1,11 +1,7 @@
 #include "ui/ProgramLife.h"
 
 #include "engine/SignatureWriter.h"
-#include "settings/RegistryStore.h"
-#include "settings/SideFiles.h"
-#include "base/WholeFile.h"
 #include "toolkit/Application.h"
-#include "ui/DatabaseListPanel.h"
 #include "ui/ProgramServices.h"
 #include "ui/SettingsPanel.h"
 #include "ui/WindowPlace.h"
@@ -31,9 +27,9 @@ private:
 } // namespace
 
 ProgramLife::ProgramLife(HWND form, ProgramServices& services, SignatureWriter& writer, SettingsPanel& settings,
-                         DatabaseListPanel& list, std::function<void()> removeTrayIcon)
-    : form_(form), services_(services), writer_(writer), settings_(settings), list_(list),
-      removeTrayIcon_(std::move(removeTrayIcon))
+                         Reports& reports, std::function<void()> removeTrayIcon)
+    : form_(form), services_(services), writer_(writer), settings_(settings), removeTrayIcon_(std::move(removeTrayIcon)),
+      clipboard_(reports, [this] { return SignatureToCopy(); })
 {
 }
 
@@ -56,49 +52,41 @@ void ProgramLife::RandomChange()
     RunStep([this] { writer_.RandomChange(); });
 }
 
-std::optional<std::string> ProgramLife::RandomChangeToCopy()
+std::optional<ClipboardSignature> ProgramLife::SignatureToCopy()
 {
     FlagSetter running(randomChangeRunning_);
     std::optional<std::string> text;
     RunStep([&] { text = writer_.RandomChangeToCopy(); });
-    return text;
+    if (!text)
+        return std::nullopt;
+    return ClipboardFormsOf(*text, GetACP(), services_.Profile().delimiter);
 }
 
-// ---- The side files ----
-
-void ProgramLife::LoadSideFiles()
+void ProgramLife::CopySignature()
 {
-    // Without places (start-up could not even find the program's own folder, and has said
-    // so) there is nothing to read.
-    const std::optional<std::string> listPath = services_.SideFileToRead(settings::DatabaseListFileName);
-    databaseListUnread_ = !RunStep([&] {
-        if (listPath && base::FileExists(*listPath))
-            list_.Replace(settings::LoadList(*listPath));
-    });
-    const std::optional<std::string> staticPath = services_.SideFileToRead(settings::StaticTextFileName);
-    staticTextUnread_ = !RunStep([&] {
-        if (staticPath && base::FileExists(*staticPath))
-            settings_.SetStaticText(settings::LoadStaticText(*staticPath));
-    });
+    clipboard_.Copy();
 }
+
+void ProgramLife::PasteSignature(WORD hotKey)
+{
+    clipboard_.Paste(hotKey);
+}
+
+void ProgramLife::SetSong(const std::string& player, const std::string& song)
+{
+    writer_.NowPlaying(player, song);
+}
+
+// ---- What the next start finds again ----
 
 void ProgramLife::SaveForNextStart(StepRunner run)
 {
-    // Without places (start-up could not find the program's folder) there is nowhere to save.
-    using settings::DatabaseListFileName, settings::StaticTextFileName;
-    if (!databaseListUnread_) {
-        run([&] {
-            if (const std::optional<std::string> path = services_.SideFileToSave(DatabaseListFileName))
-                settings::SaveList(*path, list_.Items());
-        });
-    }
-    if (!staticTextUnread_) {
-        run([&] {
-            if (const std::optional<std::string> path = services_.SideFileToSave(StaticTextFileName))
-                settings::SaveStaticText(*path, settings_.StaticText());
-        });
-    }
-    run([this] { services_.UseSettings([this](settings::RegistryStore& store) { SaveWindowPlace(form_, store); }); });
+    // Before the start, or after a start that could not find the program's folder, the store
+    // keeps nothing; a side file it could not read at start-up it does not write over.
+    settings::SettingsStore& store = services_.Store();
+    run([&] { store.SaveDatabaseList(services_.Profile().databases); });
+    run([&] { store.SaveStaticText(services_.Profile().staticText); });
+    run([&] { SaveWindowPlace(form_, store); });
 }
 
 // ---- The end ----
@@ -116,6 +104,8 @@ void ProgramLife::EndSession()
 {
     if (ended_)
         return;
+    // The process may end as soon as the session's end is answered.
+    clipboard_.GiveBack();
     EndProgram(RunStepSilently);
 }
 

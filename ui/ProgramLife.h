@@ -1,5 +1,7 @@
 #pragma once
+#include "engine/ClipboardSignature.h"
 #include "ui/ProgramCommands.h"
+#include "ui/SignatureClipboard.h"
 #include "ui/Steps.h"
 
 #include <windows.h>
@@ -8,37 +10,38 @@
 #include <optional>
 #include <string>
 
-class DatabaseListPanel;
 class SettingsPanel;
 class ProgramServices;
+class Reports;
 class SignatureWriter;
 
-// What runs between start-up and the end: the random change (tray menu, auto-change timer),
-// the side files read at start-up and saved at the end, and the end itself, by Exit or by
-// the session's end.
+// What runs between start-up and the end: the program's commands (the random change, the
+// signature onto the clipboard and pasted, the song), what is saved at the end, and the end
+// itself, by Exit or by the session's end.
 class ProgramLife : public ProgramCommands {
 public:
     // removeTrayIcon takes the tray icon away, the end's first step.
     ProgramLife(HWND form, ProgramServices& services, SignatureWriter& writer, SettingsPanel& settings,
-                DatabaseListPanel& list, std::function<void()> removeTrayIcon);
+                Reports& reports, std::function<void()> removeTrayIcon);
 
     void RandomChange() override;
-    // The random change of "Copy signature" and the paste hot key: the composed signature
-    // once it has gone out, or nothing after a report.
-    std::optional<std::string> RandomChangeToCopy();
+    void CopySignature() override;
+    void PasteSignature(WORD hotKey) override;
+    void SetSong(const std::string& player, const std::string& song) override;
     bool RandomChangeRunning() const noexcept { return randomChangeRunning_; }
     // An auto-change tick: a random change unless one runs already.
     void AutoChange();
 
-    // Start-up: the database list and the static text from their side files.
-    void LoadSideFiles();
-
     void Exit() override;
-    // The user's session ends: the same steps as Exit, once, with nothing shown.
+    // The user's session ends: the user's clipboard back first, then the same steps as
+    // Exit, once, with nothing shown.
     void EndSession();
     bool Ended() const noexcept { return ended_; }
 
 private:
+    // The random change of "Copy signature" and the paste hot key, in the clipboard's forms
+    // composed from the signature as it went out; nothing after a report.
+    std::optional<ClipboardSignature> SignatureToCopy();
     // Exit's steps, each run by run.
     void EndProgram(StepRunner run);
     // What the next start finds again, in this order: the database list, the static text,
@@ -49,12 +52,8 @@ private:
     ProgramServices& services_;
     SignatureWriter& writer_;
     SettingsPanel& settings_;
-    DatabaseListPanel& list_;
     std::function<void()> removeTrayIcon_;
     bool randomChangeRunning_ = false;
     bool ended_ = false; // Exit or the session's end has run
-    // A side file that existed but could not be read at start-up is not overwritten at
-    // exit: the list or text the user had is still in it, not in the window.
-    bool databaseListUnread_ = false;
-    bool staticTextUnread_ = false;
+    SignatureClipboard clipboard_;
 };

@@ -1,27 +1,19 @@
 #pragma once
 #include "engine/SignatureDatabase.h"
-#include "engine/SignatureOrder.h"
+#include "settings/SettingsStore.h"
+#include "settings/SignatureProfile.h"
 
-#include <functional>
-#include <memory>
-#include <optional>
 #include <string>
-#include <vector>
-
-namespace settings {
-class OrderStateFile;
-class RegistryStore;
-class SettingsPlaces;
-}
 
 // What lives for the whole run besides the window: the signature database (the one handle
-// and record buffer the editor and the random change share), where this run keeps its
-// settings and the store over them, and the order's place. Made in WinMain and handed by
-// reference to whatever uses it.
+// and record buffer the editor and the random change share), the store over the places this
+// run keeps its settings in, and what it loaded: the signature profile and the program's
+// options, as plain values the window's parts show and change. Made in WinMain and handed
+// by reference to whatever uses it.
 //
 // The window's start-up starts it and Exit ends it. Before the start (or when the start
-// failed) and after the end there is no place to keep anything: writes do nothing, quietly,
-// and reads find nothing.
+// failed) and after the end the store keeps nothing: saves do nothing, quietly, and loads
+// find the defaults. The profile and the options stay as they were.
 class ProgramServices {
 public:
     ProgramServices();
@@ -36,41 +28,23 @@ public:
     // files of the program in programDirectory are kept, so a setting is never written to
     // one place and looked for in another later on. Fails as SettingsPlaces does.
     void Start(const std::string& programDirectory);
-    // Lets the store and the places go; the order's place is no longer kept either.
+    // Loads the profile and the options; a value that cannot be read keeps its default and
+    // goes to failed (settings::SettingsStore::LoadProfile).
+    void Load(const settings::SettingsStore::LoadFailed& failed);
+    // Lets the store and its places go; the order's place is no longer kept either.
     void End() noexcept;
-    bool Started() const noexcept { return static_cast<bool>(places_); }
+    bool Started() const noexcept { return store_.Places() != nullptr; }
 
-    // ---- Settings ----
-    // Runs use on the settings store, when there is one.
-    void UseSettings(const std::function<void(settings::RegistryStore&)>& use);
-    // Runs reads, a run of reads that opens each settings key once for all of them.
-    void ReadSettingsInOneRun(const std::function<void()>& reads) const;
-
-    // ---- The places themselves, for what is decided by them (the user's first start) ----
-    void UsePlaces(const std::function<void(const settings::SettingsPlaces&)>& use) const;
-
-    // ---- The start-up entry ----
-    bool StartupEntryPresent() const;
-    void SetStartupEntry(bool present, const std::string& programPath);
-
-    // ---- Side files ----
-    // Where a side file is read from and saved to (SettingsPlaces); nothing before the start.
-    std::optional<std::string> SideFileToRead(const std::string& fileName) const;
-    std::optional<std::string> SideFileToSave(const std::string& fileName) const;
-    // Every path a side file of this run may have; none before the start.
-    std::vector<std::string> SideFilePaths() const;
-
-    // ---- The order's place, in the order state file (mapped once the run has started) ----
-    OrderPlace KeptOrderPlace() const;
-    // Nothing when the place was kept (or there is nowhere to keep it); else why the file
-    // would not take it, the place going on in memory for the run.
-    std::optional<std::string> KeepOrderPlace(const OrderPlace& place);
+    settings::SettingsStore& Store() noexcept { return store_; }
+    const settings::SettingsStore& Store() const noexcept { return store_; }
+    settings::SignatureProfile& Profile() noexcept { return profile_; }
+    const settings::SignatureProfile& Profile() const noexcept { return profile_; }
+    settings::ProgramOptions& Options() noexcept { return options_; }
+    const settings::ProgramOptions& Options() const noexcept { return options_; }
 
 private:
-    settings::OrderStateFile* OrderState() const;
-
     SignatureDatabase database_;
-    std::unique_ptr<settings::SettingsPlaces> places_;
-    std::unique_ptr<settings::RegistryStore> settings_;
-    mutable std::unique_ptr<settings::OrderStateFile> orderState_;
+    settings::SettingsStore store_;
+    settings::SignatureProfile profile_;
+    settings::ProgramOptions options_;
 };

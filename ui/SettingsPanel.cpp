@@ -6,13 +6,12 @@
 #include "engine/SignatureRecord.h"
 #include "engine/TextFileWriter.h"
 #include "settings/ProgramLocation.h"
-#include "settings/RegistryStore.h"
 #include "settings/SettingValues.h"
 #include "toolkit/FileDialogs.h"
 #include "toolkit/MessageDialogs.h"
 #include "ui/FormLayout.h"
 #include "ui/MailClientsWindow.h"
-#include "ui/PasteHotKey.h"
+#include "ui/HotKeys.h"
 #include "ui/ProgramServices.h"
 #include "ui/Steps.h"
 
@@ -117,6 +116,7 @@ void SettingsPanel::ConnectHandlers()
     SigBreakChkBx.OnClick = [this](auto&) { SigBreakChkBxClick(); };
     OrderCombo.OnChange = [this](auto&) { OrderComboChange(); };
     StaticChkBx.OnClick = [this](auto&) { StaticChkBxClick(); };
+    StaticMemo.OnChange = [this](auto&) { StaticMemoChange(); };
     AboveRadio.OnClick = [this](auto&) { AboveRadioClick(); };
     BelowRadio.OnClick = [this](auto&) { BelowRadioClick(); };
     AutoTimer.OnTimer = [this](auto&) { AutoTimerTimer(); };
@@ -135,49 +135,53 @@ void SettingsPanel::PlaceStaticTextAfter(const toolkit::Control& previous)
 
 // ---- Start-up and exit ----
 
+// Each control shows its value, and one that changes runs its handler as the user's change
+// would: the value is written back, and its effects (the timer, the static-text field) follow.
 void SettingsPanel::RestoreValues()
 {
-    services_.UseSettings([this](settings::RegistryStore& store) {
-        RunStep([&] {
-            MinutesEdit.SetValue(settings::ReadMinutes(store));
-            AutoTimer.SetInterval(MinutesToInterval(MinutesEdit.Value()));
-        });
-        RunStep([&] { OEFileEdit.SetText(settings::ReadSignatureFilePath(store)); });
-        RunStep([&] { PasteHotKeyEdit.SetValue(settings::ReadPasteHotKey(store)); });
-        RunStep([this] {
-            if (services_.StartupEntryPresent())
-                StartupChkBx.SetChecked(true);
-        });
+    const settings::SignatureProfile& profile = services_.Profile();
+    const settings::ProgramOptions& options = services_.Options();
+    RunStep([&] {
+        MinutesEdit.SetValue(options.minutes);
+        AutoTimer.SetInterval(MinutesToInterval(MinutesEdit.Value()));
+    });
+    RunStep([&] { OEFileEdit.SetText(profile.signatureFile); });
+    RunStep([&] { PasteHotKeyEdit.SetValue(profile.pasteHotKey); });
+    RunStep([&] {
+        if (options.startupEntry)
+            StartupChkBx.SetChecked(true);
     });
 }
 
 void SettingsPanel::RestoreSwitches()
 {
-    services_.UseSettings([this](const settings::RegistryStore& store) { RestoreSwitches(store); });
-}
-
-void SettingsPanel::RestoreSwitches(const settings::RegistryStore& store)
-{
-    RunStep([&] { BalloonChkBx.SetChecked(settings::ReadSwitch(store, settings::BalloonValue)); });
+    const settings::SignatureProfile& profile = services_.Profile();
+    const settings::ProgramOptions& options = services_.Options();
+    RunStep([&] { BalloonChkBx.SetChecked(options.changeBalloon); });
     RunStep([&] {
-        const bool on = settings::ReadSwitch(store, settings::StaticValue);
+        const bool on = profile.staticTextOn;
         StaticChkBx.SetChecked(on);
         StaticMemo.SetEnabled(on);
     });
     RunStep([&] {
-        if (settings::ReadStaticAbove(store))
+        if (profile.staticTextAbove)
             AboveRadio.SetChecked(true);
         else
             BelowRadio.SetChecked(true);
     });
-    RunStep([&] { SigBreakChkBx.SetChecked(settings::ReadSigBreak(store)); });
-    RunStep([&] { OrderCombo.SetItemIndex(OrderIndex(OrderNamed(settings::ReadOrder(store)))); });
-    RunStep([&] { ErrorChkBx.SetChecked(settings::ReadSwitch(store, settings::ErrorValue)); });
+    RunStep([&] { SigBreakChkBx.SetChecked(profile.delimiter); });
+    RunStep([&] { OrderCombo.SetItemIndex(OrderIndex(profile.order)); });
+    RunStep([&] { ErrorChkBx.SetChecked(options.errorBalloons); });
     RunStep([&] {
-        const bool on = settings::ReadSwitch(store, settings::AutoChangeValue);
+        const bool on = options.autoChange;
         AutoChkBx.SetChecked(on);
         AutoTimer.SetEnabled(on);
     });
+}
+
+void SettingsPanel::RestoreStaticText()
+{
+    RunStep([this] { StaticMemo.SetText(services_.Profile().staticText); });
 }
 
 void SettingsPanel::StopAutoChange()
@@ -192,17 +196,12 @@ void SettingsPanel::AutoTimerTimer()
 }
 
 // ---- Handlers ----
-
-void SettingsPanel::KeepSwitch(const char* name, const toolkit::CheckBox& box)
-{
-    services_.UseSettings([&](settings::RegistryStore& store) { settings::WriteSwitch(store, name, box.Checked()); });
-}
+// Each keeps the control's value in the profile or the options and writes it at once.
 
 void SettingsPanel::OEFileEditChange()
 {
-    services_.UseSettings([&](settings::RegistryStore& store) {
-        settings::WriteSignatureFilePath(store, OEFileEdit.Text());
-    });
+    services_.Profile().signatureFile = OEFileEdit.Text();
+    services_.Store().SaveSignatureFile(services_.Profile().signatureFile);
 }
 
 void SettingsPanel::BrowseBtnClick()
@@ -241,44 +240,48 @@ void SettingsPanel::ChooseFromMailClients()
 
 void SettingsPanel::AutoChkBxClick()
 {
-    KeepSwitch(settings::AutoChangeValue, AutoChkBx);
+    services_.Options().autoChange = AutoChkBx.Checked();
+    services_.Store().SaveAutoChange(services_.Options().autoChange);
     AutoTimer.SetEnabled(AutoChkBx.Checked());
 }
 
 void SettingsPanel::MinutesEditChange()
 {
     const int minutes = MinutesEdit.Value();
-    services_.UseSettings([&](settings::RegistryStore& store) {
-        settings::WriteMinutes(store, minutes);
-    });
+    services_.Options().minutes = minutes;
+    services_.Store().SaveMinutes(minutes);
     AutoTimer.SetInterval(MinutesToInterval(minutes));
 }
 
 void SettingsPanel::StartupChkBxClick()
 {
-    services_.SetStartupEntry(StartupChkBx.Checked(), settings::ProgramPath());
+    services_.Options().startupEntry = StartupChkBx.Checked();
+    services_.Store().SaveStartupEntry(services_.Options().startupEntry, settings::ProgramPath());
 }
 
 void SettingsPanel::BalloonChkBxClick()
 {
-    KeepSwitch(settings::BalloonValue, BalloonChkBx);
+    services_.Options().changeBalloon = BalloonChkBx.Checked();
+    services_.Store().SaveChangeBalloon(services_.Options().changeBalloon);
 }
 
 void SettingsPanel::ErrorChkBxClick()
 {
-    KeepSwitch(settings::ErrorValue, ErrorChkBx);
+    services_.Options().errorBalloons = ErrorChkBx.Checked();
+    services_.Store().SaveErrorBalloons(services_.Options().errorBalloons);
 }
 
 void SettingsPanel::SigBreakChkBxClick()
 {
-    KeepSwitch(settings::SigBreakValue, SigBreakChkBx);
+    services_.Profile().delimiter = SigBreakChkBx.Checked();
+    services_.Store().SaveDelimiter(services_.Profile().delimiter);
 }
 
 void SettingsPanel::OrderComboChange()
 {
-    services_.UseSettings([&](settings::RegistryStore& store) {
-        settings::WriteOrder(store, OrderName(Order()));
-    });
+    const int index = OrderCombo.ItemIndex();
+    services_.Profile().order = index < 0 ? SignatureOrder::Random : OrderChoices[index].order;
+    services_.Store().SaveOrder(services_.Profile().order);
 }
 
 // A refused combination is said at once, over the window; the field keeps the one it held,
@@ -293,39 +296,38 @@ bool SettingsPanel::PasteHotKeyEditChanging(WORD value)
 
 void SettingsPanel::PasteHotKeyEditChange()
 {
-    services_.UseSettings([&](settings::RegistryStore& store) {
-        settings::WritePasteHotKey(store, PasteHotKeyEdit.Value());
-    });
+    services_.Profile().pasteHotKey = PasteHotKeyEdit.Value();
+    services_.Store().SavePasteHotKey(services_.Profile().pasteHotKey);
     if (pasteHotKeyChanged_)
         pasteHotKeyChanged_(PasteHotKeyEdit.Value());
 }
 
-SignatureOrder SettingsPanel::Order() const
-{
-    const int index = OrderCombo.ItemIndex();
-    return index < 0 ? SignatureOrder::Random : OrderChoices[index].order;
-}
-
 void SettingsPanel::StaticChkBxClick()
 {
-    KeepSwitch(settings::StaticValue, StaticChkBx);
+    services_.Profile().staticTextOn = StaticChkBx.Checked();
+    services_.Store().SaveStaticTextOn(services_.Profile().staticTextOn);
     StaticMemo.SetEnabled(StaticChkBx.Checked());
+}
+
+// The static text is saved with the side files at the end of the run; until then the
+// profile holds it as typed, for the next signature.
+void SettingsPanel::StaticMemoChange()
+{
+    services_.Profile().staticText = StaticMemo.Text();
 }
 
 // The two placement buttons are exclusive: whichever is clicked, the stored place follows
 // the selected one. A radio button raises its click only when it becomes the selected one.
 void SettingsPanel::AboveRadioClick()
 {
-    services_.UseSettings([&](settings::RegistryStore& store) {
-        settings::WriteStaticPlace(store, true);
-    });
+    services_.Profile().staticTextAbove = true;
+    services_.Store().SaveStaticTextAbove(true);
     BelowRadio.SetChecked(false);
 }
 
 void SettingsPanel::BelowRadioClick()
 {
-    services_.UseSettings([&](settings::RegistryStore& store) {
-        settings::WriteStaticPlace(store, false);
-    });
+    services_.Profile().staticTextAbove = false;
+    services_.Store().SaveStaticTextAbove(false);
     AboveRadio.SetChecked(false);
 }

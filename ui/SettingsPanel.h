@@ -17,13 +17,12 @@
 
 class ReportSink;
 class ProgramServices;
-namespace settings {
-class RegistryStore;
-}
 
 // The "Settings" group (signature text file, auto-change minutes, switches), the static
-// text with its switches in the "Database" group, and the auto-change timer. Every change
-// is written to the registry at once; after Exit has let the store go, nothing is written.
+// text with its switches in the "Database" group, and the auto-change timer: views of the
+// signature profile and the program's options (ProgramServices). Every change goes into
+// them and is written at once (the static text at the end of the run); after Exit has let
+// the store go, nothing is written.
 class SettingsPanel {
 public:
     // autoChange runs at each tick of the auto-change timer.
@@ -33,37 +32,24 @@ public:
     // "Database" group, after the editor's controls.
     void PlaceStaticTextAfter(const toolkit::Control& previous);
 
-    // Start-up, each value one step: the minutes, the signature text file and the start-up
-    // entry; then, after the window's position, the switches.
+    // Start-up, each value from the loaded profile and options, one step each: the minutes,
+    // the signature text file, the hot key and the start-up entry; then, after the window's
+    // position, the switches; then, with the database list, the static text.
     void RestoreValues();
     void RestoreSwitches();
+    void RestoreStaticText();
     // Exit: no tick may start a change any more.
     void StopAutoChange();
     // "Mail clients...": the mail clients' signature files to choose from, over the window.
     void ChooseFromMailClients();
 
-    // The values as they stand at the moment of asking.
-    std::string SignatureFilePath() const { return OEFileEdit.Text(); }
-    bool DelimiterOn() const { return SigBreakChkBx.Checked(); }
-    bool StaticTextOn() const { return StaticChkBx.Checked(); }
-    bool StaticTextAbove() const { return AboveRadio.Checked(); }
-    std::string StaticText() const { return StaticMemo.Text(); }
-    void SetStaticText(const std::string& text) { StaticMemo.SetText(text); }
-    bool ChangeBalloonOn() const { return BalloonChkBx.Checked(); }
-    bool ErrorBalloonsOn() const { return ErrorChkBx.Checked(); }
-    SignatureOrder Order() const;
-    // The paste hot key as the field holds it (0: none), and who hears of each change the
-    // user makes to it once start-up has read it.
-    WORD PasteHotKey() const { return PasteHotKeyEdit.Value(); }
+    // Who hears of each change the user makes to the paste hot key once start-up has read it.
     void OnPasteHotKeyChange(std::function<void(WORD)> changed) { pasteHotKeyChanged_ = std::move(changed); }
 
 private:
     friend class SettingsPanelProbe; // the tests' view of the controls
 
     void ConnectHandlers();
-    void RestoreSwitches(const settings::RegistryStore& store);
-    // Writes the box's state as the switch setting name.
-    void KeepSwitch(const char* name, const toolkit::CheckBox& box);
 
     void OEFileEditChange();
     void BrowseBtnClick();
@@ -76,6 +62,7 @@ private:
     void SigBreakChkBxClick();
     void OrderComboChange();
     void StaticChkBxClick();
+    void StaticMemoChange();
     void AboveRadioClick();
     void BelowRadioClick();
     void AutoTimerTimer();

@@ -1,7 +1,6 @@
 #include "ui/TrayController.h"
 
 #include "base/Version.h"
-#include "engine/SignatureWriter.h"
 #include "tray/TrayIcon.h"
 #include "ui/ProgramCommands.h"
 
@@ -27,8 +26,7 @@ std::string MenuCaption(const std::string& name)
 
 } // namespace
 
-TrayController::TrayController(SignatureWriter& writer, ProgramCommands& commands)
-    : writer_(writer), commands_(commands)
+TrayController::TrayController(ProgramCommands& commands) : commands_(commands)
 {
     PlayerItem = &TrayMenu.Add(NoPlayerCaption);
     PlayerItem->Add("Set song as signature", [this](auto&) { SetSongItemClick(); });
@@ -86,7 +84,7 @@ void TrayController::TrayMenuPopup()
 void TrayController::SetSongItemClick()
 {
     if (playing_)
-        writer_.NowPlaying(playing_->player, playing_->song);
+        commands_.SetSong(playing_->player, playing_->song);
 }
 
 void TrayController::ChangeSignatureItemClick()
@@ -102,8 +100,7 @@ void TrayController::ShowMainForm()
 
 void TrayController::CopySignatureItemClick()
 {
-    if (copySignature_)
-        copySignature_();
+    commands_.CopySignature();
 }
 
 void TrayController::RestoreItemClick()

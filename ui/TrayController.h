@@ -9,7 +9,6 @@
 #include <optional>
 
 class ProgramCommands;
-class SignatureWriter;
 namespace tray {
 class TTrayIcon;
 }
@@ -20,7 +19,7 @@ class TTrayIcon;
 // handler here.
 class TrayController {
 public:
-    TrayController(SignatureWriter& writer, ProgramCommands& commands);
+    explicit TrayController(ProgramCommands& commands);
     ~TrayController();
 
     // Start-up: the icon is made for the window form, then gets its hint, behaviour and
@@ -34,8 +33,6 @@ public:
 
     // The window back from the tray (the menu's "Restore", the icon's double-click).
     void ShowMainForm();
-    // What "Copy signature" runs.
-    void OnCopySignature(std::function<void()> copy) { copySignature_ = std::move(copy); }
 
 private:
     friend class TrayControllerProbe; // the tests' view of the menu
@@ -52,12 +49,10 @@ private:
     // The playing player's submenu ("Winamp" while none plays), holding "Set song as signature".
     toolkit::MenuItem* PlayerItem = nullptr;
 
-    SignatureWriter& writer_;
     ProgramCommands& commands_;
     std::unique_ptr<tray::TTrayIcon> trayIcon_;
     NowPlayingSources nowPlaying_;
     // What the sources answered when the menu last opened; its song is what the submenu sets.
     std::optional<PlayingSong> playing_;
     std::optional<toolkit::ScopedIdleWork> iconIntoTray_;
-    std::function<void()> copySignature_;
 };

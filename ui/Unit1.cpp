@@ -3,7 +3,6 @@
 
 #include "base/Version.h"
 #include "settings/ProgramLocation.h"
-#include "settings/RegistryStore.h"
 #include "ui/DatabaseImport.h"
 #include "ui/ExitRequest.h"
 #include "ui/FormLayout.h"
@@ -47,36 +46,29 @@ TForm1::Frame::Frame(TForm1& form)
         application.SetMainForm(form);
 }
 
-TForm1::TForm1(ProgramServices& services)
+TForm1::TForm1(ProgramServices& services, StartRequest start)
     : density_(SIZE{layout::ClientWidth, layout::ClientHeight}, toolkit::Application::MainIconResource,
                &CreateWindowFont, toolkit::Application::Instance().ClassIcons()),
       frame_(*this),
       services_(services),
-      reports_([this] { return tray_.TrayIcon1(); }, [this] { return settings_.ErrorBalloonsOn(); }),
-      writerSettings_(settings_, editor_, databases_, services_),
-      order_(settings_, services_, reports_),
-      writer_(services_.Database(), writerSettings_, reports_, &order_),
+      start_(start),
+      reports_([this] { return tray_.TrayIcon1(); }, [this] { return services_.Options().errorBalloons; }),
+      writerSettings_(services_, editor_, reports_),
+      writer_(services_.Database(), writerSettings_, reports_, &writerSettings_),
       settings_(Handle(), services_, reports_, [this] { life_.AutoChange(); }),
       editor_(Handle(), services_.Database(), reports_, writer_, databases_),
-      databases_(Handle()),
-      life_(Handle(), services_, writer_, settings_, databases_, [this] { tray_.RemoveTrayIcon(); }),
-      tray_(writer_, life_),
-      clipboard_(reports_,
-                 [this]() -> std::optional<ClipboardSignature> {
-                     const std::optional<std::string> text = life_.RandomChangeToCopy();
-                     if (!text)
-                         return std::nullopt;
-                     return ClipboardFormsOf(*text, GetACP(), settings_.DelimiterOn());
-                 }),
-      pasteHotKey_(Handle(), reports_),
+      databases_(Handle(), services_),
+      life_(Handle(), services_, writer_, settings_, reports_, [this] { tray_.RemoveTrayIcon(); }),
+      tray_(life_),
+      hotKeys_(Handle(), reports_),
       applicationHook_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           ApplicationMessage(message, wParam, lParam);
       })
 {
     settings_.PlaceStaticTextAfter(editor_.LastControl());
     databases_.OnOpen = [this](const std::string& path) { editor_.OpenFromList(path); };
-    databases_.OwnFiles = [this] { return ProgramOwnFiles(services_.SideFilePaths(), editor_.DatabaseInEditor()); };
-    tray_.OnCopySignature([this] { clipboard_.Copy(); });
+    databases_.OwnFiles = [this] { return FilesNotToWrite(editor_.DatabaseInEditor()); };
+    pasteHotKey_ = hotKeys_.Add("Paste hot key:", [this](WORD combination) { life_.PasteSignature(combination); });
     // Before the position is restored, which keeps the window reachable at its laid-out size;
     // the banner then decodes the drawing nearest its size once.
     RunStep([this] { density_.LayOut(Handle()); });
@@ -134,15 +126,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Nothing needs asking: everything the next start needs is saved as the session ends.
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) {
-            // The process may end as soon as this returns: the user's clipboard goes back first.
-            clipboard_.GiveBack();
+        if (wParam)
             life_.EndSession();
-        }
         return 0;
     case WM_HOTKEY:
-        if (pasteHotKey_.Pressed(wParam))
-            clipboard_.Paste(pasteHotKey_.Registered());
+        hotKeys_.Pressed(wParam); // one of another part of the process is none of the window's
         return 0;
     case WM_DPICHANGED:
         // Moved to a monitor of another density, or that monitor's scaling changed.
@@ -169,12 +157,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_ENDSESSION && wParam) {
-        clipboard_.GiveBack();
+    if (message == WM_ENDSESSION && wParam)
         life_.EndSession();
-    } else if (message == ShowRunningProgramMessage() && message != 0) {
+    else if (message == ShowRunningProgramMessage() && message != 0)
         tray_.ShowMainForm();
-    }
 }
 
 // ---- Start-up ----
@@ -189,26 +175,20 @@ void TForm1::FormCreate()
     SetWindowTextA(Handle(), CaptionText);
     RunStep([this] { tray_.CreateTrayIcon(Handle()); });
     RunStep([this] { services_.Start(settings::ProgramDirectory()); });
-    // The settings are read one after another: their key is opened once for all of them.
-    services_.ReadSettingsInOneRun([this] {
-        // Before any setting is read, or written back.
-        services_.UsePlaces([this](const settings::SettingsPlaces& places) { firstRun_.emplace(places); });
-        settings_.RestoreValues();
-        services_.Database().SetDatabaseOpen(false);
-        services_.UseSettings([this](const settings::RegistryStore& store) {
-            RunStep([&] { RestoreWindowPlace(Handle(), store); });
-        });
-        settings_.RestoreSwitches();
-        life_.LoadSideFiles();
-        services_.UsePlaces([this](const settings::SettingsPlaces& places) {
-            RunStep([&] {
-                firstRun_->ListStarterCollection(places, databases_, reports_, settings_.ErrorBalloonsOn());
-            });
-        });
-    });
+    // A value that cannot be read is shown as any failing step is, and the rest still loads.
+    services_.Load([](const std::exception&) { RunStep([] { throw; }); });
+    // Before any setting is written back, which would make it no first start.
+    RunStep([this] { FirstRun::Run(services_, reports_, Handle(), start_.minimised); });
+    // The controls show what was loaded, each written back as it is shown.
+    settings_.RestoreValues();
+    services_.Database().SetDatabaseOpen(false);
+    RunStep([this] { RestoreWindowPlace(Handle(), services_.Options()); });
+    settings_.RestoreSwitches();
+    databases_.Show();
+    settings_.RestoreStaticText();
     RunStep([this] { tray_.SetUpTrayIcon(); });
-    RunStep([this] { pasteHotKey_.Start(settings_.PasteHotKey()); });
-    settings_.OnPasteHotKeyChange([this](WORD value) { pasteHotKey_.Choose(value); });
+    RunStep([this] { hotKeys_.Start(pasteHotKey_, services_.Profile().pasteHotKey); });
+    settings_.OnPasteHotKeyChange([this](WORD value) { hotKeys_.Choose(pasteHotKey_, value); });
 }
 
 void TForm1::FormPaint()
@@ -216,10 +196,8 @@ void TForm1::FormPaint()
     if (!firstPaint_)
         return;
     firstPaint_ = false;
-    if (settings::StartsMinimised(base::CommandLineArguments()))
+    if (start_.minimised)
         toolkit::Application::Instance().Minimize();
-    else if (firstRun_)
-        firstRun_->AfterFirstPaint(Handle());
 }
 
 bool TForm1::FormCloseQuery()

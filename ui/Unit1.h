@@ -7,14 +7,13 @@
 #include "ui/DatabaseEditor.h"
 #include "ui/DatabaseListPanel.h"
 #include "ui/FirstRun.h"
-#include "ui/PanelOrder.h"
-#include "ui/PanelWriterSettings.h"
-#include "ui/PasteHotKey.h"
+#include "ui/HotKeys.h"
+#include "ui/ProfileForWriter.h"
 #include "ui/ProgramLife.h"
 #include "ui/ProgramServices.h"
 #include "ui/Reports.h"
 #include "ui/SettingsPanel.h"
-#include "ui/SignatureClipboard.h"
+#include "ui/StartRequest.h"
 #include "ui/TrayController.h"
 
 #include <optional>
@@ -36,10 +35,11 @@ class TForm1 : public toolkit::Window {
     toolkit::WindowDensity density_;
     Frame frame_;
     ProgramServices& services_;
+    StartRequest start_;
 
 public:
     // services is started by start-up and ended by Exit; it outlives the window.
-    explicit TForm1(ProgramServices& services);
+    explicit TForm1(ProgramServices& services, StartRequest start = {});
     ~TForm1() override;
 
     // Shows the window as the program starts: normal, in front.
@@ -60,8 +60,7 @@ private:
     bool FormCloseQuery();
 
     Reports reports_;
-    PanelWriterSettings writerSettings_;
-    PanelOrder order_;
+    ProfileForWriter writerSettings_;
     SignatureWriter writer_;
     // The parts, in the order their controls are made (the order Tab follows).
     SettingsPanel settings_;
@@ -69,10 +68,8 @@ private:
     DatabaseListPanel databases_;
     ProgramLife life_;
     TrayController tray_;
-    // "Copy signature" and the paste hot key.
-    SignatureClipboard clipboard_;
-    PasteHotKey pasteHotKey_;
+    HotKeys hotKeys_;
+    int pasteHotKey_ = 0; // the paste hot key's identifier in hotKeys_
     toolkit::ScopedMessageHook applicationHook_;
-    std::optional<FirstRun> firstRun_; // decided at start-up
     bool firstPaint_ = false;
 };

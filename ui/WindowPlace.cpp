@@ -1,8 +1,7 @@
 #include "ui/WindowPlace.h"
 
 #include "base/IntegerText.h"
-#include "settings/RegistryStore.h"
-#include "settings/SettingValues.h"
+#include "settings/SettingsStore.h"
 #include "toolkit/ReachablePlace.h"
 
 #include <optional>
@@ -10,10 +9,10 @@
 #include <string>
 #include <vector>
 
-void RestoreWindowPlace(HWND window, const settings::RegistryStore& store)
+void RestoreWindowPlace(HWND window, const settings::ProgramOptions& options)
 {
-    const std::string top = store.ReadString(settings::SettingsKey, settings::TopValue, "");
-    const std::string left = store.ReadString(settings::SettingsKey, settings::LeftValue, "");
+    const std::string& top = options.top;
+    const std::string& left = options.left;
     if (top.empty() || left.empty())
         return;
     RECT place{};
@@ -43,7 +42,7 @@ void RestoreWindowPlace(HWND window, const settings::RegistryStore& store)
     moveTo(POINT{*newLeft, newTop});
 }
 
-void SaveWindowPlace(HWND window, settings::RegistryStore& store)
+void SaveWindowPlace(HWND window, settings::SettingsStore& store)
 {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -53,5 +52,5 @@ void SaveWindowPlace(HWND window, settings::RegistryStore& store)
         place = placement.rcNormalPosition;
     else if (!GetWindowRect(window, &place))
         throw std::runtime_error("The window's place cannot be read");
-    settings::WriteWindowPosition(store, place.top, place.left);
+    store.SaveWindowPlace(place.top, place.left);
 }

@@ -4,8 +4,12 @@
 #include "base/WholeFile.h"
 #include "engine/DatabaseTexts.h"
 #include "engine/FortuneExport.h"
+#include "settings/ProgramFiles.h"
+#include "settings/ProgramLocation.h"
+#include "vqsig/ProgramSettings.h"
 #include "vqsig/StandardStreams.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace vqsig {
@@ -16,6 +20,14 @@ int ExportFortunes(const Invocation& invocation)
     const std::string& target = invocation.operands[1];
     if (target != "-" && NamesOneOf(target, {database}))
         throw std::runtime_error("The fortune file would take the place of the database itself.");
+    if (target != "-") {
+        // Nor of any database the program lists, nor of one of its own files.
+        std::vector<std::string> refused = EveryProgramListedDatabase();
+        const std::vector<std::string> own = settings::ProgramOwnFiles(settings::ProgramDirectory());
+        refused.insert(refused.end(), own.begin(), own.end());
+        if (const std::optional<std::string> why = RefusedTarget(target, refused))
+            throw std::runtime_error("Cannot export to \"" + target + "\": " + *why + ".");
+    }
     const fortunes::DatabaseExport done = OnFile(database, [&] { return fortunes::ExportDatabase(database); });
 
     std::string summary = std::to_string(done.exported) + " exported";

@@ -3,6 +3,9 @@
 #include "base/IntegerText.h"
 #include "vqsig/FileNamePatterns.h"
 #include "engine/FortuneImport.h"
+#include "engine/OwnFiles.h"
+#include "settings/ProgramFiles.h"
+#include "settings/ProgramLocation.h"
 #include "vqsig/StandardStreams.h"
 
 #include <stdexcept>
@@ -12,6 +15,11 @@ namespace vqsig {
 int ImportFortunes(const Invocation& invocation)
 {
     const std::string& database = invocation.operands[0];
+    // A database made in the place of one of the program's own files would be read as a list
+    // or a static text, or would overwrite the program itself.
+    if (NamesOneOf(database, settings::ProgramOwnFiles(settings::ProgramDirectory())))
+        throw std::runtime_error("\"" + database + "\" is one of Varnquill's own files.\r\n" +
+                                 fortunes::NothingImported);
     std::vector<std::string> files;
     for (std::size_t i = 1; i < invocation.operands.size(); ++i) {
         const std::vector<std::string> matched = ExpandFileNamePattern(invocation.operands[i]);

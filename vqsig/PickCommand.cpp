@@ -3,10 +3,11 @@
 #include "engine/SignatureDatabase.h"
 #include "engine/SignatureText.h"
 #include "engine/SignatureWriter.h"
+#include "settings/ProgramFiles.h"
 #include "settings/ProgramLocation.h"
-#include "settings/SettingsPlaces.h"
 #include "settings/SideFiles.h"
 #include "vqsig/ConsoleReports.h"
+#include "vqsig/PickSettings.h"
 #include "vqsig/ProgramSettings.h"
 #include "vqsig/StandardStreams.h"
 
@@ -23,39 +24,39 @@ bool HasOwnDatabases(const Invocation& invocation)
     return !invocation.operands.empty() || invocation.listFile;
 }
 
-// places: Varnquill's, when the pick takes its settings from there or writes a file;
+// store: Varnquill's, when the pick takes its settings from there or writes a file;
 // fromProgram: it takes its settings from there.
-PickSettings SettingsFor(const Invocation& invocation, const settings::SettingsPlaces* places, bool fromProgram)
+PickSettings SettingsFor(const Invocation& invocation, settings::SettingsStore& store, bool fromProgram)
 {
-    PickSettings values = fromProgram ? ReadProgramSettings(*places) : PickSettings{};
-    if (places) {
-        // Wherever its databases come from, a file keeps the encoding it was last found in
-        // as Varnquill keeps it: a pure-ASCII signature from a script must not turn the
-        // user's UTF-8 file into ANSI at the next one.
-        values.encodingsRoot = places->SettingsRoot();
-        values.encodingsReadThroughRoot = places->SettingsReadThroughRoot();
-    }
-    if (!fromProgram) {
-        values.databases = invocation.operands;
+    PickSettings values;
+    // Wherever its databases come from, a file keeps the encoding it was last found in as
+    // Varnquill keeps it: a pure-ASCII signature from a script must not turn the user's
+    // UTF-8 file into ANSI at the next one.
+    if (store.Places())
+        values.store = &store;
+    if (fromProgram) {
+        values.profile = store.LoadProfile();
+    } else {
+        values.profile.databases = invocation.operands;
         if (invocation.listFile) {
             const std::vector<std::string> listed = settings::LoadList(*invocation.listFile);
             values.sourceFiles.push_back(*invocation.listFile);
-            values.databases.insert(values.databases.end(), listed.begin(), listed.end());
+            values.profile.databases.insert(values.profile.databases.end(), listed.begin(), listed.end());
         }
     }
     if (invocation.outFile)
-        values.signatureFile = *invocation.outFile;
+        values.profile.signatureFile = *invocation.outFile;
     if (invocation.staticFile) {
-        values.staticText = true;
-        values.staticTextLines = settings::LoadStaticText(*invocation.staticFile);
+        values.profile.staticTextOn = true;
+        values.profile.staticText = settings::LoadStaticText(*invocation.staticFile);
         values.sourceFiles.push_back(*invocation.staticFile);
     }
     if (invocation.above || invocation.below)
-        values.staticAbove = invocation.above;
+        values.profile.staticTextAbove = invocation.above;
     if (invocation.noDelimiter)
-        values.delimiter = false;
-    // The program's own lists are never a target, whichever databases this pick takes.
-    const std::vector<std::string> ownFiles = settings::EverySideFilePath(settings::ProgramDirectory());
+        values.profile.delimiter = false;
+    // The program's own files are never a target, whichever databases this pick takes.
+    const std::vector<std::string> ownFiles = settings::ProgramOwnFiles(settings::ProgramDirectory());
     values.sourceFiles.insert(values.sourceFiles.end(), ownFiles.begin(), ownFiles.end());
     // Nor is any database the program lists: a pick must never turn a database into a
     // signature. One nobody lists the writer knows by its name or by what it holds.
@@ -74,13 +75,13 @@ int Pick(const Invocation& invocation)
     // order Varnquill's settings name and moves it on; with them it is the plain random pick.
     // A pick to standard output with databases of its own touches none of Varnquill's places.
     const bool fromProgram = !HasOwnDatabases(invocation);
-    std::optional<settings::SettingsPlaces> places;
-    std::optional<ProgramOrder> order;
+    settings::SettingsStore store;
     if (fromProgram || !invocation.toStandardOutput)
-        places.emplace(ProgramPlaces());
+        store = settings::SettingsStore(ProgramPlaces());
+    const PickSettings values = SettingsFor(invocation, store, fromProgram);
+    std::optional<ProgramOrder> order;
     if (fromProgram)
-        order.emplace(*places);
-    const PickSettings values = SettingsFor(invocation, places ? &*places : nullptr, fromProgram);
+        order.emplace(store, values.profile.order);
     ConsoleReports reports;
     SignatureDatabase database;
     SignatureWriter writer(database, values, reports, order ? &*order : nullptr);

@@ -1,8 +1,10 @@
 #pragma once
 #include "engine/SignatureOrder.h"
-#include "settings/OrderStateFile.h"
 #include "settings/SettingsPlaces.h"
-#include "vqsig/PickSettings.h"
+#include "settings/SettingsStore.h"
+
+#include <string>
+#include <vector>
 
 namespace vqsig {
 
@@ -11,35 +13,27 @@ namespace vqsig {
 // standard user, as the program uses them.
 settings::SettingsPlaces ProgramPlaces();
 
-// The signature settings Varnquill keeps, read where Varnquill keeps them, so that a pick
-// from the command line and one from the tray write the same file the same way.
-PickSettings ReadProgramSettings(const settings::SettingsPlaces& places);
-
-// The databases Varnquill's list holds, where Varnquill reads it; none without a list.
-std::vector<std::string> ProgramListedDatabases(const settings::SettingsPlaces& places);
 // The databases of every list Varnquill may read (beside it and in the user's folder),
 // found without deciding where its settings are, which would touch the registry.
 std::vector<std::string> EveryProgramListedDatabase();
 
-// The order Varnquill's random changes follow and where it stands, in its settings and its
-// side files: a pick goes on from where the tray's last change left the order, and the tray
-// from the pick.
+// The order Varnquill's random changes follow and where it stands, in its store: a pick goes
+// on from where the tray's last change left the order, and the tray from the pick.
 class ProgramOrder final : public OrderKeeper {
 public:
-    explicit ProgramOrder(const settings::SettingsPlaces& places);
+    ProgramOrder(settings::SettingsStore& store, SignatureOrder order) : store_(store), order_(order) {}
 
     SignatureOrder Order() const override { return order_; }
-    OrderPlace Place() const override;
+    OrderPlace Place() const override { return store_.KeptOrderPlace(); }
     // Where the order state file cannot be written, says so on standard error, once; the
     // pick still succeeds.
     void KeepPlace(const OrderPlace& place) override;
-    bool KeepsPlace() const override { return place_.Unkept().empty(); }
+    bool KeepsPlace() const override { return store_.OrderPlaceUnkept().empty(); }
 
 private:
-    std::string path_;
-    settings::OrderStateFile place_;
-    bool unkeptSaid_ = false;
+    settings::SettingsStore& store_;
     SignatureOrder order_;
+    bool unkeptSaid_ = false;
 };
 
 } // namespace vqsig

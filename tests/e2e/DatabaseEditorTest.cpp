@@ -22,10 +22,8 @@ namespace {
 constexpr UINT TrayCallbackMessage = 0x800;
 constexpr WPARAM TrayIconIdentifier = 1; // a process's first icon
 constexpr const char* TrayHandlerClass = "VarnquillTrayIconHandler";
-constexpr const char* MenuClass = "#32768";
 // Presses of the down key that reach an item of the freshly opened list menu:
-constexpr int AddPresses = 1; // "Add", "Open", "Import...", "Export...", "Remove", "Clear list"
-constexpr int OpenPresses = 2;
+constexpr int OpenPresses = 2; // "Add", "Open", "Import...", "Export...", "Remove", "Clear list"
 constexpr int RemovePresses = 5;
 constexpr int ClearListPresses = 6;
 
@@ -33,7 +31,6 @@ constexpr int DatabaseTop = 137;
 constexpr int DatabasesTop = 444;
 
 constexpr const char* SaveDialogTitle = "Create new or choose an already existing signature database";
-constexpr const char* AddDialogTitle = "Find a signature database to add...";
 
 // The texts of a database file's records: from byte 1 up to the first NUL, at most 512.
 std::vector<std::string> RecordTexts(const std::string& bytes)
@@ -104,36 +101,11 @@ protected:
                 on("Last"), on("New"), IsWindowEnabled(post) != FALSE, on("Delete"), on("Set signature")};
     }
 
-    // Waits until the program has handled everything sent or posted to it so far.
-    void Settle()
-    {
-        DWORD_PTR answer = 0;
-        ASSERT_TRUE(SendMessageTimeoutA(form, WM_NULL, 0, 0, SMTO_NORMAL, WaitMs, &answer));
-    }
+    void Settle() { RealProgram::Settle(form); }
 
     // Presses a button whose command opens a modal dialog: posted, so the test goes on
     // while the dialog is open.
     void PressLater(HWND button) { ASSERT_TRUE(PostMessageA(button, BM_CLICK, 0, 0)); }
-
-    // The program's dialog with that caption, once it shows. Rechecked as well: under Wine
-    // the events of a dialog's showing can all pass before its caption is readable, and
-    // nothing at all is raised when it goes.
-    HWND DialogTitled(const std::string& caption)
-    {
-        const DWORD id = program->ProcessId();
-        HWND found = nullptr;
-        EventWait().UntilRechecking(
-            [&] {
-                for (HWND dialog : DialogsOf(id))
-                    if (IsWindowVisible(dialog) && TextOf(dialog) == caption)
-                        found = dialog;
-                return found != nullptr;
-            },
-            WaitMs, RecheckMs);
-        if (!found)
-            ADD_FAILURE() << "no dialog \"" << caption << "\"";
-        return found;
-    }
 
     // Answers a message dialog and waits until the command that asked has finished.
     void Answer(HWND dialog, const std::string& button)
@@ -143,22 +115,9 @@ protected:
         Settle();
     }
 
-    // Types a path into a file dialog's name field and presses its confirming button.
     void ChooseFile(HWND dialog, const std::string& path)
     {
-        HWND name = GetDlgItem(dialog, 0x47C); // the name combo box of the newer dialogs
-        if (name) {
-            if (const HWND edit = FindWindowExA(name, nullptr, "Edit", nullptr))
-                name = edit;
-        } else {
-            name = GetDlgItem(dialog, 0x480); // the name edit of the older ones
-        }
-        ASSERT_NE(name, nullptr) << "the file dialog has no name field";
-        SetText(name, path);
-        const HWND confirm = GetDlgItem(dialog, IDOK);
-        ASSERT_NE(confirm, nullptr);
-        ASSERT_TRUE(PostMessageA(confirm, BM_CLICK, 0, 0));
-        EXPECT_TRUE(EventWait().UntilRechecking([&] { return !IsWindow(dialog); }, WaitMs, RecheckMs));
+        ChooseFileIn(dialog, path);
         Settle();
     }
 
@@ -180,32 +139,7 @@ protected:
         Click(post);
     }
 
-    // Opens the menu of a popup: the list's context menu or the tray icon's.
-    HWND ShownMenu() const
-    {
-        const HWND menu = TopLevelWindowOf(program->ProcessId(), MenuClass);
-        return menu && IsWindowVisible(menu) ? menu : nullptr;
-    }
-
-    void ChooseFromMenu(int downPresses)
-    {
-        HWND menu = nullptr;
-        ASSERT_TRUE(EventWait().UntilRechecking([&] { return (menu = ShownMenu()) != nullptr; }, WaitMs, RecheckMs))
-            << "the menu did not open";
-        for (int press = 0; press < downPresses; ++press)
-            ASSERT_TRUE(PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0));
-        ASSERT_TRUE(PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0));
-        ASSERT_TRUE(EventWait().UntilRechecking([&] { return ShownMenu() == nullptr; }, WaitMs, RecheckMs));
-    }
-
-    // The list's context menu, opened as a right click on it opens it.
-    void ChooseFromList(int downPresses)
-    {
-        const RECT place = ScreenRect(list);
-        const LPARAM at = MAKELPARAM(place.left + 20, place.top + 10);
-        ASSERT_TRUE(PostMessageA(form, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), at));
-        ChooseFromMenu(downPresses);
-    }
+    void ChooseFromList(int downPresses) { RealProgram::ChooseFromList(form, downPresses); }
 
     void ChooseFromTray(int downPresses)
     {

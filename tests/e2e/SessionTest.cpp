@@ -13,10 +13,8 @@ TEST_F(RealProgram, LogOffSavesWhatExitSavesThenEndsSilently)
     const HWND form = StartShown();
     ASSERT_NE(form, nullptr);
     const DWORD id = program->ProcessId();
-    const HWND list = ControlsOf(form, "ListBox").at(0);
-    DWORD_PTR added = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("C:\\kept.sigs"), SMTO_NORMAL,
-                                    WaitMs, &added));
+    const std::string kept = program->Directory() + "kept.sigs";
+    AddToDatabaseList(form, kept);
     SetText(ControlAt(form, "Edit", 8, 241), "Regards");
     ASSERT_TRUE(SetWindowPos(form, nullptr, 240, 170, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
 
@@ -35,7 +33,7 @@ TEST_F(RealProgram, LogOffSavesWhatExitSavesThenEndsSilently)
         // A window the program has already destroyed on its way out takes no message.
         SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, WaitMs, &ignored);
     }
-    EXPECT_EQ(program->ReadFile("sigs.list"), "C:\\kept.sigs\r\n");
+    EXPECT_EQ(program->ReadFile("sigs.list"), kept + "\r\n");
     EXPECT_EQ(program->ReadFile("static.sig.qmz"), "Regards");
     EXPECT_EQ(StoredSetting("Top"), "170");
     EXPECT_EQ(StoredSetting("Left"), "240");

@@ -4,6 +4,7 @@
 // and the windows. A stand-in media player (FakePlayer.exe) plays the part of Winamp, and under
 // other names or window classes those of Spotify, foobar2000 and VLC; a registered stand-in
 // DLL (FakeMediaSession.dll) plays the system's media session.
+#include "tests/vqsig/ConsoleRun.h"
 #include "tests/e2e/ClipboardContent.h"
 #include "tests/e2e/ProgramFixture.h"
 #include "tests/e2e/TrayMenuItems.h"
@@ -809,7 +810,8 @@ TEST_F(ChangeOrder, AtRandomNeverTheSameTextTwiceInARow)
     EXPECT_EQ(std::set<std::string>(written.begin(), written.end()), (std::set<std::string>{"A", "B"}));
 }
 
-// The place is kept at every change: the program ended by Exit, or killed, goes on from it.
+// The place is kept at every change: the program ended by Exit, or killed, goes on from it,
+// and so does a pick of vqsig's in between, which loads the same settings.
 TEST_F(ChangeOrder, ShuffledAndInOrderGoOnFromTheirPlaceAfterARestart)
 {
     struct Case {
@@ -831,7 +833,15 @@ TEST_F(ChangeOrder, ShuffledAndInOrderGoOnFromTheirPlaceAfterARestart)
         }
         program->Terminate();
         ASSERT_NE(StartShown("/MIN"), nullptr);
-        const std::vector<std::string> after = Changes(5);
+        std::vector<std::string> after = Changes(2);
+        // vqsig beside the program loads the same settings and moves the same place on.
+        const std::string vqsig = program->Directory() + "vqsig.exe";
+        ASSERT_TRUE(CopyFileA(vqsig_test::BuiltProgram().c_str(), vqsig.c_str(), FALSE));
+        const vqsig_test::ConsoleRun pick = vqsig_test::RunProgram(vqsig, {"pick"});
+        EXPECT_EQ(pick.exitCode, 0u) << pick.err;
+        after.push_back(Signature().value_or("(no file)"));
+        const std::vector<std::string> more = Changes(2);
+        after.insert(after.end(), more.begin(), more.end());
         written.insert(written.end(), after.begin(), after.end());
 
         if (std::string(c.order) == "Sequence") {
@@ -933,12 +943,10 @@ TEST_F(TrayMenu, ExitSavesEverythingAndEndsAndTheNextStartFindsItAgain)
     ASSERT_NE(form, nullptr);
     const DWORD id = program->ProcessId();
     // Changed while running: the list, the static text and the window's place.
-    const HWND list = ControlsOf(form, "ListBox").at(0);
-    for (const char* entry : {"C:\\one.sigs", "D:\\two.sigs"}) {
-        DWORD_PTR added = 0;
-        ASSERT_TRUE(SendMessageTimeoutA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry), SMTO_NORMAL, WaitMs,
-                                        &added));
-    }
+    const std::string one = program->Directory() + "one.sigs";
+    const std::string two = program->Directory() + "two.sigs";
+    for (const std::string& entry : {one, two})
+        AddToDatabaseList(form, entry);
     const HWND staticText = ControlAt(form, "Edit", 8, 241);
     ASSERT_NE(staticText, nullptr);
     SetText(staticText, "Kind regards\r\nA. User");
@@ -954,7 +962,7 @@ TEST_F(TrayMenu, ExitSavesEverythingAndEndsAndTheNextStartFindsItAgain)
     EXPECT_TRUE(EventWait().UntilRechecking([&] { return TrayIconCount() == program->TrayIconsBeforeStart(); },
                                             WaitMs, RecheckMs))
         << "the icon is still in the tray";
-    EXPECT_EQ(program->ReadFile("sigs.list"), "C:\\one.sigs\r\nD:\\two.sigs\r\n");
+    EXPECT_EQ(program->ReadFile("sigs.list"), one + "\r\n" + two + "\r\n");
     EXPECT_EQ(program->ReadFile("static.sig.qmz"), "Kind regards\r\nA. User");
     EXPECT_EQ(StoredSetting("Top"), "180");
     EXPECT_EQ(StoredSetting("Left"), "250");
@@ -968,8 +976,8 @@ TEST_F(TrayMenu, ExitSavesEverythingAndEndsAndTheNextStartFindsItAgain)
     ASSERT_NE(nextForm, nullptr);
     const HWND nextList = ControlsOf(nextForm, "ListBox").at(0);
     ASSERT_EQ(ListCount(nextList), 2);
-    EXPECT_EQ(ListItem(nextList, 0), "C:\\one.sigs");
-    EXPECT_EQ(ListItem(nextList, 1), "D:\\two.sigs");
+    EXPECT_EQ(ListItem(nextList, 0), one);
+    EXPECT_EQ(ListItem(nextList, 1), two);
     EXPECT_EQ(TextOf(ControlAt(nextForm, "Edit", 8, 241)), "Kind regards\r\nA. User");
     const RECT place = ScreenRect(nextForm);
     EXPECT_EQ(place.left, 250);
@@ -1033,15 +1041,14 @@ TEST_F(TrayMenu, AStandardUserKeepsEverythingInTheirOwnPlaces)
     EXPECT_EQ(StoredSettings(), (std::map<std::string, std::string>{{"Minutes", "5"}}));
     EXPECT_FALSE(StartupEntry().has_value());
 
-    DWORD_PTR added = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("D:\\added.sigs"), SMTO_NORMAL,
-                                    WaitMs, &added));
+    const std::string added = program->Directory() + "added.sigs";
+    AddToDatabaseList(form, added);
     SetText(staticText, "Kind regards");
     Choose(ExitPresses);
     ASSERT_EQ(WaitForSingleObject(program->Process(), WaitMs), WAIT_OBJECT_0) << "the program did not end";
     EXPECT_TRUE(DialogsOf(id).empty()) << "a failure shown at exit";
     const std::string userFolder = UserSideFilesFolder();
-    EXPECT_EQ(FileBytes(userFolder + "sigs.list"), listBeside + "D:\\added.sigs\r\n");
+    EXPECT_EQ(FileBytes(userFolder + "sigs.list"), listBeside + added + "\r\n");
     EXPECT_EQ(FileBytes(userFolder + "static.sig.qmz"), "Kind regards");
     EXPECT_TRUE(StoredSetting("Top", HKEY_CURRENT_USER).has_value());
 
@@ -1054,7 +1061,7 @@ TEST_F(TrayMenu, AStandardUserKeepsEverythingInTheirOwnPlaces)
         EXPECT_EQ(IsChecked(ControlWithText(nextForm, "Button", text)), !checkedBefore[text]) << text;
     EXPECT_EQ(TextOf(ControlAt(nextForm, "Edit", 208, 60)), "25");
     EXPECT_EQ(TextOf(ControlAt(nextForm, "Edit", 8, 32)), "C:\\mail\\sig.txt");
-    EXPECT_EQ(listBytes(ControlsOf(nextForm, "ListBox").at(0)), listBeside + "D:\\added.sigs\r\n");
+    EXPECT_EQ(listBytes(ControlsOf(nextForm, "ListBox").at(0)), listBeside + added + "\r\n");
     EXPECT_EQ(TextOf(ControlAt(nextForm, "Edit", 8, 241)), "Kind regards");
 }
 

@@ -5,15 +5,19 @@ file(GLOB e2e_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 varnquill_test(e2e_tests SOURCES ${e2e_test_sources} ${CMAKE_CURRENT_LIST_DIR}/../player/FakePlayerProcess.cpp
                                  ${CMAKE_CURRENT_LIST_DIR}/../player/FakeMediaSessionRegistration.cpp
                                  ${CMAKE_CURRENT_LIST_DIR}/../common/MachineRegistry.cpp
+                                 ${CMAKE_CURRENT_LIST_DIR}/../vqsig/ConsoleRun.cpp
                LIBRARIES varnquill_toolkit shell32)
-add_dependencies(e2e_tests Varnquill FakePlayer FakeMediaSession)
+# vqsig beside the program shares its settings and the order's place.
+add_dependencies(e2e_tests Varnquill vqsig FakePlayer FakeMediaSession)
 # Under Wine the Linux file system is drive Z:, and forward slashes serve as separators.
 if(CMAKE_CROSSCOMPILING)
   set(varnquill_exe_for_tests "Z:$<TARGET_FILE:Varnquill>")
+  set(vqsig_exe_for_e2e "Z:$<TARGET_FILE:vqsig>")
 else()
   set(varnquill_exe_for_tests "$<TARGET_FILE:Varnquill>")
+  set(vqsig_exe_for_e2e "$<TARGET_FILE:vqsig>")
 endif()
-target_compile_definitions(e2e_tests PRIVATE VARNQUILL_EXE="${varnquill_exe_for_tests}")
+target_compile_definitions(e2e_tests PRIVATE VARNQUILL_EXE="${varnquill_exe_for_tests}" VQSIG_EXE="${vqsig_exe_for_e2e}")
 
 # The random pick's test of a database that may only be read uses one the file system itself
 # refuses to open for writing; the tests run inside Wine, so it is made from outside.

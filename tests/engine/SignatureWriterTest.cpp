@@ -1,6 +1,6 @@
 #include "engine/ClipboardSignature.h"
 #include "engine/SignatureFormats.h"
-#include "engine/SignatureSet.h"
+#include "engine/SignatureFamily.h"
 #include "engine/SignatureWriter.h"
 #include "engine/TextFileEncoding.h"
 #include "engine/TextFileWriter.h"

@@ -1,10 +1,13 @@
 #include "settings/ProgramLocation.h"
 
 #include "base/AsciiText.h"
+#include "base/PathParts.h"
+#include "settings/ProgramFiles.h"
 #include "base/WholeFile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace settings;
@@ -46,6 +49,23 @@ TEST(ProgramFiles, PathAndDirectoryOfThisProgram)
     ASSERT_EQ(0u, path.rfind(directory, 0)) << path;
     EXPECT_EQ('\\', directory.back());
     EXPECT_TRUE(base::AsciiEqualNoCase("settings_tests.exe", path.substr(directory.size()))) << path;
+
+    // The program's own files: every side file beside it, itself and both programs' files.
+    const std::vector<std::string> own = ProgramOwnFiles(directory);
+    for (const std::string& expected : {directory + "sigs.list", directory + "static.sig.qmz",
+                                        directory + "order.state", directory + "Varnquill.exe",
+                                        directory + "vqsig.exe", path})
+        EXPECT_NE(std::find(own.begin(), own.end(), expected), own.end()) << expected;
+}
+
+TEST(Paths, AreJoinedWithExactlyOneSeparator)
+{
+    EXPECT_EQ(base::JoinPath("C:\\dir", "a.txt"), "C:\\dir\\a.txt");
+    EXPECT_EQ(base::JoinPath("C:\\dir\\", "a.txt"), "C:\\dir\\a.txt");
+    EXPECT_EQ(base::JoinPath("C:/dir/", "a.txt"), "C:/dir/a.txt");
+    EXPECT_EQ(base::JoinPath("C:", "a.txt"), "C:a.txt") << "as FolderPart cuts it";
+    EXPECT_EQ(base::JoinPath("", "a.txt"), "a.txt");
+    EXPECT_EQ(base::JoinPath("C:\\dir", ""), "C:\\dir\\");
 }
 
 TEST(AsciiFolding, OnlyLettersAToZFold)

@@ -1,6 +1,7 @@
 #include "settings/SettingsPlaces.h"
 
 #include "settings/SettingValues.h"
+#include "settings/SettingsStore.h"
 #include "settings/SideFiles.h"
 #include "settings/StartupEntry.h"
 #include "base/WholeFile.h"
@@ -11,6 +12,7 @@
 #include "TestRegistryKey.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 using namespace settings;
 using standarduser::ReadOnlyKey;
@@ -144,6 +146,119 @@ TEST_F(SettingsPlacesOfAUser, UnwritableProgramFolderKeepsSideFilesPerUserAfterR
     EXPECT_EQ(base::ReadWholeFile(listBeside), base::ReadWholeFile(saved));
     // Not saved by the user yet: still the one beside the program.
     EXPECT_EQ(places.SideFileToRead(StaticTextFileName), SideFilePath(locked, StaticTextFileName));
+}
+
+// ---- The store over the places: what the window and vqsig load and keep ----
+
+TEST_F(SettingsPlacesOfAUser, StoreKeepsEveryValueInTheFormsOlderVersionsRead)
+{
+    SettingsStore store(SettingsPlaces(programFolder.Path(), Candidates()));
+    EXPECT_EQ(store.LoadProfile(), SignatureProfile{}) << "a fresh machine's";
+    EXPECT_EQ(store.LoadOptions(), ProgramOptions{});
+
+    SignatureProfile profile;
+    profile.signatureFile = "C:\\Mail\\sig.txt";
+    profile.delimiter = false;
+    profile.staticTextOn = true;
+    profile.staticTextAbove = false;
+    profile.staticText = "Kept\r\ntext";
+    profile.databases = {"C:\\a.sigs", "D:\\b.sigs"};
+    profile.order = SignatureOrder::Shuffle;
+    profile.pasteHotKey = MAKEWORD('S', HOTKEYF_CONTROL | HOTKEYF_ALT);
+    store.SaveSignatureFile(profile.signatureFile);
+    store.SaveDelimiter(profile.delimiter);
+    store.SaveStaticTextOn(profile.staticTextOn);
+    store.SaveStaticTextAbove(profile.staticTextAbove);
+    store.SaveStaticText(profile.staticText);
+    store.SaveDatabaseList(profile.databases);
+    store.SaveOrder(profile.order);
+    store.SavePasteHotKey(profile.pasteHotKey);
+    const ProgramOptions options{true, 25, true, true, true, "120", "-40"};
+    store.SaveAutoChange(options.autoChange);
+    store.SaveMinutes(options.minutes);
+    store.SaveChangeBalloon(options.changeBalloon);
+    store.SaveErrorBalloons(options.errorBalloons);
+    store.SaveStartupEntry(options.startupEntry, InstalledPath);
+    store.SaveWindowPlace(120, -40);
+    OrderPlace place;
+    place.lastTextHash = 42;
+    EXPECT_EQ(store.KeepOrderPlace(place), std::nullopt);
+
+    SettingsStore next(SettingsPlaces(programFolder.Path(), Candidates()));
+    EXPECT_EQ(next.LoadProfile(), profile);
+    EXPECT_EQ(next.LoadOptions(), options);
+    EXPECT_EQ(next.KeptOrderPlace(), place);
+    const std::string key = "Machine\\" + SettingsKeyPath;
+    EXPECT_EQ(std::string("False", 6), root.GetRaw(key, "SigBreak").bytes);
+    EXPECT_EQ(std::string("Below", 6), root.GetRaw(key, "StatPlace").bytes);
+    EXPECT_EQ(std::string("Shuffle", 8), root.GetRaw(key, "Order").bytes);
+    EXPECT_EQ(std::string("-40", 4), root.GetRaw(key, "Left").bytes);
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), root.GetRaw(key, "PasteHotKey").type);
+    EXPECT_EQ("C:\\a.sigs\r\nD:\\b.sigs\r\n", programFolder.Read("sigs.list"));
+    EXPECT_EQ("Kept\r\ntext", programFolder.Read("static.sig.qmz"));
+    store.SaveStartupEntry(false, InstalledPath);
+    EXPECT_FALSE(next.LoadOptions().startupEntry);
+}
+
+TEST_F(SettingsPlacesOfAUser, StoreReadsPastAFailedValueAndKeepsASideFileItCouldNotRead)
+{
+    const std::string key = "Machine\\" + SettingsKeyPath;
+    const DWORD number = 7;
+    root.SetRaw(key, "OEFile", REG_DWORD, &number, sizeof number); // written by another tool
+    root.SetString(key, "SigBreak", "False");
+    root.SetString(key, "Minutes", "many"); // no number: the default, as ever
+    programFolder.Write("sigs.list", "C:\\kept.sigs\r\n");
+    SettingsStore store(SettingsPlaces(programFolder.Path(), Candidates()));
+    std::vector<std::string> failures;
+    {
+        const base::FileHandle held(CreateFileA((programFolder.Path() + "sigs.list").c_str(), GENERIC_READ, 0,
+                                                nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        const SignatureProfile profile =
+            store.LoadProfile([&](const std::exception& failure) { failures.push_back(failure.what()); });
+        EXPECT_EQ(profile.signatureFile, "");
+        EXPECT_FALSE(profile.delimiter) << "read after the failed one";
+        EXPECT_TRUE(profile.databases.empty());
+    }
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0], "Invalid data type for 'OEFile'");
+    EXPECT_EQ(failures[1].rfind("Cannot open file", 0), 0u) << failures[1];
+    EXPECT_EQ(store.LoadOptions().minutes, DefaultMinutes);
+
+    store.SaveDatabaseList({});
+    EXPECT_EQ("C:\\kept.sigs\r\n", programFolder.Read("sigs.list")) << "the list the user had is still in it";
+    EXPECT_EQ("Invalid data type for 'OEFile'", FailureOf<RegistryError>([&] { store.LoadProfile(); }))
+        << "without a handler the first failure ends the load";
+}
+
+TEST_F(SettingsPlacesOfAUser, StoreOfAStandardUserReadsWhatTheMachineHoldsAndKeepsItsOwn)
+{
+    const std::string locked = standarduser::LockedProgramFolder();
+    if (locked.empty())
+        GTEST_SKIP() << "this build has no locked program folder";
+    root.SetString("Machine\\" + SettingsKeyPath, "OEFile", "C:\\Mail\\machine.txt");
+    root.SetString("Machine\\" + SettingsKeyPath, "Balloon", "True");
+    const ReadOnlyKey lockedSettings(machine.Get(), SettingsKeyPath);
+
+    SettingsStore store(SettingsPlaces(locked, Candidates()));
+    SignatureProfile profile = store.LoadProfile();
+    EXPECT_EQ(profile.signatureFile, "C:\\Mail\\machine.txt");
+    EXPECT_TRUE(store.LoadOptions().changeBalloon);
+    EXPECT_EQ(profile.databases, LoadList(SideFilePath(locked, DatabaseListFileName))) << "the list beside the program";
+    store.SaveSignatureFile("C:\\Mail\\mine.txt");
+    store.SaveDatabaseList(profile.databases);
+    OrderPlace place;
+    place.sequenceRecord = 3;
+    EXPECT_EQ(store.KeepOrderPlace(place), std::nullopt);
+
+    SettingsStore next(SettingsPlaces(locked, Candidates()));
+    profile = next.LoadProfile();
+    EXPECT_EQ(profile.signatureFile, "C:\\Mail\\mine.txt");
+    EXPECT_EQ(std::string("C:\\Mail\\machine.txt", 20), root.GetRaw("Machine\\" + SettingsKeyPath, "OEFile").bytes);
+    EXPECT_EQ(next.KeptOrderPlace(), place);
+    EXPECT_EQ(next.OrderStatePath(), SideFilePath(UserFolder(), OrderStateFileName));
+    EXPECT_EQ(base::ReadWholeFile(SideFilePath(UserFolder(), DatabaseListFileName)),
+              base::ReadWholeFile(SideFilePath(locked, DatabaseListFileName)));
 }
 
 } // namespace

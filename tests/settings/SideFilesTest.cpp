@@ -29,7 +29,7 @@ base::FileHandle LockWithoutSharing(const std::string& path)
 class SideFiles : public ::testing::Test {
 protected:
     TestDirectory directory;
-    std::string listPath = SideFilePath(directory.Path(), DatabaseListFileName); // with the doubled backslash
+    std::string listPath = SideFilePath(directory.Path(), DatabaseListFileName);
     std::string staticPath = SideFilePath(directory.Path(), StaticTextFileName);
 };
 

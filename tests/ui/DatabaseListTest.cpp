@@ -21,9 +21,9 @@ TEST_F(EditorWindow, MenuEnablesOpenAndRemoveForASelectedRowAndClearForAnyRow)
     struct Case { int rows; int selected; bool open, remove, clear; };
     const Case cases[] = {{0, -1, false, false, false}, {2, -1, false, false, true}, {2, 1, true, true, true}};
     for (const Case& c : cases) {
-        DatabasesOf(*form).DBList.Clear();
+        DatabasesOf(*form).Clear();
         for (int row = 0; row < c.rows; ++row)
-            DatabasesOf(*form).DBList.Add(PathOf(std::to_string(row) + ".sigs"));
+            DatabasesOf(*form).Add(PathOf(std::to_string(row) + ".sigs"));
         DatabasesOf(*form).DBList.SetItemIndex(c.selected);
         ASSERT_TRUE(menu.OnPopup);
         menu.OnPopup(menu);
@@ -65,8 +65,8 @@ TEST_F(EditorWindow, OpenRemoveAndClearListWorkOnTheSelectedRow)
     const std::string second = PathOf("second.sigs");
     WriteDatabase(first, {"one", "two"});
     WriteDatabase(second, {"other"});
-    DatabasesOf(*form).DBList.Add(first);
-    DatabasesOf(*form).DBList.Add(second);
+    DatabasesOf(*form).Add(first);
+    DatabasesOf(*form).Add(second);
 
     DatabasesOf(*form).DBList.SetItemIndex(0);
     menu.Items[Open].Click();

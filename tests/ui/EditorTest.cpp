@@ -169,10 +169,10 @@ TEST_F(EditorWindow, OpeningEnablesWhatTheRecordCountAllows)
             EXPECT_EQ(RecordTexts(path).size(), c.records.size());
         }
         // Listed already (in other letters): closing asks nothing.
-        DatabasesOf(*form).DBList.Add(base::AsciiUpperCase(path));
+        DatabasesOf(*form).Add(base::AsciiUpperCase(path));
         EditorOf(*form).btnClose.Click();
         EXPECT_TRUE(dialogs->Take().empty());
-        DatabasesOf(*form).DBList.Clear();
+        DatabasesOf(*form).Clear();
     }
 }
 
@@ -248,7 +248,7 @@ TEST_F(EditorWindow, SetSignatureWritesTheFieldAndAnOpenDatabaseBlocksTheRandomC
     SettingsOf(*form).SigBreakChkBx.SetChecked(false); // the signature alone, no delimiter line
     const std::string path = PathOf("set.sigs");
     WriteDatabase(path, {"stored"});
-    DatabasesOf(*form).DBList.Add(path);
+    DatabasesOf(*form).Add(path);
     EditorOf(*form).OpenFromList(path);
 
     // What the field shows, posted or not.

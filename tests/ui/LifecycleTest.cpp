@@ -99,8 +99,8 @@ TEST_F(MainWindowLife, ExitSavesTheListTheStaticTextAndThePositionThenEnds)
 {
     form = std::make_unique<TForm1>(services);
     ASSERT_NE(FormProbe::TrayIcon1(*form), nullptr);
-    DatabasesOf(*form).DBList.Add("C:\\a.sigs");
-    DatabasesOf(*form).DBList.Add("C:\\b.sigs");
+    DatabasesOf(*form).Add("C:\\a.sigs");
+    DatabasesOf(*form).Add("C:\\b.sigs");
     SettingsOf(*form).StaticMemo.SetText("first\r\nsecond");
     ASSERT_TRUE(SetWindowPos(form->Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
 
@@ -123,7 +123,7 @@ TEST_F(MainWindowLife, ExitSavesTheListTheStaticTextAndThePositionThenEnds)
 TEST_F(MainWindowLife, AfterExitTheNextStartFindsTheSameListAndPosition)
 {
     form = std::make_unique<TForm1>(services);
-    DatabasesOf(*form).DBList.Add("C:\\kept.sigs");
+    DatabasesOf(*form).Add("C:\\kept.sigs");
     ASSERT_TRUE(SetWindowPos(form->Handle(), nullptr, 250, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
     FormProbe::Exit(*form);
     EXPECT_TRUE(TakeQuitMessage());
@@ -161,7 +161,7 @@ TEST_F(MainWindowLife, SideFilesThatCouldNotBeReadAtStartUpAreNotOverwrittenAtEx
     // The steps after the failures ran: the icon is in the tray.
     EXPECT_NE(FormProbe::TrayIcon1(*form), nullptr);
 
-    DatabasesOf(*form).DBList.Add("C:\\added-since.sigs");
+    DatabasesOf(*form).Add("C:\\added-since.sigs");
     FormProbe::Exit(*form);
     EXPECT_TRUE(TakeQuitMessage());
     EXPECT_EQ(FileBytes(listPath), "C:\\users-list.sigs\r\n");
@@ -252,7 +252,7 @@ TEST_F(MainWindowLife, TicksWhileAChangesBoxIsOpenDoNothingAndTheBoxStandsOnItsO
 {
     WriteBytes(scratchPath, std::string("\0Hello", 6) + std::string(507, '\0'));
     form = std::make_unique<TForm1>(services);
-    DatabasesOf(*form).DBList.Add(scratchPath);
+    DatabasesOf(*form).Add(scratchPath);
     SettingsOf(*form).AutoChkBx.SetChecked(true);
     toolkit::Application::Instance().Minimize();
     ASSERT_FALSE(IsWindowVisible(form->Handle()));
@@ -307,7 +307,7 @@ TEST_F(MainWindowLife, ExitGoesOnToTheEndWhenASideFileCannotBeWritten)
 {
     WriteBytes(listPath, "C:\\old.sigs\r\n");
     form = std::make_unique<TForm1>(services);
-    DatabasesOf(*form).DBList.Add("C:\\new.sigs");
+    DatabasesOf(*form).Add("C:\\new.sigs");
     SettingsOf(*form).StaticMemo.SetText("saved anyway");
     {
         // Another program holds the list open without sharing while the program exits.

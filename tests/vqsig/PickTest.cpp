@@ -150,6 +150,16 @@ TEST(VqsigPickTest, NeverWritesOverADatabaseOrTheProgramsOwnFiles)
             EXPECT_EQ(target + ": " + message + "\r\n", run.err);
         }
     }
+    // Nor does an export or an import take the place of one of them.
+    const auto exported = vqsig_test::RunProgram(program, {"export", db, list});
+    EXPECT_EQ(1u, exported.exitCode);
+    EXPECT_EQ("Cannot export to \"" + list + "\": It is a signature database or one of Varnquill's own files.\r\n",
+              exported.err);
+    folder.Write("quotes.txt", "Imported\n");
+    const std::string staticText = folder.Path() + "static.sig.qmz";
+    const auto imported = vqsig_test::RunProgram(program, {"import", staticText, folder.Path() + "quotes.txt"});
+    EXPECT_EQ(1u, imported.exitCode);
+    EXPECT_EQ(0u, imported.err.rfind("\"" + staticText + "\" is one of Varnquill's own files.\r\n", 0)) << imported.err;
     EXPECT_EQ(Database({"Body"}), folder.Read("one database.sigs"));
     EXPECT_EQ(db + "\r\n", folder.Read("sigs.list"));
     EXPECT_FALSE(FileExists(folder.Path() + "static.sig.qmz"));

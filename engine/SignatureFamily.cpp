@@ -1,4 +1,4 @@
-#include "engine/SignatureSet.h"
+#include "engine/SignatureFamily.h"
 
 #include "engine/IoFailure.h"
 #include "engine/OwnFiles.h"
@@ -27,10 +27,10 @@ bool LargerThanASignature(const std::string& path)
 
 } // namespace
 
-std::vector<SignatureSetFile> SignatureSetFiles(const std::string& path)
+std::vector<SignatureFamilyFile> SignatureFamilyFiles(const std::string& path)
 {
     const SplitPath split = SplitExtension(path);
-    std::vector<SignatureSetFile> files{{path, FormatOfExtension(split.extension)}};
+    std::vector<SignatureFamilyFile> files{{path, FormatOfExtension(split.extension)}};
     bool inSet = false;
     for (const char* extension : SetExtensions)
         inSet = inSet || base::AsciiEqualNoCase(split.extension, extension);

@@ -9,16 +9,17 @@
 #include <string>
 #include <vector>
 
-// A signature kept in several formats beside each other, one base name with .txt, .htm and
-// .rtf, as some mail clients keep it: writing one of them rewrites the others that exist,
-// each in its own format, so the client's plain, HTML and rich-text mail agree.
+// A signature's family: the signature kept in several formats beside each other, one base
+// name with .txt, .htm and .rtf, as some mail clients keep it: writing one of them rewrites
+// the others that exist, each in its own format, so the client's plain, HTML and rich-text
+// mail agree. (A family is one signature's files; a profile is a signature of its own.)
 
 // A sibling larger than this is a document of the user's that shares the signature's name
 // (report.txt beside report.rtf), not a signature: it is never rewritten.
 inline constexpr unsigned long long LargestSignatureSibling = 1 << 20;
 inline constexpr const char* SiblingTooLargeMessage = "It is too large to be a signature (over 1 MiB)";
 
-// One file of the set and the bytes it is to hold.
+// One file of the family and the bytes it is to hold.
 struct SignatureFileContent {
     std::string path;
     std::string bytes;
@@ -33,16 +34,16 @@ struct SignatureFileContent {
 // Why a file in an encoding the program cannot write is left as it is.
 inline constexpr const char* UnwritableEncodingMessage = "It is in UTF-32, an encoding Varnquill does not write";
 
-// One file of the set and the format its extension asks for.
-struct SignatureSetFile {
+// One file of the family and the format its extension asks for.
+struct SignatureFamilyFile {
     std::string path;
     SignatureFormat format;
 };
 
-// The chosen file first, then the files beside it that belong to its set and exist now:
+// The chosen file first, then the files beside it that belong to its family and exist now:
 // same folder and base name, another of the three extensions. Only a file with one of them
-// has a set; a folder of such a name is no member of it.
-std::vector<SignatureSetFile> SignatureSetFiles(const std::string& path);
+// has a family; a folder of such a name is no member of it.
+std::vector<SignatureFamilyFile> SignatureFamilyFiles(const std::string& path);
 
 // A sibling that could not be opened, with the failure's message.
 struct SiblingOpenFailure {
