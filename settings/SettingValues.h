@@ -33,6 +33,9 @@
 namespace settings {
 
 inline constexpr const char* SettingsKey = "\\Software\\qmz\\Varnquill\\";
+// The start-up entry (StartupEntry.h): the value under the Run key of either root.
+inline constexpr const char* RunKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+inline constexpr const char* StartupValue = "qmz Varnquill";
 
 inline constexpr const char* MinutesValue = "Minutes";
 inline constexpr const char* SignatureFileValue = "OEFile";

@@ -2,7 +2,6 @@
 
 #include "settings/SettingValues.h"
 #include "settings/SideFiles.h"
-#include "settings/StartupEntry.h"
 #include "base/Handles.h"
 #include "base/PathParts.h"
 #include "base/UserFolders.h"

@@ -1,5 +1,6 @@
 #pragma once
 #include "settings/RegistryStore.h"
+#include "settings/SettingValues.h"
 
 #include <string>
 
@@ -7,9 +8,6 @@
 namespace settings {
 
 class SettingsPlaces;
-
-inline constexpr const char* RunKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\";
-inline constexpr const char* StartupValue = "qmz Varnquill";
 
 // The command the entry holds: the program path in double quotes, then " /MIN". The quotes
 // keep a path with blanks ("C:\Program Files\...") from being cut at the first blank.

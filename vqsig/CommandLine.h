@@ -1,26 +1,12 @@
 #pragma once
+#include "vqsig/Invocation.h"
+
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vqsig {
-
-// The command line as the user gave it: a command, its operands and pick's options.
-struct Invocation {
-    std::string command; // "pick", "count", "list", "add", "delete", "import", "export", "help", "version"
-    std::vector<std::string> operands;
-
-    // pick only.
-    std::optional<std::string> listFile;
-    std::optional<std::string> outFile;
-    std::optional<std::string> staticFile;
-    bool toStandardOutput = false;
-    bool above = false;
-    bool below = false;
-    bool noDelimiter = false;
-};
 
 // A command line that asks for nothing this program does; the message says what is wrong.
 class UsageError : public std::runtime_error {

@@ -1,5 +1,5 @@
 #pragma once
-#include "vqsig/CommandLine.h"
+#include "vqsig/Invocation.h"
 
 #include <cstddef>
 #include <limits>

@@ -1,11 +1,9 @@
 #pragma once
-#include "vqsig/CommandLine.h"
+#include "vqsig/Invocation.h"
 
 // Each command returns the program's exit code: 0 done, 1 failed. A failure that leaves a
 // command is printed by the caller on standard error, with exit code 1.
 namespace vqsig {
-
-int RunCommand(const Invocation& invocation);
 
 int Pick(const Invocation& invocation);
 int CountRecords(const Invocation& invocation);

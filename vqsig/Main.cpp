@@ -1,7 +1,7 @@
 // vqsig: Varnquill's signatures from a console, a script or a scheduled task.
 #include "base/CodePages.h"
 #include "vqsig/CommandLine.h"
-#include "vqsig/Commands.h"
+#include "vqsig/CommandTable.h"
 #include "vqsig/StandardStreams.h"
 #include "vqsig/Usage.h"
 
@@ -30,12 +30,29 @@ std::vector<std::string> AnsiArguments(int count, wchar_t** wide)
     return arguments;
 }
 
+// Runs the command the table names, or answers "help" and "version" itself.
+int RunCommand(const vqsig::Invocation& invocation)
+{
+    if (invocation.command == "help") {
+        vqsig::WriteStandardOutput(vqsig::HelpText());
+        return 0;
+    }
+    if (invocation.command == "version") {
+        vqsig::WriteStandardOutput(vqsig::VersionText());
+        return 0;
+    }
+    const vqsig::Command* command = vqsig::FindCommand(invocation.command);
+    if (!command) // the parser lets only the table's commands through
+        throw std::logic_error("no command " + invocation.command);
+    return command->run(invocation);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     try {
-        return vqsig::RunCommand(vqsig::ParseCommandLine(AnsiArguments(argc, argv)));
+        return RunCommand(vqsig::ParseCommandLine(AnsiArguments(argc, argv)));
     } catch (const vqsig::UsageError& wrongUsage) {
         vqsig::WriteStandardError(std::string(wrongUsage.what()) + "\r\n\r\n" + vqsig::UsageText());
         return 2;

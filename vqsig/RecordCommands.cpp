@@ -1,5 +1,6 @@
 #include "vqsig/Commands.h"
 
+#include "vqsig/CommandLine.h"
 #include "base/TextLines.h"
 #include "engine/RecordFile.h"
 #include "engine/SignatureDatabase.h"
