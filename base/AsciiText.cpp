@@ -1,5 +1,7 @@
 #include "base/AsciiText.h"
 
+#include <algorithm>
+
 namespace base {
 
 char AsciiUpperCase(char c) noexcept
@@ -15,27 +17,29 @@ std::string AsciiUpperCase(std::string_view text)
     return result;
 }
 
+namespace {
+
+// Equal but for the letter case of a to z, in narrow or wide characters alike.
+template <typename Char>
+bool EqualFoldingAsciiLetters(std::basic_string_view<Char> a, std::basic_string_view<Char> b) noexcept
+{
+    const auto fold = [](Char c) {
+        return c >= Char('a') && c <= Char('z') ? static_cast<Char>(c - Char('a') + Char('A')) : c;
+    };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](Char x, Char y) { return fold(x) == fold(y); });
+}
+
+} // namespace
+
 bool AsciiEqualNoCase(std::string_view a, std::string_view b) noexcept
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpperCase(a[i]) != AsciiUpperCase(b[i]))
-            return false;
-    }
-    return true;
+    return EqualFoldingAsciiLetters(a, b);
 }
 
 bool AsciiEqualNoCase(std::wstring_view a, std::wstring_view b) noexcept
 {
-    const auto fold = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
+    return EqualFoldingAsciiLetters(a, b);
 }
 
 } // namespace base
