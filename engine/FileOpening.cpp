@@ -9,7 +9,7 @@ void CheckPath(const std::string& path)
 }
 
 base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, bool emptied,
-                          Devices devices)
+                          Devices devices, OpenedFileFacts* facts)
 {
     CheckPath(path);
     base::FileHandle file(
@@ -30,12 +30,18 @@ base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DW
             throw LastWindowsFailure();
         if (info.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
             throw IoFailure(IoCode::AccessDenied);
+        if (facts) {
+            const auto time = static_cast<ULONGLONG>(info.LastWriteTime.QuadPart);
+            facts->lastWrite = FILETIME{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+        }
     } else {
         FILE_STANDARD_INFO info;
         if (!GetFileInformationByHandleEx(file.Get(), FileStandardInfo, &info, sizeof info))
             throw LastWindowsFailure();
         if (info.Directory)
             throw IoFailure(IoCode::AccessDenied);
+        if (facts)
+            facts->size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
     }
     if (emptied && !SetEndOfFile(file.Get()))
         throw LastWindowsFailure();

@@ -1,6 +1,8 @@
 #pragma once
 #include "base/Handles.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 // The longest path the file layer takes.
@@ -16,6 +18,13 @@ void CheckPath(const std::string& path);
 // With emptied, an existing file is cut to length 0 once it is known to be writable; the
 // file itself is kept, with its attributes, as the user and other programs know it. A
 // device (CON, a pipe) is opened as it is, or refused with code 5 when asked.
+// facts, when given, hears what the checks of the opened file read anyway, which spares
+// asking again: the last write time of a file opened for writing, the length of one opened
+// for reading only.
+struct OpenedFileFacts {
+    std::optional<FILETIME> lastWrite;
+    std::optional<std::uint64_t> size;
+};
 enum class Devices { Allowed, Refused };
 base::FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, bool emptied,
-                          Devices devices = Devices::Allowed);
+                          Devices devices = Devices::Allowed, OpenedFileFacts* facts = nullptr);

@@ -9,13 +9,3 @@ std::optional<FileStamp> StampOf(const std::string& path)
     return FileStamp{attributes.ftLastWriteTime,
                      (static_cast<std::uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow};
 }
-
-std::optional<FileStamp> StampOf(HANDLE file)
-{
-    FileStamp stamp{};
-    LARGE_INTEGER size{};
-    if (!GetFileTime(file, nullptr, nullptr, &stamp.lastWrite) || !GetFileSizeEx(file, &size))
-        return std::nullopt;
-    stamp.size = static_cast<std::uint64_t>(size.QuadPart);
-    return stamp;
-}

@@ -22,6 +22,3 @@ struct FileStamp {
 // The stamp of the file at path as it is now, without opening it; nothing for a file that
 // cannot be seen or a folder.
 std::optional<FileStamp> StampOf(const std::string& path);
-// The stamp of an open file, asked of its handle, which costs far less than finding the file
-// by its path again; nothing when the system cannot tell it.
-std::optional<FileStamp> StampOf(HANDLE file);

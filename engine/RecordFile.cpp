@@ -30,12 +30,16 @@ void RecordFile::Open(const std::string& path, DWORD access, DWORD disposition, 
 {
     Close();
     // Only a plain file on disk is a database: a device such as CON would block a read forever.
-    handle_ = OpenFile(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, disposition, emptied, Devices::Refused);
+    OpenedFileFacts facts;
+    handle_ = OpenFile(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, disposition, emptied, Devices::Refused, &facts);
+    // Nothing is written through a handle opened for reading: its length as opened stands.
+    sizeAsOpened_ = access == GENERIC_READ ? facts.size : std::nullopt;
 }
 
 void RecordFile::Close() noexcept
 {
     handle_.Reset();
+    sizeAsOpened_.reset();
 }
 
 HANDLE RecordFile::Handle() const
@@ -55,6 +59,8 @@ std::int64_t RecordFile::BytePosition() const
 
 std::int64_t RecordFile::Count() const
 {
+    if (sizeAsOpened_)
+        return static_cast<std::int64_t>(*sizeAsOpened_ / SignatureRecordSize);
     LARGE_INTEGER size;
     if (!GetFileSizeEx(Handle(), &size))
         throw LastWindowsFailure();

@@ -3,6 +3,7 @@
 #include "base/Handles.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -57,4 +58,6 @@ private:
     void Open(const std::string& path, DWORD access, DWORD disposition, bool emptied);
 
     base::FileHandle handle_;
+    // The length the opening read, for a handle opened for reading only; none otherwise.
+    std::optional<std::uint64_t> sizeAsOpened_;
 };

@@ -258,7 +258,7 @@ bool SignatureWriter::WriteComposed(const std::string& path,
 
     // Composed once the file is open, as the settings stand at the moment of writing.
     const std::vector<SignatureFileContent> family =
-        target.Contents(compose(), settings_, settings_.DelimiterOn(), StampOf(file->Handle()));
+        target.Contents(compose(), settings_, settings_.DelimiterOn(), file->StampAtOpen());
     if (const std::optional<std::string> refusal = RefusalOfOpenFile(file->Handle(), family.front()))
         return refuse(*refusal);
     file->Write(family.front().bytes);

@@ -7,7 +7,8 @@
 
 TextFileWriter::TextFileWriter(const std::string& path, IfMissing ifMissing)
     : file_(OpenFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                     ifMissing == IfMissing::Create ? OPEN_ALWAYS : OPEN_EXISTING, false))
+                     ifMissing == IfMissing::Create ? OPEN_ALWAYS : OPEN_EXISTING, false, Devices::Allowed,
+                     &factsAtOpen_))
 {
 }
 
@@ -29,6 +30,14 @@ void TextFileWriter::Write(std::string_view text)
         used_ += part;
         text.remove_prefix(part);
     }
+}
+
+std::optional<FileStamp> TextFileWriter::StampAtOpen() const
+{
+    LARGE_INTEGER size{};
+    if (!file_ || !factsAtOpen_.lastWrite || !GetFileSizeEx(file_.Get(), &size))
+        return std::nullopt;
+    return FileStamp{*factsAtOpen_.lastWrite, static_cast<std::uint64_t>(size.QuadPart)};
 }
 
 std::optional<FileStamp> TextFileWriter::Close()

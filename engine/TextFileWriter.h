@@ -1,5 +1,6 @@
 #pragma once
 #include "base/Handles.h"
+#include "engine/FileOpening.h"
 #include "engine/FileStamp.h"
 
 #include <array>
@@ -35,6 +36,9 @@ public:
 
     // The open file, for what is asked of it before it is written (which file it is).
     HANDLE Handle() const noexcept { return file_.Get(); }
+    // Its stamp as it was opened, before the first Write: the time its opening read anyway,
+    // and its length; nothing when the length cannot be had.
+    std::optional<FileStamp> StampAtOpen() const;
     // Closes the file as it was found, for a file that must not be written after all;
     // only before the first Write.
     void CloseUnchanged() noexcept { file_.Reset(); }
@@ -48,6 +52,7 @@ public:
 private:
     void Flush();
 
+    OpenedFileFacts factsAtOpen_;
     base::FileHandle file_;
     std::array<char, BufferSize> buffer_;
     std::size_t used_ = 0;
