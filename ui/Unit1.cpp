@@ -130,7 +130,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             life_.EndSession();
         return 0;
     case WM_HOTKEY:
-        hotKeys_.Pressed(wParam); // one of another part of the process is none of the window's
+        // An identifier the table does not hold belongs to no hot key of the window's.
+        hotKeys_.Pressed(wParam);
         return 0;
     case WM_DPICHANGED:
         // Moved to a monitor of another density, or that monitor's scaling changed.
