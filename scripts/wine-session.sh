@@ -36,11 +36,23 @@ wine_session_start() {
 # Makes the prefix $WINEPREFIX when it is missing, and sets in it, new or old, what every
 # process there needs. Its wineserver must be running.
 wine_prefix_prepare() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # Now and then wineboot ends with the registry written but no system DLLs in the prefix,
+  # and every Wine process after it fails to start (exit status 53): such a prefix is made
+  # again, from nothing, a few times at most.
+  local attempt
+  for attempt in 1 2 3; do
+    [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] && break
+    if [ -f "$WINEPREFIX/system.reg" ]; then
+      echo "wine-session: the Wine prefix $WINEPREFIX is incomplete; making it again" >&2
+      wineserver -k 2>/dev/null || true
+      rm -rf "$WINEPREFIX"
+      mkdir -p "$WINEPREFIX"
+      wineserver -p
+    fi
     wineboot -i >/dev/null 2>&1
     # Without a window manager, hiding a managed window stalls for seconds.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  fi
+  done
   # No debugger for a crash. Wine's own (winedbg --auto) opens a dialog on the display and
   # waits for a click that never comes under Xvfb, so a crashed test or benchmark hung;
   # without one the process ends at once with the exception code as its exit code. An empty
