@@ -1,6 +1,9 @@
 #pragma once
+#include "base/AsciiText.h"
 #include "engine/SignatureOrder.h"
 #include "settings/SettingValues.h"
+
+#include <algorithm>
 
 #include <windows.h>
 
@@ -26,6 +29,13 @@ struct SignatureProfile {
 
     bool operator==(const SignatureProfile&) const = default;
 };
+
+// Whether the profile lists the database, in whatever letter case.
+inline bool ListsDatabase(const SignatureProfile& profile, const std::string& path)
+{
+    return std::any_of(profile.databases.begin(), profile.databases.end(),
+                       [&](const std::string& listed) { return base::AsciiEqualNoCase(listed, path); });
+}
 
 // The program's own settings, one for all its signatures.
 struct ProgramOptions {

@@ -1,6 +1,5 @@
 #include "ui/DatabaseListPanel.h"
 
-#include "base/AsciiText.h"
 #include "toolkit/FileDialogs.h"
 #include "ui/DatabaseImport.h"
 #include "ui/FormLayout.h"
@@ -115,11 +114,7 @@ const std::vector<std::string>& DatabaseListPanel::Items() const
 
 bool DatabaseListPanel::Holds(const std::string& path) const
 {
-    for (const std::string& listed : Items()) {
-        if (base::AsciiEqualNoCase(listed, path))
-            return true;
-    }
-    return false;
+    return settings::ListsDatabase(services_.Profile(), path);
 }
 
 void DatabaseListPanel::Add(const std::string& path)

@@ -1,6 +1,5 @@
 #include "ui/FirstRun.h"
 
-#include "base/AsciiText.h"
 #include "base/FileExists.h"
 #include "base/PathParts.h"
 #include "engine/ReportSink.h"
@@ -60,14 +59,11 @@ void FirstRun::Run(ProgramServices& services, ReportSink& reports, HWND form, bo
             ReportFailure(reports, failure, StarterErrorTitle);
         return;
     }
-    std::vector<std::string>& databases = services.Profile().databases;
-    const bool listed = std::any_of(databases.begin(), databases.end(), [&](const std::string& entry) {
-        return base::AsciiEqualNoCase(entry, collection);
-    });
-    if (!listed)
-        databases.push_back(collection);
+    settings::SignatureProfile& profile = services.Profile();
+    if (!settings::ListsDatabase(profile, collection))
+        profile.databases.push_back(collection);
     // A failure here is the last-resort handler's to show; the list is saved at exit as well.
-    services.Store().SaveDatabaseList(databases);
+    services.Store().SaveDatabaseList(profile.databases);
 }
 
 bool FirstRun::IsOfferMessage(UINT message) noexcept
